@@ -1,0 +1,13 @@
+// Adoption consistency groups #2 to #7.
+#pragma once
+
+#include <string_view>
+
+namespace vortel {
+
+struct RunContext;
+
+// Runs the groups on one padded adoption detail record, after the date pairs.
+void checkAdoptionGroups(RunContext& ctx, std::string_view record);
+
+}  // namespace vortel

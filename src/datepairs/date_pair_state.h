@@ -1,0 +1,19 @@
+// Per-record outcomes of the date-pair rows (inconsistency group #1).
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace vortel {
+
+constexpr int kAdoptionDatePairRows = 32;
+constexpr int kFosterCareDatePairRows = 114;
+
+// lastOutcome of every row of both tables: 0 when the row passed or did not
+// apply to the current record, 1 or 2 when it failed.
+struct DatePairOutcomes {
+    std::array<std::int32_t, kAdoptionDatePairRows> adoption{};
+    std::array<std::int32_t, kFosterCareDatePairRows> fosterCare{};
+};
+
+}  // namespace vortel

@@ -1,0 +1,54 @@
+#include "fields/element_check.h"
+
+#include <string>
+
+#include "run/run_context.h"
+
+namespace vortel {
+
+namespace {
+
+bool valueFails(const RunContext& ctx, const ElementLayout& e, std::string_view value) {
+    switch (e.test) {
+        case ElementTest::StateCode:
+            return fieldDiffers(value, ctx.stateCode);
+        case ElementTest::ReportPeriod:
+            return reportPeriodInvalid(value, ctx.runDate);
+        case ElementTest::Code:
+            return codeNotInList(value[0], e.codes);
+        case ElementTest::YearMonth: {
+            char date[8];
+            value.copy(date, 6);
+            date[6] = '0';
+            date[7] = '1';
+            return dateInvalid(std::string_view(date, 8), 1900, 1, 1, ctx.runDate);
+        }
+        case ElementTest::Date:
+            return dateInvalid(value, e.low / 10000, e.low / 100 % 100, e.low % 100, ctx.runDate);
+        case ElementTest::Year:
+            return numberOutOfRange(value, 1900, ctx.runDate.year - 1);
+        case ElementTest::Range:
+            return numberOutOfRange(value, e.low, e.high);
+        case ElementTest::LocalAgency:
+            return localAgencyCodeInvalid(ctx, value);
+    }
+    return false;
+}
+
+}  // namespace
+
+void checkElements(RunContext& ctx, ElementTable& cells, std::span<const ElementLayout> layout,
+                   std::string_view record) {
+    for (const ElementLayout& e : layout) {
+        if (isBlankField(field(record, e.first, e.blankLast))) {
+            if (e.blankState == kMissing)
+                cells.mark(e.cell, kMissing);
+            else
+                cells[e.cell].state = e.blankState;
+        } else if (valueFails(ctx, e, field(record, e.first, e.last))) {
+            cells.mark(e.cell, kOutOfRange);
+        }
+    }
+}
+
+}  // namespace vortel

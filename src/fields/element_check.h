@@ -1,0 +1,51 @@
+// One engine for the element checks of both detail record kinds: every
+// element is described by a row (its cell, its columns, the state a blank
+// field gets and the test a non-blank field must pass).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace vortel {
+
+struct RunContext;
+class ElementTable;
+
+enum class ElementTest : std::uint8_t {
+    StateCode,     // equal to the typed State code
+    ReportPeriod,  // report period end date YYYYMM
+    Code,          // one character of the list text
+    YearMonth,     // YYYYMM, tested as the date YYYYMM01
+    Date,          // YYYYMMDD from the earliest date to the day before the run date
+    Year,          // YYYY from 1900 to the year before the run year
+    Range,         // whole number from low to high
+    LocalAgency,   // numeric and one of the State's local agency codes
+};
+
+struct ElementLayout {
+    int cell;
+    int first;             // columns first..last hold the value
+    int last;
+    int blankLast;         // columns first..blankLast decide whether it is blank
+    char blankState;       // '1' missing or '!' pending blank
+    ElementTest test;
+    std::string_view codes = {};   // Code: the valid characters
+    std::int32_t low = 0;          // Range: bounds; Date: earliest date as YYYYMMDD in low
+    std::int32_t high = 0;
+};
+
+constexpr ElementLayout codeElement(int cell, int col, char blank, std::string_view codes) {
+    return {cell, col, col, col, blank, ElementTest::Code, codes, 0, 0};
+}
+constexpr ElementLayout fieldElement(int cell, int first, int last, char blank, ElementTest test,
+                                     std::int32_t low = 0, std::int32_t high = 0) {
+    return {cell, first, last, last, blank, test, {}, low, high};
+}
+
+// Applies every row, in order, to the padded record; marks missing and
+// out-of-range elements (counting them) and writes pending blanks.
+void checkElements(RunContext& ctx, ElementTable& cells, std::span<const ElementLayout> layout,
+                   std::string_view record);
+
+}  // namespace vortel

@@ -1,0 +1,151 @@
+#include "fields/fields.h"
+
+#include <limits>
+
+namespace vortel {
+
+namespace {
+
+constexpr int kMonthLength[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+// White space as the standard decimal conversion skips it.
+bool isSpaceChar(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+int monthDays(int year, int month) {
+    if (month < 1 || month > 12) return 0;
+    return kMonthLength[month - 1] + ((month == 2 && isLeapYear(year)) ? 1 : 0);
+}
+
+}  // namespace
+
+bool isBlankField(std::string_view f) {
+    for (char c : f)
+        if (c != ' ') return false;
+    return true;
+}
+
+bool fieldDiffers(std::string_view f, std::string_view other) {
+    for (std::size_t i = 0; i < f.size(); ++i)
+        if (i >= other.size() || f[i] != other[i]) return true;
+    return false;
+}
+
+bool codeNotInList(char c, std::string_view list) { return list.find(c) == std::string_view::npos; }
+
+bool isNumericField(std::string_view f) {
+    std::size_t i = 0;
+    while (i < f.size() && f[i] == ' ') ++i;
+    if (i == f.size()) return true;  // all blanks
+    if (!isDigit(f[i])) return false;
+    ++i;
+    bool afterBlank = false;
+    for (; i < f.size(); ++i) {
+        const char c = f[i];
+        if (c == ' ') {
+            afterBlank = true;
+        } else if (isDigit(c)) {
+            if (afterBlank) return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::int64_t fieldValue(std::string_view f) {
+    std::size_t i = 0;
+    while (i < f.size() && isSpaceChar(f[i])) ++i;
+    bool negative = false;
+    if (i < f.size() && (f[i] == '+' || f[i] == '-')) {
+        negative = f[i] == '-';
+        ++i;
+    }
+    constexpr std::int64_t kCap = std::numeric_limits<std::int32_t>::max();
+    std::int64_t v = 0;
+    for (; i < f.size() && isDigit(f[i]); ++i) {
+        v = v * 10 + (f[i] - '0');
+        if (v > kCap) v = kCap;
+    }
+    return negative ? -v : v;
+}
+
+bool numberOutOfRange(std::string_view f, std::int64_t low, std::int64_t high) {
+    if (!isNumericField(f)) return true;
+    const std::int64_t v = fieldValue(f);
+    return v > high || v < low;
+}
+
+bool reportPeriodInvalid(std::string_view f, const RunDate& run) {
+    const std::string_view yearText = f.substr(0, 4);
+    const std::string_view monthText = f.substr(4, 2);
+    if (!isNumericField(yearText) || !isNumericField(monthText)) return true;
+    const std::int64_t year = fieldValue(yearText);
+    const std::int64_t month = fieldValue(monthText);
+    if (year < 1995 || (month != 3 && month != 9)) return true;
+    if (run.month >= 1 && run.month <= 3) {
+        return year > run.year || (year == run.year && month == 9);
+    }
+    if (run.month >= 4 && run.month <= 9) return year > run.year;
+    return year > run.year + 1 || (year == run.year + 1 && month == 9);
+}
+
+bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int earliestDay,
+                 const RunDate& run) {
+    const std::string_view yearText = f.substr(0, 4);
+    const std::string_view monthText = f.substr(4, 2);
+    const std::string_view dayText = f.substr(6, 2);
+    if (!isNumericField(yearText) || !isNumericField(monthText) || !isNumericField(dayText))
+        return true;
+    const std::int64_t year = fieldValue(yearText);
+    if (year < earliestYear || year > run.year) return true;
+    const bool inRunYear = year == run.year;
+    const bool inEarliestYear = !inRunYear && year == earliestYear;
+    const std::int64_t month = fieldValue(monthText);
+    if (month < 1 || month > 12) return true;
+    if (inRunYear && month > run.month) return true;
+    if (inEarliestYear && month < earliestMonth) return true;
+    const bool inRunMonth = inRunYear && month == run.month;
+    const bool inEarliestMonth = !inRunMonth && inEarliestYear && month == earliestMonth;
+    const std::int64_t day = fieldValue(dayText);
+    if (day < 1) return true;
+    if (day > monthDays(static_cast<int>(year), static_cast<int>(month))) return true;
+    if (inRunMonth && day >= run.day) return true;
+    if (inEarliestMonth && day < earliestDay) return true;
+    return false;
+}
+
+bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+float yearsBetween(std::string_view later, std::string_view earlier, int precision) {
+    float result = static_cast<float>(fieldValue(later.substr(0, 4)) - fieldValue(earlier.substr(0, 4)));
+    if (precision <= 4) return result;
+    const std::int64_t laterMonth = fieldValue(later.substr(4, 2));
+    const std::int64_t earlierMonth = fieldValue(earlier.substr(4, 2));
+    if (earlierMonth > laterMonth) return result - 0.5f;
+    if (earlierMonth < laterMonth) return result + 0.5f;
+    if (precision == 8) {
+        const std::int64_t laterDay = fieldValue(later.substr(6, 2));
+        const std::int64_t earlierDay = fieldValue(earlier.substr(6, 2));
+        if (earlierDay > laterDay) return result - 0.5f;
+        if (earlierDay < laterDay) return result + 0.5f;
+    }
+    return result;
+}
+
+std::int64_t dayNumber(int year, int month, int day) {
+    const std::int64_t p = static_cast<std::int64_t>(year) - 1;
+    std::int64_t count = 365 * p + p / 4 - p / 100 + p / 400;
+    for (int m = 1; m < month && m <= 12; ++m) count += monthDays(year, m);
+    return count + day;
+}
+
+std::int64_t daysBetween(std::string_view later, std::string_view earlier) {
+    auto number = [](std::string_view d) {
+        return dayNumber(static_cast<int>(fieldValue(d.substr(0, 4))), static_cast<int>(fieldValue(d.substr(4, 2))),
+                         static_cast<int>(fieldValue(d.substr(6, 2))));
+    };
+    return number(later) - number(earlier);
+}
+
+}  // namespace vortel

@@ -1,0 +1,59 @@
+// Tests on fixed-width fields of a record and the date arithmetic shared by
+// every check. A field is a std::string_view over a run of columns of the
+// (already padded) record; it is never terminated inside the record.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace vortel {
+
+// The local date of the run, read once from the clock before any record.
+struct RunDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+
+// Columns first..last (1-based, inclusive) of a record. The record must be
+// at least `last` characters long (records are padded before checking).
+inline std::string_view field(std::string_view record, int first, int last) {
+    return record.substr(static_cast<std::size_t>(first - 1),
+                         static_cast<std::size_t>(last - first + 1));
+}
+// The single character at column `col` (1-based).
+inline char column(std::string_view record, int col) { return record[static_cast<std::size_t>(col - 1)]; }
+
+// True when every character is a blank (the space character only).
+bool isBlankField(std::string_view f);
+// True when any character of f differs from the character at the same place
+// of `other`; a shorter `other` differs where it has no character.
+bool fieldDiffers(std::string_view f, std::string_view other);
+// True when the character is not one of the characters of the list text.
+bool codeNotInList(char c, std::string_view list);
+// Blanks, one run of digits, blanks: numeric. All blanks count as numeric.
+bool isNumericField(std::string_view f);
+// Decimal reading as a string-to-long conversion does it: leading white
+// space skipped, an optional sign, digits up to the first non-digit; no
+// digits give 0. Saturates instead of overflowing.
+std::int64_t fieldValue(std::string_view f);
+// True when the field is not numeric or its value lies outside low..high.
+bool numberOutOfRange(std::string_view f, std::int64_t low, std::int64_t high);
+// Report period end date YYYYMM (6 characters): true when invalid.
+bool reportPeriodInvalid(std::string_view f, const RunDate& run);
+// Calendar date YYYYMMDD (8 characters): true unless it is a real date from
+// the earliest date up to the day before the run date.
+bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int earliestDay,
+                 const RunDate& run);
+bool isLeapYear(int year);
+// Difference in years between two dates of the form YYYY, YYYYMM or
+// YYYYMMDD, with half-year rounding by month (precision 6) and by month and
+// day (precision 8). Always a whole or half number.
+float yearsBetween(std::string_view later, std::string_view earlier, int precision);
+// Days from `earlier` to `later` (both YYYYMMDD), negative when `later` is
+// the earlier date.
+std::int64_t daysBetween(std::string_view later, std::string_view earlier);
+// Proleptic Gregorian day number, 1 January of year 1 being day 1.
+std::int64_t dayNumber(int year, int month, int day);
+
+}  // namespace vortel

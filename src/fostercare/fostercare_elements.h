@@ -1,0 +1,20 @@
+// Foster care detail record layout (197 columns) and its element checks.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "fields/element_check.h"
+
+namespace vortel {
+
+struct RunContext;
+
+// The element rows in checking order (element 4, the record number, has none).
+std::span<const ElementLayout> fosterCareLayout();
+
+// Sets the element states of one padded foster care detail record. The
+// local agency list of the section must be loaded.
+void checkFosterCareElements(RunContext& ctx, std::string_view record);
+
+}  // namespace vortel

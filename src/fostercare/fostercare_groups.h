@@ -1,0 +1,13 @@
+// Foster care consistency groups #2 to #13.
+#pragma once
+
+#include <string_view>
+
+namespace vortel {
+
+struct RunContext;
+
+// Runs the groups on one padded foster care detail record, after the date pairs.
+void checkFosterCareGroups(RunContext& ctx, std::string_view record);
+
+}  // namespace vortel

@@ -1,0 +1,93 @@
+#include "fostercare/local_agency_list.h"
+
+#include <cstdio>
+#include <new>
+
+#include "run/run_context.h"
+
+namespace vortel {
+
+bool LocalAgencyList::grow(std::size_t newRoom) {
+    if (newRoom > roomLimit) return false;
+    try {
+        codes_.reserve(newRoom);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    room_ = newRoom;
+    return true;
+}
+
+bool LocalAgencyList::append(std::string_view code) {
+    const std::size_t newCount = codes_.size() + 1;
+    // Room for the first 85 entries with the first one, then 85 more each
+    // time the count reaches a multiple of 85.
+    bool ok = true;
+    if (newCount == 1)
+        ok = grow(kBlock);
+    else if (newCount > room_)
+        ok = grow((newCount / kBlock + 1) * kBlock);
+    if (ok) {
+        try {
+            codes_.emplace_back(code.substr(0, 5));
+        } catch (const std::bad_alloc&) {
+            ok = false;
+        }
+    }
+    if (newCount % kBlock == 0 && ok) ok = grow((newCount / kBlock + 1) * kBlock);
+    if (!ok) {
+        release();
+        return false;
+    }
+    return true;
+}
+
+bool LocalAgencyList::codeInvalid(std::string_view field) const {
+    if (!isNumericField(field)) return true;
+    for (const std::string& code : codes_)
+        if (!fieldDiffers(field, code)) return false;
+    return true;
+}
+
+void LocalAgencyList::release() {
+    while (!codes_.empty()) codes_.pop_back();
+    std::vector<std::string>().swap(codes_);
+    room_ = 0;
+}
+
+int loadLocalAgencyCodes(RunContext& ctx) {
+    std::FILE* file = std::fopen(ctx.fipsFileName.c_str(), "r");
+    if (!file) fatalError(ctx, "\nUnable to open FIPS.LST file.");
+    LocalAgencyList& list = ctx.localAgencies;
+    list.release();
+    list.roomLimit = ctx.memoryLimits.localAgencyEntries;
+    // Pieces of at most 6 characters: up to and including a line feed.
+    char piece[6];
+    for (;;) {
+        std::size_t n = 0;
+        int c = 0;
+        while (n < sizeof piece && (c = std::getc(file)) != EOF) {
+            piece[n++] = static_cast<char>(c);
+            if (c == '\n') break;
+        }
+        if (n == 0) break;
+        const std::string_view text(piece, n);
+        if (text.size() >= 2 && text.substr(0, 2) == ctx.stateCode) {
+            if (!list.append(text.substr(0, 5))) {
+                std::fclose(file);
+                return -1;
+            }
+        }
+        if (c == EOF) break;
+    }
+    std::fclose(file);
+    return static_cast<int>(list.count());
+}
+
+bool localAgencyCodeInvalid(const RunContext& ctx, std::string_view field) {
+    return ctx.localAgencies.codeInvalid(field);
+}
+
+void releaseLocalAgencyCodes(RunContext& ctx) { ctx.localAgencies.release(); }
+
+}  // namespace vortel

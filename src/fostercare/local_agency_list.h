@@ -1,0 +1,48 @@
+// The local agency (county) FIPS codes of the typed State, loaded from the
+// list file at every Foster Care section and released at its end.
+#pragma once
+
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vortel {
+
+struct RunContext;
+
+class LocalAgencyList {
+public:
+    // Room for entries grows in blocks of this many.
+    static constexpr std::size_t kBlock = 85;
+
+    std::size_t count() const { return codes_.size(); }
+    const std::string& code(std::size_t i) const { return codes_[i]; }
+    std::size_t room() const { return room_; }
+
+    // Appends one code (at most 5 characters). Returns false when room for
+    // it cannot be obtained; the list is then emptied.
+    bool append(std::string_view code);
+    // True when the field is not numeric or equals none of the codes.
+    bool codeInvalid(std::string_view field) const;
+    void release();
+
+    // Test seam: the most entries the list may obtain room for, standing in
+    // for the memory that a machine has.
+    std::size_t roomLimit = std::numeric_limits<std::size_t>::max();
+
+private:
+    bool grow(std::size_t newRoom);
+    std::vector<std::string> codes_;
+    std::size_t room_ = 0;
+};
+
+// Reads the list file and keeps the codes of the typed State. Returns the
+// number kept, 0 when the State has none, -1 when memory ran out. Ends the
+// run (fatal error) when the file cannot be opened.
+int loadLocalAgencyCodes(RunContext& ctx);
+bool localAgencyCodeInvalid(const RunContext& ctx, std::string_view field);
+void releaseLocalAgencyCodes(RunContext& ctx);
+
+}  // namespace vortel

@@ -1,0 +1,95 @@
+#include "reports/data_errors_table.h"
+
+#include <cstdio>
+#include <span>
+
+#include "run/run_context.h"
+
+namespace vortel {
+
+namespace {
+
+struct RaceGroup {
+    int element;    // the race element as a whole
+    int firstCell;  // its category a
+};
+
+constexpr RaceGroup kAdoptionRaces[] = {{7, adoption::kChildRaceA}, {25, adoption::kMotherRaceA},
+                                        {27, adoption::kFatherRaceA}};
+constexpr RaceGroup kFosterCareRaces[] = {{8, fostercare::kChildRaceA},
+                                          {52, fostercare::kFirstCaretakerRaceA},
+                                          {54, fostercare::kSecondCaretakerRaceA}};
+
+long totalErrors(const ElementStatus& c) {
+    return static_cast<long>(c.missingCount) + c.outOfRangeCount + c.likelyErrorCount;
+}
+
+float percentOf(long errors, long records) {
+    return static_cast<float>(static_cast<double>(errors) * 100.0 / static_cast<double>(records));
+}
+
+}  // namespace
+
+void writeDataErrorsTable(RunContext& ctx, RecordKind kind) {
+    Writer& out = ctx.report(kind);
+    const ElementTable& cells = ctx.cells(kind);
+    const long records = ctx.recordCount(kind);
+    const bool adoption = kind == RecordKind::Adoption;
+    const int firstCategoryCell = adoption ? adoption::kChildRaceA : fostercare::kChildRaceA;
+
+    out.put("\n\n\n");
+    out.repeat(' ', 24);
+    out.printf("Data Errors for %08ld Records", records);
+    out.put("\n\nData        Missing     Out-of     Likely     Total   % of Total   ||   Cleaned");
+    out.put("\nElement     Data        Range      Error      Errors  Records      ||   Errors");
+    out.put("\n-------     -------     ------     ------     ------  ----------   ||   -------");
+
+    long sumMissing = 0, sumOutOfRange = 0, sumLikely = 0, sumTotal = 0, sumCleaned = 0;
+    for (int cell = 1; cell <= cells.size(); ++cell) {
+        const ElementStatus& c = cells[cell];
+        sumMissing += c.missingCount;
+        sumOutOfRange += c.outOfRangeCount;
+        sumLikely += c.likelyErrorCount;
+        sumTotal += totalErrors(c);
+        sumCleaned += c.cleanedCount;
+        if (cell >= firstCategoryCell) continue;  // categories are listed at their race element
+
+        const RaceGroup* race = nullptr;
+        for (const RaceGroup& r : adoption ? std::span<const RaceGroup>(kAdoptionRaces)
+                                           : std::span<const RaceGroup>(kFosterCareRaces))
+            if (r.element == cell) race = &r;
+        if (!race) {
+            out.printf("\n%4d%15ld%11ld%11ld%11ld%12.2f   ||%10ld", cell, static_cast<long>(c.missingCount),
+                       static_cast<long>(c.outOfRangeCount), static_cast<long>(c.likelyErrorCount),
+                       totalErrors(c), static_cast<double>(percentOf(totalErrors(c), records)),
+                       static_cast<long>(c.cleanedCount));
+            continue;
+        }
+        for (int k = 0; k < 6; ++k) {
+            const ElementStatus& cat = cells[race->firstCell + k];
+            char label[8];
+            std::snprintf(label, sizeof label, "%d%c", race->element, 'a' + k);
+            out.printf("\n%5s%14ld%11ld%11ld%11ld%12.2f   ||%10ld", label, static_cast<long>(cat.missingCount),
+                       static_cast<long>(cat.outOfRangeCount), static_cast<long>(cat.likelyErrorCount),
+                       totalErrors(cat), static_cast<double>(percentOf(totalErrors(cat), records)),
+                       static_cast<long>(cat.cleanedCount));
+        }
+    }
+    out.put("\n");
+    out.repeat('-', 86);
+    out.printf("\nTotal%14ld%11ld%11ld%11ld               ||%10ld", sumMissing, sumOutOfRange, sumLikely, sumTotal,
+               sumCleaned);
+    out.put("\n\n\n");
+    out.repeat(' ', 33);
+    out.put("*  *  *  *  *  *");
+    out.put("\n\n      This report is intended to identify areas in a State VORTEL data file");
+    out.put("\n      where the data is of questionable quality. To determine if this file ");
+    out.put("\n      meets the VORTEL standards for compliance, process the data file through");
+    out.put("\n      the State VORTEL Compliance Utility and check the generated report -");
+    out.put("\n      VORTEL Data Report.");
+    out.put("\n\n");
+    out.repeat(' ', 33);
+    out.put("*  *  *  *  *  *");
+}
+
+}  // namespace vortel

@@ -1,0 +1,13 @@
+// Summary data quality report: heading per section, body at the end of the run.
+#pragma once
+
+#include "run/element_table.h"
+
+namespace vortel {
+
+struct RunContext;
+
+void writeSummaryHeading(RunContext& ctx, RecordKind kind);
+void writeSummaryReport(RunContext& ctx, RecordKind kind);
+
+}  // namespace vortel

@@ -1,0 +1,47 @@
+// Buffered text output with printf-style formatting, used for both reports
+// and for the console streams. A writer either owns an open FILE (reports),
+// borrows one (standard output and error), or collects into a string (tests).
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace vortel {
+
+class Writer {
+public:
+    Writer() = default;  // collects into a string
+    Writer(std::FILE* file, bool owned) : file_(file), owned_(owned) {}
+    ~Writer();
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
+    // Replaces the destination (flushing and closing the old one).
+    void attach(std::FILE* file, bool owned);
+    bool isOpen() const { return file_ != nullptr; }
+
+    void put(std::string_view text);
+    void put(char c) {
+        buffer_.push_back(c);
+        if (buffer_.size() >= kFlushAt) drain();
+    }
+    void repeat(char c, int count) { buffer_.append(static_cast<std::size_t>(count > 0 ? count : 0), c); }
+    void printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    void flush();
+    void close();
+
+    // Everything written so far, when collecting into a string.
+    const std::string& captured() const { return buffer_; }
+
+private:
+    static constexpr std::size_t kFlushAt = 1 << 16;
+    void drain();
+
+    std::FILE* file_ = nullptr;
+    bool owned_ = false;
+    std::string buffer_;
+};
+
+}  // namespace vortel

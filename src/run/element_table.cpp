@@ -1,0 +1,50 @@
+#include "run/element_table.h"
+
+namespace vortel {
+
+void ElementTable::clearAll() {
+    for (auto& c : cells_) c = ElementStatus{};
+}
+
+void ElementTable::resetRecord() {
+    const int n = size();
+    for (int i = 1; i <= n; ++i) {
+        cells_[i].state = kValid;
+        cells_[i].pairFailures = 0;
+    }
+}
+
+void ElementTable::tallyStates() {
+    const int n = size();
+    for (int i = 1; i <= n; ++i) {
+        const char s = cells_[i].state;
+        if (isLetterState(s)) ++cells_[i].likelyErrorCount;
+        if (isUpperState(s) || s == kOutOfRange) ++cells_[i].cleanedCount;
+    }
+}
+
+void ElementTable::mark(int cell, char code) {
+    if (code == kMissing) {
+        cells_[cell].state = kMissing;
+        ++cells_[cell].missingCount;
+    } else if (code == kOutOfRange) {
+        cells_[cell].state = kOutOfRange;
+        ++cells_[cell].outOfRangeCount;
+    }
+}
+
+void ElementTable::markLetter(int cell, char letter) {
+    char& s = cells_[cell].state;
+    if (s == kValid || s == kPendingBlank) s = letter;
+}
+
+bool ElementTable::hasFinding() const {
+    const int n = size();
+    for (int i = 1; i <= n; ++i) {
+        const char s = cells_[i].state;
+        if (s != kValid && s != kPendingBlank) return true;
+    }
+    return false;
+}
+
+}  // namespace vortel

@@ -1,0 +1,90 @@
+// Element status tables: one cell per element (and per race category) of a
+// detail record, holding the record's element state and the run-wide error
+// counts from which the data errors table is written.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace vortel {
+
+// The two kinds of detail record. Every shared operation (reset, tally,
+// listing, tables) takes one of them instead of bare cell counts.
+enum class RecordKind { Adoption, FosterCare };
+
+constexpr int kAdoptionCells = 55;
+constexpr int kFosterCareCells = 84;
+constexpr int kAdoptionRecordLength = 111;
+constexpr int kFosterCareRecordLength = 197;
+
+constexpr int cellCount(RecordKind kind) {
+    return kind == RecordKind::Adoption ? kAdoptionCells : kFosterCareCells;
+}
+constexpr int recordLength(RecordKind kind) {
+    return kind == RecordKind::Adoption ? kAdoptionRecordLength : kFosterCareRecordLength;
+}
+
+// Cell numbers of the race categories a-f. Category x of a race group is
+// cell (first + x), x = 0 for a ... 5 for f.
+namespace adoption {
+constexpr int kChildRaceA = 38;   // 7a-7f: cells 38-43
+constexpr int kMotherRaceA = 44;  // 25a-25f: cells 44-49
+constexpr int kFatherRaceA = 50;  // 27a-27f: cells 50-55
+}  // namespace adoption
+namespace fostercare {
+constexpr int kChildRaceA = 67;           // 8a-8f: cells 67-72
+constexpr int kFirstCaretakerRaceA = 73;  // 52a-52f: cells 73-78
+constexpr int kSecondCaretakerRaceA = 79; // 54a-54f: cells 79-84
+}  // namespace fostercare
+
+// Element states.
+constexpr char kValid = '.';
+constexpr char kMissing = '1';
+constexpr char kOutOfRange = '2';
+constexpr char kPendingBlank = '!';
+
+inline bool isLetterState(char s) { return (s >= 'a' && s <= 'z') || (s >= 'A' && s <= 'Z'); }
+inline bool isUpperState(char s) { return s >= 'A' && s <= 'Z'; }
+
+struct ElementStatus {
+    char state = kValid;
+    std::int32_t pairFailures = 0;     // this record's failed date pairs blaming the element
+    std::int32_t missingCount = 0;     // run: times marked missing
+    std::int32_t outOfRangeCount = 0;  // run: times marked out of range
+    std::int32_t likelyErrorCount = 0; // run: records whose final state was a letter
+    std::int32_t cleanedCount = 0;     // run: records whose final state was upper case or '2'
+};
+
+// A table of cells numbered from 1 to cellCount(kind).
+class ElementTable {
+public:
+    explicit ElementTable(RecordKind kind) : kind_(kind) {}
+
+    RecordKind kind() const { return kind_; }
+    int size() const { return cellCount(kind_); }
+
+    ElementStatus& operator[](int cell) { return cells_[cell]; }
+    const ElementStatus& operator[](int cell) const { return cells_[cell]; }
+    char state(int cell) const { return cells_[cell].state; }
+
+    // Sets every state to '.' and every counter to 0 (start of the run).
+    void clearAll();
+    // Per-record reset: state '.' and pairFailures 0; run counts untouched.
+    void resetRecord();
+    // Adds the record's final states to the likely-error and cleaned counts.
+    void tallyStates();
+    // Code '1' marks missing, '2' out of range (counting each time); any
+    // other code changes nothing.
+    void mark(int cell, char code);
+    // Gives a consistency letter to a cell that is still '.' or '!'.
+    // Cells holding '1', '2' or a letter keep their state.
+    void markLetter(int cell, char letter);
+    // True when any cell holds a state other than '.' or '!'.
+    bool hasFinding() const;
+
+private:
+    RecordKind kind_;
+    std::array<ElementStatus, kFosterCareCells + 1> cells_{};  // index 0 unused
+};
+
+}  // namespace vortel

@@ -1,0 +1,44 @@
+#include "run/line_reader.h"
+
+#include <cstring>
+
+namespace vortel {
+
+bool LineReader::fill() {
+    if (eof_) return false;
+    inputPos_ = 0;
+    inputEnd_ = std::fread(input_.data(), 1, input_.size(), file_);
+    if (inputEnd_ == 0) {
+        eof_ = true;
+        return false;
+    }
+    return true;
+}
+
+bool LineReader::next() {
+    length_ = 0;
+    while (length_ < kMaxLine) {
+        if (inputPos_ == inputEnd_ && !fill()) break;
+        const std::size_t want = kMaxLine - length_;
+        const std::size_t avail = inputEnd_ - inputPos_;
+        const std::size_t span = want < avail ? want : avail;
+        const char* from = input_.data() + inputPos_;
+        const void* lf = std::memchr(from, '\n', span);
+        const std::size_t take = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - from) + 1 : span;
+        std::memcpy(line_.data() + length_, from, take);
+        length_ += take;
+        inputPos_ += take;
+        if (lf) break;
+    }
+    return length_ > 0;
+}
+
+std::string_view LineReader::padTo(std::size_t width) {
+    if (length_ <= width && width <= kMaxLine) {
+        std::memset(line_.data() + length_, ' ', width - length_);
+        length_ = width;
+    }
+    return line();
+}
+
+}  // namespace vortel

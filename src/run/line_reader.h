@@ -1,0 +1,44 @@
+// Reads the data file line by line into one fixed buffer: at most 299
+// characters per read, up to and including the next line feed; the rest of a
+// longer line comes back as the next line. Any byte value is kept as it is.
+#pragma once
+
+#include <array>
+#include <cstdio>
+#include <string_view>
+
+namespace vortel {
+
+class LineReader {
+public:
+    static constexpr std::size_t kMaxLine = 299;
+    static constexpr std::size_t kBufferSize = kMaxLine + 1;
+
+    explicit LineReader(std::FILE* file) : file_(file) {}
+
+    // Reads the next line into the line buffer. False at end of file (or on
+    // a read error, which ends the pass the same way).
+    bool next();
+
+    std::string_view line() const { return {line_.data(), length_}; }
+    char first() const { return length_ > 0 ? line_[0] : '\0'; }
+    char second() const { return length_ > 1 ? line_[1] : '\0'; }
+
+    // Pads a line of at most `width` characters with blanks up to `width`
+    // (its line feed stays where it is); longer lines stay unchanged.
+    // Returns the record: the line as padded.
+    std::string_view padTo(std::size_t width);
+
+private:
+    bool fill();
+
+    std::FILE* file_;
+    std::array<char, kBufferSize> line_{};
+    std::size_t length_ = 0;
+    std::array<char, 1 << 16> input_{};
+    std::size_t inputPos_ = 0;
+    std::size_t inputEnd_ = 0;
+    bool eof_ = false;
+};
+
+}  // namespace vortel

@@ -1,0 +1,90 @@
+// Run-wide state: the answers of the dialogue, the run date, the counts and
+// tables of the checks, the message lists and the output streams. One
+// instance lives for a whole run and is passed explicitly to every step.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "adoption/summary_tally.h"
+#include "datepairs/date_pair_state.h"
+#include "fields/fields.h"
+#include "footnotes/message_list.h"
+#include "fostercare/local_agency_list.h"
+#include "reports/writer.h"
+#include "run/element_table.h"
+
+namespace vortel {
+
+// Limits standing in for exhausted memory, so that the failure paths of the
+// growable lists can be exercised. Unlimited in a normal run.
+struct MemoryLimits {
+    static constexpr std::size_t kUnlimited = static_cast<std::size_t>(-1);
+    std::size_t localAgencyEntries = kUnlimited;
+    std::size_t aggregateMessages = kUnlimited;
+    std::size_t adoptionFootnoteMessages = kUnlimited;
+    std::size_t fosterCareFootnoteMessages = kUnlimited;
+};
+
+struct RunContext {
+    // Answers of the dialogue.
+    std::string dataFileName;
+    std::string fosterCareReportName;
+    std::string adoptionReportName;
+    std::string stateCode;
+    std::string fipsFileName = "fips.lst";
+
+    // One reading of the local clock.
+    RunDate runDate;
+    std::string runTimestamp;  // "%m/%d/%Y %I:%M%p"
+
+    // The report period of the latest summary record (6 characters).
+    std::string reportPeriod = "      ";
+
+    std::int32_t adoptionRecordCount = 0;
+    std::int32_t fosterCareRecordCount = 0;
+    bool markerSeen = false;
+
+    ElementTable adoptionCells{RecordKind::Adoption};
+    ElementTable fosterCareCells{RecordKind::FosterCare};
+    DatePairOutcomes datePairs;
+    TallyTables tallies;
+
+    MessageList aggregateErrors;
+    MessageList adoptionFootnoteErrors;
+    MessageList fosterCareFootnoteErrors;
+    std::int64_t footnoteNumber = 0;
+
+    LocalAgencyList localAgencies;
+    bool localAgencyListFailed = false;
+
+    MemoryLimits memoryLimits;
+
+    Writer console;         // standard output
+    Writer errors;          // standard error
+    Writer fosterCareReport;
+    Writer adoptionReport;
+
+    ElementTable& cells(RecordKind kind) { return kind == RecordKind::Adoption ? adoptionCells : fosterCareCells; }
+    Writer& report(RecordKind kind) { return kind == RecordKind::Adoption ? adoptionReport : fosterCareReport; }
+    std::int32_t recordCount(RecordKind kind) const {
+        return kind == RecordKind::Adoption ? adoptionRecordCount : fosterCareRecordCount;
+    }
+};
+
+// Thrown to end the run after a fatal error has been reported; carries the
+// exit status. Caught only by the program entry.
+struct FatalExit {
+    int status;
+};
+
+// Writes the message and "\nTerminating program.\n" to the standard error
+// stream, flushes every open file and ends the run with status -1.
+[[noreturn]] void fatalError(RunContext& ctx, std::string_view message);
+
+inline void markAdoptionElement(RunContext& ctx, int cell, char code) { ctx.adoptionCells.mark(cell, code); }
+inline void markFosterCareElement(RunContext& ctx, int cell, char code) { ctx.fosterCareCells.mark(cell, code); }
+
+}  // namespace vortel

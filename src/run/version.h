@@ -1,0 +1,5 @@
+#pragma once
+
+namespace vortel {
+inline constexpr const char* kVersion = "1.0.0";
+}

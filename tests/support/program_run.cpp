@@ -1,0 +1,89 @@
+#include "support/program_run.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+#include "run/run_control.h"
+
+namespace vortel::testing {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeFile(const fs::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+ScratchDir::ScratchDir() {
+    std::random_device rd;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path p = fs::temp_directory_path() / ("vortel-test-" + std::to_string(rd()));
+        if (fs::create_directory(p)) {
+            path_ = p;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a scratch directory");
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path_, ec);
+}
+
+namespace {
+
+std::string drain(std::FILE* f) {
+    std::string s;
+    std::rewind(f);
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
+    std::fclose(f);
+    return s;
+}
+
+}  // namespace
+
+RunResult runIn(const fs::path& dir, const std::vector<std::string>& args, const std::string& input,
+                const MemoryLimits& limits) {
+    std::vector<const char*> argv{"vortel-dq"};
+    for (const auto& a : args) argv.push_back(a.c_str());
+    argv.push_back(nullptr);
+
+    std::FILE* in = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+
+    const fs::path before = fs::current_path();
+    fs::current_path(dir);
+    RunResult r;
+    r.status = runProgram(static_cast<int>(argv.size() - 1), argv.data(), {in, out, err}, limits);
+    fs::current_path(before);
+    std::fclose(in);
+    r.out = drain(out);
+    r.err = drain(err);
+    return r;
+}
+
+std::vector<std::string> standardArgs(const std::string& state) {
+    return {"--data",  "data.txt",  "--foster-care-report", "freport.txt", "--adoption-report", "areport.txt",
+            "--state", state,       "--fips",               "fips.lst",    "--as-of",           "2026-12-08 09:00"};
+}
+
+}  // namespace vortel::testing

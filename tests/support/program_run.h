@@ -1,0 +1,46 @@
+// Runs the whole program in-process in a scratch directory and collects what
+// it wrote: console output, error output, exit status and the files left.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "run/run_context.h"
+
+namespace vortel::testing {
+
+struct RunResult {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, const std::string& text);
+
+// A scratch directory that is removed when the object goes away.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Runs the program with `args` (without the program name) inside `dir`,
+// feeding `input` to its standard input.
+RunResult runIn(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                const std::string& input = "", const MemoryLimits& limits = {});
+
+// The usual answers: data.txt, freport.txt, areport.txt, State 01, fips.lst,
+// and a fixed clock of 2026-12-08 09:00.
+std::vector<std::string> standardArgs(const std::string& state = "01");
+
+}  // namespace vortel::testing
