@@ -4,7 +4,10 @@ BUILD ?= build
 SAN_BUILD ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize tools-check clean
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 1800
+
+.PHONY: all build demo test test-sanitize fuzz fuzz-build tools-check clean
 
 all: build
 
@@ -35,5 +38,18 @@ test-sanitize: tools-check
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Coverage-guided fuzzing of the whole check under AddressSanitizer and
+# UndefinedBehaviorSanitizer (clang and libFuzzer). New inputs go to
+# $(FUZZ_BUILD)/corpus; crashes are written to $(FUZZ_BUILD)/.
+fuzz-build:
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DVORTEL_FUZZ=ON -DVORTEL_TESTS=OFF \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target vortel_fuzz
+
+fuzz: fuzz-build
+	@mkdir -p $(FUZZ_BUILD)/corpus
+	./$(FUZZ_BUILD)/vortel_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 \
+	    -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus tools/fuzz/corpus tools/fuzz/regressions
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
