@@ -16,6 +16,7 @@ bool LineReader::fill() {
 }
 
 bool LineReader::next() {
+    if (atLineStart_) ++lineNumber_;
     length_ = 0;
     while (length_ < kMaxLine) {
         if (inputPos_ == inputEnd_ && !fill()) break;
@@ -30,6 +31,8 @@ bool LineReader::next() {
         inputPos_ += take;
         if (lf) break;
     }
+    rawLength_ = length_;
+    atLineStart_ = length_ == 0 || line_[length_ - 1] == '\n';
     return length_ > 0;
 }
 

@@ -21,6 +21,11 @@ public:
     bool next();
 
     std::string_view line() const { return {line_.data(), length_}; }
+    // The line as read, before any padding.
+    std::string_view rawLine() const { return {line_.data(), rawLength_}; }
+    // Number (from 1) of the line of the data file on which the current read
+    // began; the rest of an overlong line keeps its line's number.
+    long lineNumber() const { return lineNumber_; }
     char first() const { return length_ > 0 ? line_[0] : '\0'; }
     char second() const { return length_ > 1 ? line_[1] : '\0'; }
 
@@ -35,6 +40,9 @@ private:
     std::FILE* file_;
     std::array<char, kBufferSize> line_{};
     std::size_t length_ = 0;
+    std::size_t rawLength_ = 0;
+    long lineNumber_ = 0;
+    bool atLineStart_ = true;
     std::array<char, 1 << 16> input_{};
     std::size_t inputPos_ = 0;
     std::size_t inputEnd_ = 0;

@@ -28,6 +28,8 @@ struct MemoryLimits {
     std::size_t fosterCareFootnoteMessages = kUnlimited;
 };
 
+class FindingsExport;
+
 struct RunContext {
     // Answers of the dialogue.
     std::string dataFileName;
@@ -61,6 +63,9 @@ struct RunContext {
     bool localAgencyListFailed = false;
 
     MemoryLimits memoryLimits;
+
+    // Machine-readable findings, when asked for on the command line.
+    FindingsExport* findings = nullptr;
 
     Writer console;         // standard output
     Writer errors;          // standard error

@@ -157,6 +157,7 @@ void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, s
     std::FILE* ad = std::fopen(ctx.adoptionReportName.c_str(), "w");
     if (!ad) fatalError(ctx, "\nUnable to open file " + ctx.adoptionReportName + ".");
     ctx.adoptionReport.attach(ad, true);
+    if (ctx.findings) ctx.findings->open(ctx);
 
     ctx.stateCode = ask(ctx, io, options.stateCode, "Enter the 2-digit state code (e.g., 01 for Alabama): ");
     if (stateCodeInvalid(ctx.stateCode))
@@ -175,8 +176,12 @@ bool readDetailRecords(RunContext& ctx, LineReader& reader, RecordKind kind, std
     while (more && !std::strchr(endMarkers, reader.first())) {
         ++count;
         ctx.console.printf("%8ld\r", static_cast<long>(count));
+        const std::string_view raw = reader.rawLine();
+        const std::size_t rawLength = raw.size();
         const std::string_view record = reader.padTo(static_cast<std::size_t>(recordLength(kind)));
         steps(record);
+        if (ctx.findings)
+            ctx.findings->record(ctx, kind, record, record.substr(0, rawLength), reader.lineNumber());
         more = reader.next();
     }
     return more;
@@ -191,12 +196,14 @@ void copyReportPeriod(RunContext& ctx, std::string_view summary) {
 }
 
 bool readAdoptionSection(RunContext& ctx, LineReader& reader) {
+    const std::string marker(ctx.findings ? reader.line() : std::string_view());
     if (!reader.next()) {
         ctx.console.put("\nNo Adoption Summary Record Found.\n");
         return false;
     }
     ctx.console.put("\n       1 Adoption Summary Record Checked.");
     copyReportPeriod(ctx, reader.line());
+    if (ctx.findings) ctx.findings->beginSection(ctx, RecordKind::Adoption, marker, reader.line());
     writeListingHeading(ctx, RecordKind::Adoption);
     ctx.console.put("\n         Adoption Detail Records Checked.\r");
     const bool more = readDetailRecords(ctx, reader, RecordKind::Adoption, ctx.adoptionRecordCount,
@@ -221,11 +228,13 @@ bool readAdoptionSection(RunContext& ctx, LineReader& reader) {
 }
 
 bool readFosterCareSection(RunContext& ctx, LineReader& reader) {
+    const std::string marker(ctx.findings ? reader.line() : std::string_view());
     if (!reader.next()) {
         ctx.console.put("\nNo Foster Care Summary Record Found.\n");
         return false;
     }
     copyReportPeriod(ctx, reader.line());
+    if (ctx.findings) ctx.findings->beginSection(ctx, RecordKind::FosterCare, marker, reader.line());
     writeListingHeading(ctx, RecordKind::FosterCare);
     ctx.console.put("\n       1 Foster Care Summary Record Checked.");
     const int loaded = loadLocalAgencyCodes(ctx);
@@ -339,6 +348,10 @@ std::optional<Options> parseOptions(int argc, const char* const argv[], std::FIL
                    takeValue(arg, "--adoption-report", i, argc, argv, o.adoptionReport, missing) ||
                    takeValue(arg, "--state", i, argc, argv, o.stateCode, missing) ||
                    takeValue(arg, "--fips", i, argc, argv, o.fipsFile, missing)) {
+        } else if (takeValue(arg, "--findings", i, argc, argv, o.findings.findingsFile, missing) ||
+                   takeValue(arg, "--error-records", i, argc, argv, o.findings.errorRecordsFile, missing)) {
+        } else if (arg == "--fail-on-findings") {
+            o.findings.failOnFindings = true;
         } else if (takeValue(arg, "--as-of", i, argc, argv, asOf, missing)) {
             if (!missing) {
                 o.asOf = parseClockReading(*asOf);
@@ -356,6 +369,10 @@ std::optional<Options> parseOptions(int argc, const char* const argv[], std::FIL
             std::fprintf(err, "vortel-dq: option '%s' needs a value (see vortel-dq --help)\n", argv[i]);
             return std::nullopt;
         }
+    }
+    if (const auto error = findingsOptionsError(o.findings)) {
+        std::fprintf(err, "vortel-dq: %s\n", error->c_str());
+        return std::nullopt;
     }
     return o;
 }
@@ -435,6 +452,7 @@ void scanDataFile(RunContext& ctx, LineReader& reader) {
         return;
     }
     writeEndOfRun(ctx);
+    if (ctx.findings) ctx.findings->finish(ctx);
     releaseAggregateErrors(ctx);
     releaseFootnoteErrors(ctx);
 }
@@ -455,6 +473,11 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     ctx->console.attach(io.out, false);
     ctx->errors.attach(io.err, false);
     ctx->memoryLimits = limits;
+    std::unique_ptr<FindingsExport> findings;
+    if (options->findings.findingsFile || options->findings.errorRecordsFile || options->findings.failOnFindings) {
+        findings = std::make_unique<FindingsExport>(options->findings);
+        ctx->findings = findings.get();
+    }
     std::FILE* dataFile = nullptr;
     int status = 0;
     try {
@@ -471,6 +494,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     ctx->adoptionReport.close();
     ctx->console.flush();
     ctx->errors.flush();
+    if (status == 0 && findings && findings->failOnFindings() && findings->anyFinding()) status = 1;
     return status;
 }
 

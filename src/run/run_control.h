@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "findings/findings.h"
 #include "run/run_context.h"
 
 namespace vortel {
@@ -34,6 +35,7 @@ struct Options {
     std::optional<std::string> stateCode;
     std::optional<std::string> fipsFile;
     std::optional<ClockReading> asOf;
+    FindingsOptions findings;
     bool help = false;
     bool version = false;
 };
@@ -42,8 +44,9 @@ struct Options {
 // returns nothing.
 std::optional<Options> parseOptions(int argc, const char* const argv[], std::FILE* err);
 
-// Runs the whole program; returns the exit status (0, -1 after a fatal
-// error, 2 for a bad command line). `limits` lets tests stand in for
+// Runs the whole program; returns the exit status (0, or 1 with
+// --fail-on-findings when a finding was made; -1 after a fatal error; 2 for a
+// bad command line). `limits` lets tests stand in for
 // exhausted memory.
 int runProgram(int argc, const char* const argv[], const ProgramIo& io, const MemoryLimits& limits = {});
 
