@@ -1,9 +1,188 @@
 #include "adoption/adoption_groups.h"
 
+#include "adoption/adoption_group_tables.h"
 #include "run/run_context.h"
 
 namespace vortel {
 
-void checkAdoptionGroups(RunContext&, std::string_view) {}
+namespace {
+
+using namespace adoption_groups;
+
+constexpr int kRaceCategories = 6;
+
+bool holdsOne(std::string_view record, int col) { return column(record, col) == '1'; }
+
+bool missingOrOutOfRange(char state) { return state == kMissing || state == kOutOfRange; }
+// For an element that may be blank: a value was given and is in range (it
+// may hold a letter of an earlier check, such as a date-pair 'a').
+bool submitted(char state) { return state != kPendingBlank && state != kOutOfRange; }
+
+template <class E>
+bool accepts(unsigned set, E value) {
+    return (set & valueBit(value)) != 0;
+}
+
+// Group #2: State agency involvement.
+void checkAgencyInvolvement(ElementTable& cells, std::string_view record) {
+    if (missingOrOutOfRange(cells.state(4))) return;
+    if (column(record, 21) == '1') return;
+    bool triggered = false;
+    for (int col : kAgencyTriggerColumns) triggered = triggered || holdsOne(record, col);
+    if (!triggered) return;
+    bool deleted = true;
+    for (int col : kAgencyDeleteColumns) deleted = deleted && holdsOne(record, col);
+    cells.markLetter(4, deleted ? 'B' : kAgencyLetter);
+}
+
+// Group #3: special needs.
+void checkSpecialNeeds(ElementTable& cells, std::string_view record) {
+    for (int cell = 11; cell <= 15; ++cell)
+        if (cells.state(cell) == kOutOfRange) return;
+
+    Need need = Need::Bad;
+    if (!missingOrOutOfRange(cells.state(9))) {
+        if (column(record, 36) == '1') need = Need::One;
+        else if (column(record, 36) == '2') need = Need::Two;
+    }
+
+    Basis basis = Basis::None;
+    if (submitted(cells.state(10))) {
+        const char code = column(record, 37);
+        basis = code == '0' ? Basis::Zero : code == '4' ? Basis::Four : Basis::Other;
+    }
+
+    Disabilities disabilities = Disabilities::None;
+    for (int col = 38; col <= 42; ++col)
+        if (holdsOne(record, col)) disabilities = Disabilities::Some;
+
+    for (const SpecialNeedsRow& row : kSpecialNeedsTable) {
+        if (row.need != need || row.basis != basis || row.disabilities != disabilities) continue;
+        switch (row.marks) {
+        case SpecialNeedsMarks::Elements9To15:
+            for (int cell = 9; cell <= 15; ++cell) cells.markLetter(cell, row.letter);
+            break;
+        case SpecialNeedsMarks::Elements11To15:
+            for (int cell = 11; cell <= 15; ++cell) cells.markLetter(cell, row.letter);
+            break;
+        case SpecialNeedsMarks::DisabilitiesHeld:
+            for (int cell = 11; cell <= 15; ++cell)  // in columns 38-42
+                if (holdsOne(record, 38 + (cell - 11))) cells.markLetter(cell, row.letter);
+            break;
+        case SpecialNeedsMarks::Element10:
+            cells.markLetter(10, row.letter);
+            break;
+        case SpecialNeedsMarks::Element9:
+            cells.markLetter(9, row.letter);
+            break;
+        }
+        return;
+    }
+}
+
+// How much one adoptive parent's birth year, race and origin tell.
+ParentInfo parentInfo(const ElementTable& cells, std::string_view record, const AdoptiveParent& p) {
+    bool raceCellValid = false;
+    bool raceMarked = false;
+    for (int i = 0; i < kRaceCategories; ++i) {
+        raceCellValid = raceCellValid || cells.state(p.raceFirstCell + i) == kValid;
+        raceMarked = raceMarked || holdsOne(record, p.raceFirstColumn + i);
+    }
+    const bool yearGiven = submitted(cells.state(p.birthYearCell));
+    const bool originGiven = submitted(cells.state(p.originCell)) && column(record, p.originColumn) != '0';
+
+    if (yearGiven && raceCellValid && raceMarked && originGiven) return ParentInfo::Complete;
+    if (!yearGiven && !raceCellValid) return ParentInfo::Absent;
+    if (raceMarked || originGiven) return ParentInfo::Partial;
+    return ParentInfo::Absent;
+}
+
+void markParent(ElementTable& cells, const AdoptiveParent& p) {
+    cells.markLetter(p.birthYearCell, kFamilyLetter);
+    cells.markLetter(p.originCell, kFamilyLetter);
+    for (int i = 0; i < kRaceCategories; ++i) cells.markLetter(p.raceFirstCell + i, kFamilyLetter);
+}
+
+// Group #4: adoptive family structure and adoptive parents.
+void checkFamilyStructure(ElementTable& cells, std::string_view record) {
+    if (missingOrOutOfRange(cells.state(22))) return;
+    // Element 22 is valid here, so column 76 holds 1 to 4.
+    const char code = column(record, 76);
+    const Structure structure = code == '3' ? Structure::Code3 : code == '4' ? Structure::Code4 : Structure::Couple;
+    const ParentInfo mother = parentInfo(cells, record, kAdoptiveMother);
+    const ParentInfo father = parentInfo(cells, record, kAdoptiveFather);
+
+    for (const FamilyRow& row : kFamilyTable) {
+        if (!accepts(row.structures, structure) || !accepts(row.mother, mother) || !accepts(row.father, father))
+            continue;
+        if (row.marks & kMarkStructure) cells.markLetter(22, kFamilyLetter);
+        if (row.marks & kMarkMother) markParent(cells, kAdoptiveMother);
+        if (row.marks & kMarkFather) markParent(cells, kAdoptiveFather);
+        return;
+    }
+}
+
+// Group #5: kind of adoptive relationship.
+void checkRelationship(ElementTable& cells, std::string_view record) {
+    int count = 0;
+    for (int col = 99; col <= 102; ++col)
+        if (holdsOne(record, col)) ++count;
+    if (!kRelationshipCountMarks[count]) return;
+    for (int cell = 29; cell <= 32; ++cell) cells.markLetter(cell, kRelationshipLetter);
+}
+
+// Group #6: subsidy.
+void checkSubsidy(ElementTable& cells, std::string_view record) {
+    const char s = column(record, 105);
+    const Subsidy subsidy = s == '1' ? Subsidy::One : s == '2' ? Subsidy::Two : Subsidy::Bad;
+
+    Amount amount = Amount::Bad;
+    if (cells.state(36) == kValid)
+        amount = numberOutOfRange(field(record, 106, 110), 0, 0) ? Amount::Positive : Amount::Zero;
+
+    const char r = column(record, 111);
+    const Assistance assistance = r == '1' ? Assistance::One : r == '2' ? Assistance::Two : Assistance::Bad;
+
+    for (const SubsidyRow& row : kSubsidyTable) {
+        if (!accepts(row.subsidy, subsidy) || !accepts(row.amount, amount) || !accepts(row.assistance, assistance))
+            continue;
+        for (int cell : row.cells)
+            if (cell != 0) cells.markLetter(cell, row.letter);
+        return;
+    }
+}
+
+// Group #7: within the race elements.
+void checkRaceCategories(ElementTable& cells, std::string_view record) {
+    for (const RaceRow& row : kRaceTable) {
+        if (row.exemptStructure != 0 && column(record, 76) == row.exemptStructure) continue;
+        bool raceAtoE = false;
+        for (int i = 0; i < kRaceCategories - 1; ++i) raceAtoE = raceAtoE || holdsOne(record, row.firstColumn + i);
+        const bool unableToDetermine = holdsOne(record, row.firstColumn + kRaceCategories - 1);
+        switch (row.rule) {
+        case RaceRule::UnableWithRace:
+            if (raceAtoE && unableToDetermine) cells.markLetter(row.firstCell + kRaceCategories - 1, kRaceLetter);
+            break;
+        case RaceRule::NoneMarked:
+            if (!raceAtoE && !unableToDetermine)
+                for (int i = 0; i < kRaceCategories; ++i) cells.markLetter(row.firstCell + i, kRaceLetter);
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+void checkAdoptionGroups(RunContext& ctx, std::string_view record) {
+    ElementTable& cells = ctx.adoptionCells;
+    // The order matters: the first group to mark a cell keeps its letter, so
+    // group #4 marks race categories before group #7 looks at them.
+    checkSpecialNeeds(cells, record);      // #3
+    checkFamilyStructure(cells, record);   // #4
+    checkRelationship(cells, record);      // #5
+    checkSubsidy(cells, record);           // #6
+    checkAgencyInvolvement(cells, record); // #2
+    checkRaceCategories(cells, record);    // #7
+}
 
 }  // namespace vortel

@@ -1,0 +1,202 @@
+// Decision tables of the adoption consistency groups #2 to #7. Each group
+// first reduces the record to a few factor values, then acts by the rows
+// below; the engine that reads them is in adoption_groups.cpp.
+//
+// A row accepts a set of values for each factor, written as a bit mask
+// (one bit per enumerator), so that a row such as "code 3 or code 4" stays
+// one row. kAnyValue accepts every value.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace vortel::adoption_groups {
+
+template <class E>
+constexpr unsigned valueBit(E e) {
+    return 1u << static_cast<unsigned>(e);
+}
+template <class E, class... More>
+constexpr unsigned valueSet(E e, More... more) {
+    return (valueBit(e) | ... | valueBit(more));
+}
+constexpr unsigned kAnyValue = ~0u;
+
+// Group letters: group #k uses the k-th letter of the alphabet. Groups #3
+// and #6 give the case per row in their tables.
+constexpr char kAgencyLetter = 'b';        // #2; 'B' when the value goes
+constexpr char kFamilyLetter = 'd';        // #4
+constexpr char kRelationshipLetter = 'e';  // #5
+constexpr char kRaceLetter = 'g';          // #7
+
+// ---------------------------------------------------------------------------
+// Group #2: State agency involvement (element 4 against 31, 34 and 35).
+// Element 4 not holding 1 while any of these columns holds 1 is
+// inconsistent; element 4 alone is marked, in upper case when both
+// columns 104 and 105 hold 1.
+constexpr std::array<int, 3> kAgencyTriggerColumns = {101, 104, 105};
+constexpr std::array<int, 2> kAgencyDeleteColumns = {104, 105};
+
+// ---------------------------------------------------------------------------
+// Group #3: special needs (elements 9 to 15).
+
+// N, from element 9: bad when missing or out of range, else its code.
+enum class Need : std::uint8_t { Bad, One, Two };
+// P, from element 10: none when blank or out of range, else 0, 4 or other.
+enum class Basis : std::uint8_t { None, Zero, Four, Other };
+// Whether any of elements 11-15 holds 1.
+enum class Disabilities : std::uint8_t { Some, None };
+
+enum class SpecialNeedsMarks : std::uint8_t {
+    Elements9To15,       // each of elements 9-15
+    Elements11To15,      // each of elements 11-15
+    DisabilitiesHeld,    // each of elements 11-15 whose column holds 1
+    Element10,
+    Element9,
+};
+
+struct SpecialNeedsRow {
+    Need need;
+    Basis basis;
+    Disabilities disabilities;
+    SpecialNeedsMarks marks;
+    char letter;
+};
+
+// The first matching row acts; a combination not listed is consistent.
+constexpr SpecialNeedsRow kSpecialNeedsTable[] = {
+    {Need::Bad, Basis::Zero, Disabilities::Some, SpecialNeedsMarks::Elements9To15, 'c'},
+    {Need::Two, Basis::None, Disabilities::Some, SpecialNeedsMarks::Elements9To15, 'c'},
+    {Need::Bad, Basis::Four, Disabilities::None, SpecialNeedsMarks::Elements11To15, 'c'},
+    {Need::One, Basis::Four, Disabilities::None, SpecialNeedsMarks::Elements11To15, 'c'},
+    {Need::Two, Basis::Zero, Disabilities::Some, SpecialNeedsMarks::DisabilitiesHeld, 'c'},
+    {Need::One, Basis::None, Disabilities::Some, SpecialNeedsMarks::Element10, 'c'},
+    {Need::One, Basis::None, Disabilities::None, SpecialNeedsMarks::Element10, 'c'},
+    {Need::One, Basis::Zero, Disabilities::Some, SpecialNeedsMarks::Element10, 'c'},
+    {Need::One, Basis::Zero, Disabilities::None, SpecialNeedsMarks::Element10, 'C'},
+    {Need::Two, Basis::Four, Disabilities::None, SpecialNeedsMarks::Element10, 'C'},
+    {Need::Two, Basis::Four, Disabilities::Some, SpecialNeedsMarks::Element9, 'C'},
+    {Need::Two, Basis::Other, Disabilities::None, SpecialNeedsMarks::Element9, 'C'},
+};
+
+// ---------------------------------------------------------------------------
+// Group #4: adoptive family structure (element 22) against what is known of
+// the adoptive mother (23, 25a-25f, 26) and father (24, 27a-27f, 28).
+
+// F22 from column 76: 1 or 2 a couple, 3 a single mother, 4 a single father.
+enum class Structure : std::uint8_t { Couple, Code3, Code4 };
+// How much of one adoptive parent's information the record holds.
+enum class ParentInfo : std::uint8_t { Complete, Partial, Absent };
+
+// The cells and columns of one adoptive parent.
+struct AdoptiveParent {
+    int birthYearCell;   // element 23 or 24
+    int raceFirstCell;   // 25a or 27a
+    int raceFirstColumn; // columns of categories a-f follow
+    int originCell;      // element 26 or 28
+    int originColumn;
+};
+constexpr AdoptiveParent kAdoptiveMother = {23, 44, 85, 26, 91};
+constexpr AdoptiveParent kAdoptiveFather = {24, 50, 92, 28, 98};
+
+// Which parts of the group a row marks.
+enum FamilyMarks : std::uint8_t {
+    kMarkNothing = 0,
+    kMarkStructure = 1,  // element 22
+    kMarkMother = 2,     // 23, 26, 25a-25f
+    kMarkFather = 4,     // 24, 28, 27a-27f
+};
+
+struct FamilyRow {
+    unsigned structures;  // set of Structure
+    unsigned mother;      // set of ParentInfo
+    unsigned father;      // set of ParentInfo
+    unsigned marks;       // FamilyMarks
+};
+
+// The first matching row acts; the last row takes every other combination.
+constexpr FamilyRow kFamilyTable[] = {
+    {valueSet(Structure::Couple), valueSet(ParentInfo::Complete), valueSet(ParentInfo::Complete), kMarkNothing},
+    {valueSet(Structure::Code3), valueSet(ParentInfo::Complete), valueSet(ParentInfo::Absent), kMarkNothing},
+    {valueSet(Structure::Code4), valueSet(ParentInfo::Absent), valueSet(ParentInfo::Complete), kMarkNothing},
+    {valueSet(Structure::Code3, Structure::Code4), valueSet(ParentInfo::Complete), valueSet(ParentInfo::Complete),
+     kMarkStructure},
+    {valueSet(Structure::Couple), valueSet(ParentInfo::Absent, ParentInfo::Partial), valueSet(ParentInfo::Complete),
+     kMarkStructure | kMarkMother},
+    {valueSet(Structure::Code3), valueSet(ParentInfo::Absent, ParentInfo::Partial), valueSet(ParentInfo::Absent),
+     kMarkStructure | kMarkMother},
+    {valueSet(Structure::Couple), valueSet(ParentInfo::Complete), valueSet(ParentInfo::Absent, ParentInfo::Partial),
+     kMarkStructure | kMarkFather},
+    {valueSet(Structure::Code4), valueSet(ParentInfo::Absent), valueSet(ParentInfo::Absent, ParentInfo::Partial),
+     kMarkStructure | kMarkFather},
+    {kAnyValue, kAnyValue, kAnyValue, kMarkStructure | kMarkMother | kMarkFather},
+};
+
+// ---------------------------------------------------------------------------
+// Group #5: kind of adoptive relationship (elements 29-32). Indexed by how
+// many of columns 99-102 hold 1: true marks each of elements 29-32.
+constexpr bool kRelationshipCountMarks[5] = {
+    true,   // 0: no relationship given
+    false,  // 1
+    false,  // 2
+    true,   // 3
+    true,   // 4
+};
+
+// ---------------------------------------------------------------------------
+// Group #6: subsidy (elements 35-37).
+
+// S from column 105 (element 35).
+enum class Subsidy : std::uint8_t { One, Two, Bad };
+// A from element 36: bad unless valid, zero, or a positive amount.
+enum class Amount : std::uint8_t { Bad, Zero, Positive };
+// R from column 111 (element 37).
+enum class Assistance : std::uint8_t { One, Two, Bad };
+
+struct SubsidyRow {
+    unsigned subsidy;     // set of Subsidy
+    unsigned amount;      // set of Amount
+    unsigned assistance;  // set of Assistance
+    std::array<int, 3> cells;  // elements to mark; 0 ends the list
+    char letter;
+};
+
+// The matching row acts; a combination not listed changes nothing.
+constexpr SubsidyRow kSubsidyTable[] = {
+    {valueSet(Subsidy::Bad), valueSet(Amount::Bad), valueSet(Assistance::One), {37, 0, 0}, 'f'},
+    {valueSet(Subsidy::Bad), valueSet(Amount::Zero), valueSet(Assistance::One), {36, 37, 0}, 'f'},
+    {valueSet(Subsidy::One), valueSet(Amount::Zero), valueSet(Assistance::One, Assistance::Bad), {36, 0, 0}, 'F'},
+    {valueSet(Subsidy::One), valueSet(Amount::Zero), valueSet(Assistance::Two), {35, 36, 37}, 'f'},
+    {valueSet(Subsidy::Two), valueSet(Amount::Bad, Amount::Zero, Amount::Positive), valueSet(Assistance::One),
+     {35, 0, 0}, 'F'},
+    {valueSet(Subsidy::Two), valueSet(Amount::Positive), valueSet(Assistance::Bad), {35, 36, 0}, 'f'},
+    {valueSet(Subsidy::Two), valueSet(Amount::Positive), valueSet(Assistance::Two), {36, 0, 0}, 'f'},
+};
+
+// ---------------------------------------------------------------------------
+// Group #7: within the race elements 7, 25 and 27.
+
+enum class RaceRule : std::uint8_t {
+    UnableWithRace,  // category f marked together with one of a-e: mark f
+    NoneMarked,      // no category marked: mark each of a-f
+};
+
+struct RaceRow {
+    int firstCell;         // cell of category a
+    int firstColumn;       // column of category a; b-f follow
+    RaceRule rule;
+    char exemptStructure;  // the rule does not apply when column 76 holds
+                           // this family structure code; 0: always applies
+};
+
+// All rows apply, in this order.
+constexpr RaceRow kRaceTable[] = {
+    {38, 29, RaceRule::UnableWithRace, 0},  // child, element 7
+    {38, 29, RaceRule::NoneMarked, 0},
+    {44, 85, RaceRule::UnableWithRace, 0},  // adoptive mother, element 25
+    {44, 85, RaceRule::NoneMarked, '4'},    // no mother in a single-father family
+    {50, 92, RaceRule::UnableWithRace, 0},  // adoptive father, element 27
+    {50, 92, RaceRule::NoneMarked, '3'},    // no father in a single-mother family
+};
+
+}  // namespace vortel::adoption_groups
