@@ -171,9 +171,11 @@ void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, s
 // false at end of file; otherwise the reader holds the line that ended it.
 template <typename Steps>
 bool readDetailRecords(RunContext& ctx, LineReader& reader, RecordKind kind, std::int32_t& count, Steps&& steps) {
-    const char* endMarkers = kind == RecordKind::Adoption ? "@#%" : "#$%";
+    // The other section's marker, '#' and '%' end a section; its own marker does not.
+    const char otherSection = kind == RecordKind::Adoption ? '@' : '$';
+    auto endsSection = [&](char c) { return c == otherSection || c == '#' || c == '%'; };
     bool more = reader.next();
-    while (more && !std::strchr(endMarkers, reader.first())) {
+    while (more && !endsSection(reader.first())) {
         ++count;
         ctx.console.printf("%8ld\r", static_cast<long>(count));
         const std::string_view raw = reader.rawLine();

@@ -108,3 +108,21 @@ TEST(Dialogue, DirectoryAsDataFileCannotBeOpened) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Dialogue, ReportThatCannotBeCreatedIsFatalAndLeavesTheOtherInputsAlone) {
+    for (const char* report : {"nodir/areport.txt", "data.txt/areport.txt"}) {
+        ScratchDir dir;
+        writeFile(dir / "data.txt", "$\n");
+        std::vector<std::string> args = standardArgs();
+        args[5] = report;
+        const RunResult r = runIn(dir.path(), args);
+        EXPECT_EQ(r.status, -1);
+        EXPECT_EQ(r.err, std::string("\nUnable to open file ") + report + ".\nTerminating program.\n");
+        EXPECT_EQ(readFile(dir / "data.txt"), "$\n");
+        EXPECT_TRUE(fs::exists(dir / "freport.txt"));  // created before the adoption report
+    }
+}
+
+}  // namespace
