@@ -1,0 +1,110 @@
+#include "reports/error_listing.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "footnotes/message_list.h"
+#include "support/records.h"
+
+namespace vortel {
+namespace {
+
+const std::string kAggregateTitle = "\n\n\n" + std::string(27, ' ') + "Adoption Aggregate Errors";
+const std::string kFootnoteTitle = "\n\n\n" + std::string(32, ' ') + "Footnote Errors";
+const std::string kColumns = "\n\nError Description\n-----------------";
+const std::string kBulletin =
+    "\n\nPlease refer to VORTEL Technical Bulletin #3 for instructions"
+    "\non how to properly format footnotes in an VORTEL submission"
+    "\nfile.";
+const std::string kNoteEnd =
+    "\n       there was not enough memory available when processing data.  Please"
+    "\n       remove any unnecessary programs from memory and try again.  If this"
+    "\n       problem remains contact your technical liaison.";
+
+void add(MessageList& list, std::initializer_list<const char*> texts) {
+    for (const char* t : texts) ASSERT_TRUE(list.append(t, 24));
+}
+
+// Stands in for a list whose memory ran out.
+void exhaust(MessageList& list) { ASSERT_FALSE(list.append("lost", 24, 0)); }
+
+struct ListingCase {
+    const char* name;
+    std::function<void(RunContext&)> setUp;
+    std::string adoption;
+    std::string fosterCare;
+};
+
+TEST(ErrorListing, Blocks) {
+    const ListingCase cases[] = {
+        {"nothing to list", [](RunContext&) {}, "", ""},
+        {"two aggregate errors, each with a full stop",
+         [](RunContext& c) { add(c.aggregateErrors, {"Incorrect State FIPS code", "Invalid Number:  Age 3"}); },
+         kAggregateTitle + kColumns + "\nIncorrect State FIPS code.\nInvalid Number:  Age 3.", ""},
+        {"one adoption footnote still ends with the bulletin reference",
+         [](RunContext& c) { add(c.adoptionFootnoteErrors, {"Footnote 001:  Invalid file type"}); },
+         kFootnoteTitle + kColumns + "\nFootnote 001:  Invalid file type." + kBulletin, ""},
+        {"aggregate block first, then footnotes",
+         [](RunContext& c) {
+             add(c.adoptionFootnoteErrors, {"Footnote 002:  Invalid element number"});
+             add(c.aggregateErrors, {"Invalid report period end date"});
+         },
+         kAggregateTitle + kColumns + "\nInvalid report period end date." + kFootnoteTitle + kColumns +
+             "\nFootnote 002:  Invalid element number." + kBulletin,
+         ""},
+        {"foster care report has no aggregate block",
+         [](RunContext& c) {
+             add(c.aggregateErrors, {"Incorrect State FIPS code"});
+             add(c.fosterCareFootnoteErrors, {"Footnote 001:  Invalid file type", "Footnote 007:  x"});
+         },
+         kAggregateTitle + kColumns + "\nIncorrect State FIPS code.",
+         kFootnoteTitle + kColumns + "\nFootnote 001:  Invalid file type.\nFootnote 007:  x." + kBulletin},
+        {"aggregate list lost to memory",
+         [](RunContext& c) { exhaust(c.aggregateErrors); },
+         kAggregateTitle + kColumns +
+             "\n\nNOTE:  The program was unable to print adoption aggregate errors because" + kNoteEnd,
+         ""},
+        {"adoption footnotes lost: the note has no bulletin reference",
+         [](RunContext& c) { exhaust(c.adoptionFootnoteErrors); },
+         kFootnoteTitle + kColumns +
+             "\n\nNOTE:  The program was unable to print adoption footnote errors because" + kNoteEnd,
+         ""},
+        {"foster care footnotes lost",
+         [](RunContext& c) { exhaust(c.fosterCareFootnoteErrors); }, "",
+         kFootnoteTitle + kColumns +
+             "\n\nNOTE:  The program was unable to print foster care footnote errors because" + kNoteEnd},
+        {"a list refilled after running out prints normally",
+         [](RunContext& c) {
+             exhaust(c.aggregateErrors);
+             add(c.aggregateErrors, {"Invalid Number:  Age 1"});
+         },
+         kAggregateTitle + kColumns + "\nInvalid Number:  Age 1.", ""},
+        {"both adoption lists lost",
+         [](RunContext& c) {
+             exhaust(c.aggregateErrors);
+             exhaust(c.adoptionFootnoteErrors);
+         },
+         kAggregateTitle + kColumns +
+             "\n\nNOTE:  The program was unable to print adoption aggregate errors because" + kNoteEnd +
+             kFootnoteTitle + kColumns +
+             "\n\nNOTE:  The program was unable to print adoption footnote errors because" + kNoteEnd,
+         ""},
+        {"message texts are written as they are",
+         [](RunContext& c) { add(c.aggregateErrors, {"100% of %s"}); },
+         kAggregateTitle + kColumns + "\n100% of %s.", ""},
+    };
+    for (const ListingCase& c : cases) {
+        auto ctx = testing::makeContext();
+        c.setUp(*ctx);
+        writeErrorListing(*ctx, RecordKind::Adoption);
+        writeErrorListing(*ctx, RecordKind::FosterCare);
+        EXPECT_EQ(ctx->adoptionReport.captured(), c.adoption) << c.name;
+        EXPECT_EQ(ctx->fosterCareReport.captured(), c.fosterCare) << c.name;
+        EXPECT_EQ(ctx->console.captured(), "") << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace vortel

@@ -1,0 +1,66 @@
+#include "footnotes/message_list.h"
+
+#include <gtest/gtest.h>
+
+#include "support/records.h"
+
+namespace vortel {
+namespace {
+
+TEST(MessageList, RoomGrowsOneBlockAtATime) {
+    MessageList list;
+    struct Step {
+        std::size_t appended;
+        std::size_t room;
+    };
+    const Step steps[] = {{1, 50}, {50, 50}, {51, 100}, {100, 100}, {101, 150}};
+    std::size_t n = 0;
+    for (const Step& s : steps) {
+        while (n < s.appended) ASSERT_TRUE(list.append("m" + std::to_string(n++), 50));
+        EXPECT_EQ(list.count(), s.appended);
+        EXPECT_EQ(list.room(), s.room) << s.appended;
+    }
+    EXPECT_EQ(list[0], "m0");
+    EXPECT_EQ(list[100], "m100");
+    EXPECT_FALSE(list.memoryFailed);
+}
+
+TEST(MessageList, FailureDropsEverythingAndALaterAppendStartsAfresh) {
+    MessageList list;
+    for (int i = 0; i < 24; ++i) ASSERT_TRUE(list.append("kept", 24, 30));
+    EXPECT_FALSE(list.append("no room", 24, 30));
+    EXPECT_TRUE(list.memoryFailed);
+    EXPECT_EQ(list.count(), 0u);
+    EXPECT_EQ(list.room(), 0u);
+
+    EXPECT_TRUE(list.append("again", 24, 30));
+    EXPECT_EQ(list.count(), 1u);
+    EXPECT_EQ(list[0], "again");
+    EXPECT_TRUE(list.memoryFailed);  // the flag stays for the whole run
+
+    list.release();
+    EXPECT_EQ(list.count(), 0u);
+    EXPECT_EQ(list.room(), 0u);
+    EXPECT_TRUE(list.memoryFailed);
+}
+
+TEST(MessageList, ALimitBelowOneBlockLeavesNoRoomAtAll) {
+    MessageList list;
+    EXPECT_FALSE(list.append("x", 24, 23));
+    EXPECT_TRUE(list.memoryFailed);
+    MessageList exact;
+    EXPECT_TRUE(exact.append("x", 24, 24));
+}
+
+TEST(MessageList, AppendMessageReportsOnlyTheFirstFailure) {
+    auto ctx = testing::makeContext();
+    MessageList& list = ctx->aggregateErrors;
+    EXPECT_FALSE(appendMessage(*ctx, list, "a", 24, 0, "first failure\n"));
+    EXPECT_FALSE(appendMessage(*ctx, list, "b", 24, 0, "first failure\n"));
+    EXPECT_TRUE(appendMessage(*ctx, list, "c", 24, 24, "first failure\n"));
+    EXPECT_EQ(ctx->errors.captured(), "first failure\n");
+    EXPECT_EQ(list.count(), 1u);
+}
+
+}  // namespace
+}  // namespace vortel
