@@ -26,6 +26,9 @@ public:
 
     std::size_t count() const { return messages_.size(); }
     const std::string& operator[](std::size_t i) const { return messages_[i]; }
+    // True when the list has something for the report: its messages, or the
+    // note that stands in for them after a memory failure.
+    bool hasListing() const { return count() != 0 || memoryFailed; }
     // Entries there is room for without obtaining more.
     std::size_t room() const { return room_; }
 

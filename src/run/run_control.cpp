@@ -276,7 +276,7 @@ void writeEndOfRun(RunContext& ctx) {
         writeSummaryReport(ctx, RecordKind::Adoption);
         writeDataErrorsTable(ctx, RecordKind::Adoption);
         writeErrorListing(ctx, RecordKind::Adoption);
-    } else if (ctx.aggregateErrors.count() != 0 || ctx.adoptionFootnoteErrors.count() != 0) {
+    } else if (ctx.aggregateErrors.hasListing() || ctx.adoptionFootnoteErrors.hasListing()) {
         writeErrorListing(ctx, RecordKind::Adoption);
     } else {
         ctx.adoptionReport.put("\n\nNo Adoption Data Found");
@@ -285,7 +285,7 @@ void writeEndOfRun(RunContext& ctx) {
         writeSummaryReport(ctx, RecordKind::FosterCare);
         writeDataErrorsTable(ctx, RecordKind::FosterCare);
         writeErrorListing(ctx, RecordKind::FosterCare);
-    } else if (ctx.fosterCareFootnoteErrors.count() != 0) {
+    } else if (ctx.fosterCareFootnoteErrors.hasListing()) {
         writeErrorListing(ctx, RecordKind::FosterCare);
     } else {
         ctx.fosterCareReport.put("\n\nNo Foster Care Data Found");

@@ -59,6 +59,8 @@ TEST(AggregateRecord, ChecksFieldByFieldInOrder) {
         {"month blank then 3", aggregateWith(3, "1995 3"), {}},
         {"month blank", aggregateWith(3, "1995  "), {"Invalid report period end date"}},
         {"month not a number", aggregateWith(3, "1995-3"), {"Invalid report period end date"}},
+        {"month 3 and a letter", aggregateWith(3, "19953x"), {"Invalid report period end date"}},
+        {"month with a sign", aggregateWith(3, "1995+3"), {"Invalid report period end date"}},
         {"month with a letter", aggregateWith(3, "1995x3"), {"Invalid report period end date"}},
         {"year with a letter", aggregateWith(3, "199x03"), {"Invalid report period end date"}},
         {"year short", aggregateWith(3, " 99503"), {"Invalid report period end date"}},
