@@ -8,9 +8,9 @@
 
 namespace vortel {
 
-using namespace fostercare_groups;
-
 namespace {
+
+using namespace fostercare_groups;
 
 // Letters of the groups. Group #k uses the k-th letter; 'l' is skipped, so
 // groups 12 and 13 use 'm' and 'n'.
