@@ -1,9 +1,393 @@
 #include "fostercare/fostercare_groups.h"
 
+#include <array>
+#include <string>
+
+#include "fostercare/fostercare_group_tables.h"
 #include "run/run_context.h"
 
 namespace vortel {
 
-void checkFosterCareGroups(RunContext&, std::string_view) {}
+namespace {
+
+using namespace fostercare_groups;
+
+// Letters of the groups. Group #k uses the k-th letter; 'l' is skipped, so
+// groups 12 and 13 use 'm' and 'n'.
+constexpr char kGroup2Letter = 'b';
+constexpr char kGroup3Letter = 'c';
+constexpr char kGroup4Letter = 'd';
+constexpr char kGroup5Letter = 'e';
+constexpr char kGroup6Letter = 'f';
+constexpr char kGroup7Letter = 'g';
+constexpr char kGroup8Letter = 'h';
+constexpr char kGroup9Letter = 'i';
+constexpr char kGroup10Letter = 'j';
+constexpr char kGroup11Letter = 'k';
+constexpr char kGroup12Letter = 'm';
+constexpr char kGroup13Letter = 'n';
+
+// First columns of the dates the groups compare (8 characters each).
+constexpr int kReviewDateColumn = 26;            // element 5
+constexpr int kFirstRemovalColumn = 58;          // element 18
+constexpr int kPreviousDischargeColumn = 68;     // element 20
+constexpr int kLatestRemovalColumn = 76;         // element 21
+constexpr int kPlacementDateColumn = 92;         // element 23
+constexpr int kDischargeDateColumn = 169;        // element 56
+
+std::string_view dateAt(std::string_view record, int firstColumn) {
+    return field(record, firstColumn, firstColumn + 7);
+}
+
+// Calendar order of two valid dates: -1 when a is earlier, 0 on the same day,
+// 1 when later. Only the sign of the year difference is used.
+int compareDates(std::string_view a, std::string_view b) {
+    const float years = yearsBetween(a, b, 8);
+    return (years > 0.0f) - (years < 0.0f);
+}
+
+bool stateIs(const ElementTable& cells, int cell, std::string_view states) {
+    return states.find(cells.state(cell)) != std::string_view::npos;
+}
+// Missing or out of range: the element gives nothing to compare.
+bool missingOrOutOfRange(const ElementTable& cells, int cell) { return stateIs(cells, cell, "12"); }
+// For elements that may be blank: present unless pending blank or out of range.
+bool blankOrOutOfRange(const ElementTable& cells, int cell) { return stateIs(cells, cell, "!2"); }
+
+bool anyColumnIs(std::string_view record, int first, int last, char code) {
+    for (int c = first; c <= last; ++c)
+        if (column(record, c) == code) return true;
+    return false;
+}
+
+// The cells an element stands for: the race elements 8, 52 and 54 are their
+// six category cells, every other element is its own cell.
+struct CellRange {
+    int first;
+    int last;
+};
+CellRange cellsOf(int element) {
+    switch (element) {
+    case 8: return {fostercare::kChildRaceA, fostercare::kChildRaceA + 5};
+    case 52: return {fostercare::kFirstCaretakerRaceA, fostercare::kFirstCaretakerRaceA + 5};
+    case 54: return {fostercare::kSecondCaretakerRaceA, fostercare::kSecondCaretakerRaceA + 5};
+    default: return {element, element};
+    }
+}
+
+bool hasLetter(const ElementTable& cells, int element) {
+    const CellRange r = cellsOf(element);
+    for (int c = r.first; c <= r.last; ++c)
+        if (isLetterState(cells.state(c))) return true;
+    return false;
+}
+
+// Gives each cell of the element the letter if it is still '.' or '!'.
+void markElement(ElementTable& cells, int element, char letter) {
+    const CellRange r = cellsOf(element);
+    for (int c = r.first; c <= r.last; ++c) cells.markLetter(c, letter);
+}
+
+void applyMark(ElementTable& cells, const GroupMark& m, char letter) {
+    if (m.how == Marking::None) return;
+    if (m.upper) letter = static_cast<char>(letter - 'a' + 'A');
+    if (m.how == Marking::All) {
+        for (int e : m.elements)
+            if (e != 0 && hasLetter(cells, e)) return;
+    }
+    for (int e : m.elements)
+        if (e != 0) markElement(cells, e, letter);
+}
+
+// The outcome of the table row whose factors equal `key`, in `columnIndex`.
+// Every table is complete (checked where it is defined), so a row is found.
+template <typename Key, std::size_t Columns, std::size_t Rows>
+const GroupMark& lookUp(const DecisionRow<Key, Columns> (&table)[Rows], const Key& key,
+                        std::size_t columnIndex) {
+    for (const auto& row : table)
+        if (row.key == key) return row.outcomes[columnIndex];
+    return ok;
+}
+
+// ---------------------------------------------------------------------------
+
+void checkGroup2(ElementTable& cells, std::string_view record) {
+    if (cells.state(10) == kMissing) return;
+    for (int e = 10; e <= 15; ++e)
+        if (cells.state(e) == kOutOfRange) return;
+    const char c33 = column(record, 110);
+    const Disability33 e33 = c33 == '1' ? Disability33::One : c33 == '0' ? Disability33::Zero : Disability33::Other;
+    const char c10 = column(record, 50);
+    const Disability10 e10 = c10 == '1' ? Disability10::One : c10 == '2' ? Disability10::Two : Disability10::Other;
+    const bool specific = anyColumnIs(record, 51, 55, '1');
+    applyMark(cells, lookUp(kGroup2Table, Group2Key{e33, e10}, specific ? 1 : 0), kGroup2Letter);
+}
+
+void checkGroup3(ElementTable& cells, std::string_view record) {
+    if (cells.state(16) == kOutOfRange || cells.state(17) == kOutOfRange) return;
+    const char c16 = column(record, 56);
+    const Adopted16 e16 = c16 == '1'   ? Adopted16::One
+                          : c16 == '2' ? Adopted16::Two
+                          : c16 == '3' ? Adopted16::Three
+                                       : Adopted16::Other;
+    const char c17 = column(record, 57);
+    const Age17 e17 = cells.state(17) == kPendingBlank ? Age17::Blank
+                      : c17 == '0'                     ? Age17::Zero
+                      : c17 == '5'                     ? Age17::Five
+                                                       : Age17::OneToFour;
+    applyMark(cells, lookUp(kGroup3Table, e16, static_cast<std::size_t>(e17)), kGroup3Letter);
+}
+
+// Removal conditions (elements 26-40): at least one must apply.
+void checkGroup7(ElementTable& cells, std::string_view record) {
+    for (int e = 26; e <= 40; ++e)
+        if (missingOrOutOfRange(cells, e)) return;
+    if (!anyColumnIs(record, 103, 117, '1')) applyMark(cells, mark({37}), kGroup7Letter);
+}
+
+void checkGroup12(ElementTable& cells, std::string_view record) {
+    for (int e = 59; e <= 65; ++e)
+        if (missingOrOutOfRange(cells, e)) return;
+    const bool source = column(record, 186) == '1' || column(record, 187) == '1' ||
+                        column(record, 188) == '1' || column(record, 189) == '1' ||
+                        column(record, 191) == '1';
+    const bool medicaid = column(record, 190) == '1';
+    const bool none = column(record, 192) == '1';
+    Amount66 amount = Amount66::Absent;
+    if (cells.state(66) == kValid)
+        amount = numberOutOfRange(field(record, 193, 197), 0, 0) ? Amount66::Positive : Amount66::Zero;
+    applyMark(cells, lookUp(kGroup12Table, Group12Key{source, medicaid, none}, static_cast<std::size_t>(amount)),
+              kGroup12Letter);
+}
+
+// Order of first removal (18), previous discharge (20) and latest removal
+// (21) as dense ranks; the missing date, if any, gets kNoDate.
+DateRanks rankRemovalDates(const ElementTable& cells, std::string_view record) {
+    struct RemovalDate {
+        int element;
+        int firstColumn;
+    };
+    // The missing date is looked for in this order: 18, then 20, then 21.
+    constexpr RemovalDate kDates[3] = {
+        {18, kFirstRemovalColumn}, {20, kPreviousDischargeColumn}, {21, kLatestRemovalColumn}};
+    int missing = -1;
+    for (int i = 0; i < 3 && missing < 0; ++i)
+        if (stateIs(cells, kDates[i].element, "1!2")) missing = i;
+
+    std::array<std::int8_t, 3> rank{};
+    for (int i = 0; i < 3; ++i) {
+        if (i == missing) {
+            rank[i] = kNoDate;
+            continue;
+        }
+        const std::string_view date = dateAt(record, kDates[i].firstColumn);
+        // Count the distinct earlier dates among the (at most two) others.
+        std::int8_t earlier = 0;
+        std::string_view firstEarlier;
+        for (int j = 0; j < 3; ++j) {
+            if (j == i || j == missing) continue;
+            const std::string_view other = dateAt(record, kDates[j].firstColumn);
+            if (compareDates(other, date) >= 0) continue;
+            if (earlier == 0 || compareDates(other, firstEarlier) != 0) ++earlier;
+            if (earlier == 1) firstEarlier = other;
+        }
+        rank[i] = earlier;
+    }
+    return {rank[0], rank[1], rank[2]};
+}
+
+void checkGroup4(ElementTable& cells, std::string_view record) {
+    if (missingOrOutOfRange(cells, 19)) return;
+    // Missing here: '1' or '2' for 18 and 21, '!' or '2' for 20; a blank 18
+    // or 21 is '1' and a blank 20 is '!', so one set serves all three.
+    int missing = 0;
+    for (int e : {18, 20, 21})
+        if (stateIs(cells, e, "1!2")) ++missing;
+    if (missing > 1) return;
+    const bool oneRemoval = !numberOutOfRange(field(record, 66, 67), 1, 1);
+    applyMark(cells, lookUp(kGroup4Table, rankRemovalDates(cells, record), oneRemoval ? 1 : 0), kGroup4Letter);
+}
+
+void checkGroup5(ElementTable& cells, std::string_view record) {
+    if (missingOrOutOfRange(cells, 21) || missingOrOutOfRange(cells, 23)) return;
+    // A count of 0 placements is out of range for element 24 but still
+    // takes part here.
+    if (cells.state(24) == kMissing || numberOutOfRange(field(record, 100, 101), 0, 99)) return;
+    const std::int64_t count = fieldValue(field(record, 100, 101));
+    const Placements24 placements = count == 1   ? Placements24::One
+                                    : count == 0 ? Placements24::Zero
+                                                 : Placements24::Several;
+    const int order = compareDates(dateAt(record, kPlacementDateColumn), dateAt(record, kLatestRemovalColumn));
+    const PlacementOrder key = order == 0  ? PlacementOrder::SameDay
+                               : order > 0 ? PlacementOrder::Later
+                                           : PlacementOrder::Earlier;
+    applyMark(cells, lookUp(kGroup5Table, key, static_cast<std::size_t>(placements)), kGroup5Letter);
+}
+
+void checkGroup6(ElementTable& cells, std::string_view record) {
+    if (missingOrOutOfRange(cells, 21)) return;
+    const std::string_view latestRemoval = dateAt(record, kLatestRemovalColumn);
+    const std::string_view discharge = dateAt(record, kDischargeDateColumn);
+
+    Child child;
+    std::int64_t days;
+    if (blankOrOutOfRange(cells, 56)) {
+        // Still in care: the stay runs to the end of the report period,
+        // 31 March or 30 September.
+        if (missingOrOutOfRange(cells, 2)) return;
+        child = Child::InCare;
+        std::string periodEnd(field(record, 3, 8));
+        periodEnd += column(record, 8) == '3' ? "31" : "30";
+        days = daysBetween(periodEnd, latestRemoval);
+    } else {
+        child = Child::Discharged;
+        days = daysBetween(discharge, latestRemoval);
+        if (days < 0) return;
+    }
+    const Stay stay = days < 31 ? Stay::Short : Stay::Long;
+    const char c25 = column(record, 102);
+    const Manner25 manner = (c25 == '1' || c25 == '2') ? Manner25::OneOrTwo : Manner25::Other;
+    const Goal43 goal =
+        (column(record, 120) == '7' || missingOrOutOfRange(cells, 43)) ? Goal43::NotSet : Goal43::Set;
+
+    Review5 review = Review5::Within;
+    if (blankOrOutOfRange(cells, 5)) {
+        review = Review5::None;
+    } else {
+        const std::string_view reviewDate = dateAt(record, kReviewDateColumn);
+        if (compareDates(reviewDate, latestRemoval) < 0 ||
+            (child == Child::Discharged && compareDates(reviewDate, discharge) > 0))
+            review = Review5::Outside;
+    }
+    applyMark(cells, lookUp(kGroup6Table, Group6Key{child, stay, manner}, group6Column(goal, review)),
+              kGroup6Letter);
+}
+
+void checkGroup8(ElementTable& cells, std::string_view record) {
+    if (missingOrOutOfRange(cells, 44)) return;
+    const char c44 = column(record, 121);
+    const Family44 family = (c44 == '1' || c44 == '2')   ? Family44::OneOrTwo
+                            : (c44 == '3' || c44 == '4') ? Family44::ThreeOrFour
+                                                         : Family44::Five;
+    const bool firstYear = !blankOrOutOfRange(cells, 45);
+    const bool secondYear = !blankOrOutOfRange(cells, 46);
+    applyMark(cells, lookUp(kGroup8Table, family, group8Column(firstYear, secondYear)), kGroup8Letter);
+}
+
+// Where one foster caretaker's elements sit.
+struct CaretakerLayout {
+    int yearCell;       // birth year element (50 or 51)
+    int raceCell;       // first race category cell (52a or 54a)
+    int raceColumn;     // column of category a
+    int originCell;     // Hispanic or Latino origin element (53 or 55)
+    int originColumn;
+};
+constexpr CaretakerLayout kFirstCaretaker{50, fostercare::kFirstCaretakerRaceA, 155, 53, 161};
+constexpr CaretakerLayout kSecondCaretaker{51, fostercare::kSecondCaretakerRaceA, 162, 55, 168};
+
+Caretaker classifyCaretaker(const ElementTable& cells, std::string_view record, const CaretakerLayout& c) {
+    bool raceCellValid = false;
+    bool raceCellBlankOrValid = false;
+    for (int i = 0; i < 6; ++i) {
+        const char s = cells.state(c.raceCell + i);
+        raceCellValid = raceCellValid || s == kValid;
+        raceCellBlankOrValid = raceCellBlankOrValid || s == kValid || s == kPendingBlank;
+    }
+    const bool raceCoded = anyColumnIs(record, c.raceColumn, c.raceColumn + 5, '1');
+    const bool yearAbsent = blankOrOutOfRange(cells, c.yearCell);
+    const bool originAbsent = blankOrOutOfRange(cells, c.originCell) || column(record, c.originColumn) == '0';
+
+    if (!yearAbsent && raceCellValid && raceCoded && !originAbsent) return Caretaker::Complete;
+    // A foster family block filled with codes 0 and 1 (elements 49 to 55)
+    // stands for no caretaker at all.
+    bool zerosAndOnes = true;
+    for (int col = 146; col <= 168; ++col) {
+        const char ch = column(record, col);
+        zerosAndOnes = zerosAndOnes && (ch == '0' || ch == '1');
+    }
+    if (zerosAndOnes) return Caretaker::Absent;
+    const bool raceAbsent = raceCellBlankOrValid && !raceCoded;
+    if (yearAbsent && raceAbsent && originAbsent) return Caretaker::Absent;
+    return Caretaker::Partial;
+}
+
+void checkGroup9(ElementTable& cells, std::string_view record) {
+    if (missingOrOutOfRange(cells, 41) && blankOrOutOfRange(cells, 49)) return;
+    const char c41 = column(record, 118);
+    Setting41 setting = Setting41::Codes456;
+    if (c41 == '1' || c41 == '2' || c41 == '3')
+        setting = Setting41::Codes123;
+    else if (c41 == '7' || c41 == '8')
+        setting = Setting41::Codes78;
+    else if (missingOrOutOfRange(cells, 41))
+        setting = Setting41::Missing;
+    const char c49 = column(record, 146);
+    const Family49 family = (c49 == '1' || c49 == '2')   ? Family49::Couple
+                            : (c49 == '3' || c49 == '4') ? Family49::Single
+                                                         : Family49::None;
+    const Caretaker first = classifyCaretaker(cells, record, kFirstCaretaker);
+    const Caretaker second = classifyCaretaker(cells, record, kSecondCaretaker);
+    applyMark(cells, lookUp(kGroup9Table, Group9Key{setting, family}, group9Column(first, second)),
+              kGroup9Letter);
+}
+
+void checkGroup10(ElementTable& cells, std::string_view record) {
+    if (blankOrOutOfRange(cells, 58) || column(record, 185) == '0' || missingOrOutOfRange(cells, 43)) return;
+    const Group10Key key{column(record, 120) == '3', column(record, 185) == '3'};
+    const bool mother = !blankOrOutOfRange(cells, 47);
+    const bool father = !blankOrOutOfRange(cells, 48);
+    applyMark(cells, lookUp(kGroup10Table, key, group10Column(mother, father)), kGroup10Letter);
+}
+
+void checkGroup11(ElementTable& cells, std::string_view record) {
+    const Group11Key key{!blankOrOutOfRange(cells, 56), !blankOrOutOfRange(cells, 57)};
+    const Reason58 reason = column(record, 185) == '0'      ? Reason58::Zero
+                            : blankOrOutOfRange(cells, 58) ? Reason58::Absent
+                                                           : Reason58::Given;
+    applyMark(cells, lookUp(kGroup11Table, key, static_cast<std::size_t>(reason)), kGroup11Letter);
+}
+
+// A race element must name at least one race category or "unable to
+// determine", but not both. Both: the "unable to determine" cell is marked;
+// neither: all six cells are.
+void checkRaceElement(ElementTable& cells, std::string_view record, int firstColumn, int raceElement) {
+    const bool category = anyColumnIs(record, firstColumn, firstColumn + 4, '1');
+    const bool unable = column(record, firstColumn + 5) == '1';
+    if (category && unable)
+        cells.markLetter(cellsOf(raceElement).last, kGroup13Letter);
+    else if (!category && !unable)
+        markElement(cells, raceElement, kGroup13Letter);
+}
+
+void checkGroup13(ElementTable& cells, std::string_view record) {
+    checkRaceElement(cells, record, 43, 8);
+    // The foster caretakers' race is judged only for a child placed in a
+    // foster family (settings 1 to 3).
+    const char c41 = column(record, 118);
+    if (c41 == '1' || c41 == '2' || c41 == '3') {
+        checkRaceElement(cells, record, 155, 52);
+        checkRaceElement(cells, record, 162, 54);
+    }
+}
+
+}  // namespace
+
+void checkFosterCareGroups(RunContext& ctx, std::string_view record) {
+    ElementTable& cells = ctx.fosterCareCells;
+    // A mark never replaces a letter, so this order decides which group
+    // keeps an element that two groups would mark.
+    checkGroup2(cells, record);
+    checkGroup3(cells, record);
+    checkGroup7(cells, record);
+    checkGroup12(cells, record);
+    checkGroup4(cells, record);
+    checkGroup5(cells, record);
+    checkGroup6(cells, record);
+    checkGroup8(cells, record);
+    checkGroup9(cells, record);
+    checkGroup10(cells, record);
+    checkGroup11(cells, record);
+    checkGroup13(cells, record);
+}
 
 }  // namespace vortel
