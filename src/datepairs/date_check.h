@@ -8,6 +8,8 @@
 #include <span>
 #include <string_view>
 
+#include "fields/fields.h"
+
 namespace vortel {
 
 // How a row measures the distance v between its operands P and Q.
@@ -76,7 +78,7 @@ constexpr FailureSide fail(int result, Blame blames) { return {static_cast<std::
 
 // A row whose rule is not one measure against one range computes its verdict
 // itself from its operands P and Q.
-using DateCheckRoutine = Verdict (*)(std::string_view p, std::string_view q);
+using DateCheckRoutine = Verdict (*)(const DateParts& p, const DateParts& q);
 
 struct DateCheck {
     int firstElement;   // element (and cell) numbers of the pair

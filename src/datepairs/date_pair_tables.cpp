@@ -220,7 +220,7 @@ static_assert(dateTableConsistent(kFosterCareDateChecks, kFosterCareOperands));
 
 }  // namespace
 
-Verdict checkReviewAgainstTpr(std::string_view review, std::string_view tpr) {
+Verdict checkReviewAgainstTpr(const DateParts& review, const DateParts& tpr) {
     if (yearsBetween(review, tpr, 8) >= 18) return {2, Both};
     if (daysBetween(review, tpr) < -274) return {1, Both};
     return {};

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <span>
-#include <string_view>
 
 #include "datepairs/date_check.h"
 
@@ -18,6 +17,6 @@ std::span<const DateOperand> fosterCareDateOperands();
 // when the TPR date is at most 274 days after the review date and the review
 // date is before the TPR date's 18th anniversary. Blames both elements;
 // result 2 when the review date is on or after that anniversary, else 1.
-Verdict checkReviewAgainstTpr(std::string_view review, std::string_view tpr);
+Verdict checkReviewAgainstTpr(const DateParts& review, const DateParts& tpr);
 
 }  // namespace vortel

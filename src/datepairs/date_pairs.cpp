@@ -15,37 +15,30 @@ constexpr char kDatePairLetter = 'a';
 // Highest operand element number of either record kind.
 constexpr int kMaxOperandElement = 57;
 
-// The operand fields of one record, taken once per record and looked up by
-// element number.
-class OperandTexts {
+// The operand dates of one record, each read once per record and looked up
+// by element number.
+class Operands {
 public:
-    OperandTexts(std::string_view record, std::span<const DateOperand> operands) {
+    Operands(std::string_view record, std::span<const DateOperand> operands) {
         for (const DateOperand& o : operands)
-            text_[static_cast<std::size_t>(o.element)] = field(record, o.firstColumn, o.firstColumn + o.width - 1);
-        // The report period YYYYMM ends on 31 March or 30 September. The
-        // month is read by value, as the period test reads it, so that a
-        // March written "3 " ends on the 31st too.
-        const std::string_view period = text_[kReportPeriodElement];
-        period.copy(endDate_.data(), 6);
-        const bool march = fieldValue(period.substr(4, 2)) == 3;
-        endDate_[6] = '3';
-        endDate_[7] = march ? '1' : '0';
+            parts_[static_cast<std::size_t>(o.element)] =
+                dateParts(field(record, o.firstColumn, o.firstColumn + o.width - 1));
+        // The report period YYYYMM enters a measure of precision 8 or a day
+        // difference as its end date, 31 March or 30 September; measures of
+        // precision 4 and 6 never read the day. The month is taken by value,
+        // as the period test reads it, so a March written "3 " ends on the
+        // 31st too.
+        DateParts& period = parts_[kReportPeriodElement];
+        period.day = period.month == 3 ? 31 : 30;
     }
 
-    // The text a measure reads for an element: the report period enters a
-    // measure of precision 8 (and a day difference) as its end date.
-    std::string_view operand(int element, Measure measure) const {
-        if (element == kReportPeriodElement && precisionOf(measure) == 8)
-            return {endDate_.data(), endDate_.size()};
-        return text_[static_cast<std::size_t>(element)];
-    }
+    const DateParts& operator[](int element) const { return parts_[static_cast<std::size_t>(element)]; }
 
 private:
-    std::array<std::string_view, kMaxOperandElement + 1> text_{};
-    std::array<char, 8> endDate_{};
+    std::array<DateParts, kMaxOperandElement + 1> parts_{};
 };
 
-double measureOf(Measure measure, std::string_view p, std::string_view q) {
+double measureOf(Measure measure, const DateParts& p, const DateParts& q) {
     if (measure == Measure::D) return static_cast<double>(daysBetween(p, q));
     return yearsBetween(p, q, precisionOf(measure));
 }
@@ -64,10 +57,10 @@ Verdict judgeValue(const DateCheck& row, double v) {
 // One row on the record: -1 when either element is not valid, else 0 when
 // the pair passes, or the failure result after counting the failure on each
 // blamed element.
-int runDateCheck(const DateCheck& row, ElementTable& cells, const OperandTexts& texts) {
+int runDateCheck(const DateCheck& row, ElementTable& cells, const Operands& operands) {
     if (cells.state(row.firstElement) != kValid || cells.state(row.secondElement) != kValid) return -1;
-    const std::string_view p = texts.operand(row.p, row.measure);
-    const std::string_view q = texts.operand(row.q, row.measure);
+    const DateParts& p = operands[row.p];
+    const DateParts& q = operands[row.q];
     const Verdict verdict = row.routine != nullptr ? row.routine(p, q) : judgeValue(row, measureOf(row.measure, p, q));
     if (verdict.result == 0) return 0;
     if (verdict.blames == Blame::First || verdict.blames == Blame::Both) ++cells[row.firstElement].pairFailures;
@@ -83,9 +76,9 @@ int runDateCheck(const DateCheck& row, ElementTable& cells, const OperandTexts& 
 // phase has changed them since.
 void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, std::span<const DateCheck> rows,
                     std::span<const DateOperand> operands, std::string_view record) {
-    const OperandTexts texts(record, operands);
+    const Operands dates(record, operands);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const int result = runDateCheck(rows[i], cells, texts);
+        const int result = runDateCheck(rows[i], cells, dates);
         if (result != -1) lastOutcome[i] = result;
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
