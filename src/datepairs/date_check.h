@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <span>
-#include <string_view>
 
 #include "fields/fields.h"
 
@@ -92,9 +91,10 @@ struct DateCheck {
     DateCheckRoutine routine = nullptr;  // set only for rows with their own rule
 };
 
-// Where an operand element stands in the record. Element 2 (report period,
-// YYYYMM) enters a measure of precision 8 or a day difference as the
-// period's end date instead (see reportPeriodEndDate).
+// Where an operand element stands in the record. The measure decides the
+// form in which element 2 (report period, YYYYMM) enters it: its year at
+// precision 4, its year and month at precision 6, and at precision 8 and in
+// day differences the period's end date, 31 March or 30 September.
 struct DateOperand {
     int element;
     int firstColumn;
@@ -102,13 +102,18 @@ struct DateOperand {
 };
 
 constexpr int kReportPeriodElement = 2;
+// Highest element number an operand of either record kind may have.
+constexpr int kMaxDateOperandElement = 57;
 
-// Consistency of a table, checked at compile time: the rows run over
-// ascending pairs (first < second, each pair once), P and Q are the pair,
-// every operand is in the operand table and wide enough for the measure,
-// every bound has its failure side and nothing else has one, failure results
-// are 1 or 2 and a one-sided range fails with 1 only.
+// Consistency of a table, checked at compile time: operand elements lie in
+// 1..kMaxDateOperandElement; the rows run over ascending pairs (first <
+// second, each pair once); P and Q are the pair; every operand is in the
+// operand table and wide enough for the measure; every bound has its failure
+// side and nothing else has one; failure results are 1 or 2, and a one-sided
+// range fails with 1 only.
 constexpr bool dateTableConsistent(std::span<const DateCheck> rows, std::span<const DateOperand> operands) {
+    for (const DateOperand& o : operands)
+        if (o.element < 1 || o.element > kMaxDateOperandElement) return false;
     auto widthOf = [&](int element) {
         for (const DateOperand& o : operands)
             if (o.element == element) return o.width;

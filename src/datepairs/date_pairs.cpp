@@ -12,8 +12,6 @@ namespace {
 
 // The letter of inconsistency group #1.
 constexpr char kDatePairLetter = 'a';
-// Highest operand element number of either record kind.
-constexpr int kMaxOperandElement = 57;
 
 // The operand dates of one record, each read once per record and looked up
 // by element number.
@@ -35,7 +33,7 @@ public:
     const DateParts& operator[](int element) const { return parts_[static_cast<std::size_t>(element)]; }
 
 private:
-    std::array<DateParts, kMaxOperandElement + 1> parts_{};
+    std::array<DateParts, kMaxDateOperandElement + 1> parts_{};
 };
 
 double measureOf(Measure measure, const DateParts& p, const DateParts& q) {

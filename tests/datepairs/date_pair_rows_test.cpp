@@ -92,8 +92,8 @@ const ListedRow kFosterCareListing[] = {
     {19, 5, 23, "Y8(5, 23)", "v < 22", "-", "1; blames 5 and 23"},
     {20, 5, 45, "Y4(5, 45)", "v > 10", "1; blames 5 and 45", "-"},
     {21, 5, 46, "Y4(5, 46)", "v > 10", "1; blames 5 and 46", "-"},
-    {22, 5, 47, "D(5, 47) and Y8(5, 47)", "see below", "see below", "see below"},
-    {23, 5, 48, "D(5, 48) and Y8(5, 48)", "see below", "see below", "see below"},
+    {22, 5, 47, "D(5, 47) and Y8(5, 47)", "own rule", "own rule", "own rule"},
+    {23, 5, 48, "D(5, 48) and Y8(5, 48)", "own rule", "own rule", "own rule"},
     {24, 5, 50, "Y4(5, 50)", "v > 0", "1; blames 5 and 50", "-"},
     {25, 5, 51, "Y4(5, 51)", "v > 0", "1; blames 5 and 51", "-"},
     {26, 5, 56, "D(56, 5)", "0 <= v <= 274", "1; blames 5 and 56", "2; blames 5 and 56"},
@@ -201,7 +201,7 @@ const std::map<int, std::pair<int, int>> kFosterCareColumns = {
 // ------------------------------------------------------------ the listing
 
 struct ParsedRow {
-    bool special = false;  // "see below": a row with its own rule
+    bool special = false;  // a row with its own rule
     Measure measure = Measure::Y4;
     int p = 0;
     int q = 0;
@@ -242,7 +242,7 @@ FailureSide parseSide(const std::string& text, const ListedRow& row) {
 
 ParsedRow parse(const ListedRow& row) {
     ParsedRow r;
-    if (std::string(row.passes) == "see below") {
+    if (std::string(row.passes) == "own rule") {
         r.special = true;
         return r;
     }
