@@ -117,20 +117,27 @@ bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int ea
 
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
-float yearsBetween(std::string_view later, std::string_view earlier, int precision) {
-    float result = static_cast<float>(fieldValue(later.substr(0, 4)) - fieldValue(earlier.substr(0, 4)));
+DateParts dateParts(std::string_view f) {
+    auto part = [f](std::size_t pos, std::size_t width) {
+        return pos < f.size() ? static_cast<int>(fieldValue(f.substr(pos, width))) : 0;
+    };
+    return {part(0, 4), part(4, 2), part(6, 2)};
+}
+
+float yearsBetween(const DateParts& later, const DateParts& earlier, int precision) {
+    const float result = static_cast<float>(later.year - earlier.year);
     if (precision <= 4) return result;
-    const std::int64_t laterMonth = fieldValue(later.substr(4, 2));
-    const std::int64_t earlierMonth = fieldValue(earlier.substr(4, 2));
-    if (earlierMonth > laterMonth) return result - 0.5f;
-    if (earlierMonth < laterMonth) return result + 0.5f;
+    if (earlier.month > later.month) return result - 0.5f;
+    if (earlier.month < later.month) return result + 0.5f;
     if (precision == 8) {
-        const std::int64_t laterDay = fieldValue(later.substr(6, 2));
-        const std::int64_t earlierDay = fieldValue(earlier.substr(6, 2));
-        if (earlierDay > laterDay) return result - 0.5f;
-        if (earlierDay < laterDay) return result + 0.5f;
+        if (earlier.day > later.day) return result - 0.5f;
+        if (earlier.day < later.day) return result + 0.5f;
     }
     return result;
+}
+
+float yearsBetween(std::string_view later, std::string_view earlier, int precision) {
+    return yearsBetween(dateParts(later), dateParts(earlier), precision);
 }
 
 std::int64_t dayNumber(int year, int month, int day) {
@@ -140,12 +147,12 @@ std::int64_t dayNumber(int year, int month, int day) {
     return count + day;
 }
 
+std::int64_t daysBetween(const DateParts& later, const DateParts& earlier) {
+    return dayNumber(later.year, later.month, later.day) - dayNumber(earlier.year, earlier.month, earlier.day);
+}
+
 std::int64_t daysBetween(std::string_view later, std::string_view earlier) {
-    auto number = [](std::string_view d) {
-        return dayNumber(static_cast<int>(fieldValue(d.substr(0, 4))), static_cast<int>(fieldValue(d.substr(4, 2))),
-                         static_cast<int>(fieldValue(d.substr(6, 2))));
-    };
-    return number(later) - number(earlier);
+    return daysBetween(dateParts(later), dateParts(earlier));
 }
 
 }  // namespace vortel

@@ -46,13 +46,24 @@ bool reportPeriodInvalid(std::string_view f, const RunDate& run);
 bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int earliestDay,
                  const RunDate& run);
 bool isLeapYear(int year);
+// A date of the form YYYY, YYYYMM or YYYYMMDD read into numbers: characters
+// 1-4, 5-6 and 7-8 by the decimal reading of fieldValue; a part the text
+// does not reach is 0. Lets a caller read a date once and measure it often.
+struct DateParts {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+DateParts dateParts(std::string_view f);
 // Difference in years between two dates of the form YYYY, YYYYMM or
 // YYYYMMDD, with half-year rounding by month (precision 6) and by month and
 // day (precision 8). Always a whole or half number.
 float yearsBetween(std::string_view later, std::string_view earlier, int precision);
+float yearsBetween(const DateParts& later, const DateParts& earlier, int precision);
 // Days from `earlier` to `later` (both YYYYMMDD), negative when `later` is
 // the earlier date.
 std::int64_t daysBetween(std::string_view later, std::string_view earlier);
+std::int64_t daysBetween(const DateParts& later, const DateParts& earlier);
 // Proleptic Gregorian day number, 1 January of year 1 being day 1.
 std::int64_t dayNumber(int year, int month, int day);
 
