@@ -33,10 +33,19 @@ struct ElementLayout {
     std::string_view codes = {};   // Code: the valid characters
     std::int32_t low = 0;          // Range: bounds; Date: earliest date as YYYYMMDD in low
     std::int32_t high = 0;
+    std::uint16_t digitMask = 0;   // Code: bit d set when the digit d is listed
 };
 
+// The digits of a code list as a bit set (code lists hold digits only).
+constexpr std::uint16_t digitMaskOf(std::string_view codes) {
+    std::uint16_t mask = 0;
+    for (char c : codes)
+        if (c >= '0' && c <= '9') mask = static_cast<std::uint16_t>(mask | (1u << (c - '0')));
+    return mask;
+}
+
 constexpr ElementLayout codeElement(int cell, int col, char blank, std::string_view codes) {
-    return {cell, col, col, col, blank, ElementTest::Code, codes, 0, 0};
+    return {cell, col, col, col, blank, ElementTest::Code, codes, 0, 0, digitMaskOf(codes)};
 }
 constexpr ElementLayout fieldElement(int cell, int first, int last, char blank, ElementTest test,
                                      std::int32_t low = 0, std::int32_t high = 0) {

@@ -19,19 +19,11 @@ int monthDays(int year, int month) {
 
 }  // namespace
 
-bool isBlankField(std::string_view f) {
-    for (char c : f)
-        if (c != ' ') return false;
-    return true;
-}
-
 bool fieldDiffers(std::string_view f, std::string_view other) {
     for (std::size_t i = 0; i < f.size(); ++i)
         if (i >= other.size() || f[i] != other[i]) return true;
     return false;
 }
-
-bool codeNotInList(char c, std::string_view list) { return list.find(c) == std::string_view::npos; }
 
 bool isNumericField(std::string_view f) {
     std::size_t i = 0;
@@ -53,7 +45,7 @@ bool isNumericField(std::string_view f) {
     return true;
 }
 
-std::int64_t fieldValue(std::string_view f) {
+std::int64_t fieldValueSlow(std::string_view f) {
     std::size_t i = 0;
     while (i < f.size() && isSpaceChar(f[i])) ++i;
     bool negative = false;
@@ -95,19 +87,26 @@ bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int ea
     const std::string_view yearText = f.substr(0, 4);
     const std::string_view monthText = f.substr(4, 2);
     const std::string_view dayText = f.substr(6, 2);
-    if (!isNumericField(yearText) || !isNumericField(monthText) || !isNumericField(dayText))
-        return true;
-    const std::int64_t year = fieldValue(yearText);
+    std::int64_t year, month, day;
+    if (std::int64_t all; f.size() >= 8 && readDigits(f.substr(0, 8), all)) {
+        // The usual case, eight digits: no part can fail the numeric test.
+        year = all / 10000;
+        month = all / 100 % 100;
+        day = all % 100;
+    } else {
+        if (!isNumericField(yearText) || !isNumericField(monthText) || !isNumericField(dayText)) return true;
+        year = fieldValue(yearText);
+        month = fieldValue(monthText);
+        day = fieldValue(dayText);
+    }
     if (year < earliestYear || year > run.year) return true;
     const bool inRunYear = year == run.year;
     const bool inEarliestYear = !inRunYear && year == earliestYear;
-    const std::int64_t month = fieldValue(monthText);
     if (month < 1 || month > 12) return true;
     if (inRunYear && month > run.month) return true;
     if (inEarliestYear && month < earliestMonth) return true;
     const bool inRunMonth = inRunYear && month == run.month;
     const bool inEarliestMonth = !inRunMonth && inEarliestYear && month == earliestMonth;
-    const std::int64_t day = fieldValue(dayText);
     if (day < 1) return true;
     if (day > monthDays(static_cast<int>(year), static_cast<int>(month))) return true;
     if (inRunMonth && day >= run.day) return true;
@@ -118,6 +117,14 @@ bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int ea
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 DateParts dateParts(std::string_view f) {
+    if (std::int64_t all; readDigits(f, all)) {
+        switch (f.size()) {
+            case 8: return {static_cast<int>(all / 10000), static_cast<int>(all / 100 % 100), static_cast<int>(all % 100)};
+            case 6: return {static_cast<int>(all / 100), static_cast<int>(all % 100), 0};
+            case 4: return {static_cast<int>(all), 0, 0};
+            default: break;
+        }
+    }
     auto part = [f](std::size_t pos, std::size_t width) {
         return pos < f.size() ? static_cast<int>(fieldValue(f.substr(pos, width))) : 0;
     };
@@ -141,9 +148,13 @@ float yearsBetween(std::string_view later, std::string_view earlier, int precisi
 }
 
 std::int64_t dayNumber(int year, int month, int day) {
+    // Days in the months before month m of a common year.
+    static constexpr int kDaysBefore[13] = {0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
     const std::int64_t p = static_cast<std::int64_t>(year) - 1;
     std::int64_t count = 365 * p + p / 4 - p / 100 + p / 400;
-    for (int m = 1; m < month && m <= 12; ++m) count += monthDays(year, m);
+    if (month > 12) month = 13;
+    if (month >= 2) count += month == 13 ? 365 : kDaysBefore[month];
+    if (month > 2 && isLeapYear(year)) ++count;
     return count + day;
 }
 

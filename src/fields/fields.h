@@ -25,18 +25,50 @@ inline std::string_view field(std::string_view record, int first, int last) {
 inline char column(std::string_view record, int col) { return record[static_cast<std::size_t>(col - 1)]; }
 
 // True when every character is a blank (the space character only).
-bool isBlankField(std::string_view f);
+inline bool isBlankField(std::string_view f) {
+    for (char c : f)
+        if (c != ' ') return false;
+    return true;
+}
 // True when any character of f differs from the character at the same place
 // of `other`; a shorter `other` differs where it has no character.
 bool fieldDiffers(std::string_view f, std::string_view other);
 // True when the character is not one of the characters of the list text.
-bool codeNotInList(char c, std::string_view list);
+inline bool codeNotInList(char c, std::string_view list) {
+    for (char code : list)
+        if (code == c) return false;
+    return true;
+}
 // Blanks, one run of digits, blanks: numeric. All blanks count as numeric.
 bool isNumericField(std::string_view f);
 // Decimal reading as a string-to-long conversion does it: leading white
 // space skipped, an optional sign, digits up to the first non-digit; no
 // digits give 0. Saturates instead of overflowing.
-std::int64_t fieldValue(std::string_view f);
+std::int64_t fieldValueSlow(std::string_view f);
+inline std::int64_t fieldValue(std::string_view f) {
+    // Plain digits are by far the most common field: read them directly.
+    std::int64_t v = 0;
+    if (f.size() <= 9) {
+        for (char c : f) {
+            if (c < '0' || c > '9') return fieldValueSlow(f);
+            v = v * 10 + (c - '0');
+        }
+        return v;
+    }
+    return fieldValueSlow(f);
+}
+// True when every character is a digit (and there is at least one); the
+// field's value is then stored in `value`.
+inline bool readDigits(std::string_view f, std::int64_t& value) {
+    if (f.empty() || f.size() > 18) return false;
+    std::int64_t v = 0;
+    for (char c : f) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    value = v;
+    return true;
+}
 // True when the field is not numeric or its value lies outside low..high.
 bool numberOutOfRange(std::string_view f, std::int64_t low, std::int64_t high);
 // Report period end date YYYYMM (6 characters): true when invalid.

@@ -1,5 +1,6 @@
 #include "fostercare/local_agency_list.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -29,6 +30,7 @@ bool LocalAgencyList::append(std::string_view code) {
         ok = grow((newCount / kBlock + 1) * kBlock);
     if (ok) {
         try {
+            indexed_ = false;
             codes_.emplace_back(code.substr(0, 5));
         } catch (const std::bad_alloc&) {
             ok = false;
@@ -42,16 +44,34 @@ bool LocalAgencyList::append(std::string_view code) {
     return true;
 }
 
+namespace {
+
+std::uint64_t keyOf(std::string_view code) {
+    std::uint64_t key = 0;
+    for (char c : code) key = (key << 8) | static_cast<unsigned char>(c);
+    return key;
+}
+
+}  // namespace
+
 bool LocalAgencyList::codeInvalid(std::string_view field) const {
     if (!isNumericField(field)) return true;
-    for (const std::string& code : codes_)
-        if (!fieldDiffers(field, code)) return false;
-    return true;
+    if (!indexed_) {
+        // Entries shorter than 5 characters can never equal a 5-character field.
+        index_.clear();
+        for (const std::string& code : codes_)
+            if (code.size() == 5) index_.push_back(keyOf(code));
+        std::sort(index_.begin(), index_.end());
+        indexed_ = true;
+    }
+    return field.size() != 5 || !std::binary_search(index_.begin(), index_.end(), keyOf(field));
 }
 
 void LocalAgencyList::release() {
     while (!codes_.empty()) codes_.pop_back();
     std::vector<std::string>().swap(codes_);
+    std::vector<std::uint64_t>().swap(index_);
+    indexed_ = false;
     room_ = 0;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -35,6 +36,10 @@ public:
 private:
     bool grow(std::size_t newRoom);
     std::vector<std::string> codes_;
+    // The 5-character codes as sorted keys, built at the first lookup after
+    // a change: the answer is that of a scan in file order, found faster.
+    mutable std::vector<std::uint64_t> index_;
+    mutable bool indexed_ = false;
     std::size_t room_ = 0;
 };
 

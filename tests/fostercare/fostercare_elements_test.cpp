@@ -1,4 +1,5 @@
 #include "fostercare/fostercare_elements.h"
+#include "adoption/adoption_elements.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +99,23 @@ TEST(FosterCareElements, EmptyAgencyListRejectsEveryCode) {
     ctx->localAgencies.release();
     checked(*ctx, cleanFosterCareRecord());
     EXPECT_EQ(ctx->fosterCareCells.state(3), '2');
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ElementLayouts, DigitMaskAgreesWithTheCodeListForEveryByte) {
+    for (auto layout : {vortel::fosterCareLayout(), vortel::adoptionLayout()})
+        for (const vortel::ElementLayout& e : layout) {
+            if (e.test != vortel::ElementTest::Code) continue;
+            for (int b = 0; b < 256; ++b) {
+                const char c = static_cast<char>(b);
+                const unsigned digit = static_cast<unsigned char>(c) - static_cast<unsigned>('0');
+                const bool maskFails = digit > 9 || ((e.digitMask >> digit) & 1u) == 0;
+                EXPECT_EQ(maskFails, vortel::codeNotInList(c, e.codes)) << "cell " << e.cell << " byte " << b;
+            }
+        }
 }
 
 }  // namespace
