@@ -96,10 +96,10 @@ constexpr TallyRow kAdoptionTallyRows[] = {
 
 std::span<const TallyRow> adoptionTallyRows() { return kAdoptionTallyRows; }
 
-void initAdoptionTallies(RunContext& ctx) { initTallySlots(ctx.tallies.adoption, kAdoptionTallyRows); }
+void initAdoptionTallies(RunContext& ctx) { initTallySlots(ctx.tallies.adoption, kAdoptionTallyRows, ctx.tallies.adoptionRows); }
 
 void tallyAdoptionRecord(RunContext& ctx, std::string_view record) {
-    tallyRecordSlots(ctx.tallies.adoption, kAdoptionTallyRows, ctx.adoptionCells, record);
+    tallyRecordSlots(ctx.tallies.adoption, kAdoptionTallyRows, ctx.tallies.adoptionRows, ctx.adoptionCells, record);
 }
 
 void finishAdoptionTallies(RunContext& ctx) { finishTallySlots(ctx.tallies.adoption); }

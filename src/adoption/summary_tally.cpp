@@ -11,21 +11,71 @@ namespace {
 
 std::size_t width(Columns c) { return static_cast<std::size_t>(c.last - c.first + 1); }
 
-std::string_view fieldOf(std::string_view record, Columns c) { return field(record, c.first, c.last); }
+// Columns of a record that is at least as long as its padded length, so no
+// bounds are checked on the way (this runs for every slot of every record).
+std::string_view fieldOf(std::string_view record, Columns c) {
+    return {record.data() + (c.first - 1), width(c)};
+}
 
 // The reference as a field of n characters (a fixed reference is exactly
 // as long as the slot's field).
 std::string_view referenceOf(const SummaryTally& t, std::size_t n) { return {t.reference, n}; }
 
+template <typename Word>
+Word load(const char* p) {
+    Word w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// Equality of two fields of one width (at most 12 characters, the widths
+// of the tally tables), compared a machine word at a time.
+bool sameBytes(std::string_view a, std::string_view b) {
+    const char* p = a.data();
+    const char* q = b.data();
+    switch (a.size()) {
+        case 1:
+            return *p == *q;
+        case 2:
+            return load<std::uint16_t>(p) == load<std::uint16_t>(q);
+        case 4:
+            return load<std::uint32_t>(p) == load<std::uint32_t>(q);
+        case 5:
+            return load<std::uint32_t>(p) == load<std::uint32_t>(q) && p[4] == q[4];
+        case 6:
+            return load<std::uint32_t>(p) == load<std::uint32_t>(q) &&
+                   load<std::uint16_t>(p + 4) == load<std::uint16_t>(q + 4);
+        case 8:
+            return load<std::uint64_t>(p) == load<std::uint64_t>(q);
+        case 12:
+            return load<std::uint64_t>(p) == load<std::uint64_t>(q) &&
+                   load<std::uint32_t>(p + 8) == load<std::uint32_t>(q + 8);
+        default:
+            return std::memcmp(p, q, a.size()) == 0;
+    }
+}
+
+std::int64_t numberAt(std::string_view f, std::size_t from, std::size_t n) { return fieldValue({f.data() + from, n}); }
+
 // Date comparison of two fields of n characters (4, 6 or 8): the year is
 // characters 1-4, the month 5-6 when n > 4, the day 7-8 when n is 8, each
-// read as a number. Parts not read count as equal.
+// read as a number. Parts not read count as equal. Equal characters read
+// as equal numbers, which spares the reading in the common case.
 bool datesUnlike(std::string_view a, std::string_view b) {
-    if (fieldValue(a.substr(0, 4)) != fieldValue(b.substr(0, 4))) return true;
-    if (a.size() > 4 && fieldValue(a.substr(4, 2)) != fieldValue(b.substr(4, 2))) return true;
-    if (a.size() == 8 && fieldValue(a.substr(6, 2)) != fieldValue(b.substr(6, 2))) return true;
+    if (sameBytes(a, b)) return false;
+    if (numberAt(a, 0, 4) != numberAt(b, 0, 4)) return true;
+    if (a.size() > 4 && numberAt(a, 4, 2) != numberAt(b, 4, 2)) return true;
+    if (a.size() == 8 && numberAt(a, 6, 2) != numberAt(b, 6, 2)) return true;
     return false;
 }
+
+bool textsUnlike(std::string_view a, std::string_view b) { return !sameBytes(a, b); }
+
+bool numbersUnlike(std::string_view a, std::string_view b) {
+    return !sameBytes(a, b) && fieldValue(a) != fieldValue(b);
+}
+
+bool notAbove(std::string_view a, std::string_view reference) { return fieldValue(a) <= fieldValue(reference); }
 
 // Takes the reference from the first counted record of a slot that has no
 // fixed reference.
@@ -35,14 +85,15 @@ void takeReference(SummaryTally& t, std::string_view f) {
     t.reference[f.size()] = '\0';
 }
 
-// The "same" kinds: the first unlike value freezes the slot. `unlike` is
-// only called with the reference in place.
-template <typename Unlike>
-void tallySame(SummaryTally& t, char state, std::string_view f, Unlike unlike) {
-    if (t.differs || state != kValid) return;
+// The "same" kinds: the first unlike value freezes the slot. Returns false
+// once the slot is frozen.
+template <bool (*Unlike)(std::string_view, std::string_view)>
+bool tallySame(SummaryTally& t, char state, std::string_view f) {
+    if (state != kValid) return true;
     takeReference(t, f);
-    if (unlike(f, referenceOf(t, f.size()))) t.differs = true;
+    if (Unlike(f, referenceOf(t, f.size()))) t.differs = true;
     ++t.validCount;
+    return !t.differs;
 }
 
 bool counted(const TallyRow& row, char state) {
@@ -53,9 +104,10 @@ void tallyMultiRacial(SummaryTally& t, const TallyRow& row, const ElementTable& 
     bool anyValid = false;
     for (int k = 0; k < 6; ++k) anyValid = anyValid || cells.state(row.cell + k) == kValid;
     if (!anyValid) return;
+    const char* races = record.data() + (row.cols.first - 1);
     int k5 = 0;
-    for (int k = 0; k < 5; ++k) k5 += column(record, row.cols.first + k) == '1';
-    const int k6 = k5 + (column(record, row.cols.first + 5) == '1');
+    for (int k = 0; k < 5; ++k) k5 += races[k] == '1';
+    const int k6 = k5 + (races[5] == '1');
     if (k5 >= 2) {
         ++t.matchCount;
         t.differs = true;
@@ -63,82 +115,90 @@ void tallyMultiRacial(SummaryTally& t, const TallyRow& row, const ElementTable& 
     if (k6 > 0) ++t.validCount;
 }
 
+// One slot, one record. Returns false when the slot can no longer change,
+// so that later records need not visit it: a "same" slot once `differs` is
+// set (each of them stops at once on `differs`), a blank count once its
+// match count passed 1 (it is visited only while the count is at most 1).
+bool updateSlot(SummaryTally& t, const TallyRow& row, const ElementTable& cells, std::string_view record) {
+    const char state = cells.state(row.cell);
+    switch (row.kind) {
+        case TallyKind::SameCode: {
+            if (state != kValid) return true;
+            const char code = record[row.cols.first - 1u];
+            if (t.reference[0] == '\0') {
+                t.reference[0] = code;
+                t.reference[1] = '\0';
+            }
+            if (code != t.reference[0]) t.differs = true;
+            ++t.validCount;
+            return !t.differs;
+        }
+        case TallyKind::SameText:
+            return tallySame<textsUnlike>(t, state, fieldOf(record, row.cols));
+        case TallyKind::SameDate:
+            return tallySame<datesUnlike>(t, state, fieldOf(record, row.cols));
+        case TallyKind::SameNumber:
+            return tallySame<numbersUnlike>(t, state, fieldOf(record, row.cols));
+        case TallyKind::Above:
+            return tallySame<notAbove>(t, state, fieldOf(record, row.cols));
+        case TallyKind::SamePair:
+            if (state != kValid || cells.state(row.pairCell) != kValid) return true;
+            if (datesUnlike(fieldOf(record, row.cols), fieldOf(record, row.pairCols))) t.differs = true;
+            ++t.validCount;
+            return !t.differs;
+        case TallyKind::CodeShare:
+            if (state != kValid) return true;
+            ++t.validCount;
+            if (record[row.cols.first - 1u] == t.reference[0]) ++t.matchCount;
+            return true;
+        case TallyKind::BlankCount:
+            if (!counted(row, state)) return true;
+            ++t.validCount;
+            if (sameBytes(fieldOf(record, row.cols), referenceOf(t, width(row.cols)))) ++t.matchCount;
+            return row.gate != TallyGate::MatchAtMostOne || t.matchCount <= 1;
+        case TallyKind::BlankShare:
+            if (!counted(row, state)) return true;
+            ++t.validCount;
+            if (!datesUnlike(fieldOf(record, row.cols), referenceOf(t, width(row.cols)))) ++t.matchCount;
+            return true;
+        case TallyKind::MultiRacial:
+            tallyMultiRacial(t, row, cells, record);
+            return true;
+    }
+    return true;
+}
+
 }  // namespace
 
-void initTallySlots(std::span<SummaryTally> slots, std::span<const TallyRow> rows) {
+void initTallySlots(std::span<SummaryTally> slots, std::span<const TallyRow> rows, ActiveRows& active) {
     for (SummaryTally& t : slots) t = SummaryTally{};
-    for (const TallyRow& row : rows) {
+    active.count = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const TallyRow& row = rows[i];
         SummaryTally& t = slots[row.slot];
         if (row.reference) {
             std::strncpy(t.reference, row.reference, sizeof t.reference - 1);
             t.reference[sizeof t.reference - 1] = '\0';
         }
         t.threshold = row.threshold;
+        active.index[active.count++] = static_cast<std::uint8_t>(i);
     }
 }
 
-void tallyRecordSlots(std::span<SummaryTally> slots, std::span<const TallyRow> rows, const ElementTable& cells,
-                      std::string_view record) {
-    for (const TallyRow& row : rows) {
-        SummaryTally& t = slots[row.slot];
-        switch (row.gate) {
-            case TallyGate::Always:
-                break;
-            case TallyGate::ColumnNotZero:
-                if (column(record, row.gateColumn) == '0') continue;
-                break;
-            case TallyGate::MatchAtMostOne:
-                if (t.matchCount > 1) continue;
-                break;
+void tallyRecordSlots(std::span<SummaryTally> slots, std::span<const TallyRow> rows, ActiveRows& active,
+                      const ElementTable& cells, std::string_view record) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < active.count; ++i) {
+        const std::uint8_t index = active.index[i];
+        const TallyRow& row = rows[index];
+        active.index[kept] = index;
+        if (row.gate == TallyGate::ColumnNotZero && record[row.gateColumn - 1u] == '0') {
+            ++kept;
+            continue;
         }
-        const char state = cells.state(row.cell);
-        switch (row.kind) {
-            case TallyKind::SameCode:
-                if (t.differs || state != kValid) break;
-                if (t.reference[0] == '\0') takeReference(t, fieldOf(record, row.cols));
-                if (column(record, row.cols.first) != t.reference[0]) t.differs = true;
-                ++t.validCount;
-                break;
-            case TallyKind::SameText:
-                tallySame(t, state, fieldOf(record, row.cols),
-                          [](std::string_view f, std::string_view ref) { return f != ref; });
-                break;
-            case TallyKind::SameDate:
-                tallySame(t, state, fieldOf(record, row.cols), datesUnlike);
-                break;
-            case TallyKind::SameNumber:
-                tallySame(t, state, fieldOf(record, row.cols),
-                          [](std::string_view f, std::string_view ref) { return fieldValue(f) != fieldValue(ref); });
-                break;
-            case TallyKind::Above:
-                tallySame(t, state, fieldOf(record, row.cols),
-                          [](std::string_view f, std::string_view ref) { return fieldValue(f) <= fieldValue(ref); });
-                break;
-            case TallyKind::SamePair:
-                if (t.differs || state != kValid || cells.state(row.pairCell) != kValid) break;
-                if (datesUnlike(fieldOf(record, row.cols), fieldOf(record, row.pairCols))) t.differs = true;
-                ++t.validCount;
-                break;
-            case TallyKind::CodeShare:
-                if (state != kValid) break;
-                ++t.validCount;
-                if (column(record, row.cols.first) == t.reference[0]) ++t.matchCount;
-                break;
-            case TallyKind::BlankCount:
-                if (!counted(row, state)) break;
-                ++t.validCount;
-                if (fieldOf(record, row.cols) == referenceOf(t, width(row.cols))) ++t.matchCount;
-                break;
-            case TallyKind::BlankShare:
-                if (!counted(row, state)) break;
-                ++t.validCount;
-                if (!datesUnlike(fieldOf(record, row.cols), referenceOf(t, width(row.cols)))) ++t.matchCount;
-                break;
-            case TallyKind::MultiRacial:
-                tallyMultiRacial(t, row, cells, record);
-                break;
-        }
+        if (updateSlot(slots[row.slot], row, cells, record)) ++kept;
     }
+    active.count = kept;
 }
 
 // A slot with a threshold keeps `differs` clear only when its share of the

@@ -72,18 +72,29 @@ struct TallyRow {
 constexpr int kAdoptionTallySlots = 72;
 constexpr int kFosterCareTallySlots = 98;
 
+// The rows a record still has to visit, in table order. A slot that can no
+// longer change (a "same" slot whose pattern broke, a blank count that
+// reached two) leaves the list, so a record only pays for live slots.
+struct ActiveRows {
+    std::array<std::uint8_t, kFosterCareTallySlots> index{};
+    std::size_t count = 0;
+};
+
 struct TallyTables {
     std::array<SummaryTally, kAdoptionTallySlots> adoption{};
     std::array<SummaryTally, kFosterCareTallySlots> fosterCare{};
+    ActiveRows adoptionRows;
+    ActiveRows fosterCareRows;
 };
 
 // Start values: every slot empty with no threshold, then the fixed
-// references and thresholds of the rows.
-void initTallySlots(std::span<SummaryTally> slots, std::span<const TallyRow> rows);
-// Updates the slots from one record, visiting the rows in order. `cells`
-// holds the record's final element states; `record` is the padded record.
-void tallyRecordSlots(std::span<SummaryTally> slots, std::span<const TallyRow> rows, const ElementTable& cells,
-                      std::string_view record);
+// references and thresholds of the rows; every row active.
+void initTallySlots(std::span<SummaryTally> slots, std::span<const TallyRow> rows, ActiveRows& active);
+// Updates the slots from one record, visiting the active rows in order.
+// `cells` holds the record's final element states; `record` is the padded
+// record (at least as long as the record kind's padded length).
+void tallyRecordSlots(std::span<SummaryTally> slots, std::span<const TallyRow> rows, ActiveRows& active,
+                      const ElementTable& cells, std::string_view record);
 // End of a section: judges every slot with a threshold by its share of the
 // run's totals.
 void finishTallySlots(std::span<SummaryTally> slots);

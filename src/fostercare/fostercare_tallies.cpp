@@ -121,10 +121,10 @@ constexpr TallyRow kFosterCareTallyRows[] = {
 
 std::span<const TallyRow> fosterCareTallyRows() { return kFosterCareTallyRows; }
 
-void initFosterCareTallies(RunContext& ctx) { initTallySlots(ctx.tallies.fosterCare, kFosterCareTallyRows); }
+void initFosterCareTallies(RunContext& ctx) { initTallySlots(ctx.tallies.fosterCare, kFosterCareTallyRows, ctx.tallies.fosterCareRows); }
 
 void tallyFosterCareRecord(RunContext& ctx, std::string_view record) {
-    tallyRecordSlots(ctx.tallies.fosterCare, kFosterCareTallyRows, ctx.fosterCareCells, record);
+    tallyRecordSlots(ctx.tallies.fosterCare, kFosterCareTallyRows, ctx.tallies.fosterCareRows, ctx.fosterCareCells, record);
 }
 
 void finishFosterCareTallies(RunContext& ctx) { finishTallySlots(ctx.tallies.fosterCare); }
