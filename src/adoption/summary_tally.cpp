@@ -89,6 +89,7 @@ void takeReference(SummaryTally& t, std::string_view f) {
 // once the slot is frozen.
 template <bool (*Unlike)(std::string_view, std::string_view)>
 bool tallySame(SummaryTally& t, char state, std::string_view f) {
+    if (t.differs) return false;
     if (state != kValid) return true;
     takeReference(t, f);
     if (Unlike(f, referenceOf(t, f.size()))) t.differs = true;
@@ -123,6 +124,7 @@ bool updateSlot(SummaryTally& t, const TallyRow& row, const ElementTable& cells,
     const char state = cells.state(row.cell);
     switch (row.kind) {
         case TallyKind::SameCode: {
+            if (t.differs) return false;
             if (state != kValid) return true;
             const char code = record[row.cols.first - 1u];
             if (t.reference[0] == '\0') {
@@ -142,6 +144,7 @@ bool updateSlot(SummaryTally& t, const TallyRow& row, const ElementTable& cells,
         case TallyKind::Above:
             return tallySame<notAbove>(t, state, fieldOf(record, row.cols));
         case TallyKind::SamePair:
+            if (t.differs) return false;
             if (state != kValid || cells.state(row.pairCell) != kValid) return true;
             if (datesUnlike(fieldOf(record, row.cols), fieldOf(record, row.pairCols))) t.differs = true;
             ++t.validCount;
@@ -152,6 +155,7 @@ bool updateSlot(SummaryTally& t, const TallyRow& row, const ElementTable& cells,
             if (record[row.cols.first - 1u] == t.reference[0]) ++t.matchCount;
             return true;
         case TallyKind::BlankCount:
+            if (row.gate == TallyGate::MatchAtMostOne && t.matchCount > 1) return false;
             if (!counted(row, state)) return true;
             ++t.validCount;
             if (sameBytes(fieldOf(record, row.cols), referenceOf(t, width(row.cols)))) ++t.matchCount;
