@@ -1,14 +1,23 @@
 // Foster care summary tallies.
 #pragma once
 
+#include <span>
 #include <string_view>
+
+#include "adoption/summary_tally.h"
 
 namespace vortel {
 
 struct RunContext;
 
+// Start values of the 98 foster care slots; once per run, before the data file.
 void initFosterCareTallies(RunContext& ctx);
+// After the record's listing line.
 void tallyFosterCareRecord(RunContext& ctx, std::string_view record);
+// End of each Foster Care section with detail records in the run.
 void finishFosterCareTallies(RunContext& ctx);
+
+// The foster care tally table, in the order in which a record visits it.
+std::span<const TallyRow> fosterCareTallyRows();
 
 }  // namespace vortel

@@ -1,10 +1,105 @@
 #include "reports/summary_report.h"
 
+#include <span>
+
+#include "adoption/adoption_tallies.h"
+#include "fields/fields.h"
+#include "fostercare/fostercare_tallies.h"
+#include "reports/listing.h"
+#include "reports/summary_messages.h"
 #include "run/run_context.h"
 
 namespace vortel {
 
-void writeSummaryHeading(RunContext&, RecordKind) {}
-void writeSummaryReport(RunContext&, RecordKind) {}
+namespace {
+
+std::span<const SummaryTally> tallySlots(const RunContext& ctx, RecordKind kind) {
+    if (kind == RecordKind::Adoption) return ctx.tallies.adoption;
+    return ctx.tallies.fosterCare;
+}
+
+std::span<const TallyRow> tallyRows(RecordKind kind) {
+    return kind == RecordKind::Adoption ? adoptionTallyRows() : fosterCareTallyRows();
+}
+
+// The shares of blank years are held in single precision before they are
+// compared or printed.
+bool isBlankShareSlot(RecordKind kind, int slot) {
+    for (const TallyRow& row : tallyRows(kind))
+        if (row.slot == slot) return row.kind == TallyKind::BlankShare;
+    return false;
+}
+
+// The blank share of a slot, 0 when the end of the section found it at or
+// below its threshold.
+float blankShare(const SummaryTally& t) { return t.differs ? 0.0f : static_cast<float>(tallyShare(t)); }
+
+bool ruleHolds(const MessageRow& row, std::span<const SummaryTally> slots) {
+    const SummaryTally& t = slots[row.slot];
+    const bool counted = t.validCount > 0;
+    switch (row.rule) {
+        case MessageRule::None:
+            return !counted;
+        case MessageRule::Same:
+        case MessageRule::SameAmount:
+        case MessageRule::OverThreshold:
+        case MessageRule::NoMulti:
+            return counted && !t.differs;
+        case MessageRule::NotSame:
+        case MessageRule::Multi:
+            return counted && t.differs;
+        case MessageRule::RepeatedBlank:
+            return t.matchCount > 1;
+        case MessageRule::NoneBlankShareNot100:
+            return !counted && blankShare(slots[row.shareSlot]) != 100.0f;
+    }
+    return false;
+}
+
+void writeMessage(Writer& out, const MessageRow& row, const SummaryTally& t, bool singlePrecisionShare) {
+    switch (row.rule) {
+        case MessageRule::OverThreshold: {
+            const double share = singlePrecisionShare ? static_cast<double>(static_cast<float>(tallyShare(t)))
+                                                      : tallyShare(t);
+            out.printf(row.text, share);
+            break;
+        }
+        case MessageRule::Multi:
+            out.printf(row.text, static_cast<int>(t.matchCount), static_cast<int>(t.validCount), tallyShare(t));
+            break;
+        case MessageRule::SameAmount:
+            out.printf(row.text, static_cast<long>(fieldValue(std::string_view(t.reference))));
+            break;
+        default:
+            out.put(row.text);
+            break;
+    }
+    if (row.more) out.put(row.more);
+}
+
+}  // namespace
+
+void writeSummaryHeading(RunContext& ctx, RecordKind kind) {
+    Writer& out = ctx.report(kind);
+    out.printf("\n\n\n\nDate: %s", ctx.runTimestamp.c_str());
+    out.printf("\nFile: %s", ctx.dataFileName.c_str());
+    out.put(kind == RecordKind::Adoption ? "\n\n\n\n                                VORTEL Adoption"
+                                         : "\n\n\n\n                               VORTEL Foster Care");
+    out.put("\n                          Summary Data Quality Report");
+    const PeriodLabel label = periodLabel(ctx.reportPeriod);
+    out.printf("\n\n                  Report Period Ending Date: %9s, %.4s", label.month, label.year.c_str());
+}
+
+void writeSummaryReport(RunContext& ctx, RecordKind kind) {
+    Writer& out = ctx.report(kind);
+    out.put("\n\n                          Cross File Checks and Errors");
+    out.put("\n\nCheck and Error Description");
+    out.put("\n---------------------------");
+    const std::span<const SummaryTally> slots = tallySlots(ctx, kind);
+    for (const MessageRow& row : summaryMessageRows(kind)) {
+        if (!ruleHolds(row, slots)) continue;
+        writeMessage(out, row, slots[row.slot], isBlankShareSlot(kind, row.slot));
+    }
+}
 
 }  // namespace vortel

@@ -102,7 +102,7 @@ TEST_P(Generator, ProgramFindsWhatTheGeneratorPutIn) {
             EXPECT_EQ(t.outOfRange, 0);
             EXPECT_EQ(t.likely, 0);
             EXPECT_EQ(t.cleaned, 0);
-            EXPECT_EQ(report.find("Error Description"), std::string::npos);
+            EXPECT_EQ(report.find("\n\nError Description"), std::string::npos);
         }
     }
 }
