@@ -13,41 +13,72 @@ namespace {
 // The letter of inconsistency group #1.
 constexpr char kDatePairLetter = 'a';
 
-// The operand dates of one record, each read once per record and looked up
-// by element number.
+// The operand dates of one record, each read at most once per record (and
+// only when a row whose elements are both valid needs it), looked up by
+// element number.
 class Operands {
 public:
-    Operands(std::string_view record, std::span<const DateOperand> operands) {
-        for (const DateOperand& o : operands)
-            parts_[static_cast<std::size_t>(o.element)] =
-                dateParts(field(record, o.firstColumn, o.firstColumn + o.width - 1));
-        // The report period YYYYMM enters a measure of precision 8 or a day
-        // difference as its end date, 31 March or 30 September; measures of
-        // precision 4 and 6 never read the day. The month is taken by value,
-        // as the period test reads it, so a March written "3 " ends on the
-        // 31st too.
-        DateParts& period = parts_[kReportPeriodElement];
-        period.day = period.month == 3 ? 31 : 30;
+    Operands(std::string_view record, std::span<const DateOperand> operands) : record_(record) {
+        for (const DateOperand& o : operands) columns_[static_cast<std::size_t>(o.element)] = &o;
     }
 
-    const DateParts& operator[](int element) const { return parts_[static_cast<std::size_t>(element)]; }
+    const DateParts& operator[](int element) {
+        const auto e = static_cast<std::size_t>(element);
+        if (!(parsed_ >> e & 1u)) {
+            const DateOperand& o = *columns_[e];
+            parts_[e] = dateParts(field(record_, o.firstColumn, o.firstColumn + o.width - 1));
+            // The report period YYYYMM enters a measure of precision 8 or a
+            // day difference as its end date, 31 March or 30 September;
+            // measures of precision 4 and 6 never read the day. The month is
+            // taken by value, as the period test reads it, so a March written
+            // "3 " ends on the 31st too.
+            if (element == kReportPeriodElement) parts_[e].day = parts_[e].month == 3 ? 31 : 30;
+            parsed_ |= std::uint64_t{1} << e;
+        }
+        return parts_[e];
+    }
+
+    // The day number of an operand date, computed once per record.
+    std::int64_t dayOf(int element) {
+        const auto e = static_cast<std::size_t>(element);
+        if (!(counted_ >> e & 1u)) {
+            const DateParts& d = (*this)[element];
+            days_[e] = dayNumber(d.year, d.month, d.day);
+            counted_ |= std::uint64_t{1} << e;
+        }
+        return days_[e];
+    }
 
 private:
-    std::array<DateParts, kMaxDateOperandElement + 1> parts_{};
+    static_assert(kMaxDateOperandElement < 64);
+    std::string_view record_;
+    std::uint64_t parsed_ = 0;
+    std::uint64_t counted_ = 0;
+    std::array<std::int64_t, kMaxDateOperandElement + 1> days_;
+    std::array<const DateOperand*, kMaxDateOperandElement + 1> columns_{};
+    std::array<DateParts, kMaxDateOperandElement + 1> parts_;
 };
 
-double measureOf(Measure measure, const DateParts& p, const DateParts& q) {
-    if (measure == Measure::D) return static_cast<double>(daysBetween(p, q));
-    return yearsBetween(p, q, precisionOf(measure));
+// The row's measure in whole units, so that every comparison is exact in
+// integers: half years for the year measures (yearsBetween yields whole and
+// half numbers only), days for D.
+std::int64_t scaledMeasure(const DateCheck& row, Operands& operands) {
+    if (row.measure == Measure::D) return operands.dayOf(row.p) - operands.dayOf(row.q);
+    const DateParts& p = operands[row.p];
+    const DateParts& q = operands[row.q];
+    return static_cast<std::int64_t>(yearsBetween(p, q, precisionOf(row.measure)) * 2.0f);
 }
 
 // Where v lies against the row's pass range: inside, or on a failure side.
-Verdict judgeValue(const DateCheck& row, double v) {
+Verdict judgeValue(const DateCheck& row, std::int64_t v) {
+    const std::int64_t scale = row.measure == Measure::D ? 1 : 2;
     const Bound& low = row.range.low;
     const Bound& high = row.range.high;
-    if ((low.cmp == Cmp::GE && v < low.value) || (low.cmp == Cmp::GT && v <= low.value))
+    const std::int64_t lowValue = low.value * scale;
+    const std::int64_t highValue = high.value * scale;
+    if ((low.cmp == Cmp::GE && v < lowValue) || (low.cmp == Cmp::GT && v <= lowValue))
         return {row.below.result, row.below.blames};
-    if ((high.cmp == Cmp::LE && v > high.value) || (high.cmp == Cmp::LT && v >= high.value))
+    if ((high.cmp == Cmp::LE && v > highValue) || (high.cmp == Cmp::LT && v >= highValue))
         return {row.above.result, row.above.blames};
     return {};
 }
@@ -55,11 +86,10 @@ Verdict judgeValue(const DateCheck& row, double v) {
 // One row on the record: -1 when either element is not valid, else 0 when
 // the pair passes, or the failure result after counting the failure on each
 // blamed element.
-int runDateCheck(const DateCheck& row, ElementTable& cells, const Operands& operands) {
+int runDateCheck(const DateCheck& row, ElementTable& cells, Operands& operands) {
     if (cells.state(row.firstElement) != kValid || cells.state(row.secondElement) != kValid) return -1;
-    const DateParts& p = operands[row.p];
-    const DateParts& q = operands[row.q];
-    const Verdict verdict = row.routine != nullptr ? row.routine(p, q) : judgeValue(row, measureOf(row.measure, p, q));
+    const Verdict verdict = row.routine != nullptr ? row.routine(operands[row.p], operands[row.q])
+                                                   : judgeValue(row, scaledMeasure(row, operands));
     if (verdict.result == 0) return 0;
     if (verdict.blames == Blame::First || verdict.blames == Blame::Both) ++cells[row.firstElement].pairFailures;
     if (verdict.blames == Blame::Second || verdict.blames == Blame::Both) ++cells[row.secondElement].pairFailures;
@@ -74,7 +104,7 @@ int runDateCheck(const DateCheck& row, ElementTable& cells, const Operands& oper
 // phase has changed them since.
 void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, std::span<const DateCheck> rows,
                     std::span<const DateOperand> operands, std::string_view record) {
-    const Operands dates(record, operands);
+    Operands dates(record, operands);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int result = runDateCheck(rows[i], cells, dates);
         if (result != -1) lastOutcome[i] = result;

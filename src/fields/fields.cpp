@@ -88,11 +88,12 @@ bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int ea
     const std::string_view monthText = f.substr(4, 2);
     const std::string_view dayText = f.substr(6, 2);
     std::int64_t year, month, day;
-    if (std::int64_t all; f.size() >= 8 && readDigits(f.substr(0, 8), all)) {
+    if (f.size() >= 8 && eightDigits(f.data())) {
         // The usual case, eight digits: no part can fail the numeric test.
-        year = all / 10000;
-        month = all / 100 % 100;
-        day = all % 100;
+        const char* d = f.data();
+        year = digitAt(d, 0) * 1000 + digitAt(d, 1) * 100 + digitAt(d, 2) * 10 + digitAt(d, 3);
+        month = digitAt(d, 4) * 10 + digitAt(d, 5);
+        day = digitAt(d, 6) * 10 + digitAt(d, 7);
     } else {
         if (!isNumericField(yearText) || !isNumericField(monthText) || !isNumericField(dayText)) return true;
         year = fieldValue(yearText);
@@ -117,6 +118,11 @@ bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int ea
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 DateParts dateParts(std::string_view f) {
+    if (f.size() == 8 && eightDigits(f.data())) {
+        const char* d = f.data();
+        return {digitAt(d, 0) * 1000 + digitAt(d, 1) * 100 + digitAt(d, 2) * 10 + digitAt(d, 3),
+                digitAt(d, 4) * 10 + digitAt(d, 5), digitAt(d, 6) * 10 + digitAt(d, 7)};
+    }
     if (std::int64_t all; readDigits(f, all)) {
         switch (f.size()) {
             case 8: return {static_cast<int>(all / 10000), static_cast<int>(all / 100 % 100), static_cast<int>(all % 100)};
@@ -129,18 +135,6 @@ DateParts dateParts(std::string_view f) {
         return pos < f.size() ? static_cast<int>(fieldValue(f.substr(pos, width))) : 0;
     };
     return {part(0, 4), part(4, 2), part(6, 2)};
-}
-
-float yearsBetween(const DateParts& later, const DateParts& earlier, int precision) {
-    const float result = static_cast<float>(later.year - earlier.year);
-    if (precision <= 4) return result;
-    if (earlier.month > later.month) return result - 0.5f;
-    if (earlier.month < later.month) return result + 0.5f;
-    if (precision == 8) {
-        if (earlier.day > later.day) return result - 0.5f;
-        if (earlier.day < later.day) return result + 0.5f;
-    }
-    return result;
 }
 
 float yearsBetween(std::string_view later, std::string_view earlier, int precision) {

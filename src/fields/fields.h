@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace vortel {
@@ -57,6 +58,17 @@ inline std::int64_t fieldValue(std::string_view f) {
     }
     return fieldValueSlow(f);
 }
+// True when the 8 characters at p are all digits: every byte 0x30-0x39,
+// tested on the eight at once.
+inline bool eightDigits(const char* p) {
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ull;
+    constexpr std::uint64_t kZeros = 0x3030303030303030ull;
+    return (x & kHigh) == kZeros && ((x + 0x0606060606060606ull) & kHigh) == kZeros;
+}
+inline int digitAt(const char* p, int i) { return p[i] - '0'; }
+
 // True when every character is a digit (and there is at least one); the
 // field's value is then stored in `value`.
 inline bool readDigits(std::string_view f, std::int64_t& value) {
@@ -91,7 +103,17 @@ DateParts dateParts(std::string_view f);
 // YYYYMMDD, with half-year rounding by month (precision 6) and by month and
 // day (precision 8). Always a whole or half number.
 float yearsBetween(std::string_view later, std::string_view earlier, int precision);
-float yearsBetween(const DateParts& later, const DateParts& earlier, int precision);
+inline float yearsBetween(const DateParts& later, const DateParts& earlier, int precision) {
+    const float result = static_cast<float>(later.year - earlier.year);
+    if (precision <= 4) return result;
+    if (earlier.month > later.month) return result - 0.5f;
+    if (earlier.month < later.month) return result + 0.5f;
+    if (precision == 8) {
+        if (earlier.day > later.day) return result - 0.5f;
+        if (earlier.day < later.day) return result + 0.5f;
+    }
+    return result;
+}
 // Days from `earlier` to `later` (both YYYYMMDD), negative when `later` is
 // the earlier date.
 std::int64_t daysBetween(std::string_view later, std::string_view earlier);

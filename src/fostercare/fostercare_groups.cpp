@@ -1,6 +1,7 @@
 #include "fostercare/fostercare_groups.h"
 
 #include <array>
+#include <cstring>
 #include <string>
 
 #include "fostercare/fostercare_group_tables.h"
@@ -40,14 +41,26 @@ std::string_view dateAt(std::string_view record, int firstColumn) {
 }
 
 // Calendar order of two valid dates: -1 when a is earlier, 0 on the same day,
-// 1 when later. Only the sign of the year difference is used.
+// 1 when later (the sign of their difference in years at day precision).
 int compareDates(std::string_view a, std::string_view b) {
-    const float years = yearsBetween(a, b, 8);
-    return (years > 0.0f) - (years < 0.0f);
+    // Two dates of eight digits each compare as texts.
+    if (eightDigits(a.data()) && eightDigits(b.data())) {
+        const int c = std::memcmp(a.data(), b.data(), 8);
+        return (c > 0) - (c < 0);
+    }
+    const DateParts pa = dateParts(a);
+    const DateParts pb = dateParts(b);
+    if (pa.year != pb.year) return pa.year < pb.year ? -1 : 1;
+    if (pa.month != pb.month) return pa.month < pb.month ? -1 : 1;
+    if (pa.day != pb.day) return pa.day < pb.day ? -1 : 1;
+    return 0;
 }
 
 bool stateIs(const ElementTable& cells, int cell, std::string_view states) {
-    return states.find(cells.state(cell)) != std::string_view::npos;
+    const char s = cells.state(cell);
+    for (char c : states)
+        if (c == s) return true;
+    return false;
 }
 // Missing or out of range: the element gives nothing to compare.
 bool missingOrOutOfRange(const ElementTable& cells, int cell) { return stateIs(cells, cell, "12"); }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 using namespace vortel;
@@ -139,6 +140,36 @@ TEST(Fields, DaysBetweenCountsCalendarDays) {
     EXPECT_EQ(daysBetween("21000101", "20000101"), 36525);
     EXPECT_EQ(dayNumber(1, 1, 1), 1);
     EXPECT_EQ(dayNumber(1970, 1, 1), 719163);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Fields, EightDigitsTestsEveryByteAtEveryPlace) {
+    for (int place = 0; place < 8; ++place)
+        for (int b = 0; b < 256; ++b) {
+            char text[8];
+            std::memcpy(text, "20001231", 8);
+            text[place] = static_cast<char>(b);
+            EXPECT_EQ(vortel::eightDigits(text), b >= '0' && b <= '9') << "byte " << b << " at " << place;
+        }
+}
+
+TEST(Fields, DatePartsReadsEveryWriting) {
+    const struct {
+        const char* text;
+        vortel::DateParts parts;
+    } cases[] = {
+        {"20001231", {2000, 12, 31}}, {"2000 1 5", {2000, 1, 5}}, {"200012", {2000, 12, 0}},
+        {"2000", {2000, 0, 0}},       {"        ", {0, 0, 0}},    {"2000-1-5", {2000, -1, -5}},  // read as signed numbers
+    };
+    for (const auto& c : cases) {
+        const vortel::DateParts p = vortel::dateParts(c.text);
+        EXPECT_EQ(p.year, c.parts.year) << c.text;
+        EXPECT_EQ(p.month, c.parts.month) << c.text;
+        EXPECT_EQ(p.day, c.parts.day) << c.text;
+    }
 }
 
 }  // namespace
