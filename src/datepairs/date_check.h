@@ -77,7 +77,11 @@ constexpr FailureSide fail(int result, Blame blames) { return {static_cast<std::
 
 // A row whose rule is not one measure against one range computes its verdict
 // itself from its operands P and Q.
-using DateCheckRoutine = Verdict (*)(const DateParts& p, const DateParts& q);
+// How a row judges its pair: by its pass range, or by a rule of its own.
+enum class Rule : std::uint8_t {
+    Range,
+    ReviewAgainstTpr,  // review date against a TPR date (foster care rows 22 and 23)
+};
 
 struct DateCheck {
     int firstElement;   // element (and cell) numbers of the pair
@@ -88,7 +92,7 @@ struct DateCheck {
     PassRange range;
     FailureSide below;  // v below the range
     FailureSide above;  // v above the range
-    DateCheckRoutine routine = nullptr;  // set only for rows with their own rule
+    Rule rule = Rule::Range;
 };
 
 // Where an operand element stands in the record. The measure decides the
@@ -138,7 +142,7 @@ constexpr bool dateTableConsistent(std::span<const DateCheck> rows, std::span<co
             const int available = e == kReportPeriodElement && precisionOf(r.measure) == 8 ? 8 : width;
             if (width == 0 || available < precisionOf(r.measure)) return false;
         }
-        if (r.routine != nullptr) continue;
+        if (r.rule != Rule::Range) continue;
         if (r.range.low.cmp != Cmp::None && r.range.low.cmp != Cmp::GE && r.range.low.cmp != Cmp::GT) return false;
         if (r.range.high.cmp != Cmp::None && r.range.high.cmp != Cmp::LE && r.range.high.cmp != Cmp::LT)
             return false;

@@ -88,7 +88,7 @@ Verdict judgeValue(const DateCheck& row, std::int64_t v) {
 // blamed element.
 int runDateCheck(const DateCheck& row, ElementTable& cells, Operands& operands) {
     if (cells.state(row.firstElement) != kValid || cells.state(row.secondElement) != kValid) return -1;
-    const Verdict verdict = row.routine != nullptr ? row.routine(operands[row.p], operands[row.q])
+    const Verdict verdict = row.rule == Rule::ReviewAgainstTpr ? checkReviewAgainstTpr(operands[row.p], operands[row.q])
                                                    : judgeValue(row, scaledMeasure(row, operands));
     if (verdict.result == 0) return 0;
     if (verdict.blames == Blame::First || verdict.blames == Blame::Both) ++cells[row.firstElement].pairFailures;

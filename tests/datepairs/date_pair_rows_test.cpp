@@ -291,7 +291,7 @@ void expectRowMatches(const DateCheck& code, const ListedRow& listed) {
     const ParsedRow want = parse(listed);
     EXPECT_EQ(code.firstElement, listed.first);
     EXPECT_EQ(code.secondElement, listed.second);
-    EXPECT_EQ(code.routine != nullptr, want.special);
+    EXPECT_EQ(code.rule != vortel::Rule::Range, want.special);
     if (want.special) {
         EXPECT_EQ(code.p, listed.first);
         EXPECT_EQ(code.q, listed.second);
