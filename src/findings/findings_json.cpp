@@ -106,7 +106,7 @@ Json summaryMessagesJson(RunContext& ctx, RecordKind kind) {
 
 Json messageListJson(const MessageList& list) {
     Json texts = Json::array();
-    for (const std::string& m : list.messages) texts.push_back(m + ".");
+    for (std::size_t i = 0; i < list.count(); ++i) texts.push_back(list[i] + ".");
     return {{"messages", std::move(texts)}, {"memoryFailed", list.memoryFailed}};
 }
 

@@ -99,10 +99,12 @@ bool sameFile(const std::string& a, const std::string& b) {
     const bool eb = ::stat(b.c_str(), &sb) == 0;
     if (ea && eb) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
     if (ea != eb) return false;
-    std::error_code ec1, ec2;
-    const auto pa = std::filesystem::weakly_canonical(a, ec1);
-    const auto pb = std::filesystem::weakly_canonical(b, ec2);
-    return !ec1 && !ec2 && pa == pb;
+    // Made absolute first: a relative path none of whose parts exist would
+    // otherwise stay relative and never equal another spelling of it.
+    std::error_code ec1, ec2, ec3, ec4;
+    const auto pa = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec1), ec2);
+    const auto pb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec3), ec4);
+    return !ec1 && !ec2 && !ec3 && !ec4 && pa == pb;
 }
 
 namespace {
