@@ -107,6 +107,35 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
     if (errorRecordsFile_) errorRecordsFile_->copy(record, rawLine);
 }
 
+Json FindingsExport::endOfRunJson(RunContext& ctx) const {
+    Json periods = Json::array();
+    for (const auto& [kind, period] : reportPeriods_)
+        periods.push_back({{"kind", recordKindName(kind)}, {"reportPeriod", latin1ToUtf8(period)}});
+    auto kindJson = [&](RecordKind kind) {
+        Json j = {{"records", ctx.recordCount(kind)},
+                  {"recordsWithFindings", counts(kind).recordsWithFindings},
+                  {"findings", counts(kind).findings},
+                  {"dataErrors", dataErrorsJson(ctx, kind)},
+                  {"summaryMessages", summaryMessagesJson(ctx, kind)}};
+        if (kind == RecordKind::Adoption) j["aggregateErrors"] = messageListJson(ctx.aggregateErrors);
+        j["footnoteErrors"] =
+            messageListJson(kind == RecordKind::Adoption ? ctx.adoptionFootnoteErrors : ctx.fosterCareFootnoteErrors);
+        return j;
+    };
+    return {{"complete", true},
+            {"program", {{"name", "vortel-dq"}, {"version", kVersion}}},
+            {"run",
+             {{"dataFile", ctx.dataFileName},
+              {"state", ctx.stateCode},
+              {"runDate", runDateText(ctx.runDate)},
+              {"runTimestamp", ctx.runTimestamp},
+              {"reportPeriods", std::move(periods)}}},
+            {"findingCount", adoptionCounts_.findings + fosterCareCounts_.findings},
+            {"anyFinding", anyFinding_},
+            {"adoption", kindJson(RecordKind::Adoption)},
+            {"fosterCare", kindJson(RecordKind::FosterCare)}};
+}
+
 void FindingsExport::finish(RunContext& ctx) {
     for (const MessageList* list : {&ctx.aggregateErrors, &ctx.adoptionFootnoteErrors, &ctx.fosterCareFootnoteErrors})
         // A list that ran out of memory had a message to hold.
@@ -114,35 +143,7 @@ void FindingsExport::finish(RunContext& ctx) {
 
     std::string failed;
     if (findingsFile_) {
-        Json rest;
-        if (findingsFile_->format() == FindingsFormat::Json) {
-            Json periods = Json::array();
-            for (const auto& [kind, period] : reportPeriods_)
-                periods.push_back({{"kind", recordKindName(kind)}, {"reportPeriod", latin1ToUtf8(period)}});
-            auto kindJson = [&](RecordKind kind) {
-                Json j = {{"records", ctx.recordCount(kind)},
-                          {"recordsWithFindings", counts(kind).recordsWithFindings},
-                          {"findings", counts(kind).findings},
-                          {"dataErrors", dataErrorsJson(ctx, kind)},
-                          {"summaryMessages", summaryMessagesJson(ctx, kind)}};
-                if (kind == RecordKind::Adoption) j["aggregateErrors"] = messageListJson(ctx.aggregateErrors);
-                j["footnoteErrors"] = messageListJson(kind == RecordKind::Adoption ? ctx.adoptionFootnoteErrors
-                                                                                  : ctx.fosterCareFootnoteErrors);
-                return j;
-            };
-            rest = {{"complete", true},
-                    {"program", {{"name", "vortel-dq"}, {"version", kVersion}}},
-                    {"run",
-                     {{"dataFile", ctx.dataFileName},
-                      {"state", ctx.stateCode},
-                      {"runDate", runDateText(ctx.runDate)},
-                      {"runTimestamp", ctx.runTimestamp},
-                      {"reportPeriods", std::move(periods)}}},
-                    {"findingCount", adoptionCounts_.findings + fosterCareCounts_.findings},
-                    {"anyFinding", anyFinding_},
-                    {"adoption", kindJson(RecordKind::Adoption)},
-                    {"fosterCare", kindJson(RecordKind::FosterCare)}};
-        }
+        const Json rest = findingsFile_->format() == FindingsFormat::Json ? endOfRunJson(ctx) : Json();
         if (!findingsFile_->finish(rest)) failed = findingsFile_->name();
     }
     if (errorRecordsFile_ && !errorRecordsFile_->finish() && failed.empty()) failed = errorRecordsFile_->name();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,6 +65,9 @@ public:
     }
 
 private:
+    // The members of the JSON document that follow its findings.
+    nlohmann::ordered_json endOfRunJson(RunContext& ctx) const;
+
     FindingsOptions options_;
     std::unique_ptr<FindingsFile> findingsFile_;
     std::unique_ptr<ErrorRecordsFile> errorRecordsFile_;

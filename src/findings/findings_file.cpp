@@ -3,6 +3,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include <nlohmann/json.hpp>
+
 #include "findings/findings_text.h"
 
 namespace vortel {
