@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <filesystem>
-
 #include <nlohmann/json.hpp>
 
 #include "findings/findings_text.h"
