@@ -1,22 +1,154 @@
 #include "findings/findings.h"
 
-#include "run/run_context.h"
+#include <algorithm>
+
+#include "fields/fields.h"
+#include "findings/error_records_file.h"
+#include "findings/findings_file.h"
+#include "findings/findings_json.h"
+#include "findings/findings_text.h"
+#include "run/run_control.h"
+#include "run/version.h"
 
 namespace vortel {
 
-std::optional<std::string> findingsOptionsError(const FindingsOptions&) { return std::nullopt; }
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The files a findings output must never overwrite, and how to name them.
+struct ProtectedFile {
+    const std::string* name;
+    const char* what;
+};
+
+void refuseOverwrite(RunContext& ctx, const std::string& name, const char* use,
+                     std::initializer_list<ProtectedFile> protectedFiles) {
+    for (const ProtectedFile& p : protectedFiles)
+        if (p.name && sameFile(name, *p.name))
+            fatalError(ctx, "\nUnable to use " + name + " as " + use + ": it is " + p.what + ".");
+}
+
+std::string runDateText(const RunDate& d) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
+    return text;
+}
+
+}  // namespace
+
+std::optional<std::string> findingsOptionsError(const FindingsOptions& options) {
+    if (options.findingsFile && !findingsFormatOf(*options.findingsFile))
+        return "--findings needs a file name ending in .csv or .json, not \"" + *options.findingsFile + "\"";
+    if (options.errorRecordsFile && options.errorRecordsFile->empty()) return "--error-records needs a file name";
+    return std::nullopt;
+}
 
 FindingsExport::FindingsExport(const FindingsOptions& options) : options_(options) {}
-FindingsExport::~FindingsExport() = default;
 
-void FindingsExport::open(RunContext&) {}
-void FindingsExport::beginSection(RunContext&, RecordKind, std::string_view, std::string_view) {}
-void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view, std::string_view, long) {
-    if (ctx.cells(kind).hasFinding()) anyFinding_ = true;
+FindingsExport::~FindingsExport() {
+    if (finished_) return;
+    if (findingsFile_) findingsFile_->abandon();
+    if (errorRecordsFile_) errorRecordsFile_->finish();
 }
+
+void FindingsExport::open(RunContext& ctx) {
+    const std::string* findings = options_.findingsFile ? &*options_.findingsFile : nullptr;
+    const std::string* errorRecords = options_.errorRecordsFile ? &*options_.errorRecordsFile : nullptr;
+    // Every refusal comes before anything is created or emptied.
+    const std::initializer_list<ProtectedFile> inputsAndReports = {
+        {&ctx.dataFileName, "the data file"},
+        {&ctx.fipsFileName, "the FIPS code list file"},
+        {&ctx.fosterCareReportName, "the foster care report file"},
+        {&ctx.adoptionReportName, "the adoption report file"},
+    };
+    if (findings) refuseOverwrite(ctx, *findings, "a findings file", inputsAndReports);
+    if (errorRecords) {
+        refuseOverwrite(ctx, *errorRecords, "an error records file", inputsAndReports);
+        refuseOverwrite(ctx, *errorRecords, "an error records file", {{findings, "the findings file"}});
+    }
+    if (findings) {
+        findingsFile_ = std::make_unique<FindingsFile>(*findingsFormatOf(*findings));
+        if (!findingsFile_->create(*findings)) {
+            findingsFile_.reset();
+            fatalError(ctx, "\nUnable to open file " + *findings + ".");
+        }
+    }
+    if (errorRecords) {
+        errorRecordsFile_ = std::make_unique<ErrorRecordsFile>();
+        if (!errorRecordsFile_->create(*errorRecords)) {
+            errorRecordsFile_.reset();
+            fatalError(ctx, "\nUnable to open file " + *errorRecords + ".");
+        }
+    }
+}
+
+void FindingsExport::beginSection(RunContext& ctx, RecordKind kind, std::string_view markerLine,
+                                  std::string_view summaryLine) {
+    const std::pair<RecordKind, std::string> period{kind, ctx.reportPeriod};
+    if (std::find(reportPeriods_.begin(), reportPeriods_.end(), period) == reportPeriods_.end())
+        reportPeriods_.push_back(period);
+    if (errorRecordsFile_) errorRecordsFile_->beginSection(markerLine, summaryLine);
+}
+
+void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view record, std::string_view rawLine,
+                            long lineNumber) {
+    collectFindings(kind, ctx.cells(kind), record, found_);
+    if (found_.empty()) return;
+    anyFinding_ = true;
+    FindingCounts& counts = kind == RecordKind::Adoption ? adoptionCounts_ : fosterCareCounts_;
+    ++counts.recordsWithFindings;
+    counts.findings += static_cast<long>(found_.size());
+    if (findingsFile_) {
+        const ColumnRange rn = recordNumberColumns(kind);
+        const std::string_view recordNumber = field(record, rn.first, rn.last);
+        for (const Finding& f : found_) findingsFile_->write(kind, lineNumber, recordNumber, f);
+    }
+    if (errorRecordsFile_) errorRecordsFile_->copy(record, rawLine);
+}
+
+Json FindingsExport::endOfRunJson(RunContext& ctx) const {
+    Json periods = Json::array();
+    for (const auto& [kind, period] : reportPeriods_)
+        periods.push_back({{"kind", recordKindName(kind)}, {"reportPeriod", latin1ToUtf8(period)}});
+    auto kindJson = [&](RecordKind kind) {
+        Json j = {{"records", ctx.recordCount(kind)},
+                  {"recordsWithFindings", counts(kind).recordsWithFindings},
+                  {"findings", counts(kind).findings},
+                  {"dataErrors", dataErrorsJson(ctx, kind)},
+                  {"summaryMessages", summaryMessagesJson(ctx, kind)}};
+        if (kind == RecordKind::Adoption) j["aggregateErrors"] = messageListJson(ctx.aggregateErrors);
+        j["footnoteErrors"] =
+            messageListJson(kind == RecordKind::Adoption ? ctx.adoptionFootnoteErrors : ctx.fosterCareFootnoteErrors);
+        return j;
+    };
+    return {{"complete", true},
+            {"program", {{"name", "vortel-dq"}, {"version", kVersion}}},
+            {"run",
+             {{"dataFile", ctx.dataFileName},
+              {"state", ctx.stateCode},
+              {"runDate", runDateText(ctx.runDate)},
+              {"runTimestamp", ctx.runTimestamp},
+              {"reportPeriods", std::move(periods)}}},
+            {"findingCount", adoptionCounts_.findings + fosterCareCounts_.findings},
+            {"anyFinding", anyFinding_},
+            {"adoption", kindJson(RecordKind::Adoption)},
+            {"fosterCare", kindJson(RecordKind::FosterCare)}};
+}
+
 void FindingsExport::finish(RunContext& ctx) {
-    if (ctx.aggregateErrors.count() || ctx.adoptionFootnoteErrors.count() || ctx.fosterCareFootnoteErrors.count())
-        anyFinding_ = true;
+    for (const MessageList* list : {&ctx.aggregateErrors, &ctx.adoptionFootnoteErrors, &ctx.fosterCareFootnoteErrors})
+        // A list that ran out of memory had a message to hold.
+        if (list->count() != 0 || list->memoryFailed) anyFinding_ = true;
+
+    std::string failed;
+    if (findingsFile_) {
+        const Json rest = findingsFile_->format() == FindingsFormat::Json ? endOfRunJson(ctx) : Json();
+        if (!findingsFile_->finish(rest)) failed = findingsFile_->name();
+    }
+    if (errorRecordsFile_ && !errorRecordsFile_->finish() && failed.empty()) failed = errorRecordsFile_->name();
+    finished_ = true;
+    if (!failed.empty()) fatalError(ctx, "\nUnable to write file " + failed + ".");
 }
 
 }  // namespace vortel

@@ -2,10 +2,15 @@
 // the detail records with findings extracted into a data file of their own.
 #pragma once
 
+#include <memory>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include "findings/finding_cells.h"
 #include "run/element_table.h"
 
 namespace vortel {
@@ -22,9 +27,20 @@ struct FindingsOptions {
 // extension). Returns an error text for the command line, or nothing.
 std::optional<std::string> findingsOptionsError(const FindingsOptions& options);
 
+// Counts of the detail findings of one record kind.
+struct FindingCounts {
+    long recordsWithFindings = 0;
+    long findings = 0;
+};
+
+class FindingsFile;
+class ErrorRecordsFile;
+
 class FindingsExport {
 public:
     explicit FindingsExport(const FindingsOptions& options);
+    // A run that did not reach `finish` (a fatal error) leaves its files
+    // closed; a JSON document is ended with "complete": false.
     ~FindingsExport();
     FindingsExport(const FindingsExport&) = delete;
     FindingsExport& operator=(const FindingsExport&) = delete;
@@ -44,9 +60,23 @@ public:
     bool anyFinding() const { return anyFinding_; }
     bool failOnFindings() const { return options_.failOnFindings; }
 
+    const FindingCounts& counts(RecordKind kind) const {
+        return kind == RecordKind::Adoption ? adoptionCounts_ : fosterCareCounts_;
+    }
+
 private:
+    // The members of the JSON document that follow its findings.
+    nlohmann::ordered_json endOfRunJson(RunContext& ctx) const;
+
     FindingsOptions options_;
+    std::unique_ptr<FindingsFile> findingsFile_;
+    std::unique_ptr<ErrorRecordsFile> errorRecordsFile_;
+    std::vector<Finding> found_;  // the current record's findings
+    std::vector<std::pair<RecordKind, std::string>> reportPeriods_;  // distinct, in order seen
+    FindingCounts adoptionCounts_;
+    FindingCounts fosterCareCounts_;
     bool anyFinding_ = false;
+    bool finished_ = false;
 };
 
 }  // namespace vortel

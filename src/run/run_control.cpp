@@ -54,13 +54,20 @@ const char* const kHelp =
     "                              (default: fips.lst in the working directory)\n"
     "  --as-of \"YYYY-MM-DD HH:MM\"  take this as the local date and time of the run\n"
     "                              (run date of every date test and report timestamp)\n"
+    "  --findings FILE             also write every finding to FILE, as CSV when its\n"
+    "                              name ends in .csv, as JSON when it ends in .json\n"
+    "  --error-records FILE        copy the detail records with findings to FILE,\n"
+    "                              with their section lines, to be checked again\n"
+    "  --fail-on-findings          exit with status 1 after a complete run that\n"
+    "                              made any finding\n"
     "  --help                      show this help and exit\n"
     "  --version                   show the version and exit\n"
     "\n"
     "Options may also be written --option=VALUE.\n"
     "\n"
-    "Exit status: 0 after a complete run, 255 after a fatal error (a file that\n"
-    "cannot be opened, a State code that is not valid), 2 for a bad command line.\n";
+    "Exit status: 0 after a complete run (1 with --fail-on-findings when it made\n"
+    "any finding), 255 after a fatal error (a file that cannot be opened, a State\n"
+    "code that is not valid), 2 for a bad command line.\n";
 
 std::string readAnswer(std::FILE* in) {
     std::string answer;
@@ -82,6 +89,8 @@ void requireNameFits(RunContext& ctx, const std::string& name) {
         fatalError(ctx, "\nFile name longer than 255 characters: " + name + ".");
 }
 
+}  // namespace
+
 // True when both names denote one file: the same file on disk (through any
 // path or link), or, for files that do not exist yet, the same path.
 bool sameFile(const std::string& a, const std::string& b) {
@@ -90,11 +99,15 @@ bool sameFile(const std::string& a, const std::string& b) {
     const bool eb = ::stat(b.c_str(), &sb) == 0;
     if (ea && eb) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
     if (ea != eb) return false;
-    std::error_code ec1, ec2;
-    const auto pa = std::filesystem::weakly_canonical(a, ec1);
-    const auto pb = std::filesystem::weakly_canonical(b, ec2);
-    return !ec1 && !ec2 && pa == pb;
+    // Made absolute first: a relative path none of whose parts exist would
+    // otherwise stay relative and never equal another spelling of it.
+    std::error_code ec1, ec2, ec3, ec4;
+    const auto pa = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec1), ec2);
+    const auto pb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec3), ec4);
+    return !ec1 && !ec2 && !ec3 && !ec4 && pa == pb;
 }
+
+namespace {
 
 // A report must never be written over an input of the run or the other report.
 void refuseOverwrite(RunContext& ctx, const std::string& report, const std::string* otherReport) {
@@ -451,6 +464,7 @@ void scanDataFile(RunContext& ctx, LineReader& reader) {
     if (!ctx.markerSeen) {
         ctx.fosterCareReport.put("\n\nNo delimiters found.");
         ctx.adoptionReport.put("\n\nNo delimiters found.");
+        if (ctx.findings) ctx.findings->finish(ctx);
         return;
     }
     writeEndOfRun(ctx);

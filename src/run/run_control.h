@@ -51,6 +51,9 @@ std::optional<Options> parseOptions(int argc, const char* const argv[], std::FIL
 int runProgram(int argc, const char* const argv[], const ProgramIo& io, const MemoryLimits& limits = {});
 
 bool stateCodeInvalid(std::string_view code);
+// True when both names denote one file: the same file on disk (through any
+// path or link), or, for files that do not exist yet, the same path.
+bool sameFile(const std::string& a, const std::string& b);
 void initRunTables(RunContext& ctx);
 void resetAdoptionCells(RunContext& ctx);
 void resetFosterCareCells(RunContext& ctx);

@@ -1,0 +1,29 @@
+#include "findings/error_records_file.h"
+
+#include "run/line_reader.h"
+
+namespace vortel {
+
+void ErrorRecordsFile::beginSection(std::string_view markerLine, std::string_view summaryLine) {
+    sectionLines_.assign(markerLine);
+    sectionLines_.append(summaryLine);
+    sectionPending_ = true;
+}
+
+void ErrorRecordsFile::copy(std::string_view record, std::string_view rawLine) {
+    Writer& out = file_.out();
+    if (sectionPending_) {
+        out.put(sectionLines_);
+        sectionPending_ = false;
+    }
+    const bool endsLine = !rawLine.empty() && rawLine.back() == '\n';
+    if (endsLine || rawLine.size() >= LineReader::kMaxLine) {
+        out.put(rawLine);
+        return;
+    }
+    // The last line of the file, without its line feed.
+    out.put(record.size() > rawLine.size() ? record : rawLine);
+    out.put('\n');
+}
+
+}  // namespace vortel

@@ -1,0 +1,44 @@
+// The error records file: the detail records that have findings, copied as
+// they stood in the data file, each section's marker line and summary record
+// before its first copied record, so that the file can be corrected and
+// checked again on its own.
+//
+// Lines longer than the reader's 299 characters are read, checked and copied
+// in pieces: a piece of 299 characters is copied without a line feed, so
+// that whatever follows it in this file (the rest of its line when that was
+// copied too, else the next line copied) is read again as a piece of its
+// own, exactly as it was checked. Only the last line of a data file can end
+// without a line feed and be shorter than 299 characters: it is copied with
+// a line feed added, after blanks up to the record length when it is
+// shorter (the record as it was checked), so the added line feed falls
+// outside the record's columns and the findings stay the same.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "findings/output_file.h"
+#include "run/element_table.h"
+
+namespace vortel {
+
+class ErrorRecordsFile {
+public:
+    bool create(const std::string& name) { return file_.create(name); }
+    const std::string& name() const { return file_.name(); }
+
+    // A new section: its lines are copied before its first copied record.
+    void beginSection(std::string_view markerLine, std::string_view summaryLine);
+    // Copies a detail record with findings: `rawLine` as read, `record` the
+    // same record padded to its record length.
+    void copy(std::string_view record, std::string_view rawLine);
+    // False on a write error.
+    bool finish() { return file_.close(); }
+
+private:
+    OutputFile file_;
+    std::string sectionLines_;
+    bool sectionPending_ = false;
+};
+
+}  // namespace vortel

@@ -1,0 +1,63 @@
+// What one finding is: a cell of a detail record whose final state is neither
+// valid nor a pending blank, named by its element label and read back from
+// the record's columns.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "run/element_table.h"
+
+namespace vortel {
+
+// A cell that can carry a finding: its number in the element table, its
+// label ("01", "07a": two-digit element number, race category letter where
+// it applies) and the columns of the padded record that hold its value.
+struct FindingCell {
+    int cell = 0;
+    std::array<char, 4> labelText{};  // NUL-terminated
+    int first = 0;
+    int last = 0;
+
+    std::string_view label() const { return labelText.data(); }
+};
+
+// The cells of a record kind in the order of the data errors table rows
+// (race categories in place of their race element; the race elements as a
+// whole carry no state of their own and are left out).
+std::span<const FindingCell> findingCells(RecordKind kind);
+
+// Columns of the record number (adoption 9-20, foster care 14-25).
+struct ColumnRange {
+    int first;
+    int last;
+};
+ColumnRange recordNumberColumns(RecordKind kind);
+
+// True for a final state that is reported: missing, out of range, a letter.
+constexpr bool isFindingState(char state) { return state != kValid && state != kPendingBlank; }
+
+// Consistency group of a letter state (case ignored), or 0 when the record
+// kind has no group of that letter.
+int groupOfLetter(RecordKind kind, char letter);
+
+// What a final state means: "missing", "out of range", "likely error,
+// group 4", or for an upper-case letter "will be deleted, group 4".
+std::string_view stateMeaning(RecordKind kind, char state);
+
+// One finding of a detail record; the views point into the record and into
+// the tables above.
+struct Finding {
+    std::string_view element;
+    char state;
+    std::string_view meaning;
+    std::string_view value;
+};
+
+// The findings of a checked record in data errors table order. `record` is
+// the padded record (at least its kind's record length).
+void collectFindings(RecordKind kind, const ElementTable& cells, std::string_view record, std::vector<Finding>& out);
+
+}  // namespace vortel

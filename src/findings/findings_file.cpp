@@ -1,0 +1,111 @@
+#include "findings/findings_file.h"
+
+#include <cctype>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "findings/findings_text.h"
+
+namespace vortel {
+
+namespace {
+
+// CSV rows end in CR LF, the line break of RFC 4180.
+constexpr std::string_view kCsvLineEnd = "\r\n";
+constexpr std::string_view kCsvHeader = "kind,line,record_number,element,state,meaning,value";
+
+struct FormatName {
+    std::string_view extension;
+    FindingsFormat format;
+};
+constexpr FormatName kFormats[] = {{".csv", FindingsFormat::Csv}, {".json", FindingsFormat::Json}};
+
+}  // namespace
+
+std::optional<FindingsFormat> findingsFormatOf(std::string_view fileName) {
+    std::string extension = std::filesystem::path(fileName).extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const FormatName& f : kFormats)
+        if (extension == f.extension) return f.format;
+    return std::nullopt;
+}
+
+std::string_view recordKindName(RecordKind kind) {
+    return kind == RecordKind::Adoption ? "adoption" : "foster care";
+}
+
+bool FindingsFile::create(const std::string& name) {
+    if (!file_.create(name)) return false;
+    if (format_ == FindingsFormat::Csv) {
+        file_.out().put(kCsvHeader);
+        file_.out().put(kCsvLineEnd);
+    } else {
+        file_.out().put("{\n  \"findings\": [");
+    }
+    return true;
+}
+
+void FindingsFile::write(RecordKind kind, long lineNumber, std::string_view recordNumber, const Finding& f) {
+    row_.clear();
+    const std::string line = std::to_string(lineNumber);
+    const std::string_view state(&f.state, 1);
+    if (format_ == FindingsFormat::Csv) {
+        appendCsvField(row_, recordKindName(kind));
+        row_ += ',';
+        row_ += line;
+        row_ += ',';
+        appendCsvField(row_, recordNumber);
+        row_ += ',';
+        appendCsvField(row_, f.element);
+        row_ += ',';
+        appendCsvField(row_, state);
+        row_ += ',';
+        appendCsvField(row_, f.meaning);
+        row_ += ',';
+        appendCsvField(row_, f.value);
+        row_ += kCsvLineEnd;
+    } else {
+        row_ += first_ ? "\n    {\"kind\": " : ",\n    {\"kind\": ";
+        appendJsonString(row_, recordKindName(kind));
+        row_ += ", \"line\": ";
+        row_ += line;
+        row_ += ", \"recordNumber\": ";
+        appendJsonString(row_, recordNumber);
+        row_ += ", \"element\": ";
+        appendJsonString(row_, f.element);
+        row_ += ", \"state\": ";
+        appendJsonString(row_, state);
+        row_ += ", \"meaning\": ";
+        appendJsonString(row_, f.meaning);
+        row_ += ", \"value\": ";
+        appendJsonString(row_, f.value);
+        row_ += '}';
+    }
+    first_ = false;
+    file_.out().put(row_);
+}
+
+bool FindingsFile::finish(const nlohmann::ordered_json& rest) {
+    if (format_ == FindingsFormat::Json) {
+        file_.out().put(first_ ? "]" : "\n  ]");
+        // The rest of the document's members, indented like the findings;
+        // names that are not UTF-8 get U+FFFD in place of their bad bytes.
+        const std::string text = rest.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+        // text is "{\n  ...\n}": keep its members, after the findings array.
+        if (text.size() > 4) {
+            file_.out().put(",\n");
+            file_.out().put(std::string_view(text).substr(2));
+        } else {
+            file_.out().put("\n}");
+        }
+        file_.out().put("\n");
+    }
+    return file_.close();
+}
+
+void FindingsFile::abandon() {
+    if (format_ == FindingsFormat::Json) file_.out().put(first_ ? "],\n  \"complete\": false\n}\n" : "\n  ],\n  \"complete\": false\n}\n");
+    file_.close();
+}
+
+}  // namespace vortel

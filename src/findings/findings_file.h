@@ -1,0 +1,51 @@
+// The findings file: one CSV row or one JSON object per finding, streamed to
+// the file as records are checked, so that memory does not grow with the
+// number of findings.
+#pragma once
+
+#include <nlohmann/json_fwd.hpp>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "findings/finding_cells.h"
+#include "findings/output_file.h"
+
+namespace vortel {
+
+enum class FindingsFormat { Csv, Json };
+
+// The format named by the file's extension (.csv, .json, in any case), or
+// nothing.
+std::optional<FindingsFormat> findingsFormatOf(std::string_view fileName);
+
+// "adoption" or "foster care".
+std::string_view recordKindName(RecordKind kind);
+
+class FindingsFile {
+public:
+    explicit FindingsFile(FindingsFormat format) : format_(format) {}
+
+    // Creates the file and writes its start (the CSV header row, the JSON
+    // document up to its findings array). False when it cannot be created.
+    bool create(const std::string& name);
+    const std::string& name() const { return file_.name(); }
+    FindingsFormat format() const { return format_; }
+
+    void write(RecordKind kind, long lineNumber, std::string_view recordNumber, const Finding& finding);
+
+    // Ends the file: the JSON document gets the findings array closed and
+    // the members of `rest` (an object) after it. False on a write error.
+    bool finish(const nlohmann::ordered_json& rest);
+    // Ends a run that did not complete: a JSON document is closed with
+    // "complete": false.
+    void abandon();
+
+private:
+    FindingsFormat format_;
+    OutputFile file_;
+    std::string row_;
+    bool first_ = true;
+};
+
+}  // namespace vortel

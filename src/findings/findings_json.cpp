@@ -1,0 +1,113 @@
+#include "findings/findings_json.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "findings/finding_cells.h"
+#include "reports/summary_report.h"
+#include "run/run_context.h"
+
+namespace vortel {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+long totalErrors(const ElementStatus& c) {
+    return static_cast<long>(c.missingCount) + c.outOfRangeCount + c.likelyErrorCount;
+}
+
+// The percentage as the report prints it: single precision, two decimals.
+double printedPercent(long errors, long records) {
+    const auto p = static_cast<float>(static_cast<double>(errors) * 100.0 / static_cast<double>(records));
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(p));
+    return std::strtod(text, nullptr);
+}
+
+// Puts a report writer aside and lets the report steps write into a
+// collecting writer until the object goes away.
+class CollectedReport {
+public:
+    explicit CollectedReport(Writer& report) : report_(report) { report_.swap(putAside_); }
+    ~CollectedReport() { report_.swap(putAside_); }
+    CollectedReport(const CollectedReport&) = delete;
+    CollectedReport& operator=(const CollectedReport&) = delete;
+    const std::string& text() const { return report_.captured(); }
+
+private:
+    Writer& report_;
+    Writer putAside_;
+};
+
+}  // namespace
+
+Json dataErrorsJson(RunContext& ctx, RecordKind kind) {
+    const long records = ctx.recordCount(kind);
+    if (records == 0) return nullptr;
+    const ElementTable& cells = ctx.cells(kind);
+    Json rows = Json::array();
+    for (const FindingCell& fc : findingCells(kind)) {
+        const ElementStatus& c = cells[fc.cell];
+        rows.push_back({{"element", std::string(fc.label())},
+                        {"missing", c.missingCount},
+                        {"outOfRange", c.outOfRangeCount},
+                        {"likelyError", c.likelyErrorCount},
+                        {"total", totalErrors(c)},
+                        {"percent", printedPercent(totalErrors(c), records)},
+                        {"cleaned", c.cleanedCount}});
+    }
+    long missing = 0, outOfRange = 0, likely = 0, total = 0, cleaned = 0;
+    for (int cell = 1; cell <= cells.size(); ++cell) {
+        const ElementStatus& c = cells[cell];
+        missing += c.missingCount;
+        outOfRange += c.outOfRangeCount;
+        likely += c.likelyErrorCount;
+        total += totalErrors(c);
+        cleaned += c.cleanedCount;
+    }
+    return {{"records", records},
+            {"rows", std::move(rows)},
+            {"total",
+             {{"missing", missing}, {"outOfRange", outOfRange}, {"likelyError", likely}, {"total", total},
+              {"cleaned", cleaned}}}};
+}
+
+std::vector<std::string> splitSummaryMessages(std::string_view body) {
+    static constexpr std::string_view kStart = "\nElement";
+    std::vector<std::string> messages;
+    std::size_t at = body.find(kStart);
+    while (at != std::string_view::npos) {
+        const std::size_t next = body.find(kStart, at + 1);
+        const std::size_t end = next == std::string_view::npos ? body.size() : next;
+        messages.emplace_back(body.substr(at + 1, end - at - 1));
+        at = next;
+    }
+    return messages;
+}
+
+Json summaryMessagesJson(RunContext& ctx, RecordKind kind) {
+    Json messages = Json::array();
+    if (ctx.recordCount(kind) == 0) return messages;
+    std::string body;
+    {
+        CollectedReport collected(ctx.report(kind));
+        writeSummaryReport(ctx, kind);
+        body = collected.text();
+    }
+    for (const std::string& text : splitSummaryMessages(body)) {
+        // "Element 07a: ...", "Element 16 and 17: ...": the label up to the colon.
+        const std::size_t colon = text.find(':');
+        const std::string element = colon == std::string::npos ? "" : text.substr(8, colon - 8);
+        messages.push_back({{"element", element}, {"text", text}});
+    }
+    return messages;
+}
+
+Json messageListJson(const MessageList& list) {
+    Json texts = Json::array();
+    for (std::size_t i = 0; i < list.count(); ++i) texts.push_back(list[i] + ".");
+    return {{"messages", std::move(texts)}, {"memoryFailed", list.memoryFailed}};
+}
+
+}  // namespace vortel

@@ -1,0 +1,38 @@
+// The parts of the JSON findings document that are written at the end of the
+// run: the data errors tables as numbers, the summary messages, and the
+// aggregate and footnote messages.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "footnotes/message_list.h"
+#include "run/element_table.h"
+
+namespace vortel {
+
+struct RunContext;
+
+// The data errors table of a record kind: one row per report row (element
+// label, missing, out of range, likely error, total, percent as the report
+// prints it, cleaned) and the totals. Null when the run had no record of
+// the kind (the report then has no table).
+nlohmann::ordered_json dataErrorsJson(RunContext& ctx, RecordKind kind);
+
+// Splits the body of a summary data quality report into its messages: each
+// begins with "\nElement" and runs to the next one (continuation lines
+// included); the body's heading before the first message is dropped. The
+// leading line feed of each message is removed.
+std::vector<std::string> splitSummaryMessages(std::string_view body);
+
+// The summary messages of a record kind, rendered as the report writes them
+// (empty when the run had no record of the kind): {"element", "text"}.
+nlohmann::ordered_json summaryMessagesJson(RunContext& ctx, RecordKind kind);
+
+// A message list as the report lists it (each text with its full stop) and
+// its memory-failure flag.
+nlohmann::ordered_json messageListJson(const MessageList& list);
+
+}  // namespace vortel

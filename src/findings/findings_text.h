@@ -1,0 +1,22 @@
+// Text forms of the findings files: CSV fields and JSON strings.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vortel {
+
+// Appends one CSV field: quoted when it holds a comma, a double quote, a
+// carriage return or a line feed, with its double quotes doubled. Bytes
+// 0x80-0xFF pass through as they are.
+void appendCsvField(std::string& out, std::string_view field);
+
+// Takes every byte as one ISO 8859-1 character (so each column of a record
+// is one character) and returns the text in UTF-8.
+std::string latin1ToUtf8(std::string_view bytes);
+
+// Appends a quoted JSON string of the bytes, each byte taken as one
+// ISO 8859-1 character; control characters are escaped.
+void appendJsonString(std::string& out, std::string_view bytes);
+
+}  // namespace vortel

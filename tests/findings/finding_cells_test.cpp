@@ -1,0 +1,161 @@
+#include "findings/finding_cells.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "support/records.h"
+
+namespace vortel {
+namespace {
+
+using testing::cleanAdoptionRecord;
+using testing::cleanFosterCareRecord;
+using testing::makeContext;
+using testing::setField;
+
+const FindingCell* cellLabelled(RecordKind kind, std::string_view label) {
+    for (const FindingCell& c : findingCells(kind))
+        if (c.label() == label) return &c;
+    return nullptr;
+}
+
+TEST(FindingCells, LabelsCellsAndColumns) {
+    struct Row {
+        RecordKind kind;
+        const char* label;
+        int cell, first, last;
+    };
+    constexpr RecordKind A = RecordKind::Adoption, F = RecordKind::FosterCare;
+    const Row rows[] = {
+        {A, "01", 1, 1, 2},       {A, "03", 3, 9, 20},      {A, "05", 5, 22, 27},     {A, "07a", 38, 29, 29},
+        {A, "07f", 43, 34, 34},   {A, "08", 8, 35, 35},     {A, "19", 19, 52, 59},    {A, "21", 21, 68, 75},
+        {A, "25a", 44, 85, 85},   {A, "26", 26, 91, 91},    {A, "27f", 55, 97, 97},   {A, "36", 36, 106, 110},
+        {A, "37", 37, 111, 111},  {F, "01", 1, 1, 2},       {F, "03", 3, 9, 13},      {F, "04", 4, 14, 25},
+        {F, "08a", 67, 43, 43},   {F, "08f", 72, 48, 48},   {F, "09", 9, 49, 49},     {F, "52c", 75, 157, 157},
+        {F, "53", 53, 161, 161},  {F, "54f", 84, 167, 167}, {F, "56", 56, 169, 176},  {F, "66", 66, 193, 197},
+    };
+    for (const Row& r : rows) {
+        const FindingCell* c = cellLabelled(r.kind, r.label);
+        ASSERT_NE(c, nullptr) << r.label;
+        EXPECT_EQ(c->cell, r.cell) << r.label;
+        EXPECT_EQ(c->first, r.first) << r.label;
+        EXPECT_EQ(c->last, r.last) << r.label;
+    }
+}
+
+TEST(FindingCells, EveryCellButTheRaceElementsOnceInTableRowOrder) {
+    struct Kind {
+        RecordKind kind;
+        std::set<int> raceElements;
+        std::vector<std::string> firstLabels;
+    };
+    const Kind kinds[] = {
+        {RecordKind::Adoption, {7, 25, 27}, {"01", "02", "03", "04", "05", "06", "07a", "07b", "07c", "07d", "07e", "07f", "08"}},
+        {RecordKind::FosterCare, {8, 52, 54}, {"01", "02", "03", "04", "05", "06", "07", "08a", "08b", "08c", "08d", "08e", "08f", "09"}},
+    };
+    for (const Kind& k : kinds) {
+        std::set<int> cells;
+        std::vector<std::string> labels;
+        for (const FindingCell& c : findingCells(k.kind)) {
+            EXPECT_TRUE(cells.insert(c.cell).second) << c.cell;
+            labels.emplace_back(c.label());
+        }
+        std::set<int> expected;
+        for (int c = 1; c <= cellCount(k.kind); ++c)
+            if (!k.raceElements.count(c)) expected.insert(c);
+        EXPECT_EQ(cells, expected);
+        EXPECT_EQ(std::vector<std::string>(labels.begin(), labels.begin() + static_cast<long>(k.firstLabels.size())),
+                  k.firstLabels);
+    }
+    // The last rows: adoption ... 27f, 28, ..., 37; foster care ... 54f, 55, ..., 66.
+    EXPECT_EQ(findingCells(RecordKind::Adoption).back().label(), "37");
+    EXPECT_EQ(findingCells(RecordKind::FosterCare).back().label(), "66");
+}
+
+TEST(FindingCells, MeaningOfEveryKindOfState) {
+    struct Row {
+        RecordKind kind;
+        char state;
+        const char* meaning;
+    };
+    constexpr RecordKind A = RecordKind::Adoption, F = RecordKind::FosterCare;
+    const Row rows[] = {
+        {A, '1', "missing"},
+        {A, '2', "out of range"},
+        {F, '2', "out of range"},
+        {A, 'a', "likely error, group 1"},
+        {A, 'd', "likely error, group 4"},
+        {A, 'D', "will be deleted, group 4"},
+        {A, 'g', "likely error, group 7"},
+        {F, 'k', "likely error, group 11"},
+        {F, 'm', "likely error, group 12"},
+        {F, 'M', "will be deleted, group 12"},
+        {F, 'n', "likely error, group 13"},
+        {A, 'm', "likely error"},  // no adoption group uses m
+        {F, 'L', "will be deleted"},  // nor any foster care group l
+    };
+    for (const Row& r : rows) EXPECT_EQ(stateMeaning(r.kind, r.state), r.meaning) << r.state;
+    EXPECT_EQ(groupOfLetter(F, 'l'), 0);
+    EXPECT_EQ(groupOfLetter(F, 'N'), 13);
+    EXPECT_EQ(groupOfLetter(A, 'h'), 0);
+}
+
+TEST(CollectFindings, ReportsFinalStatesOtherThanValidAndPendingBlank) {
+    auto ctx = makeContext();
+    std::string record = cleanAdoptionRecord();
+    setField(record, 9, "RN,\"1\"\xE9    ");
+    ElementTable& cells = ctx->adoptionCells;
+    cells.resetRecord();
+    cells[7].state = '1';   // the race element as a whole is never reported
+    cells[10].state = '!';  // pending blank
+    cells[38].state = '2';
+    cells[21].state = 'A';
+    cells[5].state = '1';
+    std::vector<Finding> found;
+    collectFindings(RecordKind::Adoption, cells, record, found);
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(found[0].element, "05");
+    EXPECT_EQ(found[0].value, "201503");
+    EXPECT_EQ(found[1].element, "07a");
+    EXPECT_EQ(found[1].state, '2');
+    EXPECT_EQ(found[1].value, "0");
+    EXPECT_EQ(found[2].element, "21");
+    EXPECT_EQ(found[2].meaning, "will be deleted, group 1");
+    EXPECT_EQ(found[2].value, "20210610");
+}
+
+TEST(CollectFindings, FollowsTheChecksOfARealRecord) {
+    auto ctx = makeContext();
+    std::vector<Finding> found;
+
+    std::string adoption = cleanAdoptionRecord();
+    testing::checkAdoptionRecord(*ctx, adoption);
+    collectFindings(RecordKind::Adoption, ctx->adoptionCells, adoption, found);
+    EXPECT_TRUE(found.empty());
+
+    setField(adoption, 28, "3");  // gender out of range
+    testing::checkAdoptionRecord(*ctx, adoption);
+    collectFindings(RecordKind::Adoption, ctx->adoptionCells, adoption, found);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].element, "06");
+    EXPECT_EQ(found[0].state, '2');
+    EXPECT_EQ(found[0].value, "3");
+
+    // A short line padded after its line feed: the line feed is the value of
+    // the element holding its column.
+    std::string shortLine = cleanFosterCareRecord().substr(0, 150) + "\n";
+    shortLine.resize(197, ' ');
+    testing::checkFosterCareRecord(*ctx, shortLine);
+    collectFindings(RecordKind::FosterCare, ctx->fosterCareCells, shortLine, found);
+    ASSERT_FALSE(found.empty());
+    const Finding* e51 = nullptr;
+    for (const Finding& f : found)
+        if (f.element == "51") e51 = &f;
+    ASSERT_NE(e51, nullptr);
+    EXPECT_EQ(e51->state, '2');
+    EXPECT_EQ(e51->value, "\n   ");
+}
+
+}  // namespace
+}  // namespace vortel

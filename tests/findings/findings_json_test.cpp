@@ -1,0 +1,123 @@
+#include "findings/findings_json.h"
+
+#include <gtest/gtest.h>
+
+#include "findings/findings.h"
+#include "reports/summary_report.h"
+#include "support/records.h"
+
+namespace vortel {
+namespace {
+
+TEST(SummaryMessages, SplitAtEachElementMessageKeepingContinuationLines) {
+    const std::string body =
+        "\n\n                          Cross File Checks and Errors"
+        "\n\nCheck and Error Description"
+        "\n---------------------------"
+        "\nElement 06:  All records have the same gender."
+        "\nElement 07:  3 record(s) of 40 valid record(s) (  7.50%) have the child's race"
+        "\n\t\t\t as multi-racial."
+        "\nElement 16 and 17: All records have the same birth year for the mother and"
+        "\n             father.";
+    const std::vector<std::string> expected = {
+        "Element 06:  All records have the same gender.",
+        "Element 07:  3 record(s) of 40 valid record(s) (  7.50%) have the child's race\n\t\t\t as multi-racial.",
+        "Element 16 and 17: All records have the same birth year for the mother and\n             father.",
+    };
+    EXPECT_EQ(splitSummaryMessages(body), expected);
+    EXPECT_TRUE(splitSummaryMessages("").empty());
+    EXPECT_TRUE(splitSummaryMessages(body.substr(0, body.find("\nElement"))).empty());
+}
+
+TEST(SummaryMessages, AreRenderedAsideWithoutTouchingTheReport) {
+    for (RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
+        auto ctx = testing::makeContext();
+        (kind == RecordKind::Adoption ? ctx->adoptionRecordCount : ctx->fosterCareRecordCount) = 3;
+        ctx->report(kind).put("REPORT SO FAR");
+        const nlohmann::ordered_json messages = summaryMessagesJson(*ctx, kind);
+        EXPECT_EQ(ctx->report(kind).captured(), "REPORT SO FAR");
+
+        // The same messages as the report body written next.
+        writeSummaryReport(*ctx, kind);
+        const std::vector<std::string> written =
+            splitSummaryMessages(std::string_view(ctx->report(kind).captured()).substr(13));
+        ASSERT_EQ(messages.size(), written.size());
+        for (std::size_t i = 0; i < written.size(); ++i) {
+            EXPECT_EQ(messages[i]["text"], written[i]);
+            EXPECT_EQ(written[i].rfind("Element " + messages[i]["element"].get<std::string>() + ":", 0), 0u);
+        }
+    }
+    auto ctx = testing::makeContext();  // no records of the kind: no messages
+    EXPECT_TRUE(summaryMessagesJson(*ctx, RecordKind::Adoption).empty());
+}
+
+TEST(MessageLists, AreListedWithTheirFullStopAndFlag) {
+    MessageList list;
+    ASSERT_TRUE(list.append("Incorrect State FIPS code", 24));
+    ASSERT_TRUE(list.append("Invalid Number:  Age 3", 24));
+    const nlohmann::ordered_json j = messageListJson(list);
+    EXPECT_EQ(j.dump(), R"({"messages":["Incorrect State FIPS code.","Invalid Number:  Age 3."],"memoryFailed":false})");
+    MessageList failed;
+    failed.memoryFailed = true;
+    EXPECT_EQ(messageListJson(failed).dump(), R"({"messages":[],"memoryFailed":true})");
+}
+
+TEST(DataErrorsJson, NullWithoutRecordsElseRowsLikeTheReport) {
+    auto ctx = testing::makeContext();
+    EXPECT_TRUE(dataErrorsJson(*ctx, RecordKind::Adoption).is_null());
+    ctx->adoptionRecordCount = 3;
+    ctx->adoptionCells[38].missingCount = 1;   // 7a
+    ctx->adoptionCells[38].cleanedCount = 1;
+    ctx->adoptionCells[4].likelyErrorCount = 2;
+    const nlohmann::ordered_json j = dataErrorsJson(*ctx, RecordKind::Adoption);
+    EXPECT_EQ(j["records"], 3);
+    EXPECT_EQ(j["rows"].size(), 52u);
+    EXPECT_EQ(j["rows"][3].dump(),
+              R"({"element":"04","missing":0,"outOfRange":0,"likelyError":2,"total":2,"percent":66.67,"cleaned":0})");
+    EXPECT_EQ(j["rows"][6].dump(),
+              R"({"element":"07a","missing":1,"outOfRange":0,"likelyError":0,"total":1,"percent":33.33,"cleaned":1})");
+    EXPECT_EQ(j["total"].dump(), R"({"missing":1,"outOfRange":0,"likelyError":2,"total":3,"cleaned":1})");
+}
+
+TEST(AnyFinding, CountsAggregateAndFootnoteErrorsAndListsThatRanOutOfMemory) {
+    struct Case {
+        const char* name;
+        void (*set)(RunContext&);
+        bool expected;
+    };
+    const Case cases[] = {
+        {"nothing", [](RunContext&) {}, false},
+        {"aggregate", [](RunContext& c) { c.aggregateErrors.append("Incorrect State FIPS code", 24); }, true},
+        {"adoption footnote", [](RunContext& c) { c.adoptionFootnoteErrors.append("Footnote 001:  x", 50); }, true},
+        {"foster care footnote",
+         [](RunContext& c) { c.fosterCareFootnoteErrors.append("Footnote 001:  x", 100); }, true},
+        {"list out of memory", [](RunContext& c) { c.fosterCareFootnoteErrors.memoryFailed = true; }, true},
+    };
+    for (const Case& c : cases) {
+        auto ctx = testing::makeContext();
+        FindingsExport findings({std::nullopt, std::nullopt, true});
+        c.set(*ctx);
+        findings.finish(*ctx);
+        EXPECT_EQ(findings.anyFinding(), c.expected) << c.name;
+    }
+}
+
+TEST(AnyFinding, CountsDetailRecordsWithFindings) {
+    auto ctx = testing::makeContext();
+    FindingsExport findings({std::nullopt, std::nullopt, true});
+    std::string record = testing::cleanFosterCareRecord();
+    testing::checkFosterCareRecord(*ctx, record);
+    findings.record(*ctx, RecordKind::FosterCare, record, record, 3);
+    EXPECT_FALSE(findings.anyFinding());
+    testing::setField(record, 42, "3");  // gender
+    testing::setField(record, 1, "02");  // State
+    testing::checkFosterCareRecord(*ctx, record);
+    findings.record(*ctx, RecordKind::FosterCare, record, record, 4);
+    EXPECT_TRUE(findings.anyFinding());
+    EXPECT_EQ(findings.counts(RecordKind::FosterCare).recordsWithFindings, 1);
+    EXPECT_EQ(findings.counts(RecordKind::FosterCare).findings, 2);
+    EXPECT_EQ(findings.counts(RecordKind::Adoption).findings, 0);
+}
+
+}  // namespace
+}  // namespace vortel

@@ -1,0 +1,86 @@
+#include "findings/findings_text.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+namespace vortel {
+namespace {
+
+TEST(CsvField, QuotesOnlyWhatRfc4180Requires) {
+    struct Case {
+        std::string field;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"plain", "plain"},
+        {"", ""},
+        {"  blanks kept  ", "  blanks kept  "},
+        {"a,b", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"\"", "\"\"\"\""},
+        {"line\nfeed", "\"line\nfeed\""},
+        {"carriage\rreturn", "\"carriage\rreturn\""},
+        {"2\n      ", "\"2\n      \""},
+        {"caf\xE9 \x80\xFF", "caf\xE9 \x80\xFF"},        // high bytes pass through unquoted
+        {"\xE9,\"\xFF\"", "\"\xE9,\"\"\xFF\"\"\""},       // ... and unchanged inside quotes
+        {std::string("nul\0byte", 8), std::string("nul\0byte", 8)},
+    };
+    for (const Case& c : cases) {
+        std::string out = "x,";
+        appendCsvField(out, c.field);
+        EXPECT_EQ(out, "x," + c.written) << c.field;
+    }
+}
+
+// Reads a JSON string back and turns its characters (all below U+0100) into
+// bytes again.
+std::string bytesOf(const std::string& jsonText) {
+    const std::string utf8 = nlohmann::json::parse(jsonText).get<std::string>();
+    std::string bytes;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            bytes.push_back(static_cast<char>(c));
+        } else {
+            EXPECT_TRUE(c == 0xC2 || c == 0xC3) << "not a Latin-1 character";
+            const auto next = static_cast<unsigned char>(utf8[++i]);
+            bytes.push_back(static_cast<char>(((c & 0x03) << 6) | (next & 0x3F)));
+        }
+    }
+    return bytes;
+}
+
+TEST(JsonString, EveryByteValueRoundTripsAsOneLatin1Character) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    std::string text;
+    appendJsonString(text, all);
+    EXPECT_EQ(bytesOf(text), all);
+    EXPECT_EQ(nlohmann::json::parse(text).get<std::string>(), latin1ToUtf8(all));
+}
+
+TEST(JsonString, EscapesAndCharacters) {
+    struct Case {
+        std::string bytes;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"01", "\"01\""},
+        {"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"\n\r\t", "\"\\n\\r\\t\""},
+        {"\x01\x1f\x7f", "\"\\u0001\\u001f\\u007f\""},
+        {"\xE9", "\"\xC3\xA9\""},  // e acute
+        {"\x80", "\"\xC2\x80\""},
+        {"\xFF", "\"\xC3\xBF\""},
+    };
+    for (const Case& c : cases) {
+        std::string out;
+        appendJsonString(out, c.bytes);
+        EXPECT_EQ(out, c.written);
+        EXPECT_EQ(bytesOf(out), c.bytes);
+    }
+}
+
+}  // namespace
+}  // namespace vortel
