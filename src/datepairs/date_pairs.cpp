@@ -66,7 +66,13 @@ std::int64_t scaledMeasure(const DateCheck& row, Operands& operands) {
     if (row.measure == Measure::D) return operands.dayOf(row.p) - operands.dayOf(row.q);
     const DateParts& p = operands[row.p];
     const DateParts& q = operands[row.q];
-    return static_cast<std::int64_t>(yearsBetween(p, q, precisionOf(row.measure)) * 2.0f);
+    // yearsBetween in half years, in integers: twice the whole years, one
+    // half more or less by month (precision 6 and 8) and then by day (8).
+    std::int64_t halves = 2 * static_cast<std::int64_t>(p.year - q.year);
+    if (row.measure == Measure::Y4) return halves;
+    if (q.month != p.month) return halves + (q.month < p.month ? 1 : -1);
+    if (row.measure == Measure::Y8 && q.day != p.day) return halves + (q.day < p.day ? 1 : -1);
+    return halves;
 }
 
 // Where v lies against the row's pass range: inside, or on a failure side.
@@ -105,12 +111,17 @@ int runDateCheck(const DateCheck& row, ElementTable& cells, Operands& operands) 
 void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, std::span<const DateCheck> rows,
                     std::span<const DateOperand> operands, std::string_view record) {
     Operands dates(record, operands);
+    // The rows that failed, in row order, for phase 2.
+    std::array<std::uint8_t, kFosterCareDatePairRows> failed;
+    std::size_t failures = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int result = runDateCheck(rows[i], cells, dates);
-        if (result != -1) lastOutcome[i] = result;
+        if (result == -1) continue;
+        lastOutcome[i] = result;
+        if (result != 0) failed[failures++] = static_cast<std::uint8_t>(i);
     }
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (lastOutcome[i] == 0) continue;
+    for (std::size_t k = 0; k < failures; ++k) {
+        const std::size_t i = failed[k];
         const int first = rows[i].firstElement;
         const int second = rows[i].secondElement;
         const std::int32_t p = cells[first].pairFailures;

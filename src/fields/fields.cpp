@@ -63,8 +63,11 @@ std::int64_t fieldValueSlow(std::string_view f) {
 }
 
 bool numberOutOfRange(std::string_view f, std::int64_t low, std::int64_t high) {
-    if (!isNumericField(f)) return true;
-    const std::int64_t v = fieldValue(f);
+    std::int64_t v;
+    if (!readDigits(f, v)) {  // digits only, the usual case, need no numeric test
+        if (!isNumericField(f)) return true;
+        v = fieldValue(f);
+    }
     return v > high || v < low;
 }
 
@@ -118,10 +121,13 @@ bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int ea
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 DateParts dateParts(std::string_view f) {
-    if (f.size() == 8 && eightDigits(f.data())) {
-        const char* d = f.data();
-        return {digitAt(d, 0) * 1000 + digitAt(d, 1) * 100 + digitAt(d, 2) * 10 + digitAt(d, 3),
-                digitAt(d, 4) * 10 + digitAt(d, 5), digitAt(d, 6) * 10 + digitAt(d, 7)};
+    const char* d = f.data();
+    auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') <= 9; };
+    auto year = [d] { return digitAt(d, 0) * 1000 + digitAt(d, 1) * 100 + digitAt(d, 2) * 10 + digitAt(d, 3); };
+    if (f.size() == 8 && eightDigits(d)) return {year(), digitAt(d, 4) * 10 + digitAt(d, 5), digitAt(d, 6) * 10 + digitAt(d, 7)};
+    if (f.size() >= 4 && isDigit(d[0]) && isDigit(d[1]) && isDigit(d[2]) && isDigit(d[3])) {
+        if (f.size() == 4) return {year(), 0, 0};
+        if (f.size() == 6 && isDigit(d[4]) && isDigit(d[5])) return {year(), digitAt(d, 4) * 10 + digitAt(d, 5), 0};
     }
     if (std::int64_t all; readDigits(f, all)) {
         switch (f.size()) {

@@ -14,13 +14,17 @@ void ElementTable::resetRecord() {
     }
 }
 
-void ElementTable::tallyStates() {
+bool ElementTable::tallyStates() {
     const int n = size();
+    bool finding = false;
     for (int i = 1; i <= n; ++i) {
         const char s = cells_[i].state;
+        if (s == kValid || s == kPendingBlank) continue;
+        finding = true;
         if (isLetterState(s)) ++cells_[i].likelyErrorCount;
         if (isUpperState(s) || s == kOutOfRange) ++cells_[i].cleanedCount;
     }
+    return finding;
 }
 
 void ElementTable::mark(int cell, char code) {

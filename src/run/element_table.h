@@ -72,7 +72,8 @@ public:
     // Per-record reset: state '.' and pairFailures 0; run counts untouched.
     void resetRecord();
     // Adds the record's final states to the likely-error and cleaned counts.
-    void tallyStates();
+    // Returns true when the record has a finding (as hasFinding()).
+    bool tallyStates();
     // Code '1' marks missing, '2' out of range (counting each time); any
     // other code changes nothing.
     void mark(int cell, char code);

@@ -180,6 +180,24 @@ void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, s
     writeReportHeadings(ctx);
 }
 
+// Writes the count as "%8ld\r" would, without a formatting call per record.
+void writeRunningCount(Writer& console, std::int32_t count) {
+    char text[24];
+    char* end = text + sizeof text;
+    char* p = end;
+    *--p = '\r';
+    long v = count;
+    const bool negative = v < 0;
+    unsigned long u = negative ? 0ul - static_cast<unsigned long>(v) : static_cast<unsigned long>(v);
+    do {
+        *--p = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (negative) *--p = '-';
+    while (end - p < 9) *--p = ' ';  // right-aligned in 8 columns before the '\r'
+    console.put(std::string_view(p, static_cast<std::size_t>(end - p)));
+}
+
 // Runs the per-record pipeline of a section over its detail records. Returns
 // false at end of file; otherwise the reader holds the line that ended it.
 template <typename Steps>
@@ -190,7 +208,7 @@ bool readDetailRecords(RunContext& ctx, LineReader& reader, RecordKind kind, std
     bool more = reader.next();
     while (more && !endsSection(reader.first())) {
         ++count;
-        ctx.console.printf("%8ld\r", static_cast<long>(count));
+        writeRunningCount(ctx.console, count);
         const std::string_view raw = reader.rawLine();
         const std::size_t rawLength = raw.size();
         const std::string_view record = reader.padTo(static_cast<std::size_t>(recordLength(kind)));
@@ -227,8 +245,8 @@ bool readAdoptionSection(RunContext& ctx, LineReader& reader) {
                                             checkAdoptionElements(ctx, record);
                                             checkAdoptionDatePairs(ctx, record);
                                             checkAdoptionGroups(ctx, record);
-                                            tallyElementStates(ctx, RecordKind::Adoption);
-                                            writeRecordLine(ctx, RecordKind::Adoption, record);
+                                            if (tallyElementStates(ctx, RecordKind::Adoption))
+                                                writeRecordLine(ctx, RecordKind::Adoption, record);
                                             tallyAdoptionRecord(ctx, record);
                                         });
     ctx.console.put("\n");
@@ -268,8 +286,8 @@ bool readFosterCareSection(RunContext& ctx, LineReader& reader) {
                                             checkFosterCareElements(ctx, record);
                                             checkFosterCareDatePairs(ctx, record);
                                             checkFosterCareGroups(ctx, record);
-                                            tallyElementStates(ctx, RecordKind::FosterCare);
-                                            writeRecordLine(ctx, RecordKind::FosterCare, record);
+                                            if (tallyElementStates(ctx, RecordKind::FosterCare))
+                                                writeRecordLine(ctx, RecordKind::FosterCare, record);
                                             tallyFosterCareRecord(ctx, record);
                                         });
     ctx.console.put("\n");
@@ -427,7 +445,7 @@ void resetFosterCareCells(RunContext& ctx) {
     ctx.datePairs.fosterCare.fill(0);
 }
 
-void tallyElementStates(RunContext& ctx, RecordKind kind) { ctx.cells(kind).tallyStates(); }
+bool tallyElementStates(RunContext& ctx, RecordKind kind) { return ctx.cells(kind).tallyStates(); }
 
 void scanDataFile(RunContext& ctx, LineReader& reader) {
     ctx.markerSeen = false;

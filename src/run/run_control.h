@@ -57,7 +57,9 @@ bool sameFile(const std::string& a, const std::string& b);
 void initRunTables(RunContext& ctx);
 void resetAdoptionCells(RunContext& ctx);
 void resetFosterCareCells(RunContext& ctx);
-void tallyElementStates(RunContext& ctx, RecordKind kind);
+// Adds the record's final states to the run counts; true when the record has
+// a finding (a state other than '.' and '!').
+bool tallyElementStates(RunContext& ctx, RecordKind kind);
 void scanDataFile(RunContext& ctx, LineReader& reader);
 
 }  // namespace vortel
