@@ -66,12 +66,14 @@ constexpr ElementLayout kAdoptionLayout[] = {
     codeElement(37, 111, M, "12"),
 };
 
+constexpr auto kCompiled = compileLayout(kAdoptionLayout);
+
 }  // namespace
 
 std::span<const ElementLayout> adoptionLayout() { return kAdoptionLayout; }
 
 void checkAdoptionElements(RunContext& ctx, std::string_view record) {
-    checkElements(ctx, ctx.adoptionCells, kAdoptionLayout, record);
+    checkElements(ctx, ctx.adoptionCells, kCompiled, record);
 }
 
 }  // namespace vortel

@@ -18,9 +18,15 @@ constexpr char kDatePairLetter = 'a';
 // element number.
 class Operands {
 public:
-    Operands(std::string_view record, std::span<const DateOperand> operands) : record_(record) {
-        for (const DateOperand& o : operands) columns_[static_cast<std::size_t>(o.element)] = &o;
+    // Where each element's operand stands in the record, per table.
+    using Index = std::array<const DateOperand*, kMaxDateOperandElement + 1>;
+    static Index indexOf(std::span<const DateOperand> operands) {
+        Index index{};
+        for (const DateOperand& o : operands) index[static_cast<std::size_t>(o.element)] = &o;
+        return index;
     }
+
+    Operands(std::string_view record, const Index& columns) : record_(record), columns_(columns) {}
 
     const DateParts& operator[](int element) {
         const auto e = static_cast<std::size_t>(element);
@@ -54,9 +60,10 @@ private:
     std::string_view record_;
     std::uint64_t parsed_ = 0;
     std::uint64_t counted_ = 0;
-    std::array<std::int64_t, kMaxDateOperandElement + 1> days_;
-    std::array<const DateOperand*, kMaxDateOperandElement + 1> columns_{};
-    std::array<DateParts, kMaxDateOperandElement + 1> parts_;
+    const Index& columns_;
+    // Filled on demand (the bits above tell which), so left uninitialised.
+    std::int64_t days_[kMaxDateOperandElement + 1];
+    DateParts parts_[kMaxDateOperandElement + 1];
 };
 
 // The row's measure in whole units, so that every comparison is exact in
@@ -109,7 +116,7 @@ int runDateCheck(const DateCheck& row, ElementTable& cells, Operands& operands) 
 // directly: a failed row's elements were valid in phase 1 and only this
 // phase has changed them since.
 void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, std::span<const DateCheck> rows,
-                    std::span<const DateOperand> operands, std::string_view record) {
+                    const Operands::Index& operands, std::string_view record) {
     Operands dates(record, operands);
     // The rows that failed, in row order, for phase 2.
     std::array<std::uint8_t, kFosterCareDatePairRows> failed;
@@ -134,12 +141,13 @@ void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, st
 }  // namespace
 
 void checkAdoptionDatePairs(RunContext& ctx, std::string_view record) {
-    checkDatePairs(ctx.adoptionCells, ctx.datePairs.adoption, adoptionDateChecks(), adoptionDateOperands(), record);
+    static const Operands::Index operands = Operands::indexOf(adoptionDateOperands());
+    checkDatePairs(ctx.adoptionCells, ctx.datePairs.adoption, adoptionDateChecks(), operands, record);
 }
 
 void checkFosterCareDatePairs(RunContext& ctx, std::string_view record) {
-    checkDatePairs(ctx.fosterCareCells, ctx.datePairs.fosterCare, fosterCareDateChecks(), fosterCareDateOperands(),
-                   record);
+    static const Operands::Index operands = Operands::indexOf(fosterCareDateOperands());
+    checkDatePairs(ctx.fosterCareCells, ctx.datePairs.fosterCare, fosterCareDateChecks(), operands, record);
 }
 
 }  // namespace vortel

@@ -40,6 +40,20 @@ bool valueFails(const RunContext& ctx, const ElementLayout& e, std::string_view 
 
 }  // namespace
 
+void checkCodeElements(ElementTable& cells, std::span<const CodeCheck> codes, std::string_view record) {
+    for (const CodeCheck& e : codes) {
+        const char c = record[e.offset];
+        const unsigned digit = static_cast<unsigned char>(c) - static_cast<unsigned>('0');
+        if (digit <= 9 && ((e.digitMask >> digit) & 1u)) continue;  // a listed code: valid
+        if (c != ' ')
+            cells.mark(e.cell, kOutOfRange);
+        else if (e.blankState == kMissing)
+            cells.mark(e.cell, kMissing);
+        else
+            cells[e.cell].state = e.blankState;
+    }
+}
+
 void checkElements(RunContext& ctx, ElementTable& cells, std::span<const ElementLayout> layout,
                    std::string_view record) {
     for (const ElementLayout& e : layout) {

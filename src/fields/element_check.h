@@ -3,6 +3,7 @@
 // field gets and the test a non-blank field must pass).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -52,9 +53,48 @@ constexpr ElementLayout fieldElement(int cell, int first, int last, char blank, 
     return {cell, first, last, last, blank, test, {}, low, high};
 }
 
-// Applies every row, in order, to the padded record; marks missing and
-// out-of-range elements (counting them) and writes pending blanks.
+// A one-column code element reduced to what its check reads.
+struct CodeCheck {
+    std::uint16_t offset;    // 0-based column
+    std::uint8_t cell;
+    char blankState;
+    std::uint16_t digitMask;
+};
+
+// A layout split for speed: the one-column code elements, checked in a tight
+// loop, and the other elements. Every element is judged by itself, so the
+// order in which they are taken does not change any state or count.
+template <std::size_t N>
+struct CompiledLayout {
+    std::array<CodeCheck, N> codes{};
+    std::size_t codeCount = 0;
+    std::array<ElementLayout, N> others{};
+    std::size_t otherCount = 0;
+};
+
+template <std::size_t N>
+constexpr CompiledLayout<N> compileLayout(const ElementLayout (&rows)[N]) {
+    CompiledLayout<N> out;
+    for (const ElementLayout& e : rows) {
+        if (e.test == ElementTest::Code)
+            out.codes[out.codeCount++] = {static_cast<std::uint16_t>(e.first - 1), static_cast<std::uint8_t>(e.cell),
+                                          e.blankState, e.digitMask};
+        else
+            out.others[out.otherCount++] = e;
+    }
+    return out;
+}
+
+// Applies every row to the padded record; marks missing and out-of-range
+// elements (counting them) and writes pending blanks.
 void checkElements(RunContext& ctx, ElementTable& cells, std::span<const ElementLayout> layout,
                    std::string_view record);
+void checkCodeElements(ElementTable& cells, std::span<const CodeCheck> codes, std::string_view record);
+
+template <std::size_t N>
+void checkElements(RunContext& ctx, ElementTable& cells, const CompiledLayout<N>& layout, std::string_view record) {
+    checkCodeElements(cells, std::span(layout.codes.data(), layout.codeCount), record);
+    checkElements(ctx, cells, std::span(layout.others.data(), layout.otherCount), record);
+}
 
 }  // namespace vortel

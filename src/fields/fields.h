@@ -94,9 +94,9 @@ bool isLeapYear(int year);
 // 1-4, 5-6 and 7-8 by the decimal reading of fieldValue; a part the text
 // does not reach is 0. Lets a caller read a date once and measure it often.
 struct DateParts {
-    int year = 0;
-    int month = 0;
-    int day = 0;
+    int year;
+    int month;
+    int day;
 };
 DateParts dateParts(std::string_view f);
 // Difference in years between two dates of the form YYYY, YYYYMM or

@@ -100,12 +100,14 @@ constexpr ElementLayout kFosterCareLayout[] = {
     fieldElement(66, 193, 197, M, T::Range, 0, 99999),
 };
 
+constexpr auto kCompiled = compileLayout(kFosterCareLayout);
+
 }  // namespace
 
 std::span<const ElementLayout> fosterCareLayout() { return kFosterCareLayout; }
 
 void checkFosterCareElements(RunContext& ctx, std::string_view record) {
-    checkElements(ctx, ctx.fosterCareCells, kFosterCareLayout, record);
+    checkElements(ctx, ctx.fosterCareCells, kCompiled, record);
 }
 
 }  // namespace vortel

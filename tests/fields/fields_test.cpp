@@ -159,7 +159,7 @@ TEST(Fields, EightDigitsTestsEveryByteAtEveryPlace) {
 TEST(Fields, DatePartsReadsEveryWriting) {
     const struct {
         const char* text;
-        vortel::DateParts parts;
+        vortel::DateParts parts{};
     } cases[] = {
         {"20001231", {2000, 12, 31}}, {"2000 1 5", {2000, 1, 5}}, {"200012", {2000, 12, 0}},
         {"2000", {2000, 0, 0}},       {"        ", {0, 0, 0}},    {"2000-1-5", {2000, -1, -5}},  // read as signed numbers
