@@ -41,7 +41,12 @@ def main():
     lines = ['VORTEL semi-annual submission, State 01, period ending September 2026']
     lines.append('$ Adoption')
     lines.append('01      202609 adoption summary')
-    lines += [adoption('A%011d' % n) for n in range(1, 11)]
+    # Clean records that differ the way real ones do.
+    for n in range(1, 11):
+        lines.append(adoption('A%011d' % n, {
+            22: '20%02d%02d' % (12 + n % 5, 1 + n % 12), 28: '12'[n % 2], 29: ['000010', '001000', '100000', '000010', '010000'][n % 5],
+            35: '12'[n % 3 == 0], 104: '12345'[n % 5], 106: ['00500', '00350', '01200', '00000', '00800'][n % 5],
+            111: '1' if n % 5 != 3 else '2', 105: '1' if n % 5 != 3 else '2', 103: '12'[n % 2]}))
     lines.append(adoption('A00000000011', {21: '3'}))              # element 4 out of range
     lines.append(adoption('A00000000012', {28: ' '}))              # gender missing
     lines.append(adoption('A00000000013', {1: '02'}))              # another State's code
@@ -54,7 +59,10 @@ def main():
     lines.append(adoption('A00000000020')[:60])                       # short line
     lines.append('@ Foster Care')
     lines.append('01      202609 foster care summary')
-    lines += [foster('F%011d' % n) for n in range(1, 11)]
+    for n in range(1, 11):
+        lines.append(foster('F%011d' % n, {
+            9: ['01001', '01003', '01005', '01007'][n % 4], 42: '12'[n % 2], 43: ['001000', '000010', '100000', '000011'][n % 4],
+            49: '12'[n % 3 == 0], 193: ['00650', '00400', '00000', '01000'][n % 4]}))
     lines.append(foster('F00000000011', {9: '01999'}))             # unknown county
     lines.append(foster('F00000000012', {42: '3'}))                # gender out of range
     lines.append(foster('F00000000013', {66: '00'}))               # no removals
