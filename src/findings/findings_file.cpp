@@ -65,21 +65,16 @@ void FindingsFile::write(RecordKind kind, long lineNumber, std::string_view reco
         appendCsvField(row_, f.value);
         row_ += kCsvLineEnd;
     } else {
-        row_ += first_ ? "\n    {\"kind\": " : ",\n    {\"kind\": ";
-        appendJsonString(row_, recordKindName(kind));
-        row_ += ", \"line\": ";
-        row_ += line;
-        row_ += ", \"recordNumber\": ";
-        appendJsonString(row_, recordNumber);
-        row_ += ", \"element\": ";
-        appendJsonString(row_, f.element);
-        row_ += ", \"state\": ";
-        appendJsonString(row_, state);
-        row_ += ", \"meaning\": ";
-        appendJsonString(row_, f.meaning);
-        row_ += ", \"value\": ";
-        appendJsonString(row_, f.value);
-        row_ += '}';
+        // One finding object at a time, so that the array streams to the file.
+        const nlohmann::ordered_json finding = {{"kind", recordKindName(kind)},
+                                                {"line", lineNumber},
+                                                {"recordNumber", latin1ToUtf8(recordNumber)},
+                                                {"element", f.element},
+                                                {"state", latin1ToUtf8(state)},
+                                                {"meaning", f.meaning},
+                                                {"value", latin1ToUtf8(f.value)}};
+        row_ += first_ ? "\n    " : ",\n    ";
+        row_ += finding.dump();
     }
     first_ = false;
     file_.out().put(row_);

@@ -35,28 +35,4 @@ std::string latin1ToUtf8(std::string_view bytes) {
     return out;
 }
 
-void appendJsonString(std::string& out, std::string_view bytes) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    out.push_back('"');
-    for (const char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-            case '"': out.append("\\\""); break;
-            case '\\': out.append("\\\\"); break;
-            case '\n': out.append("\\n"); break;
-            case '\r': out.append("\\r"); break;
-            case '\t': out.append("\\t"); break;
-            default:
-                if (c < 0x20 || c == 0x7F) {
-                    out.append("\\u00");
-                    out.push_back(kHex[c >> 4]);
-                    out.push_back(kHex[c & 0x0F]);
-                } else {
-                    appendLatin1Char(out, c);
-                }
-        }
-    }
-    out.push_back('"');
-}
-
 }  // namespace vortel

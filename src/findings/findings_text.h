@@ -1,4 +1,5 @@
-// Text forms of the findings files: CSV fields and JSON strings.
+// Text forms of the findings files: CSV fields, and the bytes of the data
+// file as text for JSON.
 #pragma once
 
 #include <string>
@@ -14,9 +15,5 @@ void appendCsvField(std::string& out, std::string_view field);
 // Takes every byte as one ISO 8859-1 character (so each column of a record
 // is one character) and returns the text in UTF-8.
 std::string latin1ToUtf8(std::string_view bytes);
-
-// Appends a quoted JSON string of the bytes, each byte taken as one
-// ISO 8859-1 character; control characters are escaped.
-void appendJsonString(std::string& out, std::string_view bytes);
 
 }  // namespace vortel
