@@ -38,18 +38,6 @@ constexpr StateText kStateTexts[] = {
     {kOutOfRange, "out of range"},
 };
 
-// The race elements as a whole and the cell of their category a.
-struct RaceElement {
-    RecordKind kind;
-    int element;
-    int firstCell;
-};
-constexpr RaceElement kRaceElements[] = {
-    {kA, 7, adoption::kChildRaceA},  {kA, 25, adoption::kMotherRaceA},
-    {kA, 27, adoption::kFatherRaceA}, {kF, 8, fostercare::kChildRaceA},
-    {kF, 52, fostercare::kFirstCaretakerRaceA}, {kF, 54, fostercare::kSecondCaretakerRaceA},
-};
-
 constexpr ColumnRange kAdoptionRecordNumber{9, 20};
 constexpr ColumnRange kFosterCareRecordNumber{14, 25};
 
@@ -82,9 +70,7 @@ CellTable buildCells(RecordKind kind) {
     const int firstCategoryCell = kind == kA ? adoption::kChildRaceA : fostercare::kChildRaceA;
     CellTable t;
     for (int cell = 1; cell < firstCategoryCell; ++cell) {
-        const RaceElement* race = nullptr;
-        for (const RaceElement& r : kRaceElements)
-            if (r.kind == kind && r.element == cell) race = &r;
+        const RaceElement* race = raceElementAt(kind, cell);
         if (!race) {
             t.cells.push_back(makeCell(cell, cell, '\0', layout, recordNumber));
             continue;

@@ -9,17 +9,6 @@ namespace vortel {
 
 namespace {
 
-struct RaceGroup {
-    int element;    // the race element as a whole
-    int firstCell;  // its category a
-};
-
-constexpr RaceGroup kAdoptionRaces[] = {{7, adoption::kChildRaceA}, {25, adoption::kMotherRaceA},
-                                        {27, adoption::kFatherRaceA}};
-constexpr RaceGroup kFosterCareRaces[] = {{8, fostercare::kChildRaceA},
-                                          {52, fostercare::kFirstCaretakerRaceA},
-                                          {54, fostercare::kSecondCaretakerRaceA}};
-
 long totalErrors(const ElementStatus& c) {
     return static_cast<long>(c.missingCount) + c.outOfRangeCount + c.likelyErrorCount;
 }
@@ -54,10 +43,7 @@ void writeDataErrorsTable(RunContext& ctx, RecordKind kind) {
         sumCleaned += c.cleanedCount;
         if (cell >= firstCategoryCell) continue;  // categories are listed at their race element
 
-        const RaceGroup* race = nullptr;
-        for (const RaceGroup& r : adoption ? std::span<const RaceGroup>(kAdoptionRaces)
-                                           : std::span<const RaceGroup>(kFosterCareRaces))
-            if (r.element == cell) race = &r;
+        const RaceElement* race = raceElementAt(kind, cell);
         if (!race) {
             out.printf("\n%4d%15ld%11ld%11ld%11ld%12.2f   ||%10ld", cell, static_cast<long>(c.missingCount),
                        static_cast<long>(c.outOfRangeCount), static_cast<long>(c.likelyErrorCount),

@@ -37,6 +37,28 @@ constexpr int kFirstCaretakerRaceA = 73;  // 52a-52f: cells 73-78
 constexpr int kSecondCaretakerRaceA = 79; // 54a-54f: cells 79-84
 }  // namespace fostercare
 
+// The race elements as a whole: they have no state of their own; their six
+// categories a-f have cells after the plain elements.
+struct RaceElement {
+    RecordKind kind;
+    int element;
+    int firstCell;  // the cell of category a
+};
+constexpr RaceElement kRaceElements[] = {
+    {RecordKind::Adoption, 7, adoption::kChildRaceA},
+    {RecordKind::Adoption, 25, adoption::kMotherRaceA},
+    {RecordKind::Adoption, 27, adoption::kFatherRaceA},
+    {RecordKind::FosterCare, 8, fostercare::kChildRaceA},
+    {RecordKind::FosterCare, 52, fostercare::kFirstCaretakerRaceA},
+    {RecordKind::FosterCare, 54, fostercare::kSecondCaretakerRaceA},
+};
+// The race element as a whole at cell `cell` of the kind, or nothing.
+constexpr const RaceElement* raceElementAt(RecordKind kind, int cell) {
+    for (const RaceElement& r : kRaceElements)
+        if (r.kind == kind && r.element == cell) return &r;
+    return nullptr;
+}
+
 // Element states.
 constexpr char kValid = '.';
 constexpr char kMissing = '1';
