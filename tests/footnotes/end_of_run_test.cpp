@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "footnotes/listing_texts.h"
 #include "support/program_run.h"
 
 namespace vortel {
@@ -13,17 +14,6 @@ using namespace vortel::testing;
 
 const std::string kNoAdoptionData = "\n\nNo Adoption Data Found";
 const std::string kNoFosterCareData = "\n\nNo Foster Care Data Found";
-const std::string kAggregateTitle = "\n\n\n" + std::string(27, ' ') + "Adoption Aggregate Errors";
-const std::string kFootnoteTitle = "\n\n\n" + std::string(32, ' ') + "Footnote Errors";
-const std::string kColumns = "\n\nError Description\n-----------------";
-const std::string kBulletin =
-    "\n\nPlease refer to VORTEL Technical Bulletin #3 for instructions"
-    "\non how to properly format footnotes in an VORTEL submission"
-    "\nfile.";
-const std::string kNoteEnd =
-    "\n       there was not enough memory available when processing data.  Please"
-    "\n       remove any unnecessary programs from memory and try again.  If this"
-    "\n       problem remains contact your technical liaison.";
 
 struct Reports {
     std::string adoption;

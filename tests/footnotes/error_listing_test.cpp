@@ -6,22 +6,13 @@
 #include <string>
 
 #include "footnotes/message_list.h"
+#include "footnotes/listing_texts.h"
 #include "support/records.h"
 
 namespace vortel {
 namespace {
 
-const std::string kAggregateTitle = "\n\n\n" + std::string(27, ' ') + "Adoption Aggregate Errors";
-const std::string kFootnoteTitle = "\n\n\n" + std::string(32, ' ') + "Footnote Errors";
-const std::string kColumns = "\n\nError Description\n-----------------";
-const std::string kBulletin =
-    "\n\nPlease refer to VORTEL Technical Bulletin #3 for instructions"
-    "\non how to properly format footnotes in an VORTEL submission"
-    "\nfile.";
-const std::string kNoteEnd =
-    "\n       there was not enough memory available when processing data.  Please"
-    "\n       remove any unnecessary programs from memory and try again.  If this"
-    "\n       problem remains contact your technical liaison.";
+using namespace vortel::testing;
 
 void add(MessageList& list, std::initializer_list<const char*> texts) {
     for (const char* t : texts) ASSERT_TRUE(list.append(t, 24));
