@@ -72,6 +72,9 @@ bench: tools-check
 	@echo "streamed from the generator (time bounded by the generator; memory is the point):"
 	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/fc-10m foster-care 10000000 data/fips.lst \
 	    "$(GEN) --adoption 0 --foster-care 10000000 --no-aggregate"
+	@echo "an endless stream cut at 2 GB of zero bytes (lines of 299 NUL bytes, no marker):"
+	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/zeros zeros 0 data/fips.lst \
+	    "head -c 2000000000 /dev/zero"
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "run/run_control.h"
@@ -123,6 +125,21 @@ TEST(Dialogue, ReportThatCannotBeCreatedIsFatalAndLeavesTheOtherInputsAlone) {
         EXPECT_EQ(readFile(dir / "data.txt"), "$\n");
         EXPECT_TRUE(fs::exists(dir / "freport.txt"));  // created before the adoption report
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Dialogue, UnreadableDataFileIsFatal) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser can read any file";
+    ScratchDir dir;
+    writeFile(dir / "data.txt", "$\n");
+    fs::permissions(dir / "data.txt", fs::perms::none);
+    const RunResult r = runIn(dir.path(), standardArgs());
+    EXPECT_EQ(r.status, -1);
+    EXPECT_EQ(r.err, "\nUnable to open file data.txt.\nTerminating program.\n");
+    EXPECT_FALSE(fs::exists(dir / "freport.txt"));
 }
 
 }  // namespace

@@ -122,8 +122,12 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "the program ended with status %d\n", run.status);
         return 1;
     }
-    std::printf("%-12s %10ld records  %7.2f s  %12.0f records/s  peak RSS %6.1f MiB", kind.c_str(), records,
-                run.seconds, records / run.seconds, run.maxRssKiB / 1024.0);
+    if (records > 0)
+        std::printf("%-12s %10ld records  %7.2f s  %12.0f records/s  peak RSS %6.1f MiB", kind.c_str(), records,
+                    run.seconds, records / run.seconds, run.maxRssKiB / 1024.0);
+    else
+        std::printf("%-12s %10s          %7.2f s  %22s  peak RSS %6.1f MiB", kind.c_str(), "", run.seconds, "",
+                    run.maxRssKiB / 1024.0);
     if (!stream)
         std::printf("  read only %5.2f s  ratio %5.2f", readSeconds, run.seconds / readSeconds);
     std::printf("\n");
