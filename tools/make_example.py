@@ -73,6 +73,16 @@ def main():
     lines.append(foster('F00000000018', {193: '1 000'}))           # amount not a number
     lines.append(foster('F00000000019', {3: '202606'}))            # period not March/September
     lines.append(foster('F00000000020')[:150])                        # short line
+    # The adoption aggregate record: children adopted per age; the count for
+    # age 8 is not a number.
+    counts = ['%8d' % c for c in (3, 4, 2, 1, 0, 2, 1, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0)]
+    counts[8] = '   1 2  '
+    lines += ['#', '01199503' + ''.join(counts)]
+    # Footnotes: a correct one, one with a wrong State and file type, one whose
+    # element number is beyond the foster care record.
+    lines += ['%%01202609A05Birth dates of adopted children are estimated where unknown.',
+              '%%02202609X10Counted twice.',
+              '%%01202609F67Placement settings were recoded this period.']
     here = os.path.dirname(os.path.abspath(__file__))
     with open(os.path.join(here, '..', 'examples', 'example.dat'), 'w') as f:
         f.write('\n'.join(lines) + '\n')
