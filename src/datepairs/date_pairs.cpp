@@ -1,6 +1,8 @@
 #include "datepairs/date_pairs.h"
 
 #include <array>
+#include <limits>
+#include <vector>
 #include <span>
 
 #include "datepairs/date_pair_tables.h"
@@ -82,27 +84,45 @@ std::int64_t scaledMeasure(const DateCheck& row, Operands& operands) {
     return halves;
 }
 
-// Where v lies against the row's pass range: inside, or on a failure side.
-Verdict judgeValue(const DateCheck& row, std::int64_t v) {
+// A row's pass range in the units of scaledMeasure, as the least and the
+// greatest passing value (both inclusive, since the values are whole).
+struct PassLimits {
+    std::int64_t least;
+    std::int64_t greatest;
+};
+
+PassLimits passLimitsOf(const DateCheck& row) {
     const std::int64_t scale = row.measure == Measure::D ? 1 : 2;
+    PassLimits limits{std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max()};
     const Bound& low = row.range.low;
     const Bound& high = row.range.high;
-    const std::int64_t lowValue = low.value * scale;
-    const std::int64_t highValue = high.value * scale;
-    if ((low.cmp == Cmp::GE && v < lowValue) || (low.cmp == Cmp::GT && v <= lowValue))
-        return {row.below.result, row.below.blames};
-    if ((high.cmp == Cmp::LE && v > highValue) || (high.cmp == Cmp::LT && v >= highValue))
-        return {row.above.result, row.above.blames};
+    if (low.cmp == Cmp::GE) limits.least = low.value * scale;
+    if (low.cmp == Cmp::GT) limits.least = low.value * scale + 1;
+    if (high.cmp == Cmp::LE) limits.greatest = high.value * scale;
+    if (high.cmp == Cmp::LT) limits.greatest = high.value * scale - 1;
+    return limits;
+}
+
+std::vector<PassLimits> passLimitsOf(std::span<const DateCheck> rows) {
+    std::vector<PassLimits> limits;
+    for (const DateCheck& row : rows) limits.push_back(passLimitsOf(row));
+    return limits;
+}
+
+// Where v lies against the row's pass range: inside, or on a failure side.
+Verdict judgeValue(const DateCheck& row, const PassLimits& limits, std::int64_t v) {
+    if (v < limits.least) return {row.below.result, row.below.blames};
+    if (v > limits.greatest) return {row.above.result, row.above.blames};
     return {};
 }
 
 // One row on the record: -1 when either element is not valid, else 0 when
 // the pair passes, or the failure result after counting the failure on each
 // blamed element.
-int runDateCheck(const DateCheck& row, ElementTable& cells, Operands& operands) {
+int runDateCheck(const DateCheck& row, const PassLimits& limits, ElementTable& cells, Operands& operands) {
     if (cells.state(row.firstElement) != kValid || cells.state(row.secondElement) != kValid) return -1;
     const Verdict verdict = row.rule == Rule::ReviewAgainstTpr ? checkReviewAgainstTpr(operands[row.p], operands[row.q])
-                                                   : judgeValue(row, scaledMeasure(row, operands));
+                                                   : judgeValue(row, limits, scaledMeasure(row, operands));
     if (verdict.result == 0) return 0;
     if (verdict.blames == Blame::First || verdict.blames == Blame::Both) ++cells[row.firstElement].pairFailures;
     if (verdict.blames == Blame::Second || verdict.blames == Blame::Both) ++cells[row.secondElement].pairFailures;
@@ -116,13 +136,13 @@ int runDateCheck(const DateCheck& row, ElementTable& cells, Operands& operands) 
 // directly: a failed row's elements were valid in phase 1 and only this
 // phase has changed them since.
 void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, std::span<const DateCheck> rows,
-                    const Operands::Index& operands, std::string_view record) {
+                    std::span<const PassLimits> limits, const Operands::Index& operands, std::string_view record) {
     Operands dates(record, operands);
     // The rows that failed, in row order, for phase 2.
     std::array<std::uint8_t, kFosterCareDatePairRows> failed;
     std::size_t failures = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const int result = runDateCheck(rows[i], cells, dates);
+        const int result = runDateCheck(rows[i], limits[i], cells, dates);
         if (result == -1) continue;
         lastOutcome[i] = result;
         if (result != 0) failed[failures++] = static_cast<std::uint8_t>(i);
@@ -142,12 +162,14 @@ void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, st
 
 void checkAdoptionDatePairs(RunContext& ctx, std::string_view record) {
     static const Operands::Index operands = Operands::indexOf(adoptionDateOperands());
-    checkDatePairs(ctx.adoptionCells, ctx.datePairs.adoption, adoptionDateChecks(), operands, record);
+    static const std::vector<PassLimits> limits = passLimitsOf(adoptionDateChecks());
+    checkDatePairs(ctx.adoptionCells, ctx.datePairs.adoption, adoptionDateChecks(), limits, operands, record);
 }
 
 void checkFosterCareDatePairs(RunContext& ctx, std::string_view record) {
     static const Operands::Index operands = Operands::indexOf(fosterCareDateOperands());
-    checkDatePairs(ctx.fosterCareCells, ctx.datePairs.fosterCare, fosterCareDateChecks(), operands, record);
+    static const std::vector<PassLimits> limits = passLimitsOf(fosterCareDateChecks());
+    checkDatePairs(ctx.fosterCareCells, ctx.datePairs.fosterCare, fosterCareDateChecks(), limits, operands, record);
 }
 
 }  // namespace vortel
