@@ -93,7 +93,7 @@ bool tallySame(SummaryTally& t, char state, std::string_view f) {
     if (state != kValid) return true;
     takeReference(t, f);
     if (Unlike(f, referenceOf(t, f.size()))) t.differs = true;
-    ++t.validCount;
+    countUp(t.validCount);
     return !t.differs;
 }
 
@@ -110,10 +110,10 @@ void tallyMultiRacial(SummaryTally& t, const TallyRow& row, const ElementTable& 
     for (int k = 0; k < 5; ++k) k5 += races[k] == '1';
     const int k6 = k5 + (races[5] == '1');
     if (k5 >= 2) {
-        ++t.matchCount;
+        countUp(t.matchCount);
         t.differs = true;
     }
-    if (k6 > 0) ++t.validCount;
+    if (k6 > 0) countUp(t.validCount);
 }
 
 // One slot, one record. Returns false when the slot can no longer change,
@@ -132,7 +132,7 @@ bool updateSlot(SummaryTally& t, const TallyRow& row, const ElementTable& cells,
                 t.reference[1] = '\0';
             }
             if (code != t.reference[0]) t.differs = true;
-            ++t.validCount;
+            countUp(t.validCount);
             return !t.differs;
         }
         case TallyKind::SameText:
@@ -147,23 +147,23 @@ bool updateSlot(SummaryTally& t, const TallyRow& row, const ElementTable& cells,
             if (t.differs) return false;
             if (state != kValid || cells.state(row.pairCell) != kValid) return true;
             if (datesUnlike(fieldOf(record, row.cols), fieldOf(record, row.pairCols))) t.differs = true;
-            ++t.validCount;
+            countUp(t.validCount);
             return !t.differs;
         case TallyKind::CodeShare:
             if (state != kValid) return true;
-            ++t.validCount;
-            if (record[row.cols.first - 1u] == t.reference[0]) ++t.matchCount;
+            countUp(t.validCount);
+            if (record[row.cols.first - 1u] == t.reference[0]) countUp(t.matchCount);
             return true;
         case TallyKind::BlankCount:
             if (row.gate == TallyGate::MatchAtMostOne && t.matchCount > 1) return false;
             if (!counted(row, state)) return true;
-            ++t.validCount;
-            if (sameBytes(fieldOf(record, row.cols), referenceOf(t, width(row.cols)))) ++t.matchCount;
+            countUp(t.validCount);
+            if (sameBytes(fieldOf(record, row.cols), referenceOf(t, width(row.cols)))) countUp(t.matchCount);
             return row.gate != TallyGate::MatchAtMostOne || t.matchCount <= 1;
         case TallyKind::BlankShare:
             if (!counted(row, state)) return true;
-            ++t.validCount;
-            if (!datesUnlike(fieldOf(record, row.cols), referenceOf(t, width(row.cols)))) ++t.matchCount;
+            countUp(t.validCount);
+            if (!datesUnlike(fieldOf(record, row.cols), referenceOf(t, width(row.cols)))) countUp(t.matchCount);
             return true;
         case TallyKind::MultiRacial:
             tallyMultiRacial(t, row, cells, record);

@@ -21,8 +21,8 @@ bool ElementTable::tallyStates() {
         const char s = cells_[i].state;
         if (s == kValid || s == kPendingBlank) continue;
         finding = true;
-        if (isLetterState(s)) ++cells_[i].likelyErrorCount;
-        if (isUpperState(s) || s == kOutOfRange) ++cells_[i].cleanedCount;
+        if (isLetterState(s)) countUp(cells_[i].likelyErrorCount);
+        if (isUpperState(s) || s == kOutOfRange) countUp(cells_[i].cleanedCount);
     }
     return finding;
 }
@@ -30,10 +30,10 @@ bool ElementTable::tallyStates() {
 void ElementTable::mark(int cell, char code) {
     if (code == kMissing) {
         cells_[cell].state = kMissing;
-        ++cells_[cell].missingCount;
+        countUp(cells_[cell].missingCount);
     } else if (code == kOutOfRange) {
         cells_[cell].state = kOutOfRange;
-        ++cells_[cell].outOfRangeCount;
+        countUp(cells_[cell].outOfRangeCount);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <climits>
 
 namespace vortel {
 
@@ -57,6 +58,13 @@ constexpr const RaceElement* raceElementAt(RecordKind kind, int cell) {
     for (const RaceElement& r : kRaceElements)
         if (r.kind == kind && r.element == cell) return &r;
     return nullptr;
+}
+
+// Adds one to a run-wide count. The counts are 32-bit like the report
+// columns; a count that would overflow (after some two billion records of an
+// endless input) stays at the largest value instead of wrapping.
+inline void countUp(std::int32_t& count) {
+    if (count < INT32_MAX) ++count;
 }
 
 // Element states.

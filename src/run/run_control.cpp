@@ -207,7 +207,7 @@ bool readDetailRecords(RunContext& ctx, LineReader& reader, RecordKind kind, std
     auto endsSection = [&](char c) { return c == otherSection || c == '#' || c == '%'; };
     bool more = reader.next();
     while (more && !endsSection(reader.first())) {
-        ++count;
+        countUp(count);
         writeRunningCount(ctx.console, count);
         const std::string_view raw = reader.rawLine();
         const std::size_t rawLength = raw.size();
