@@ -74,9 +74,12 @@ bool numberOutOfRange(std::string_view f, std::int64_t low, std::int64_t high) {
 bool reportPeriodInvalid(std::string_view f, const RunDate& run) {
     const std::string_view yearText = f.substr(0, 4);
     const std::string_view monthText = f.substr(4, 2);
-    if (!isNumericField(yearText) || !isNumericField(monthText)) return true;
-    const std::int64_t year = fieldValue(yearText);
-    const std::int64_t month = fieldValue(monthText);
+    std::int64_t year, month;
+    if (!readDigits(yearText, year) || !readDigits(monthText, month)) {  // digits only need no numeric test
+        if (!isNumericField(yearText) || !isNumericField(monthText)) return true;
+        year = fieldValue(yearText);
+        month = fieldValue(monthText);
+    }
     if (year < 1995 || (month != 3 && month != 9)) return true;
     if (run.month >= 1 && run.month <= 3) {
         return year > run.year || (year == run.year && month == 9);
