@@ -17,6 +17,9 @@ TEST(DateParts, ReadsEachPartAsTheDecimalConversionDoes) {
         {"2000", 2000, 0, 0},    // year only
         {"2000 15 ", 2000, 1, 5},
         {"20003 ", 2000, 3, 0},
+        {"20001231", 2000, 12, 31},
+        {"        ", 0, 0, 0},
+        {"2000-1-5", 2000, -1, -5},  // read as signed numbers
     };
     for (const auto& c : cases) {
         const DateParts d = dateParts(c.text);

@@ -156,20 +156,4 @@ TEST(Fields, EightDigitsTestsEveryByteAtEveryPlace) {
         }
 }
 
-TEST(Fields, DatePartsReadsEveryWriting) {
-    const struct {
-        const char* text;
-        vortel::DateParts parts{};
-    } cases[] = {
-        {"20001231", {2000, 12, 31}}, {"2000 1 5", {2000, 1, 5}}, {"200012", {2000, 12, 0}},
-        {"2000", {2000, 0, 0}},       {"        ", {0, 0, 0}},    {"2000-1-5", {2000, -1, -5}},  // read as signed numbers
-    };
-    for (const auto& c : cases) {
-        const vortel::DateParts p = vortel::dateParts(c.text);
-        EXPECT_EQ(p.year, c.parts.year) << c.text;
-        EXPECT_EQ(p.month, c.parts.month) << c.text;
-        EXPECT_EQ(p.day, c.parts.day) << c.text;
-    }
-}
-
 }  // namespace
