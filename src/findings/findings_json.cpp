@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "findings/finding_cells.h"
+#include "reports/data_errors_table.h"
 #include "reports/summary_report.h"
 #include "run/run_context.h"
 
@@ -13,13 +14,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-long totalErrors(const ElementStatus& c) {
-    return static_cast<long>(c.missingCount) + c.outOfRangeCount + c.likelyErrorCount;
-}
-
 // The percentage as the report prints it: single precision, two decimals.
 double printedPercent(long errors, long records) {
-    const auto p = static_cast<float>(static_cast<double>(errors) * 100.0 / static_cast<double>(records));
+    const float p = errorPercent(errors, records);
     char text[64];
     std::snprintf(text, sizeof text, "%.2f", static_cast<double>(p));
     return std::strtod(text, nullptr);
@@ -57,20 +54,12 @@ Json dataErrorsJson(RunContext& ctx, RecordKind kind) {
                         {"percent", printedPercent(totalErrors(c), records)},
                         {"cleaned", c.cleanedCount}});
     }
-    long missing = 0, outOfRange = 0, likely = 0, total = 0, cleaned = 0;
-    for (int cell = 1; cell <= cells.size(); ++cell) {
-        const ElementStatus& c = cells[cell];
-        missing += c.missingCount;
-        outOfRange += c.outOfRangeCount;
-        likely += c.likelyErrorCount;
-        total += totalErrors(c);
-        cleaned += c.cleanedCount;
-    }
+    const DataErrorTotals t = dataErrorTotals(cells);
     return {{"records", records},
             {"rows", std::move(rows)},
             {"total",
-             {{"missing", missing}, {"outOfRange", outOfRange}, {"likelyError", likely}, {"total", total},
-              {"cleaned", cleaned}}}};
+             {{"missing", t.missing}, {"outOfRange", t.outOfRange}, {"likelyError", t.likelyError},
+              {"total", t.total}, {"cleaned", t.cleaned}}}};
 }
 
 std::vector<std::string> splitSummaryMessages(std::string_view body) {

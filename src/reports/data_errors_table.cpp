@@ -7,17 +7,26 @@
 
 namespace vortel {
 
-namespace {
-
 long totalErrors(const ElementStatus& c) {
     return static_cast<long>(c.missingCount) + c.outOfRangeCount + c.likelyErrorCount;
 }
 
-float percentOf(long errors, long records) {
+float errorPercent(long errors, long records) {
     return static_cast<float>(static_cast<double>(errors) * 100.0 / static_cast<double>(records));
 }
 
-}  // namespace
+DataErrorTotals dataErrorTotals(const ElementTable& cells) {
+    DataErrorTotals t;
+    for (int cell = 1; cell <= cells.size(); ++cell) {
+        const ElementStatus& c = cells[cell];
+        t.missing += c.missingCount;
+        t.outOfRange += c.outOfRangeCount;
+        t.likelyError += c.likelyErrorCount;
+        t.total += totalErrors(c);
+        t.cleaned += c.cleanedCount;
+    }
+    return t;
+}
 
 void writeDataErrorsTable(RunContext& ctx, RecordKind kind) {
     Writer& out = ctx.report(kind);
@@ -33,21 +42,14 @@ void writeDataErrorsTable(RunContext& ctx, RecordKind kind) {
     out.put("\nElement     Data        Range      Error      Errors  Records      ||   Errors");
     out.put("\n-------     -------     ------     ------     ------  ----------   ||   -------");
 
-    long sumMissing = 0, sumOutOfRange = 0, sumLikely = 0, sumTotal = 0, sumCleaned = 0;
-    for (int cell = 1; cell <= cells.size(); ++cell) {
+    // Categories are listed at their race element; every cell enters the Total line.
+    for (int cell = 1; cell < firstCategoryCell; ++cell) {
         const ElementStatus& c = cells[cell];
-        sumMissing += c.missingCount;
-        sumOutOfRange += c.outOfRangeCount;
-        sumLikely += c.likelyErrorCount;
-        sumTotal += totalErrors(c);
-        sumCleaned += c.cleanedCount;
-        if (cell >= firstCategoryCell) continue;  // categories are listed at their race element
-
         const RaceElement* race = raceElementAt(kind, cell);
         if (!race) {
             out.printf("\n%4d%15ld%11ld%11ld%11ld%12.2f   ||%10ld", cell, static_cast<long>(c.missingCount),
                        static_cast<long>(c.outOfRangeCount), static_cast<long>(c.likelyErrorCount),
-                       totalErrors(c), static_cast<double>(percentOf(totalErrors(c), records)),
+                       totalErrors(c), static_cast<double>(errorPercent(totalErrors(c), records)),
                        static_cast<long>(c.cleanedCount));
             continue;
         }
@@ -57,14 +59,15 @@ void writeDataErrorsTable(RunContext& ctx, RecordKind kind) {
             std::snprintf(label, sizeof label, "%d%c", race->element, 'a' + k);
             out.printf("\n%5s%14ld%11ld%11ld%11ld%12.2f   ||%10ld", label, static_cast<long>(cat.missingCount),
                        static_cast<long>(cat.outOfRangeCount), static_cast<long>(cat.likelyErrorCount),
-                       totalErrors(cat), static_cast<double>(percentOf(totalErrors(cat), records)),
+                       totalErrors(cat), static_cast<double>(errorPercent(totalErrors(cat), records)),
                        static_cast<long>(cat.cleanedCount));
         }
     }
     out.put("\n");
     out.repeat('-', 86);
-    out.printf("\nTotal%14ld%11ld%11ld%11ld               ||%10ld", sumMissing, sumOutOfRange, sumLikely, sumTotal,
-               sumCleaned);
+    const DataErrorTotals totals = dataErrorTotals(cells);
+    out.printf("\nTotal%14ld%11ld%11ld%11ld               ||%10ld", totals.missing, totals.outOfRange,
+               totals.likelyError, totals.total, totals.cleaned);
     out.put("\n\n\n");
     out.repeat(' ', 33);
     out.put("*  *  *  *  *  *");
