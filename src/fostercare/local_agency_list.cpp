@@ -23,11 +23,7 @@ bool LocalAgencyList::append(std::string_view code) {
     const std::size_t newCount = codes_.size() + 1;
     // Room for the first 85 entries with the first one, then 85 more each
     // time the count reaches a multiple of 85.
-    bool ok = true;
-    if (newCount == 1)
-        ok = grow(kBlock);
-    else if (newCount > room_)
-        ok = grow((newCount / kBlock + 1) * kBlock);
+    bool ok = newCount != 1 || grow(kBlock);
     if (ok) {
         try {
             indexed_ = false;
@@ -36,12 +32,9 @@ bool LocalAgencyList::append(std::string_view code) {
             ok = false;
         }
     }
-    if (newCount % kBlock == 0 && ok) ok = grow((newCount / kBlock + 1) * kBlock);
-    if (!ok) {
-        release();
-        return false;
-    }
-    return true;
+    if (ok && newCount % kBlock == 0) ok = grow((newCount / kBlock + 1) * kBlock);
+    if (!ok) release();
+    return ok;
 }
 
 namespace {
