@@ -61,12 +61,6 @@ constexpr PassRange pass(Cmp lowCmp, int low, Cmp highCmp, int high) { return {{
 // The elements of the pair whose pairFailures a failure side adds to.
 enum class Blame : std::uint8_t { None, First, Second, Both };
 
-// What a row found: result 0 (passed) or 1 or 2 (failed), and whom it blames.
-struct Verdict {
-    int result = 0;
-    Blame blames = Blame::None;
-};
-
 // One failure side of a row; result 0 means the side does not exist.
 struct FailureSide {
     std::int8_t result = 0;
@@ -75,12 +69,15 @@ struct FailureSide {
 constexpr FailureSide kNoSide{};
 constexpr FailureSide fail(int result, Blame blames) { return {static_cast<std::int8_t>(result), blames}; }
 
-// A row whose rule is not one measure against one range computes its verdict
-// itself from its operands P and Q.
 // How a row judges its pair: by its pass range, or by a rule of its own.
 enum class Rule : std::uint8_t {
     Range,
-    ReviewAgainstTpr,  // review date against a TPR date (foster care rows 22 and 23)
+    // Foster care rows 22 and 23, the review date P against a TPR date Q:
+    // result 2 when the review is on or after the TPR date's 18th
+    // anniversary (yearsBetween(P, Q, 8) >= 18), else result 1 when the TPR
+    // date is more than 274 days after the review (daysBetween(P, Q) < -274);
+    // both blame both elements.
+    ReviewAgainstTpr,
 };
 
 struct DateCheck {

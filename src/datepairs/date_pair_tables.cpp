@@ -220,12 +220,6 @@ static_assert(dateTableConsistent(kFosterCareDateChecks, kFosterCareOperands));
 
 }  // namespace
 
-Verdict checkReviewAgainstTpr(const DateParts& review, const DateParts& tpr) {
-    if (yearsBetween(review, tpr, 8) >= 18) return {2, Both};
-    if (daysBetween(review, tpr) < -274) return {1, Both};
-    return {};
-}
-
 std::span<const DateCheck> adoptionDateChecks() { return kAdoptionDateChecks; }
 std::span<const DateOperand> adoptionDateOperands() { return kAdoptionOperands; }
 std::span<const DateCheck> fosterCareDateChecks() { return kFosterCareDateChecks; }

@@ -1,9 +1,10 @@
 #include "datepairs/date_pairs.h"
 
 #include <array>
+#include <cstdint>
 #include <limits>
-#include <vector>
 #include <span>
+#include <vector>
 
 #include "datepairs/date_pair_tables.h"
 #include "run/run_context.h"
@@ -15,118 +16,152 @@ namespace {
 // The letter of inconsistency group #1.
 constexpr char kDatePairLetter = 'a';
 
-// The operand dates of one record, each read at most once per record (and
-// only when a row whose elements are both valid needs it), looked up by
-// element number.
-class Operands {
-public:
-    // Where each element's operand stands in the record, per table.
-    using Index = std::array<const DateOperand*, kMaxDateOperandElement + 1>;
-    static Index indexOf(std::span<const DateOperand> operands) {
-        Index index{};
-        for (const DateOperand& o : operands) index[static_cast<std::size_t>(o.element)] = &o;
-        return index;
+// Every measure of a row is the difference of one number per operand, its
+// key, so that a record's operands are read once and each row costs two
+// subtractions and two comparisons:
+// - Y4: twice the year; the difference is the half years of yearsBetween at
+//   precision 4;
+// - Y6: 128 * year + month. yearsBetween at precision 6 is the whole years
+//   plus or minus a half by the order of the months, that is by the order
+//   of the (year, month) pairs; a month part has two digits, so the key
+//   difference orders the pairs as they order themselves;
+// - Y8: 16384 * year + 128 * month + day, the same for (year, month, day);
+// - D: the day number, whose difference is daysBetween.
+enum KeyKind : std::uint8_t { kYears, kYearMonths, kYearMonthDays, kDays, kKeyKinds };
+
+constexpr std::int64_t kMonthScale = 128;
+constexpr std::int64_t kDayScale = 128 * kMonthScale;
+
+KeyKind keyOf(Measure m) {
+    switch (m) {
+        case Measure::Y4: return kYears;
+        case Measure::Y6: return kYearMonths;
+        case Measure::Y8: return kYearMonthDays;
+        case Measure::D: return kDays;
     }
-
-    Operands(std::string_view record, const Index& columns) : record_(record), columns_(columns) {}
-
-    const DateParts& operator[](int element) {
-        const auto e = static_cast<std::size_t>(element);
-        if (!(parsed_ >> e & 1u)) {
-            const DateOperand& o = *columns_[e];
-            parts_[e] = dateParts(field(record_, o.firstColumn, o.firstColumn + o.width - 1));
-            // The report period YYYYMM enters a measure of precision 8 or a
-            // day difference as its end date, 31 March or 30 September;
-            // measures of precision 4 and 6 never read the day. The month is
-            // taken by value, as the period test reads it, so a March written
-            // "3 " ends on the 31st too.
-            if (element == kReportPeriodElement) parts_[e].day = parts_[e].month == 3 ? 31 : 30;
-            parsed_ |= std::uint64_t{1} << e;
-        }
-        return parts_[e];
-    }
-
-    // The day number of an operand date, computed once per record.
-    std::int64_t dayOf(int element) {
-        const auto e = static_cast<std::size_t>(element);
-        if (!(counted_ >> e & 1u)) {
-            const DateParts& d = (*this)[element];
-            days_[e] = dayNumber(d.year, d.month, d.day);
-            counted_ |= std::uint64_t{1} << e;
-        }
-        return days_[e];
-    }
-
-private:
-    static_assert(kMaxDateOperandElement < 64);
-    std::string_view record_;
-    std::uint64_t parsed_ = 0;
-    std::uint64_t counted_ = 0;
-    const Index& columns_;
-    // Filled on demand (the bits above tell which), so left uninitialised.
-    std::int64_t days_[kMaxDateOperandElement + 1];
-    DateParts parts_[kMaxDateOperandElement + 1];
-};
-
-// The row's measure in whole units, so that every comparison is exact in
-// integers: half years for the year measures (yearsBetween yields whole and
-// half numbers only), days for D.
-std::int64_t scaledMeasure(const DateCheck& row, Operands& operands) {
-    if (row.measure == Measure::D) return operands.dayOf(row.p) - operands.dayOf(row.q);
-    const DateParts& p = operands[row.p];
-    const DateParts& q = operands[row.q];
-    // yearsBetween in half years, in integers: twice the whole years, one
-    // half more or less by month (precision 6 and 8) and then by day (8).
-    std::int64_t halves = 2 * static_cast<std::int64_t>(p.year - q.year);
-    if (row.measure == Measure::Y4) return halves;
-    if (q.month != p.month) return halves + (q.month < p.month ? 1 : -1);
-    if (row.measure == Measure::Y8 && q.day != p.day) return halves + (q.day < p.day ? 1 : -1);
-    return halves;
+    return kDays;
 }
 
-// A row's pass range in the units of scaledMeasure, as the least and the
-// greatest passing value (both inclusive, since the values are whole).
-struct PassLimits {
-    std::int64_t least;
+constexpr std::int64_t kNoLeast = std::numeric_limits<std::int64_t>::min();
+constexpr std::int64_t kNoGreatest = std::numeric_limits<std::int64_t>::max();
+
+std::int64_t floorHalf(std::int64_t v) { return v >= 0 ? v / 2 : -((1 - v) / 2); }
+
+// The least key difference whose measure is at least `halves` half years
+// (Y6, Y8) or days (D). For Y6 and Y8 the measure 2k is reached from the
+// pair (k, 0) on, the measure 2k + 1 from (k, 1) on: `scale` * k or
+// `scale` * k + 1 in key units.
+std::int64_t leastKeyFor(KeyKind kind, std::int64_t halves) {
+    if (kind == kYears || kind == kDays) return halves;
+    const std::int64_t scale = kind == kYearMonths ? kMonthScale : kDayScale;
+    const std::int64_t k = floorHalf(halves);
+    return scale * k + (halves - 2 * k);
+}
+
+// One row as the engine runs it. A row fails above when the key difference
+// of its `aboveKind` exceeds `greatest`, else below when the key difference
+// of its `belowKind` is under `least`. Range rows use their measure on both
+// sides (the sides exclude each other); the review-against-TPR rule is the
+// review on or after the TPR date's 18th anniversary (Y8 at least 36 half
+// years) above, and the TPR date more than 274 days after the review (D
+// under -274) below, taken in that order.
+struct CompiledRow {
+    std::uint8_t first;       // cells of the pair
+    std::uint8_t second;
+    std::uint8_t p;           // operand slots of P and Q
+    std::uint8_t q;
+    std::uint32_t need;       // both slots' bits: the row applies when both are valid
+    KeyKind aboveKind;
+    KeyKind belowKind;
+    FailureSide above;
+    FailureSide below;
     std::int64_t greatest;
+    std::int64_t least;
 };
 
-PassLimits passLimitsOf(const DateCheck& row) {
-    const std::int64_t scale = row.measure == Measure::D ? 1 : 2;
-    PassLimits limits{std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max()};
+// A table made ready for the engine: its operand slots and compiled rows.
+struct CompiledTable {
+    std::vector<DateOperand> operands;
+    std::vector<CompiledRow> rows;
+    std::uint32_t dayKeySlots = 0;  // slots some row measures in days
+};
+
+std::uint8_t slotOf(std::span<const DateOperand> operands, int element) {
+    for (std::size_t s = 0; s < operands.size(); ++s)
+        if (operands[s].element == element) return static_cast<std::uint8_t>(s);
+    return 0;  // never: the tables' consistency guard requires every operand
+}
+
+CompiledRow compileRow(const DateCheck& row, std::span<const DateOperand> operands) {
+    CompiledRow c{};
+    c.first = static_cast<std::uint8_t>(row.firstElement);
+    c.second = static_cast<std::uint8_t>(row.secondElement);
+    c.p = slotOf(operands, row.p);
+    c.q = slotOf(operands, row.q);
+    c.need = (1u << c.p) | (1u << c.q);
+    if (row.rule == Rule::ReviewAgainstTpr) {
+        c.aboveKind = kYearMonthDays;
+        c.greatest = leastKeyFor(kYearMonthDays, 36) - 1;
+        c.above = fail(2, Blame::Both);
+        c.belowKind = kDays;
+        c.least = -274;
+        c.below = fail(1, Blame::Both);
+        return c;
+    }
+    const KeyKind kind = keyOf(row.measure);
+    c.aboveKind = c.belowKind = kind;
+    c.above = row.above;
+    c.below = row.below;
+    // The pass range in whole half years (year measures) or days, both
+    // limits inclusive, then in key units.
+    const std::int64_t unit = kind == kDays ? 1 : 2;
     const Bound& low = row.range.low;
     const Bound& high = row.range.high;
-    if (low.cmp == Cmp::GE) limits.least = low.value * scale;
-    if (low.cmp == Cmp::GT) limits.least = low.value * scale + 1;
-    if (high.cmp == Cmp::LE) limits.greatest = high.value * scale;
-    if (high.cmp == Cmp::LT) limits.greatest = high.value * scale - 1;
-    return limits;
+    c.least = kNoLeast;
+    c.greatest = kNoGreatest;
+    if (low.cmp == Cmp::GE) c.least = leastKeyFor(kind, low.value * unit);
+    if (low.cmp == Cmp::GT) c.least = leastKeyFor(kind, low.value * unit + 1);
+    if (high.cmp == Cmp::LE) c.greatest = leastKeyFor(kind, high.value * unit + 1) - 1;
+    if (high.cmp == Cmp::LT) c.greatest = leastKeyFor(kind, high.value * unit) - 1;
+    return c;
 }
 
-std::vector<PassLimits> passLimitsOf(std::span<const DateCheck> rows) {
-    std::vector<PassLimits> limits;
-    for (const DateCheck& row : rows) limits.push_back(passLimitsOf(row));
-    return limits;
+CompiledTable compileTable(std::span<const DateCheck> rows, std::span<const DateOperand> operands) {
+    static_assert(kMaxDateOperandElement < 256);
+    CompiledTable t;
+    t.operands.assign(operands.begin(), operands.end());
+    for (const DateCheck& row : rows) {
+        const CompiledRow c = compileRow(row, operands);
+        if (c.aboveKind == kDays || c.belowKind == kDays) t.dayKeySlots |= c.need;
+        t.rows.push_back(c);
+    }
+    return t;
 }
 
-// Where v lies against the row's pass range: inside, or on a failure side.
-Verdict judgeValue(const DateCheck& row, const PassLimits& limits, std::int64_t v) {
-    if (v < limits.least) return {row.below.result, row.below.blames};
-    if (v > limits.greatest) return {row.above.result, row.above.blames};
-    return {};
-}
+// The keys of a record's operands, for the slots whose elements are valid.
+struct OperandKeys {
+    std::uint32_t valid = 0;
+    std::int64_t key[kKeyKinds][32];
+};
 
-// One row on the record: -1 when either element is not valid, else 0 when
-// the pair passes, or the failure result after counting the failure on each
-// blamed element.
-int runDateCheck(const DateCheck& row, const PassLimits& limits, ElementTable& cells, Operands& operands) {
-    if (cells.state(row.firstElement) != kValid || cells.state(row.secondElement) != kValid) return -1;
-    const Verdict verdict = row.rule == Rule::ReviewAgainstTpr ? checkReviewAgainstTpr(operands[row.p], operands[row.q])
-                                                   : judgeValue(row, limits, scaledMeasure(row, operands));
-    if (verdict.result == 0) return 0;
-    if (verdict.blames == Blame::First || verdict.blames == Blame::Both) ++cells[row.firstElement].pairFailures;
-    if (verdict.blames == Blame::Second || verdict.blames == Blame::Both) ++cells[row.secondElement].pairFailures;
-    return verdict.result;
+void readOperands(OperandKeys& keys, const CompiledTable& table, const ElementTable& cells,
+                  std::string_view record) {
+    for (std::size_t s = 0; s < table.operands.size(); ++s) {
+        const DateOperand& o = table.operands[s];
+        if (cells.state(o.element) != kValid) continue;
+        keys.valid |= 1u << s;
+        DateParts d = dateParts(field(record, o.firstColumn, o.firstColumn + o.width - 1));
+        // The report period YYYYMM enters a measure of precision 8 or a day
+        // difference as its end date, 31 March or 30 September; measures of
+        // precision 4 and 6 never read the day. The month is taken by value,
+        // as the period test reads it, so a March written "3 " ends on the
+        // 31st too.
+        if (o.element == kReportPeriodElement) d.day = d.month == 3 ? 31 : 30;
+        keys.key[kYears][s] = 2 * std::int64_t{d.year};
+        keys.key[kYearMonths][s] = kMonthScale * d.year + d.month;
+        keys.key[kYearMonthDays][s] = kDayScale * d.year + kMonthScale * d.month + d.day;
+        if (table.dayKeySlots >> s & 1u) keys.key[kDays][s] = dayNumber(d.year, d.month, d.day);
+    }
 }
 
 // Phase 1 runs every row on the states the element checks left, so no row
@@ -135,41 +170,49 @@ int runDateCheck(const DateCheck& row, const PassLimits& limits, ElementTable& c
 // the likely error, and on a tie both are. Phase 2 writes the letter
 // directly: a failed row's elements were valid in phase 1 and only this
 // phase has changed them since.
-void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, std::span<const DateCheck> rows,
-                    std::span<const PassLimits> limits, const Operands::Index& operands, std::string_view record) {
-    Operands dates(record, operands);
+void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, const CompiledTable& table,
+                    std::string_view record) {
+    OperandKeys keys;
+    readOperands(keys, table, cells, record);
     // The rows that failed, in row order, for phase 2.
     std::array<std::uint8_t, kFosterCareDatePairRows> failed;
     std::size_t failures = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const int result = runDateCheck(rows[i], limits[i], cells, dates);
-        if (result == -1) continue;
-        lastOutcome[i] = result;
-        if (result != 0) failed[failures++] = static_cast<std::uint8_t>(i);
+    const std::size_t rowCount = table.rows.size();
+    for (std::size_t i = 0; i < rowCount; ++i) {
+        const CompiledRow& row = table.rows[i];
+        if ((keys.valid & row.need) != row.need) continue;
+        const std::int64_t* a = keys.key[row.aboveKind];
+        const std::int64_t* b = keys.key[row.belowKind];
+        FailureSide side = kNoSide;
+        if (a[row.p] - a[row.q] > row.greatest)
+            side = row.above;
+        else if (b[row.p] - b[row.q] < row.least)
+            side = row.below;
+        lastOutcome[i] = side.result;
+        if (side.result == 0) continue;
+        if (side.blames == Blame::First || side.blames == Blame::Both) ++cells[row.first].pairFailures;
+        if (side.blames == Blame::Second || side.blames == Blame::Both) ++cells[row.second].pairFailures;
+        failed[failures++] = static_cast<std::uint8_t>(i);
     }
     for (std::size_t k = 0; k < failures; ++k) {
-        const std::size_t i = failed[k];
-        const int first = rows[i].firstElement;
-        const int second = rows[i].secondElement;
-        const std::int32_t p = cells[first].pairFailures;
-        const std::int32_t q = cells[second].pairFailures;
-        if (p >= q) cells[first].state = kDatePairLetter;
-        if (p <= q) cells[second].state = kDatePairLetter;
+        const CompiledRow& row = table.rows[failed[k]];
+        const std::int32_t p = cells[row.first].pairFailures;
+        const std::int32_t q = cells[row.second].pairFailures;
+        if (p >= q) cells[row.first].state = kDatePairLetter;
+        if (p <= q) cells[row.second].state = kDatePairLetter;
     }
 }
 
 }  // namespace
 
 void checkAdoptionDatePairs(RunContext& ctx, std::string_view record) {
-    static const Operands::Index operands = Operands::indexOf(adoptionDateOperands());
-    static const std::vector<PassLimits> limits = passLimitsOf(adoptionDateChecks());
-    checkDatePairs(ctx.adoptionCells, ctx.datePairs.adoption, adoptionDateChecks(), limits, operands, record);
+    static const CompiledTable table = compileTable(adoptionDateChecks(), adoptionDateOperands());
+    checkDatePairs(ctx.adoptionCells, ctx.datePairs.adoption, table, record);
 }
 
 void checkFosterCareDatePairs(RunContext& ctx, std::string_view record) {
-    static const Operands::Index operands = Operands::indexOf(fosterCareDateOperands());
-    static const std::vector<PassLimits> limits = passLimitsOf(fosterCareDateChecks());
-    checkDatePairs(ctx.fosterCareCells, ctx.datePairs.fosterCare, fosterCareDateChecks(), limits, operands, record);
+    static const CompiledTable table = compileTable(fosterCareDateChecks(), fosterCareDateOperands());
+    checkDatePairs(ctx.fosterCareCells, ctx.datePairs.fosterCare, table, record);
 }
 
 }  // namespace vortel

@@ -3,13 +3,15 @@
 // tables field by field (to catch transcription slips), then every row is
 // run at the edges of its pass range, with the operands written at their
 // columns into a record and the expected result, blamed elements and marks
-// taken from the listing.
+// taken from the listing. Last, random pairs of dates around every row's
+// bounds are judged by the engine and by the date arithmetic directly.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <random>
 #include <regex>
 #include <string>
 #include <vector>
@@ -524,6 +526,89 @@ TEST(DatePairRows, FosterCareReviewAgainstTprRows) {
                         c.result == 0 ? Blame::None : Blame::Both);
         }
     }
+}
+
+// ------------------------------------------- random pairs against the arithmetic
+
+// A real date: day 1 to the length of the month.
+Date randomDate(std::mt19937& rng, int year) {
+    const int m = static_cast<int>(rng() % 12) + 1;
+    const int last = static_cast<int>(static_cast<unsigned>(
+        year_month_day_last(std::chrono::year(year) / month_day_last(month(static_cast<unsigned>(m)))).day()));
+    return {year, m, static_cast<int>(rng() % static_cast<unsigned>(last)) + 1};
+}
+
+// The row's verdict from yearsBetween and daysBetween on the operands as
+// written (element 2 at precision 8 and in day differences as its end date).
+int referenceResult(const DateCheck& row, const std::string& pText, const std::string& qText) {
+    auto partsOf = [&](int element, const std::string& written, bool fullDate) {
+        DateParts d = dateParts(written);
+        if (element == 2 && fullDate) d.day = d.month == 3 ? 31 : 30;
+        return d;
+    };
+    if (row.rule == vortel::Rule::ReviewAgainstTpr) {
+        const DateParts p = partsOf(row.p, pText, true), q = partsOf(row.q, qText, true);
+        if (yearsBetween(p, q, 8) >= 18) return 2;
+        return daysBetween(p, q) < -274 ? 1 : 0;
+    }
+    const bool fullDate = row.measure == Measure::Y8 || row.measure == Measure::D;
+    const DateParts p = partsOf(row.p, pText, fullDate), q = partsOf(row.q, qText, fullDate);
+    const double v = row.measure == Measure::D ? static_cast<double>(daysBetween(p, q))
+                                               : yearsBetween(p, q, precisionOf(row.measure));
+    const Bound& lo = row.range.low;
+    const Bound& hi = row.range.high;
+    if ((lo.cmp == Cmp::GE && v < lo.value) || (lo.cmp == Cmp::GT && v <= lo.value)) return row.below.result;
+    if ((hi.cmp == Cmp::LE && v > hi.value) || (hi.cmp == Cmp::LT && v >= hi.value)) return row.above.result;
+    return 0;
+}
+
+// Dates chosen so that the measure lands near a bound of the row, where
+// month and day decide.
+void runRandomPairs(const Kind& k, std::span<const DateCheck> rows) {
+    std::mt19937 rng(20261208);
+    auto ctx = makeContext();
+    ElementTable& cells = ctx->cells(k.kind);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const DateCheck& row = rows[i];
+        const int pWidth = k.columns->at(row.p).second - k.columns->at(row.p).first + 1;
+        const int qWidth = k.columns->at(row.q).second - k.columns->at(row.q).first + 1;
+        std::vector<int> targets;  // measures to aim at, in years or days
+        for (const Bound& b : {row.range.low, row.range.high})
+            if (b.cmp != Cmp::None) targets.push_back(b.value);
+        if (row.rule == vortel::Rule::ReviewAgainstTpr) targets = {18, -1};
+        for (int n = 0; n < 400; ++n) {
+            const int target = targets[static_cast<std::size_t>(n) % targets.size()];
+            const Date pDate = randomDate(rng, 1960 + static_cast<int>(rng() % 60));
+            std::string pText = text(pDate, pWidth);
+            if (row.p == 2) pText = text({pDate.y, n % 2 ? 3 : 9, 1}, 6);
+            Date qDate;
+            if (row.measure == Measure::D && row.rule == vortel::Rule::Range) {
+                qDate = addDays(pDate, -target + static_cast<int>(rng() % 7) - 3);
+            } else if (row.rule == vortel::Rule::ReviewAgainstTpr && target < 0) {
+                qDate = addDays(pDate, 270 + static_cast<int>(rng() % 9));
+            } else {
+                qDate = randomDate(rng, pDate.y - target + static_cast<int>(rng() % 3) - 1);
+            }
+            const std::string qText = text(qDate, qWidth);
+
+            cells.resetRecord();
+            for (int c = 1; c <= cells.size(); ++c) cells[c].state = kPendingBlank;
+            cells[row.firstElement].state = kValid;
+            cells[row.secondElement].state = kValid;
+            std::string record(static_cast<std::size_t>(k.length), ' ');
+            setField(record, k.columns->at(row.p).first, pText);
+            setField(record, k.columns->at(row.q).first, qText);
+            outcomes(*ctx, k.kind)[i] = 0;
+            k.check(*ctx, record);
+            ASSERT_EQ(outcomes(*ctx, k.kind)[i], referenceResult(row, pText, qText))
+                << "row " << i + 1 << ": P " << pText << ", Q " << qText;
+        }
+    }
+}
+
+TEST(DatePairRows, RandomPairsNearTheBoundsAgreeWithTheDateArithmetic) {
+    runRandomPairs(kAdoption, adoptionDateChecks());
+    runRandomPairs(kFosterCare, fosterCareDateChecks());
 }
 
 }  // namespace
