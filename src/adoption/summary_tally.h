@@ -3,9 +3,9 @@
 // multi-racial records of a race group, repeated blank record numbers).
 //
 // A tally table is described by a constexpr array of TallyRow, one row per
-// assigned slot in the order in which a record visits them; one engine reads
-// the rows of either record kind. The run-time values of the slots live in
-// TallyTables (RunContext::tallies) and are never reset between sections.
+// assigned slot; one engine reads the rows of either record kind. The
+// run-time values of the slots live in TallyTables (RunContext::tallies) and
+// are never reset between sections.
 #pragma once
 
 #include <array>
@@ -72,7 +72,7 @@ struct TallyRow {
 constexpr int kAdoptionTallySlots = 72;
 constexpr int kFosterCareTallySlots = 98;
 
-// The rows a record still has to visit, in table order. A slot that can no
+// The rows a record still has to visit, rows of one kind together. A slot that can no
 // longer change (a "same" slot whose pattern broke, a blank count that
 // reached two) leaves the list, so a record only pays for live slots.
 struct ActiveRows {
@@ -90,7 +90,7 @@ struct TallyTables {
 // Start values: every slot empty with no threshold, then the fixed
 // references and thresholds of the rows; every row active.
 void initTallySlots(std::span<SummaryTally> slots, std::span<const TallyRow> rows, ActiveRows& active);
-// Updates the slots from one record, visiting the active rows in order.
+// Updates the slots from one record, visiting the active rows.
 // `cells` holds the record's final element states; `record` is the padded
 // record (at least as long as the record kind's padded length).
 void tallyRecordSlots(std::span<SummaryTally> slots, std::span<const TallyRow> rows, ActiveRows& active,

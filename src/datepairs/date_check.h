@@ -102,6 +102,15 @@ struct DateOperand {
     int width;  // 4 (YYYY), 6 (YYYYMM) or 8 (YYYYMMDD)
 };
 
+// True when 8 characters can be read from the first column of every
+// operand of a record of `recordLength` characters: the engine reads every
+// operand as one word.
+constexpr bool operandsReadAsWords(std::span<const DateOperand> operands, int recordLength) {
+    for (const DateOperand& o : operands)
+        if (o.firstColumn < 1 || o.firstColumn - 1 + 8 > recordLength) return false;
+    return true;
+}
+
 constexpr int kReportPeriodElement = 2;
 // Highest element number an operand of either record kind may have.
 constexpr int kMaxDateOperandElement = 57;

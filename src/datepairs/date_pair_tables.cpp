@@ -2,6 +2,7 @@
 
 #include "datepairs/date_pair_state.h"
 #include "fields/fields.h"
+#include "run/element_table.h"
 
 namespace vortel {
 
@@ -73,6 +74,7 @@ constexpr DateCheck kAdoptionDateChecks[] = {
 
 static_assert(std::size(kAdoptionDateChecks) == kAdoptionDatePairRows);
 static_assert(dateTableConsistent(kAdoptionDateChecks, kAdoptionOperands));
+static_assert(operandsReadAsWords(kAdoptionOperands, recordLength(RecordKind::Adoption)));
 
 // ------------------------------------------------------------- foster care
 
@@ -217,6 +219,7 @@ constexpr DateCheck kFosterCareDateChecks[] = {
 
 static_assert(std::size(kFosterCareDateChecks) == kFosterCareDatePairRows);
 static_assert(dateTableConsistent(kFosterCareDateChecks, kFosterCareOperands));
+static_assert(operandsReadAsWords(kFosterCareOperands, recordLength(RecordKind::FosterCare)));
 
 }  // namespace
 

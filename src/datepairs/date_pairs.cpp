@@ -150,7 +150,9 @@ void readOperands(OperandKeys& keys, const CompiledTable& table, const ElementTa
         const DateOperand& o = table.operands[s];
         if (cells.state(o.element) != kValid) continue;
         keys.valid |= 1u << s;
-        DateParts d = dateParts(field(record, o.firstColumn, o.firstColumn + o.width - 1));
+        // The record is padded to its full length, and every operand can be
+        // read as a word there (checked with the tables).
+        DateParts d = datePartsAt(record.data() + (o.firstColumn - 1), o.width);
         // The report period YYYYMM enters a measure of precision 8 or a day
         // difference as its end date, 31 March or 30 September; measures of
         // precision 4 and 6 never read the day. The month is taken by value,

@@ -3,6 +3,7 @@
 // (already padded) record; it is never terminated inside the record.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -58,14 +59,18 @@ inline std::int64_t fieldValue(std::string_view f) {
     }
     return fieldValueSlow(f);
 }
-// True when the 8 characters at p are all digits: every byte 0x30-0x39,
-// tested on the eight at once.
-inline bool eightDigits(const char* p) {
-    std::uint64_t x;
-    std::memcpy(&x, p, 8);
+// True when the 8 characters of the word are all digits: every byte
+// 0x30-0x39, tested on the eight at once.
+inline bool eightDigits(std::uint64_t x) {
     constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ull;
     constexpr std::uint64_t kZeros = 0x3030303030303030ull;
     return (x & kHigh) == kZeros && ((x + 0x0606060606060606ull) & kHigh) == kZeros;
+}
+// The same for the 8 characters at p.
+inline bool eightDigits(const char* p) {
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    return eightDigits(x);
 }
 inline int digitAt(const char* p, int i) { return p[i] - '0'; }
 
@@ -99,6 +104,25 @@ struct DateParts {
     int day;
 };
 DateParts dateParts(std::string_view f);
+// The same for a date of `width` characters (4, 6 or 8) at p, reading the
+// usual all-digit date with a few word operations. Loads 8 characters from
+// p whatever the width: the caller guarantees that they are readable.
+inline DateParts datePartsAt(const char* p, int width) {
+    static_assert(std::endian::native == std::endian::little, "character k of a word is its byte k");
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    // Characters past the width read as '0': they pass the digit test and
+    // give a month or day of 0, as dateParts gives for parts not reached.
+    constexpr std::uint64_t kZeros = 0x3030303030303030ull;
+    const std::uint64_t keep = width >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * width)) - 1;
+    x = (x & keep) | (kZeros & ~keep);
+    if (!eightDigits(x)) return dateParts(std::string_view(p, static_cast<std::size_t>(width)));
+    x -= kZeros;
+    // Each pair of digits into one 16-bit lane: YY, YY, MM, DD.
+    x = (x * 10 + (x >> 8)) & 0x00FF00FF00FF00FFull;
+    const auto lane = [x](int k) { return static_cast<int>((x >> (16 * k)) & 0xFFFF); };
+    return {lane(0) * 100 + lane(1), lane(2), lane(3)};
+}
 // Difference in years between two dates of the form YYYY, YYYYMM or
 // YYYYMMDD, with half-year rounding by month (precision 6) and by month and
 // day (precision 8). Always a whole or half number.

@@ -36,9 +36,6 @@ struct ColumnRange {
 };
 ColumnRange recordNumberColumns(RecordKind kind);
 
-// True for a final state that is reported: missing, out of range, a letter.
-constexpr bool isFindingState(char state) { return state != kValid && state != kPendingBlank; }
-
 // Consistency group of a letter state (case ignored), or 0 when the record
 // kind has no group of that letter.
 int groupOfLetter(RecordKind kind, char letter);

@@ -19,7 +19,7 @@ bool ElementTable::tallyStates() {
     bool finding = false;
     for (int i = 1; i <= n; ++i) {
         const char s = cells_[i].state;
-        if (s == kValid || s == kPendingBlank) continue;
+        if (!isFindingState(s)) continue;
         finding = true;
         if (isLetterState(s)) countUp(cells_[i].likelyErrorCount);
         if (isUpperState(s) || s == kOutOfRange) countUp(cells_[i].cleanedCount);
@@ -45,8 +45,7 @@ void ElementTable::markLetter(int cell, char letter) {
 bool ElementTable::hasFinding() const {
     const int n = size();
     for (int i = 1; i <= n; ++i) {
-        const char s = cells_[i].state;
-        if (s != kValid && s != kPendingBlank) return true;
+        if (isFindingState(cells_[i].state)) return true;
     }
     return false;
 }

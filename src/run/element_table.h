@@ -73,6 +73,14 @@ constexpr char kMissing = '1';
 constexpr char kOutOfRange = '2';
 constexpr char kPendingBlank = '!';
 
+// True for a final state that is reported: missing, out of range, a letter.
+// Both states that are no finding ('.' and '!') lie below '0' and every
+// other state above it, so one comparison tells (the tally runs it for every
+// cell of every record).
+constexpr bool isFindingState(char s) {
+    static_assert(kValid < '0' && kPendingBlank < '0' && kMissing >= '0' && kOutOfRange >= '0');
+    return s >= '0';
+}
 inline bool isLetterState(char s) { return (s >= 'a' && s <= 'z') || (s >= 'A' && s <= 'Z'); }
 inline bool isUpperState(char s) { return s >= 'A' && s <= 'Z'; }
 

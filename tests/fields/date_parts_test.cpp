@@ -1,6 +1,8 @@
 // Dates read once into numbers measure the same as the texts they came from.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "fields/fields.h"
 
 using namespace vortel;
@@ -26,6 +28,28 @@ TEST(DateParts, ReadsEachPartAsTheDecimalConversionDoes) {
         EXPECT_EQ(d.year, c.year) << c.text;
         EXPECT_EQ(d.month, c.month) << c.text;
         EXPECT_EQ(d.day, c.day) << c.text;
+    }
+}
+
+// The word-at-a-time reading gives what dateParts gives for every width,
+// whatever follows the date in the record.
+TEST(DateParts, ReadingAWordAtATimeAgreesWithTheFieldReading) {
+    const char* texts[] = {"20000615", "19991231", "00000000", "99999999", "2000 15 ", "20003 ", "200006",
+                           "2000",     "        ", "2000-1-5", "2O000615", "200:0615", "2000/615", "\x80\xff" "000615"};
+    for (const char* text : texts) {
+        for (std::size_t width : {4u, 6u, 8u}) {
+            for (const char* after : {"99999999", "        ", "xxxxxxxx"}) {
+                std::string buffer = std::string(text).substr(0, width);
+                buffer.resize(width, ' ');
+                const std::string field = buffer;
+                buffer += after;
+                const DateParts want = dateParts(field);
+                const DateParts got = datePartsAt(buffer.data(), static_cast<int>(width));
+                EXPECT_EQ(got.year, want.year) << field;
+                EXPECT_EQ(got.month, want.month) << field;
+                EXPECT_EQ(got.day, want.day) << field;
+            }
+        }
     }
 }
 
