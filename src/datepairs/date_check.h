@@ -114,14 +114,17 @@ constexpr bool operandsReadAsWords(std::span<const DateOperand> operands, int re
 constexpr int kReportPeriodElement = 2;
 // Highest element number an operand of either record kind may have.
 constexpr int kMaxDateOperandElement = 57;
+// Most operands a table may have (the foster care table has 16).
+constexpr std::size_t kMaxDateOperands = 16;
 
-// Consistency of a table, checked at compile time: operand elements lie in
-// 1..kMaxDateOperandElement; the rows run over ascending pairs (first <
-// second, each pair once); P and Q are the pair; every operand is in the
-// operand table and wide enough for the measure; every bound has its failure
-// side and nothing else has one; failure results are 1 or 2, and a one-sided
-// range fails with 1 only.
+// Consistency of a table, checked at compile time: at most
+// kMaxDateOperands operands, whose elements lie in 1..kMaxDateOperandElement;
+// the rows run over ascending pairs (first < second, each pair once); P and
+// Q are the pair; every operand is in the operand table and wide enough for
+// the measure; every bound has its failure side and nothing else has one;
+// failure results are 1 or 2, and a one-sided range fails with 1 only.
 constexpr bool dateTableConsistent(std::span<const DateCheck> rows, std::span<const DateOperand> operands) {
+    if (operands.size() > kMaxDateOperands) return false;
     for (const DateOperand& o : operands)
         if (o.element < 1 || o.element > kMaxDateOperandElement) return false;
     auto widthOf = [&](int element) {

@@ -141,7 +141,7 @@ CompiledTable compileTable(std::span<const DateCheck> rows, std::span<const Date
 // The keys of a record's operands, for the slots whose elements are valid.
 struct OperandKeys {
     std::uint32_t valid = 0;
-    std::int64_t key[kKeyKinds][32];
+    std::int64_t key[kKeyKinds][kMaxDateOperands];
 };
 
 void readOperands(OperandKeys& keys, const CompiledTable& table, const ElementTable& cells,

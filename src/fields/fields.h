@@ -104,24 +104,34 @@ struct DateParts {
     int day;
 };
 DateParts dateParts(std::string_view f);
-// The same for a date of `width` characters (4, 6 or 8) at p, reading the
-// usual all-digit date with a few word operations. Loads 8 characters from
-// p whatever the width: the caller guarantees that they are readable.
-inline DateParts datePartsAt(const char* p, int width) {
+// Reads the date of `width` characters (1 to 8) at p as dateParts reads
+// an all-digit date, with a few word operations; returns false when a
+// character is not a digit (`out` then holds some defined values, of no
+// meaning). Loads 8 characters from p whatever the width: the caller
+// guarantees that they are readable.
+inline bool readDigitDateAt(const char* p, int width, DateParts& out) {
     static_assert(std::endian::native == std::endian::little, "character k of a word is its byte k");
     std::uint64_t x;
     std::memcpy(&x, p, 8);
     // Characters past the width read as '0': they pass the digit test and
     // give a month or day of 0, as dateParts gives for parts not reached.
     constexpr std::uint64_t kZeros = 0x3030303030303030ull;
-    const std::uint64_t keep = width >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * width)) - 1;
+    const std::uint64_t keep = ~std::uint64_t{0} >> (64 - 8 * width);
     x = (x & keep) | (kZeros & ~keep);
-    if (!eightDigits(x)) return dateParts(std::string_view(p, static_cast<std::size_t>(width)));
+    const bool digits = eightDigits(x);
     x -= kZeros;
     // Each pair of digits into one 16-bit lane: YY, YY, MM, DD.
     x = (x * 10 + (x >> 8)) & 0x00FF00FF00FF00FFull;
     const auto lane = [x](int k) { return static_cast<int>((x >> (16 * k)) & 0xFFFF); };
-    return {lane(0) * 100 + lane(1), lane(2), lane(3)};
+    out = {lane(0) * 100 + lane(1), lane(2), lane(3)};
+    return digits;
+}
+// dateParts of the `width` characters at p, read as above when they are all
+// digits; the same 8 characters must be readable.
+inline DateParts datePartsAt(const char* p, int width) {
+    DateParts d;
+    if (readDigitDateAt(p, width, d)) return d;
+    return dateParts(std::string_view(p, static_cast<std::size_t>(width)));
 }
 // Difference in years between two dates of the form YYYY, YYYYMM or
 // YYYYMMDD, with half-year rounding by month (precision 6) and by month and
