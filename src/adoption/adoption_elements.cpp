@@ -66,7 +66,7 @@ constexpr ElementLayout kAdoptionLayout[] = {
     codeElement(37, 111, M, "12"),
 };
 
-constexpr auto kCompiled = compileLayout(kAdoptionLayout);
+constexpr auto kCompiled = compileLayout(kAdoptionLayout, recordLength(RecordKind::Adoption));
 
 }  // namespace
 

@@ -73,11 +73,28 @@ struct CompiledRow {
     std::uint32_t need;       // both slots' bits: the row applies when both are valid
     KeyKind aboveKind;
     KeyKind belowKind;
+    // Where the keys of P and Q stand among a record's keys (keyIndex), for
+    // the measure above and the one below.
+    std::uint8_t aboveP, aboveQ, belowP, belowQ;
     FailureSide above;
     FailureSide below;
     std::int64_t greatest;
     std::int64_t least;
 };
+
+// The place of a slot's key of one kind among a record's keys.
+std::uint8_t keyIndex(KeyKind kind, std::uint8_t slot) {
+    return static_cast<std::uint8_t>(kind * kMaxDateOperands + slot);
+}
+
+// Fills in the key places from the kinds and slots.
+CompiledRow placeKeys(CompiledRow c) {
+    c.aboveP = keyIndex(c.aboveKind, c.p);
+    c.aboveQ = keyIndex(c.aboveKind, c.q);
+    c.belowP = keyIndex(c.belowKind, c.p);
+    c.belowQ = keyIndex(c.belowKind, c.q);
+    return c;
+}
 
 // A table made ready for the engine: its operand slots and compiled rows.
 struct CompiledTable {
@@ -106,7 +123,7 @@ CompiledRow compileRow(const DateCheck& row, std::span<const DateOperand> operan
         c.belowKind = kDays;
         c.least = -274;
         c.below = fail(1, Blame::Both);
-        return c;
+        return placeKeys(c);
     }
     const KeyKind kind = keyOf(row.measure);
     c.aboveKind = c.belowKind = kind;
@@ -123,7 +140,7 @@ CompiledRow compileRow(const DateCheck& row, std::span<const DateOperand> operan
     if (low.cmp == Cmp::GT) c.least = leastKeyFor(kind, low.value * unit + 1);
     if (high.cmp == Cmp::LE) c.greatest = leastKeyFor(kind, high.value * unit + 1) - 1;
     if (high.cmp == Cmp::LT) c.greatest = leastKeyFor(kind, high.value * unit) - 1;
-    return c;
+    return placeKeys(c);
 }
 
 CompiledTable compileTable(std::span<const DateCheck> rows, std::span<const DateOperand> operands) {
@@ -141,7 +158,7 @@ CompiledTable compileTable(std::span<const DateCheck> rows, std::span<const Date
 // The keys of a record's operands, for the slots whose elements are valid.
 struct OperandKeys {
     std::uint32_t valid = 0;
-    std::int64_t key[kKeyKinds][kMaxDateOperands];
+    std::int64_t key[kKeyKinds * kMaxDateOperands];  // at keyIndex(kind, slot)
 };
 
 void readOperands(OperandKeys& keys, const CompiledTable& table, const ElementTable& cells,
@@ -159,10 +176,11 @@ void readOperands(OperandKeys& keys, const CompiledTable& table, const ElementTa
         // as the period test reads it, so a March written "3 " ends on the
         // 31st too.
         if (o.element == kReportPeriodElement) d.day = d.month == 3 ? 31 : 30;
-        keys.key[kYears][s] = 2 * std::int64_t{d.year};
-        keys.key[kYearMonths][s] = kMonthScale * d.year + d.month;
-        keys.key[kYearMonthDays][s] = kDayScale * d.year + kMonthScale * d.month + d.day;
-        if (table.dayKeySlots >> s & 1u) keys.key[kDays][s] = dayNumber(d.year, d.month, d.day);
+        std::int64_t* key = keys.key + s;
+        key[kYears * kMaxDateOperands] = 2 * std::int64_t{d.year};
+        key[kYearMonths * kMaxDateOperands] = kMonthScale * d.year + d.month;
+        key[kYearMonthDays * kMaxDateOperands] = kDayScale * d.year + kMonthScale * d.month + d.day;
+        if (table.dayKeySlots >> s & 1u) key[kDays * kMaxDateOperands] = dayNumber(d.year, d.month, d.day);
     }
 }
 
@@ -183,12 +201,11 @@ void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, co
     for (std::size_t i = 0; i < rowCount; ++i) {
         const CompiledRow& row = table.rows[i];
         if ((keys.valid & row.need) != row.need) continue;
-        const std::int64_t* a = keys.key[row.aboveKind];
-        const std::int64_t* b = keys.key[row.belowKind];
+        const std::int64_t* key = keys.key;
         FailureSide side = kNoSide;
-        if (a[row.p] - a[row.q] > row.greatest)
+        if (key[row.aboveP] - key[row.aboveQ] > row.greatest)
             side = row.above;
-        else if (b[row.p] - b[row.q] < row.least)
+        else if (key[row.belowP] - key[row.belowQ] < row.least)
             side = row.below;
         lastOutcome[i] = side.result;
         if (side.result == 0) continue;

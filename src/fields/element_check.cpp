@@ -1,5 +1,6 @@
 #include "fields/element_check.h"
 
+#include <cstring>
 #include <string>
 
 #include "run/run_context.h"
@@ -8,7 +9,10 @@ namespace vortel {
 
 namespace {
 
-bool valueFails(const RunContext& ctx, const ElementLayout& e, std::string_view value) {
+// The test of a non-blank field, read character by character: the reference
+// reading, taken for every field that is not in one of the usual forms.
+bool valueFails(const RunContext& ctx, const FieldCheck& check, std::string_view value) {
+    const ElementLayout& e = check.layout;
     switch (e.test) {
         case ElementTest::StateCode:
             return fieldDiffers(value, ctx.stateCode);
@@ -27,7 +31,7 @@ bool valueFails(const RunContext& ctx, const ElementLayout& e, std::string_view 
             return dateInvalid(std::string_view(date, 8), 1900, 1, 1, ctx.runDate);
         }
         case ElementTest::Date:
-            return dateInvalid(value, e.low / 10000, e.low / 100 % 100, e.low % 100, ctx.runDate);
+            return dateInvalid(value, check.earliestYear, check.earliestMonth, check.earliestDay, ctx.runDate);
         case ElementTest::Year:
             return numberOutOfRange(value, 1900, ctx.runDate.year - 1);
         case ElementTest::Range:
@@ -36,6 +40,38 @@ bool valueFails(const RunContext& ctx, const ElementLayout& e, std::string_view 
             return localAgencyCodeInvalid(ctx, value);
     }
     return false;
+}
+
+// The usual form of a date or year field, all digits, read as one word: the
+// verdict in `fails`, or false when the field has another form. All digits
+// read as the reference reading reads them, so the verdicts agree.
+bool digitFieldFails(const RunContext& ctx, const FieldCheck& check, const char* p, bool& fails) {
+    DateParts d;
+    switch (check.layout.test) {
+        case ElementTest::Date:
+            if (!readDigitDateAt(p, 8, d)) return false;
+            fails = datePartsInvalid(d.year, d.month, d.day, check.earliestYear, check.earliestMonth,
+                                     check.earliestDay, ctx.runDate);
+            return true;
+        case ElementTest::YearMonth:
+            if (!readDigitDateAt(p, 6, d)) return false;
+            fails = datePartsInvalid(d.year, d.month, 1, 1900, 1, 1, ctx.runDate);
+            return true;
+        case ElementTest::Year:
+            if (!readDigitDateAt(p, 4, d)) return false;
+            fails = d.year < 1900 || d.year > ctx.runDate.year - 1;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// True when the first n characters (n at most 8) of the word at p are blanks.
+bool blankWord(const char* p, int n) {
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    const std::uint64_t keep = ~std::uint64_t{0} >> (64 - 8 * n);
+    return ((x ^ 0x2020202020202020ull) & keep) == 0;
 }
 
 }  // namespace
@@ -54,18 +90,26 @@ void checkCodeElements(ElementTable& cells, std::span<const CodeCheck> codes, st
     }
 }
 
-void checkElements(RunContext& ctx, ElementTable& cells, std::span<const ElementLayout> layout,
-                   std::string_view record) {
-    for (const ElementLayout& e : layout) {
-        // One-column codes, the most common element, are tested without a scan.
-        const bool blank = e.test == ElementTest::Code ? record[static_cast<std::size_t>(e.first - 1)] == ' '
-                                                       : isBlankField(field(record, e.first, e.blankLast));
+void checkFieldElements(RunContext& ctx, ElementTable& cells, std::span<const FieldCheck> fields,
+                        std::string_view record) {
+    for (const FieldCheck& check : fields) {
+        const ElementLayout& e = check.layout;
+        const char* p = record.data() + check.offset;
+        bool fails = false;
+        // A field of digits only is not blank: its verdict comes first.
+        if (check.wordReadable && digitFieldFails(ctx, check, p, fails)) {
+            if (fails) cells.mark(e.cell, kOutOfRange);
+            continue;
+        }
+        const bool blank = check.wordReadable && check.blankWidth <= 8
+                               ? blankWord(p, check.blankWidth)
+                               : isBlankField({p, check.blankWidth});
         if (blank) {
             if (e.blankState == kMissing)
                 cells.mark(e.cell, kMissing);
             else
                 cells[e.cell].state = e.blankState;
-        } else if (valueFails(ctx, e, field(record, e.first, e.last))) {
+        } else if (valueFails(ctx, check, {p, check.width})) {
             cells.mark(e.cell, kOutOfRange);
         }
     }

@@ -61,6 +61,33 @@ struct CodeCheck {
     std::uint16_t digitMask;
 };
 
+// Any other element reduced to what its check reads. `wordReadable` tells
+// that 8 characters from the first column lie within the padded record, so
+// the field can be loaded as one word and its usual forms (blanks, all
+// digits) told apart without a loop.
+struct FieldCheck {
+    ElementLayout layout;
+    std::uint16_t offset;     // 0-based first column
+    std::uint8_t width;       // characters holding the value
+    std::uint8_t blankWidth;  // characters deciding whether it is blank
+    bool wordReadable;
+    std::int16_t earliestYear;  // Date: the earliest date, in parts
+    std::int8_t earliestMonth;
+    std::int8_t earliestDay;
+};
+
+constexpr FieldCheck fieldCheckOf(const ElementLayout& e, int recordLength) {
+    const int offset = e.first - 1;
+    return {e,
+            static_cast<std::uint16_t>(offset),
+            static_cast<std::uint8_t>(e.last - e.first + 1),
+            static_cast<std::uint8_t>(e.blankLast - e.first + 1),
+            offset + 8 <= recordLength,
+            static_cast<std::int16_t>(e.low / 10000),
+            static_cast<std::int8_t>(e.low / 100 % 100),
+            static_cast<std::int8_t>(e.low % 100)};
+}
+
 // A layout split for speed: the one-column code elements, checked in a tight
 // loop, and the other elements. Every element is judged by itself, so the
 // order in which they are taken does not change any state or count.
@@ -68,33 +95,34 @@ template <std::size_t N>
 struct CompiledLayout {
     std::array<CodeCheck, N> codes{};
     std::size_t codeCount = 0;
-    std::array<ElementLayout, N> others{};
+    std::array<FieldCheck, N> others{};
     std::size_t otherCount = 0;
 };
 
+// `recordLength` is the padded length of the records the layout reads.
 template <std::size_t N>
-constexpr CompiledLayout<N> compileLayout(const ElementLayout (&rows)[N]) {
+constexpr CompiledLayout<N> compileLayout(const ElementLayout (&rows)[N], int recordLength) {
     CompiledLayout<N> out;
     for (const ElementLayout& e : rows) {
         if (e.test == ElementTest::Code)
             out.codes[out.codeCount++] = {static_cast<std::uint16_t>(e.first - 1), static_cast<std::uint8_t>(e.cell),
                                           e.blankState, e.digitMask};
         else
-            out.others[out.otherCount++] = e;
+            out.others[out.otherCount++] = fieldCheckOf(e, recordLength);
     }
     return out;
 }
 
-// Applies every row to the padded record; marks missing and out-of-range
-// elements (counting them) and writes pending blanks.
-void checkElements(RunContext& ctx, ElementTable& cells, std::span<const ElementLayout> layout,
-                   std::string_view record);
+// Applies every element check to the padded record; marks missing and
+// out-of-range elements (counting them) and writes pending blanks.
 void checkCodeElements(ElementTable& cells, std::span<const CodeCheck> codes, std::string_view record);
+void checkFieldElements(RunContext& ctx, ElementTable& cells, std::span<const FieldCheck> fields,
+                        std::string_view record);
 
 template <std::size_t N>
 void checkElements(RunContext& ctx, ElementTable& cells, const CompiledLayout<N>& layout, std::string_view record) {
     checkCodeElements(cells, std::span(layout.codes.data(), layout.codeCount), record);
-    checkElements(ctx, cells, std::span(layout.others.data(), layout.otherCount), record);
+    checkFieldElements(ctx, cells, std::span(layout.others.data(), layout.otherCount), record);
 }
 
 }  // namespace vortel

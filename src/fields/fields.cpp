@@ -106,6 +106,11 @@ bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int ea
         month = fieldValue(monthText);
         day = fieldValue(dayText);
     }
+    return datePartsInvalid(year, month, day, earliestYear, earliestMonth, earliestDay, run);
+}
+
+bool datePartsInvalid(std::int64_t year, std::int64_t month, std::int64_t day, int earliestYear, int earliestMonth,
+                      int earliestDay, const RunDate& run) {
     if (year < earliestYear || year > run.year) return true;
     const bool inRunYear = year == run.year;
     const bool inEarliestYear = !inRunYear && year == earliestYear;

@@ -94,6 +94,9 @@ bool reportPeriodInvalid(std::string_view f, const RunDate& run);
 // the earliest date up to the day before the run date.
 bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int earliestDay,
                  const RunDate& run);
+// The same test on a date already read into its year, month and day.
+bool datePartsInvalid(std::int64_t year, std::int64_t month, std::int64_t day, int earliestYear, int earliestMonth,
+                      int earliestDay, const RunDate& run);
 bool isLeapYear(int year);
 // A date of the form YYYY, YYYYMM or YYYYMMDD read into numbers: characters
 // 1-4, 5-6 and 7-8 by the decimal reading of fieldValue; a part the text

@@ -100,7 +100,7 @@ constexpr ElementLayout kFosterCareLayout[] = {
     fieldElement(66, 193, 197, M, T::Range, 0, 99999),
 };
 
-constexpr auto kCompiled = compileLayout(kFosterCareLayout);
+constexpr auto kCompiled = compileLayout(kFosterCareLayout, recordLength(RecordKind::FosterCare));
 
 }  // namespace
 
