@@ -48,10 +48,14 @@ bool isNumericField(std::string_view f);
 // digits give 0. Saturates instead of overflowing.
 std::int64_t fieldValueSlow(std::string_view f);
 inline std::int64_t fieldValue(std::string_view f) {
-    // Plain digits are by far the most common field: read them directly.
-    std::int64_t v = 0;
+    // Digits after leading blanks (or none: all blanks read 0) are by far
+    // the most common field: read them directly.
     if (f.size() <= 9) {
-        for (char c : f) {
+        std::size_t i = 0;
+        while (i < f.size() && f[i] == ' ') ++i;
+        std::int64_t v = 0;
+        for (; i < f.size(); ++i) {
+            const char c = f[i];
             if (c < '0' || c > '9') return fieldValueSlow(f);
             v = v * 10 + (c - '0');
         }

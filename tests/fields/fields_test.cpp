@@ -43,6 +43,8 @@ TEST(Fields, ValueReadsLikeDecimalConversion) {
     EXPECT_EQ(fieldValue("42ab"), 42);
     EXPECT_EQ(fieldValue("-7"), -7);
     EXPECT_EQ(fieldValue("    "), 0);
+    EXPECT_EQ(fieldValue(" 4 2"), 4);    // digits up to the first non-digit
+    EXPECT_EQ(fieldValue("\t 42"), 42);  // any white space leads
     EXPECT_EQ(fieldValue("x1"), 0);
     EXPECT_EQ(fieldValue("999999999999"), 2147483647);  // saturates instead of overflowing
 }
