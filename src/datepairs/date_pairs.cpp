@@ -209,16 +209,16 @@ void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, co
             side = row.below;
         lastOutcome[i] = side.result;
         if (side.result == 0) continue;
-        if (side.blames == Blame::First || side.blames == Blame::Both) ++cells[row.first].pairFailures;
-        if (side.blames == Blame::Second || side.blames == Blame::Both) ++cells[row.second].pairFailures;
+        if (side.blames == Blame::First || side.blames == Blame::Both) cells.addPairFailure(row.first);
+        if (side.blames == Blame::Second || side.blames == Blame::Both) cells.addPairFailure(row.second);
         failed[failures++] = static_cast<std::uint8_t>(i);
     }
     for (std::size_t k = 0; k < failures; ++k) {
         const CompiledRow& row = table.rows[failed[k]];
         const std::int32_t p = cells[row.first].pairFailures;
         const std::int32_t q = cells[row.second].pairFailures;
-        if (p >= q) cells[row.first].state = kDatePairLetter;
-        if (p <= q) cells[row.second].state = kDatePairLetter;
+        if (p >= q) cells.setState(row.first, kDatePairLetter);
+        if (p <= q) cells.setState(row.second, kDatePairLetter);
     }
 }
 

@@ -86,7 +86,7 @@ void checkCodeElements(ElementTable& cells, std::span<const CodeCheck> codes, st
         else if (e.blankState == kMissing)
             cells.mark(e.cell, kMissing);
         else
-            cells[e.cell].state = e.blankState;
+            cells.setState(e.cell, e.blankState);
     }
 }
 
@@ -108,7 +108,7 @@ void checkFieldElements(RunContext& ctx, ElementTable& cells, std::span<const Fi
             if (e.blankState == kMissing)
                 cells.mark(e.cell, kMissing);
             else
-                cells[e.cell].state = e.blankState;
+                cells.setState(e.cell, e.blankState);
         } else if (valueFails(ctx, check, {p, check.width})) {
             cells.mark(e.cell, kOutOfRange);
         }

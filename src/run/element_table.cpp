@@ -4,50 +4,48 @@ namespace vortel {
 
 void ElementTable::clearAll() {
     for (auto& c : cells_) c = ElementStatus{};
+    touched_ = {};
 }
 
 void ElementTable::resetRecord() {
-    const int n = size();
-    for (int i = 1; i <= n; ++i) {
-        cells_[i].state = kValid;
-        cells_[i].pairFailures = 0;
-    }
+    forEachTouched([this](int cell) {
+        cells_[cell].state = kValid;
+        cells_[cell].pairFailures = 0;
+    });
+    touched_ = {};
 }
 
 bool ElementTable::tallyStates() {
-    const int n = size();
     bool finding = false;
-    for (int i = 1; i <= n; ++i) {
-        const char s = cells_[i].state;
-        if (!isFindingState(s)) continue;
+    forEachTouched([this, &finding](int cell) {
+        ElementStatus& c = cells_[cell];
+        if (!isFindingState(c.state)) return;
         finding = true;
-        if (isLetterState(s)) countUp(cells_[i].likelyErrorCount);
-        if (isUpperState(s) || s == kOutOfRange) countUp(cells_[i].cleanedCount);
-    }
+        if (isLetterState(c.state)) countUp(c.likelyErrorCount);
+        if (isUpperState(c.state) || c.state == kOutOfRange) countUp(c.cleanedCount);
+    });
     return finding;
 }
 
 void ElementTable::mark(int cell, char code) {
     if (code == kMissing) {
-        cells_[cell].state = kMissing;
+        setState(cell, kMissing);
         countUp(cells_[cell].missingCount);
     } else if (code == kOutOfRange) {
-        cells_[cell].state = kOutOfRange;
+        setState(cell, kOutOfRange);
         countUp(cells_[cell].outOfRangeCount);
     }
 }
 
 void ElementTable::markLetter(int cell, char letter) {
-    char& s = cells_[cell].state;
-    if (s == kValid || s == kPendingBlank) s = letter;
+    const char s = cells_[cell].state;
+    if (s == kValid || s == kPendingBlank) setState(cell, letter);
 }
 
 bool ElementTable::hasFinding() const {
-    const int n = size();
-    for (int i = 1; i <= n; ++i) {
-        if (isFindingState(cells_[i].state)) return true;
-    }
-    return false;
+    bool finding = false;
+    forEachTouched([this, &finding](int cell) { finding = finding || isFindingState(cells_[cell].state); });
+    return finding;
 }
 
 }  // namespace vortel

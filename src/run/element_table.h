@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <climits>
 
@@ -93,7 +94,11 @@ struct ElementStatus {
     std::int32_t cleanedCount = 0;     // run: records whose final state was upper case or '2'
 };
 
-// A table of cells numbered from 1 to cellCount(kind).
+// A table of cells numbered from 1 to cellCount(kind). A record changes
+// only a few cells, so the table keeps the set of cells changed since the
+// last reset: the reset and the tally visit those and no others. Every
+// change therefore goes through the operations below; reading a cell is
+// free.
 class ElementTable {
 public:
     explicit ElementTable(RecordKind kind) : kind_(kind) {}
@@ -101,7 +106,6 @@ public:
     RecordKind kind() const { return kind_; }
     int size() const { return cellCount(kind_); }
 
-    ElementStatus& operator[](int cell) { return cells_[cell]; }
     const ElementStatus& operator[](int cell) const { return cells_[cell]; }
     char state(int cell) const { return cells_[cell].state; }
 
@@ -112,18 +116,39 @@ public:
     // Adds the record's final states to the likely-error and cleaned counts.
     // Returns true when the record has a finding (as hasFinding()).
     bool tallyStates();
+    // Writes a state as it is.
+    void setState(int cell, char state) {
+        touch(cell);
+        cells_[cell].state = state;
+    }
     // Code '1' marks missing, '2' out of range (counting each time); any
     // other code changes nothing.
     void mark(int cell, char code);
     // Gives a consistency letter to a cell that is still '.' or '!'.
     // Cells holding '1', '2' or a letter keep their state.
     void markLetter(int cell, char letter);
+    // Counts one more failed date pair of this record against the cell.
+    void addPairFailure(int cell) {
+        touch(cell);
+        ++cells_[cell].pairFailures;
+    }
     // True when any cell holds a state other than '.' or '!'.
     bool hasFinding() const;
 
 private:
+    static constexpr int kWords = (kFosterCareCells + 1 + 63) / 64;
+
+    void touch(int cell) { touched_[cell >> 6] |= std::uint64_t{1} << (cell & 63); }
+    // Calls f(cell) for every cell changed since the last reset.
+    template <typename F>
+    void forEachTouched(F f) const {
+        for (int w = 0; w < kWords; ++w)
+            for (std::uint64_t bits = touched_[w]; bits != 0; bits &= bits - 1) f(w * 64 + std::countr_zero(bits));
+    }
+
     RecordKind kind_;
     std::array<ElementStatus, kFosterCareCells + 1> cells_{};  // index 0 unused
+    std::array<std::uint64_t, kWords> touched_{};
 };
 
 }  // namespace vortel

@@ -43,7 +43,7 @@ protected:
         for (const auto& [col, value] : fields) setField(record, col, value);
         resetAdoptionCells(*ctx);
         checkAdoptionElements(*ctx, record);
-        for (const Preset& p : presets) ctx->adoptionCells[p.cell].state = p.state;
+        for (const Preset& p : presets) ctx->adoptionCells.setState(p.cell, p.state);
         checkAdoptionGroups(*ctx, record);
         return ctx->adoptionCells;
     }

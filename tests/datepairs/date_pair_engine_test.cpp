@@ -90,7 +90,7 @@ TEST(DatePairEngine, RowsApplyOnlyWhenBothElementsAreValid) {
         SCOPED_TRACE(std::string("element 19 in state ") + state);
         resetAdoptionCells(*ctx);
         checkAdoptionElements(*ctx, record);
-        ctx->adoptionCells[19].state = state;
+        ctx->adoptionCells.setState(19, state);
         checkAdoptionDatePairs(*ctx, record);
         EXPECT_EQ(failedRows(ctx->datePairs.adoption), Rows{});
         EXPECT_EQ(ctx->adoptionCells[21].pairFailures, 0);
@@ -152,8 +152,8 @@ TEST(DatePairEngine, AReportPeriodRowMarksElementTwoOnlyWhenOtherRowsBlameIt) {
     auto prepare = [&](std::initializer_list<int> valid) {
         ctx->adoptionCells.resetRecord();
         ctx->datePairs.adoption.fill(0);
-        for (int c = 1; c <= kAdoptionCells; ++c) ctx->adoptionCells[c].state = kPendingBlank;
-        for (int c : valid) ctx->adoptionCells[c].state = kValid;
+        for (int c = 1; c <= kAdoptionCells; ++c) ctx->adoptionCells.setState(c, kPendingBlank);
+        for (int c : valid) ctx->adoptionCells.setState(c, kValid);
     };
 
     prepare({2, 16});
@@ -210,9 +210,9 @@ TEST(DatePairEngine, TheReportPeriodEntersDayMeasuresAsItsEndDate) {
         setField(record, 3, c.period);
         setField(record, c.element == 6 ? 34 : 26, c.date);
         ctx->fosterCareCells.resetRecord();
-        for (int cell = 1; cell <= kFosterCareCells; ++cell) ctx->fosterCareCells[cell].state = kPendingBlank;
-        ctx->fosterCareCells[2].state = kValid;
-        ctx->fosterCareCells[c.element].state = kValid;
+        for (int cell = 1; cell <= kFosterCareCells; ++cell) ctx->fosterCareCells.setState(cell, kPendingBlank);
+        ctx->fosterCareCells.setState(2, kValid);
+        ctx->fosterCareCells.setState(c.element, kValid);
         checkFosterCareDatePairs(*ctx, record);
         EXPECT_EQ(ctx->datePairs.fosterCare[static_cast<std::size_t>(c.row - 1)], c.result);
         EXPECT_EQ(ctx->fosterCareCells.state(c.element), c.result ? 'a' : '.');

@@ -445,9 +445,9 @@ void expectProbe(const Kind& k, int rowNumber, int first, int second, int p, con
     auto ctx = makeContext();
     ElementTable& cells = ctx->cells(k.kind);
     cells.resetRecord();
-    for (int c = 1; c <= cells.size(); ++c) cells[c].state = kPendingBlank;
-    cells[first].state = kValid;
-    cells[second].state = kValid;
+    for (int c = 1; c <= cells.size(); ++c) cells.setState(c, kPendingBlank);
+    cells.setState(first, kValid);
+    cells.setState(second, kValid);
     std::string record(static_cast<std::size_t>(k.length), ' ');
     setField(record, k.columns->at(p).first, pText);
     setField(record, k.columns->at(q).first, qText);
@@ -592,9 +592,9 @@ void runRandomPairs(const Kind& k, std::span<const DateCheck> rows) {
             const std::string qText = text(qDate, qWidth);
 
             cells.resetRecord();
-            for (int c = 1; c <= cells.size(); ++c) cells[c].state = kPendingBlank;
-            cells[row.firstElement].state = kValid;
-            cells[row.secondElement].state = kValid;
+            for (int c = 1; c <= cells.size(); ++c) cells.setState(c, kPendingBlank);
+            cells.setState(row.firstElement, kValid);
+            cells.setState(row.secondElement, kValid);
             std::string record(static_cast<std::size_t>(k.length), ' ');
             setField(record, k.columns->at(row.p).first, pText);
             setField(record, k.columns->at(row.q).first, qText);

@@ -107,11 +107,11 @@ TEST(CollectFindings, ReportsFinalStatesOtherThanValidAndPendingBlank) {
     setField(record, 9, "RN,\"1\"\xE9    ");
     ElementTable& cells = ctx->adoptionCells;
     cells.resetRecord();
-    cells[7].state = '1';   // the race element as a whole is never reported
-    cells[10].state = '!';  // pending blank
-    cells[38].state = '2';
-    cells[21].state = 'A';
-    cells[5].state = '1';
+    cells.setState(7, '1');   // the race element as a whole is never reported
+    cells.setState(10, '!');  // pending blank
+    cells.setState(38, '2');
+    cells.setState(21, 'A');
+    cells.setState(5, '1');
     std::vector<Finding> found;
     collectFindings(RecordKind::Adoption, cells, record, found);
     ASSERT_EQ(found.size(), 3u);

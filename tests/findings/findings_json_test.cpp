@@ -66,9 +66,14 @@ TEST(DataErrorsJson, NullWithoutRecordsElseRowsLikeTheReport) {
     auto ctx = testing::makeContext();
     EXPECT_TRUE(dataErrorsJson(*ctx, RecordKind::Adoption).is_null());
     ctx->adoptionRecordCount = 3;
-    ctx->adoptionCells[38].missingCount = 1;   // 7a
-    ctx->adoptionCells[38].cleanedCount = 1;
-    ctx->adoptionCells[4].likelyErrorCount = 2;
+    ElementTable& cells = ctx->adoptionCells;
+    cells.mark(38, kMissing);  // 7a
+    cells.setState(4, 'b');
+    cells.tallyStates();
+    cells.resetRecord();
+    cells.setState(38, kOutOfRange);  // cleaned, not counted out of range
+    cells.setState(4, 'b');
+    cells.tallyStates();
     const nlohmann::ordered_json j = dataErrorsJson(*ctx, RecordKind::Adoption);
     EXPECT_EQ(j["records"], 3);
     EXPECT_EQ(j["rows"].size(), 52u);

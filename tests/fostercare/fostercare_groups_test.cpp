@@ -45,7 +45,7 @@ std::string buildRecord(const std::vector<Edit>& base, const std::vector<Edit>& 
 const ElementTable& runGroups(RunContext& ctx, const std::string& record, const std::vector<Preset>& presets = {}) {
     vortel::resetFosterCareCells(ctx);
     vortel::checkFosterCareElements(ctx, record);
-    for (const auto& p : presets) ctx.fosterCareCells[p.cell].state = p.state;
+    for (const auto& p : presets) ctx.fosterCareCells.setState(p.cell, p.state);
     vortel::checkFosterCareGroups(ctx, record);
     return ctx.fosterCareCells;
 }

@@ -21,7 +21,7 @@ TEST(ElementTable, TallyCountsFinalStatesOncePerRecord) {
     for (const auto& c : cases) {
         cells.clearAll();
         cells.resetRecord();
-        cells[4].state = c.state;
+        cells.setState(4, c.state);
         EXPECT_EQ(cells.tallyStates(), c.finding) << c.state;
         EXPECT_EQ(cells.hasFinding(), c.finding) << c.state;
         EXPECT_EQ(cells[4].likelyErrorCount, c.likely) << c.state;
@@ -40,7 +40,7 @@ TEST(ElementTable, MarksCountEachTimeAndLettersKeepFirstFindings) {
     EXPECT_EQ(cells[11].outOfRangeCount, 1);
     EXPECT_EQ(cells.state(12), kValid);
 
-    cells[13].state = kPendingBlank;
+    cells.setState(13, kPendingBlank);
     cells.markLetter(13, 'g');   // a pending blank takes a letter
     cells.markLetter(13, 'h');   // the first letter stays
     cells.markLetter(10, 'g');   // '1' stays
@@ -57,15 +57,46 @@ TEST(ElementTable, MarksCountEachTimeAndLettersKeepFirstFindings) {
 }
 
 TEST(ElementTable, RunCountsStopAtTheirLargestValue) {
-    ElementTable cells(RecordKind::Adoption);
+    std::int32_t count = INT32_MAX - 1;
+    countUp(count);
+    countUp(count);
+    EXPECT_EQ(count, INT32_MAX);
+}
+
+// The reset and the tally visit the cells changed since the last reset:
+// every kind of change must be seen, in both words of the set (cells 1-63
+// and 64-84) and at their edges, and nothing may be seen twice.
+TEST(ElementTable, ResetAndTallySeeEveryCellTheRecordChanged) {
+    ElementTable cells(RecordKind::FosterCare);
     cells.clearAll();
-    cells[6].missingCount = INT32_MAX - 1;
-    cells.mark(6, kMissing);
-    cells.mark(6, kMissing);
-    EXPECT_EQ(cells[6].missingCount, INT32_MAX);
-    std::int32_t records = INT32_MAX;
-    countUp(records);
-    EXPECT_EQ(records, INT32_MAX);
+    for (int record = 0; record < 3; ++record) {
+        cells.resetRecord();
+        for (int cell = 1; cell <= kFosterCareCells; ++cell) EXPECT_EQ(cells.state(cell), kValid) << cell;
+        cells.setState(1, 'a');
+        cells.setState(1, 'a');             // written twice, counted once
+        cells.mark(63, kOutOfRange);
+        cells.setState(64, kPendingBlank);
+        cells.markLetter(64, 'G');
+        cells.addPairFailure(84);
+        cells.addPairFailure(84);
+        cells.setState(84, kPendingBlank);
+        cells.addPairFailure(30);
+        EXPECT_TRUE(cells.tallyStates());
+    }
+    EXPECT_EQ(cells[1].likelyErrorCount, 3);
+    EXPECT_EQ(cells[63].outOfRangeCount, 3);
+    EXPECT_EQ(cells[63].cleanedCount, 3);
+    EXPECT_EQ(cells[64].likelyErrorCount, 3);
+    EXPECT_EQ(cells[64].cleanedCount, 3);
+    EXPECT_EQ(cells[84].likelyErrorCount, 0);
+    EXPECT_EQ(cells[84].pairFailures, 2);
+    cells.resetRecord();
+    for (int cell = 1; cell <= kFosterCareCells; ++cell) {
+        EXPECT_EQ(cells.state(cell), kValid) << cell;
+        EXPECT_EQ(cells[cell].pairFailures, 0) << cell;
+    }
+    EXPECT_FALSE(cells.tallyStates());
+    EXPECT_FALSE(cells.hasFinding());
 }
 
 }  // namespace

@@ -188,7 +188,7 @@ TEST(SummaryBody, MotherBirthYearBlankInEveryRecord) {
     setField(r, 43, "    ");
     for (int i = 0; i < 4; ++i) {
         ctx->adoptionCells.resetRecord();
-        ctx->adoptionCells[16].state = kPendingBlank;
+        ctx->adoptionCells.setState(16, kPendingBlank);
         tallyAdoptionRecord(*ctx, r);
     }
     finishAdoptionTallies(*ctx);

@@ -22,12 +22,12 @@ public:
 
     void adoption(const std::string& record, States states = {}) {
         ctx_->adoptionCells.resetRecord();
-        for (const auto& [cell, state] : states) ctx_->adoptionCells[cell].state = state;
+        for (const auto& [cell, state] : states) ctx_->adoptionCells.setState(cell, state);
         tallyAdoptionRecord(*ctx_, record);
     }
     void fosterCare(const std::string& record, States states = {}) {
         ctx_->fosterCareCells.resetRecord();
-        for (const auto& [cell, state] : states) ctx_->fosterCareCells[cell].state = state;
+        for (const auto& [cell, state] : states) ctx_->fosterCareCells.setState(cell, state);
         tallyFosterCareRecord(*ctx_, record);
     }
     // `count` adoption records with `value` at `col`, then `rest` with `other`.
