@@ -1,6 +1,5 @@
 #include "fields/element_check.h"
 
-#include <cstring>
 #include <string>
 
 #include "run/run_context.h"
@@ -68,8 +67,7 @@ bool digitFieldFails(const RunContext& ctx, const FieldCheck& check, const char*
 
 // True when the first n characters (n at most 8) of the word at p are blanks.
 bool blankWord(const char* p, int n) {
-    std::uint64_t x;
-    std::memcpy(&x, p, 8);
+    const std::uint64_t x = loadWord(p);
     const std::uint64_t keep = ~std::uint64_t{0} >> (64 - 8 * n);
     return ((x ^ 0x2020202020202020ull) & keep) == 0;
 }

@@ -63,6 +63,13 @@ inline std::int64_t fieldValue(std::string_view f) {
     }
     return fieldValueSlow(f);
 }
+// The 8 characters at p as one word, character k in byte k.
+inline std::uint64_t loadWord(const char* p) {
+    static_assert(std::endian::native == std::endian::little, "character k of a word is its byte k");
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    return x;
+}
 // True when the 8 characters of the word are all digits: every byte
 // 0x30-0x39, tested on the eight at once.
 inline bool eightDigits(std::uint64_t x) {
@@ -71,11 +78,7 @@ inline bool eightDigits(std::uint64_t x) {
     return (x & kHigh) == kZeros && ((x + 0x0606060606060606ull) & kHigh) == kZeros;
 }
 // The same for the 8 characters at p.
-inline bool eightDigits(const char* p) {
-    std::uint64_t x;
-    std::memcpy(&x, p, 8);
-    return eightDigits(x);
-}
+inline bool eightDigits(const char* p) { return eightDigits(loadWord(p)); }
 inline int digitAt(const char* p, int i) { return p[i] - '0'; }
 
 // True when every character is a digit (and there is at least one); the
@@ -117,9 +120,7 @@ DateParts dateParts(std::string_view f);
 // meaning). Loads 8 characters from p whatever the width: the caller
 // guarantees that they are readable.
 inline bool readDigitDateAt(const char* p, int width, DateParts& out) {
-    static_assert(std::endian::native == std::endian::little, "character k of a word is its byte k");
-    std::uint64_t x;
-    std::memcpy(&x, p, 8);
+    std::uint64_t x = loadWord(p);
     // Characters past the width read as '0': they pass the digit test and
     // give a month or day of 0, as dateParts gives for parts not reached.
     constexpr std::uint64_t kZeros = 0x3030303030303030ull;

@@ -1,7 +1,6 @@
 #include "fostercare/fostercare_groups.h"
 
 #include <array>
-#include <cstring>
 #include <string>
 
 #include "fostercare/fostercare_group_tables.h"
@@ -45,8 +44,10 @@ std::string_view dateAt(std::string_view record, int firstColumn) {
 int compareDates(std::string_view a, std::string_view b) {
     // Two dates of eight digits each compare as texts.
     if (eightDigits(a.data()) && eightDigits(b.data())) {
-        const int c = std::memcmp(a.data(), b.data(), 8);
-        return (c > 0) - (c < 0);
+        // Read most significant character first, the words order as the texts.
+        const std::uint64_t x = __builtin_bswap64(loadWord(a.data()));
+        const std::uint64_t y = __builtin_bswap64(loadWord(b.data()));
+        return (x > y) - (x < y);
     }
     const DateParts pa = dateParts(a);
     const DateParts pb = dateParts(b);
@@ -56,16 +57,21 @@ int compareDates(std::string_view a, std::string_view b) {
     return 0;
 }
 
-bool stateIs(const ElementTable& cells, int cell, std::string_view states) {
-    const char s = cells.state(cell);
-    for (char c : states)
-        if (c == s) return true;
-    return false;
-}
 // Missing or out of range: the element gives nothing to compare.
-bool missingOrOutOfRange(const ElementTable& cells, int cell) { return stateIs(cells, cell, "12"); }
+bool missingOrOutOfRange(const ElementTable& cells, int cell) {
+    const char s = cells.state(cell);
+    return s == kMissing || s == kOutOfRange;
+}
 // For elements that may be blank: present unless pending blank or out of range.
-bool blankOrOutOfRange(const ElementTable& cells, int cell) { return stateIs(cells, cell, "!2"); }
+bool blankOrOutOfRange(const ElementTable& cells, int cell) {
+    const char s = cells.state(cell);
+    return s == kPendingBlank || s == kOutOfRange;
+}
+// Missing, pending blank or out of range: no date to place.
+bool noDate(const ElementTable& cells, int cell) {
+    const char s = cells.state(cell);
+    return s == kMissing || s == kPendingBlank || s == kOutOfRange;
+}
 
 bool anyColumnIs(std::string_view record, int first, int last, char code) {
     for (int c = first; c <= last; ++c)
@@ -185,7 +191,7 @@ DateRanks rankRemovalDates(const ElementTable& cells, std::string_view record) {
         {18, kFirstRemovalColumn}, {20, kPreviousDischargeColumn}, {21, kLatestRemovalColumn}};
     int missing = -1;
     for (int i = 0; i < 3 && missing < 0; ++i)
-        if (stateIs(cells, kDates[i].element, "1!2")) missing = i;
+        if (noDate(cells, kDates[i].element)) missing = i;
 
     std::array<std::int8_t, 3> rank{};
     for (int i = 0; i < 3; ++i) {
@@ -215,7 +221,7 @@ void checkGroup4(ElementTable& cells, std::string_view record) {
     // or 21 is '1' and a blank 20 is '!', so one set serves all three.
     int missing = 0;
     for (int e : {18, 20, 21})
-        if (stateIs(cells, e, "1!2")) ++missing;
+        if (noDate(cells, e)) ++missing;
     if (missing > 1) return;
     const bool oneRemoval = !numberOutOfRange(field(record, 66, 67), 1, 1);
     applyMark(cells, lookUp(kGroup4Table, rankRemovalDates(cells, record), oneRemoval ? 1 : 0), kGroup4Letter);
