@@ -252,11 +252,12 @@ void checkGroup6(ElementTable& cells, std::string_view record) {
     std::int64_t days;
     if (blankOrOutOfRange(cells, 56)) {
         // Still in care: the stay runs to the end of the report period,
-        // 31 March or 30 September.
+        // 31 March or 30 September. The month is taken by value, as the
+        // period test reads it, so a March written "3 " ends on the 31st too.
         if (missingOrOutOfRange(cells, 2)) return;
         child = Child::InCare;
         std::string periodEnd(field(record, 3, 8));
-        periodEnd += column(record, 8) == '3' ? "31" : "30";
+        periodEnd += fieldValue(field(record, 7, 8)) == 3 ? "31" : "30";
         days = daysBetween(periodEnd, latestRemoval);
     } else {
         child = Child::Discharged;

@@ -254,6 +254,8 @@ TEST(FosterCareGroups, Group6StayAndReview) {
         {"31 days is long", "20230105", "20230205", kNone, '3', '7', "!f."},
         {"discharge before removal: no check", "20230105", "20221231", "20230101", '3', '1', "..."},
         {"period end 31 March: 31 days", "20260228", kNone, kNone, '3', '7', "!f.", "202603"},
+        {"March written \"3 \" ends on the 31st too", "20260228", kNone, kNone, '3', '7', "!f.", "20263 "},
+        {"period end 30 September: 30 days is short", "20260831", kNone, kNone, '3', '7', "!..", "202609"},
         {"report period out of range: no check", "20230105", kNone, "20240101", '3', '1', "...", "202606"},
     };
     for (const Row& r : rows) {
