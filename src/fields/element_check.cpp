@@ -74,17 +74,33 @@ bool blankWord(const char* p, int n) {
 
 }  // namespace
 
-void checkCodeElements(ElementTable& cells, std::span<const CodeCheck> codes, std::string_view record) {
-    for (const CodeCheck& e : codes) {
-        const char c = record[e.offset];
-        const unsigned digit = static_cast<unsigned char>(c) - static_cast<unsigned>('0');
-        if (digit <= 9 && ((e.digitMask >> digit) & 1u)) continue;  // a listed code: valid
-        if (c != ' ')
-            cells.mark(e.cell, kOutOfRange);
-        else if (e.blankState == kMissing)
-            cells.mark(e.cell, kMissing);
-        else
-            cells.setState(e.cell, e.blankState);
+namespace {
+
+// True when every byte of the run holds a listed code. Bytes of 0x80 and
+// above never pass (the last term), and when none is present no sum carries
+// from one byte into the next, so each byte is judged by itself.
+bool runAllListed(const CodeRun& run, const char* p) {
+    const std::uint64_t x = loadWord(p);
+    return ((x + run.fromLow) & ~(x + run.pastHigh) & ~x & run.keep) == run.keep;
+}
+
+}  // namespace
+
+void checkCodeElements(ElementTable& cells, std::span<const CodeCheck> codes, std::span<const CodeRun> runs,
+                       std::string_view record) {
+    for (const CodeRun& run : runs) {
+        if (run.wordReadable && runAllListed(run, record.data() + run.offset)) continue;
+        for (const CodeCheck& e : codes.subspan(run.firstCode, run.count)) {
+            const char c = record[e.offset];
+            const unsigned digit = static_cast<unsigned char>(c) - static_cast<unsigned>('0');
+            if (digit <= 9 && ((e.digitMask >> digit) & 1u)) continue;  // a listed code: valid
+            if (c != ' ')
+                cells.mark(e.cell, kOutOfRange);
+            else if (e.blankState == kMissing)
+                cells.mark(e.cell, kMissing);
+            else
+                cells.setState(e.cell, e.blankState);
+        }
     }
 }
 

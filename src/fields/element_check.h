@@ -61,6 +61,40 @@ struct CodeCheck {
     std::uint16_t digitMask;
 };
 
+// Code elements in consecutive columns, up to 8, tested together as one
+// word when every code list is a range of digits (as all lists are): a byte
+// is a listed code when it lies from the low to the high code, which sums
+// with the two constants below tell for all bytes at once. Only when a byte
+// of the run fails are the run's codes checked one by one.
+struct CodeRun {
+    std::uint16_t offset;      // 0-based first column
+    std::uint8_t firstCode;    // index of the first code of the run
+    std::uint8_t count;
+    bool wordReadable;         // 8 characters from offset lie within the record
+    std::uint64_t fromLow = 0;   // per byte 0x80 - low code: high bit set when byte >= low
+    std::uint64_t pastHigh = 0;  // per byte 0x7F - high code: high bit set when byte > high
+    std::uint64_t keep = 0;      // the high bit of each byte of the run
+};
+
+// The lowest and highest digit of a code list, when the list is a range of
+// digits (bits low..high all set); otherwise low > high.
+struct DigitRange {
+    int low = 1;
+    int high = 0;
+};
+constexpr DigitRange digitRangeOf(std::uint16_t mask) {
+    DigitRange r;
+    for (int d = 0; d <= 9; ++d)
+        if (mask >> d & 1u) {
+            if (r.low > r.high) r.low = d;
+            r.high = d;
+        }
+    if (r.low > r.high) return {};
+    for (int d = r.low; d <= r.high; ++d)
+        if (!(mask >> d & 1u)) return {};
+    return r;
+}
+
 // Any other element reduced to what its check reads. `wordReadable` tells
 // that 8 characters from the first column lie within the padded record, so
 // the field can be loaded as one word and its usual forms (blanks, all
@@ -95,6 +129,8 @@ template <std::size_t N>
 struct CompiledLayout {
     std::array<CodeCheck, N> codes{};
     std::size_t codeCount = 0;
+    std::array<CodeRun, N> runs{};
+    std::size_t runCount = 0;
     std::array<FieldCheck, N> others{};
     std::size_t otherCount = 0;
 };
@@ -110,18 +146,40 @@ constexpr CompiledLayout<N> compileLayout(const ElementLayout (&rows)[N], int re
         else
             out.others[out.otherCount++] = fieldCheckOf(e, recordLength);
     }
+    // Runs: codes of consecutive columns with range lists, at most 8.
+    for (std::size_t i = 0; i < out.codeCount; ++i) {
+        const CodeCheck& c = out.codes[i];
+        const DigitRange range = digitRangeOf(c.digitMask);
+        const bool ranged = range.low <= range.high;
+        CodeRun* run = out.runCount > 0 ? &out.runs[out.runCount - 1] : nullptr;
+        const bool extends = run != nullptr && ranged && run->wordReadable && run->count < 8 &&
+                             c.offset == run->offset + run->count;
+        if (!extends) {
+            run = &out.runs[out.runCount++];
+            *run = {c.offset, static_cast<std::uint8_t>(i), 0, ranged && c.offset + 8 <= recordLength};
+        }
+        const int shift = 8 * run->count;
+        if (ranged) {
+            run->fromLow |= std::uint64_t(0x80 - ('0' + range.low)) << shift;
+            run->pastHigh |= std::uint64_t(0x7F - ('0' + range.high)) << shift;
+            run->keep |= std::uint64_t{0x80} << shift;
+        }
+        ++run->count;
+    }
     return out;
 }
 
 // Applies every element check to the padded record; marks missing and
 // out-of-range elements (counting them) and writes pending blanks.
-void checkCodeElements(ElementTable& cells, std::span<const CodeCheck> codes, std::string_view record);
+void checkCodeElements(ElementTable& cells, std::span<const CodeCheck> codes, std::span<const CodeRun> runs,
+                       std::string_view record);
 void checkFieldElements(RunContext& ctx, ElementTable& cells, std::span<const FieldCheck> fields,
                         std::string_view record);
 
 template <std::size_t N>
 void checkElements(RunContext& ctx, ElementTable& cells, const CompiledLayout<N>& layout, std::string_view record) {
-    checkCodeElements(cells, std::span(layout.codes.data(), layout.codeCount), record);
+    checkCodeElements(cells, std::span(layout.codes.data(), layout.codeCount),
+                      std::span(layout.runs.data(), layout.runCount), record);
     checkFieldElements(ctx, cells, std::span(layout.others.data(), layout.otherCount), record);
 }
 

@@ -91,6 +91,37 @@ TEST(ElementEngine, WordReadingAgreesWithTheFieldTests) {
                        });
 }
 
+// Code columns are tested 8 at a time: every byte value in any code column
+// must give the state the code list gives it, and leave every other cell of
+// the record as it was.
+TEST(ElementEngine, EveryByteInACodeColumnIsJudgedByItsOwnList) {
+    auto run = [](RecordKind kind, std::span<const ElementLayout> layout, const std::string& clean,
+                  void (*check)(RunContext&, std::string_view)) {
+        auto ctx = makeContext();
+        ElementTable& cells = ctx->cells(kind);
+        auto checkRecord = [&](const std::string& record) {
+            cells.resetRecord();
+            check(*ctx, record);
+            return states(cells, 1, cells.size());
+        };
+        const std::string cleanStates = checkRecord(clean);
+        for (const ElementLayout& e : layout) {
+            if (e.test != ElementTest::Code) continue;
+            for (int byte = 0; byte < 256; ++byte) {
+                const char c = static_cast<char>(byte);
+                std::string record = clean;
+                record[static_cast<std::size_t>(e.first - 1)] = c;
+                std::string expected = cleanStates;
+                expected[static_cast<std::size_t>(e.cell - 1)] =
+                    !codeNotInList(c, e.codes) ? kValid : c == ' ' ? e.blankState : kOutOfRange;
+                ASSERT_EQ(checkRecord(record), expected) << "cell " << e.cell << ", byte " << byte;
+            }
+        }
+    };
+    run(RecordKind::Adoption, adoptionLayout(), cleanAdoptionRecord(), checkAdoptionElements);
+    run(RecordKind::FosterCare, fosterCareLayout(), cleanFosterCareRecord(), checkFosterCareElements);
+}
+
 // Only fields whose 8 characters from the first column lie inside the record
 // are read as words; the last fields of each record are not.
 TEST(ElementEngine, FieldsNearTheEndOfARecordAreNotReadAsWords) {
