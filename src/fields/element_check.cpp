@@ -1,5 +1,6 @@
 #include "fields/element_check.h"
 
+#include <bit>
 #include <string>
 
 #include "run/run_context.h"
@@ -76,12 +77,16 @@ bool blankWord(const char* p, int n) {
 
 namespace {
 
-// True when every byte of the run holds a listed code. Bytes of 0x80 and
-// above never pass (the last term), and when none is present no sum carries
-// from one byte into the next, so each byte is judged by itself.
-bool runAllListed(const CodeRun& run, const char* p) {
-    const std::uint64_t x = loadWord(p);
-    return ((x + run.fromLow) & ~(x + run.pastHigh) & ~x & run.keep) == run.keep;
+void checkCode(ElementTable& cells, const CodeCheck& e, std::string_view record) {
+    const char c = record[e.offset];
+    const unsigned digit = static_cast<unsigned char>(c) - static_cast<unsigned>('0');
+    if (digit <= 9 && ((e.digitMask >> digit) & 1u)) return;  // a listed code: valid
+    if (c != ' ')
+        cells.mark(e.cell, kOutOfRange);
+    else if (e.blankState == kMissing)
+        cells.mark(e.cell, kMissing);
+    else
+        cells.setState(e.cell, e.blankState);
 }
 
 }  // namespace
@@ -89,18 +94,20 @@ bool runAllListed(const CodeRun& run, const char* p) {
 void checkCodeElements(ElementTable& cells, std::span<const CodeCheck> codes, std::span<const CodeRun> runs,
                        std::string_view record) {
     for (const CodeRun& run : runs) {
-        if (run.wordReadable && runAllListed(run, record.data() + run.offset)) continue;
-        for (const CodeCheck& e : codes.subspan(run.firstCode, run.count)) {
-            const char c = record[e.offset];
-            const unsigned digit = static_cast<unsigned char>(c) - static_cast<unsigned>('0');
-            if (digit <= 9 && ((e.digitMask >> digit) & 1u)) continue;  // a listed code: valid
-            if (c != ' ')
-                cells.mark(e.cell, kOutOfRange);
-            else if (e.blankState == kMissing)
-                cells.mark(e.cell, kMissing);
-            else
-                cells.setState(e.cell, e.blankState);
+        const CodeCheck* first = codes.data() + run.firstCode;
+        if (run.wordReadable) {
+            const std::uint64_t x = loadWord(record.data() + run.offset);
+            // With no byte of 0x80 or above in the run no sum carries from one
+            // byte into the next, so the high bit of each byte tells whether
+            // that byte is a listed code; only the others are looked at.
+            if ((x & run.keep) == 0) {
+                std::uint64_t unlisted = ~((x + run.fromLow) & ~(x + run.pastHigh)) & run.keep;
+                for (; unlisted != 0; unlisted &= unlisted - 1)
+                    checkCode(cells, first[std::countr_zero(unlisted) / 8], record);
+                continue;
+            }
         }
+        for (int k = 0; k < run.count; ++k) checkCode(cells, first[k], record);
     }
 }
 

@@ -64,8 +64,8 @@ struct CodeCheck {
 // Code elements in consecutive columns, up to 8, tested together as one
 // word when every code list is a range of digits (as all lists are): a byte
 // is a listed code when it lies from the low to the high code, which sums
-// with the two constants below tell for all bytes at once. Only when a byte
-// of the run fails are the run's codes checked one by one.
+// with the two constants below tell for all bytes at once. Only the codes
+// whose bytes fail are then checked one by one.
 struct CodeRun {
     std::uint16_t offset;      // 0-based first column
     std::uint8_t firstCode;    // index of the first code of the run
