@@ -1,5 +1,6 @@
 #include "reports/listing.h"
 
+#include <algorithm>
 #include <array>
 
 #include "run/run_context.h"
@@ -162,20 +163,25 @@ void writeListingHeading(RunContext& ctx, RecordKind kind) {
 void writeRecordLine(RunContext& ctx, RecordKind kind, std::string_view record) {
     const ElementTable& cells = ctx.cells(kind);
     if (!cells.hasFinding()) return;
-    Writer& out = ctx.report(kind);
-    out.put('\n');
-    out.put(kind == RecordKind::Adoption ? field(record, 9, 20) : field(record, 14, 25));
-    out.put("  ");
+    // The line is put together here and written in one piece.
+    std::array<char, 1 + 12 + 2 + std::max(std::size(kAdoptionPositions), std::size(kFosterCarePositions))> line;
+    std::size_t n = 0;
+    line[n++] = '\n';
+    const std::string_view number = kind == RecordKind::Adoption ? field(record, 9, 20) : field(record, 14, 25);
+    n += number.copy(line.data() + n, 12);
+    line[n++] = ' ';
+    line[n++] = ' ';
     auto writeCells = [&](const auto& order) {
         for (int cell : order) {
             const char s = cell == 0 ? ' ' : cells.state(cell);
-            out.put(s == kPendingBlank ? kValid : s);
+            line[n++] = s == kPendingBlank ? kValid : s;
         }
     };
     if (kind == RecordKind::Adoption)
         writeCells(kAdoptionPositions);
     else
         writeCells(kFosterCarePositions);
+    ctx.report(kind).put(std::string_view(line.data(), n));
 }
 
 void writeListingEnd(RunContext& ctx, RecordKind kind) {
