@@ -163,8 +163,10 @@ struct OperandKeys {
 
 void readOperands(OperandKeys& keys, const CompiledTable& table, const ElementTable& cells,
                   std::string_view record) {
-    for (std::size_t s = 0; s < table.operands.size(); ++s) {
-        const DateOperand& o = table.operands[s];
+    const DateOperand* operands = table.operands.data();
+    const std::size_t operandCount = table.operands.size();
+    for (std::size_t s = 0; s < operandCount; ++s) {
+        const DateOperand& o = operands[s];
         if (cells.state(o.element) != kValid) continue;
         keys.valid |= 1u << s;
         // The record is padded to its full length, and every operand can be
@@ -197,24 +199,28 @@ void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, co
     // The rows that failed, in row order, for phase 2.
     std::array<std::uint8_t, kFosterCareDatePairRows> failed;
     std::size_t failures = 0;
+    // Local copies: the stores below could otherwise alias the table.
+    const CompiledRow* rows = table.rows.data();
     const std::size_t rowCount = table.rows.size();
+    const std::uint32_t valid = keys.valid;
+    const std::int64_t* key = keys.key;
+    std::int32_t* outcome = lastOutcome.data();
     for (std::size_t i = 0; i < rowCount; ++i) {
-        const CompiledRow& row = table.rows[i];
-        if ((keys.valid & row.need) != row.need) continue;
-        const std::int64_t* key = keys.key;
+        const CompiledRow& row = rows[i];
+        if ((valid & row.need) != row.need) continue;
         FailureSide side = kNoSide;
         if (key[row.aboveP] - key[row.aboveQ] > row.greatest)
             side = row.above;
         else if (key[row.belowP] - key[row.belowQ] < row.least)
             side = row.below;
-        lastOutcome[i] = side.result;
+        outcome[i] = side.result;
         if (side.result == 0) continue;
         if (side.blames == Blame::First || side.blames == Blame::Both) cells.addPairFailure(row.first);
         if (side.blames == Blame::Second || side.blames == Blame::Both) cells.addPairFailure(row.second);
         failed[failures++] = static_cast<std::uint8_t>(i);
     }
     for (std::size_t k = 0; k < failures; ++k) {
-        const CompiledRow& row = table.rows[failed[k]];
+        const CompiledRow& row = rows[failed[k]];
         const std::int32_t p = cells[row.first].pairFailures;
         const std::int32_t q = cells[row.second].pairFailures;
         if (p >= q) cells.setState(row.first, kDatePairLetter);
