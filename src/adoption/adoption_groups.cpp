@@ -28,14 +28,33 @@ void checkAgencyInvolvement(ElementTable& cells, std::string_view record) {
     if (missingOrOutOfRange(cells.state(4))) return;
     if (column(record, 21) == '1') return;
     bool triggered = false;
-    for (int col : kAgencyTriggerColumns) triggered = triggered || holdsOne(record, col);
+    for (int col : kAgencyTriggerColumns) triggered |= holdsOne(record, col);
     if (!triggered) return;
     bool deleted = true;
-    for (int col : kAgencyDeleteColumns) deleted = deleted && holdsOne(record, col);
+    for (int col : kAgencyDeleteColumns) deleted &= holdsOne(record, col);
     cells.markLetter(4, deleted ? 'B' : kAgencyLetter);
 }
 
 // Group #3: special needs.
+
+// The place of a combination of the factors in kSpecialNeedsRowOf.
+constexpr std::size_t specialNeedsKey(Need need, Basis basis, Disabilities disabilities) {
+    return (static_cast<std::size_t>(need) * 4 + static_cast<std::size_t>(basis)) * 2 +
+           static_cast<std::size_t>(disabilities);
+}
+// For every combination the first row of the table that matches it, or -1:
+// the record's factors pick their row directly.
+constexpr auto kSpecialNeedsRowOf = [] {
+    std::array<int, 3 * 4 * 2> rowOf{};
+    for (int& r : rowOf) r = -1;
+    for (int i = static_cast<int>(std::size(kSpecialNeedsTable)) - 1; i >= 0; --i) {
+        const SpecialNeedsRow& row = kSpecialNeedsTable[i];
+        rowOf[specialNeedsKey(row.need, row.basis, row.disabilities)] = i;
+    }
+    return rowOf;
+}();
+static_assert(specialNeedsKey(Need::Two, Basis::Other, Disabilities::None) == 3 * 4 * 2 - 1);
+
 void checkSpecialNeeds(ElementTable& cells, std::string_view record) {
     for (int cell = 11; cell <= 15; ++cell)
         if (cells.state(cell) == kOutOfRange) return;
@@ -52,31 +71,30 @@ void checkSpecialNeeds(ElementTable& cells, std::string_view record) {
         basis = code == '0' ? Basis::Zero : code == '4' ? Basis::Four : Basis::Other;
     }
 
-    Disabilities disabilities = Disabilities::None;
-    for (int col = 38; col <= 42; ++col)
-        if (holdsOne(record, col)) disabilities = Disabilities::Some;
+    bool anyDisability = false;
+    for (int col = 38; col <= 42; ++col) anyDisability |= holdsOne(record, col);
+    const Disabilities disabilities = anyDisability ? Disabilities::Some : Disabilities::None;
 
-    for (const SpecialNeedsRow& row : kSpecialNeedsTable) {
-        if (row.need != need || row.basis != basis || row.disabilities != disabilities) continue;
-        switch (row.marks) {
-        case SpecialNeedsMarks::Elements9To15:
-            for (int cell = 9; cell <= 15; ++cell) cells.markLetter(cell, row.letter);
-            break;
-        case SpecialNeedsMarks::Elements11To15:
-            for (int cell = 11; cell <= 15; ++cell) cells.markLetter(cell, row.letter);
-            break;
-        case SpecialNeedsMarks::DisabilitiesHeld:
-            for (int cell = 11; cell <= 15; ++cell)  // in columns 38-42
-                if (holdsOne(record, 38 + (cell - 11))) cells.markLetter(cell, row.letter);
-            break;
-        case SpecialNeedsMarks::Element10:
-            cells.markLetter(10, row.letter);
-            break;
-        case SpecialNeedsMarks::Element9:
-            cells.markLetter(9, row.letter);
-            break;
-        }
-        return;
+    const int rowIndex = kSpecialNeedsRowOf[specialNeedsKey(need, basis, disabilities)];
+    if (rowIndex < 0) return;
+    const SpecialNeedsRow& row = kSpecialNeedsTable[rowIndex];
+    switch (row.marks) {
+    case SpecialNeedsMarks::Elements9To15:
+        for (int cell = 9; cell <= 15; ++cell) cells.markLetter(cell, row.letter);
+        break;
+    case SpecialNeedsMarks::Elements11To15:
+        for (int cell = 11; cell <= 15; ++cell) cells.markLetter(cell, row.letter);
+        break;
+    case SpecialNeedsMarks::DisabilitiesHeld:
+        for (int cell = 11; cell <= 15; ++cell)  // in columns 38-42
+            if (holdsOne(record, 38 + (cell - 11))) cells.markLetter(cell, row.letter);
+        break;
+    case SpecialNeedsMarks::Element10:
+        cells.markLetter(10, row.letter);
+        break;
+    case SpecialNeedsMarks::Element9:
+        cells.markLetter(9, row.letter);
+        break;
     }
 }
 
@@ -85,8 +103,8 @@ ParentInfo parentInfo(const ElementTable& cells, std::string_view record, const 
     bool raceCellValid = false;
     bool raceMarked = false;
     for (int i = 0; i < kRaceCategories; ++i) {
-        raceCellValid = raceCellValid || cells.state(p.raceFirstCell + i) == kValid;
-        raceMarked = raceMarked || holdsOne(record, p.raceFirstColumn + i);
+        raceCellValid |= cells.state(p.raceFirstCell + i) == kValid;
+        raceMarked |= holdsOne(record, p.raceFirstColumn + i);
     }
     const bool yearGiven = submitted(cells.state(p.birthYearCell));
     const bool originGiven = submitted(cells.state(p.originCell)) && column(record, p.originColumn) != '0';
@@ -157,7 +175,7 @@ void checkRaceCategories(ElementTable& cells, std::string_view record) {
     for (const RaceRow& row : kRaceTable) {
         if (row.exemptStructure != 0 && column(record, 76) == row.exemptStructure) continue;
         bool raceAtoE = false;
-        for (int i = 0; i < kRaceCategories - 1; ++i) raceAtoE = raceAtoE || holdsOne(record, row.firstColumn + i);
+        for (int i = 0; i < kRaceCategories - 1; ++i) raceAtoE |= holdsOne(record, row.firstColumn + i);
         const bool unableToDetermine = holdsOne(record, row.firstColumn + kRaceCategories - 1);
         switch (row.rule) {
         case RaceRule::UnableWithRace:

@@ -104,7 +104,7 @@ bool counted(const TallyRow& row, char state) {
 
 void tallyMultiRacial(SummaryTally& t, const TallyRow& row, const ElementTable& cells, std::string_view record) {
     bool anyValid = false;
-    for (int k = 0; k < 6; ++k) anyValid = anyValid || cells.state(row.cell + k) == kValid;
+    for (int k = 0; k < 6; ++k) anyValid |= cells.state(row.cell + k) == kValid;
     if (!anyValid) return;
     const char* races = record.data() + (row.cols.first - 1);
     int k5 = 0;

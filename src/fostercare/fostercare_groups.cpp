@@ -1,6 +1,9 @@
 #include "fostercare/fostercare_groups.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
 #include <string>
 
 #include "fostercare/fostercare_group_tables.h"
@@ -74,9 +77,10 @@ bool noDate(const ElementTable& cells, int cell) {
 }
 
 bool anyColumnIs(std::string_view record, int first, int last, char code) {
-    for (int c = first; c <= last; ++c)
-        if (column(record, c) == code) return true;
-    return false;
+    // Every column is read: an early exit would depend on the data.
+    bool any = false;
+    for (int c = first; c <= last; ++c) any |= column(record, c) == code;
+    return any;
 }
 
 // The cells an element stands for: the race elements 8, 52 and 54 are their
@@ -120,12 +124,25 @@ void applyMark(ElementTable& cells, const GroupMark& m, char letter) {
 
 // The outcome of the table row whose factors equal `key`, in `columnIndex`.
 // Every table is complete (checked where it is defined), so a row is found.
+//
+// Keys are a few one-byte factors, compared as one number; every row is
+// compared, so that which row matches (which depends on the record) decides
+// no branch.
+template <typename Key>
+std::uint32_t keyCode(const Key& key) {
+    static_assert(sizeof(Key) <= sizeof(std::uint32_t) && std::has_unique_object_representations_v<Key>);
+    std::uint32_t code = 0;
+    std::memcpy(&code, &key, sizeof key);
+    return code;
+}
+
 template <typename Key, std::size_t Columns, std::size_t Rows>
 const GroupMark& lookUp(const DecisionRow<Key, Columns> (&table)[Rows], const Key& key,
                         std::size_t columnIndex) {
-    for (const auto& row : table)
-        if (row.key == key) return row.outcomes[columnIndex];
-    return ok;
+    const std::uint32_t wanted = keyCode(key);
+    std::size_t found = Rows;
+    for (std::size_t i = 0; i < Rows; ++i) found = keyCode(table[i].key) == wanted ? i : found;
+    return found < Rows ? table[found].outcomes[columnIndex] : ok;
 }
 
 // ---------------------------------------------------------------------------
@@ -310,8 +327,8 @@ Caretaker classifyCaretaker(const ElementTable& cells, std::string_view record, 
     bool raceCellBlankOrValid = false;
     for (int i = 0; i < 6; ++i) {
         const char s = cells.state(c.raceCell + i);
-        raceCellValid = raceCellValid || s == kValid;
-        raceCellBlankOrValid = raceCellBlankOrValid || s == kValid || s == kPendingBlank;
+        raceCellValid |= s == kValid;
+        raceCellBlankOrValid |= (s == kValid) | (s == kPendingBlank);
     }
     const bool raceCoded = anyColumnIs(record, c.raceColumn, c.raceColumn + 5, '1');
     const bool yearAbsent = blankOrOutOfRange(cells, c.yearCell);
@@ -323,7 +340,7 @@ Caretaker classifyCaretaker(const ElementTable& cells, std::string_view record, 
     bool zerosAndOnes = true;
     for (int col = 146; col <= 168; ++col) {
         const char ch = column(record, col);
-        zerosAndOnes = zerosAndOnes && (ch == '0' || ch == '1');
+        zerosAndOnes &= (ch == '0') | (ch == '1');
     }
     if (zerosAndOnes) return Caretaker::Absent;
     const bool raceAbsent = raceCellBlankOrValid && !raceCoded;
