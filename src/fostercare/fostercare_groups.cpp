@@ -1,10 +1,11 @@
 #include "fostercare/fostercare_groups.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
-#include <cstring>
-#include <type_traits>
+#include <iterator>
 #include <string>
+#include <type_traits>
 
 #include "fostercare/fostercare_group_tables.h"
 #include "run/run_context.h"
@@ -122,27 +123,33 @@ void applyMark(ElementTable& cells, const GroupMark& m, char letter) {
         if (e != 0) markElement(cells, e, letter);
 }
 
-// The outcome of the table row whose factors equal `key`, in `columnIndex`.
-// Every table is complete (checked where it is defined), so a row is found.
-//
-// Keys are a few one-byte factors, compared as one number; every row is
-// compared, so that which row matches (which depends on the record) decides
-// no branch.
+// Keys are a few one-byte factors, compared as one number.
 template <typename Key>
-std::uint32_t keyCode(const Key& key) {
+constexpr std::uint32_t keyCode(const Key& key) {
     static_assert(sizeof(Key) <= sizeof(std::uint32_t) && std::has_unique_object_representations_v<Key>);
+    const auto bytes = std::bit_cast<std::array<std::uint8_t, sizeof(Key)>>(key);
     std::uint32_t code = 0;
-    std::memcpy(&code, &key, sizeof key);
+    for (std::size_t i = 0; i < sizeof(Key); ++i) code |= std::uint32_t{bytes[i]} << (8 * i);
     return code;
 }
 
-template <typename Key, std::size_t Columns, std::size_t Rows>
-const GroupMark& lookUp(const DecisionRow<Key, Columns> (&table)[Rows], const Key& key,
-                        std::size_t columnIndex) {
+// The outcome of the table row whose factors equal `key`, in `columnIndex`.
+// Every table is complete (checked where it is defined), so a row is found.
+// The rows' keys are held side by side as numbers and every one is
+// compared, so that which row matches (which depends on the record) decides
+// no branch.
+template <const auto& table, typename Key>
+const GroupMark& lookUp(const Key& key, std::size_t columnIndex) {
+    constexpr std::size_t kRows = std::size(table);
+    static constexpr auto kCodes = [] {
+        std::array<std::uint32_t, kRows> codes{};
+        for (std::size_t i = 0; i < kRows; ++i) codes[i] = keyCode(table[i].key);
+        return codes;
+    }();
     const std::uint32_t wanted = keyCode(key);
-    std::size_t found = Rows;
-    for (std::size_t i = 0; i < Rows; ++i) found = keyCode(table[i].key) == wanted ? i : found;
-    return found < Rows ? table[found].outcomes[columnIndex] : ok;
+    std::size_t found = kRows;
+    for (std::size_t i = 0; i < kRows; ++i) found = kCodes[i] == wanted ? i : found;
+    return found < kRows ? table[found].outcomes[columnIndex] : ok;
 }
 
 // ---------------------------------------------------------------------------
@@ -156,7 +163,7 @@ void checkGroup2(ElementTable& cells, std::string_view record) {
     const char c10 = column(record, 50);
     const Disability10 e10 = c10 == '1' ? Disability10::One : c10 == '2' ? Disability10::Two : Disability10::Other;
     const bool specific = anyColumnIs(record, 51, 55, '1');
-    applyMark(cells, lookUp(kGroup2Table, Group2Key{e33, e10}, specific ? 1 : 0), kGroup2Letter);
+    applyMark(cells, lookUp<kGroup2Table>(Group2Key{e33, e10}, specific ? 1 : 0), kGroup2Letter);
 }
 
 void checkGroup3(ElementTable& cells, std::string_view record) {
@@ -171,7 +178,7 @@ void checkGroup3(ElementTable& cells, std::string_view record) {
                       : c17 == '0'                     ? Age17::Zero
                       : c17 == '5'                     ? Age17::Five
                                                        : Age17::OneToFour;
-    applyMark(cells, lookUp(kGroup3Table, e16, static_cast<std::size_t>(e17)), kGroup3Letter);
+    applyMark(cells, lookUp<kGroup3Table>(e16, static_cast<std::size_t>(e17)), kGroup3Letter);
 }
 
 // Removal conditions (elements 26-40): at least one must apply.
@@ -192,7 +199,7 @@ void checkGroup12(ElementTable& cells, std::string_view record) {
     Amount66 amount = Amount66::Absent;
     if (cells.state(66) == kValid)
         amount = numberOutOfRange(field(record, 193, 197), 0, 0) ? Amount66::Positive : Amount66::Zero;
-    applyMark(cells, lookUp(kGroup12Table, Group12Key{source, medicaid, none}, static_cast<std::size_t>(amount)),
+    applyMark(cells, lookUp<kGroup12Table>(Group12Key{source, medicaid, none}, static_cast<std::size_t>(amount)),
               kGroup12Letter);
 }
 
@@ -241,7 +248,7 @@ void checkGroup4(ElementTable& cells, std::string_view record) {
         if (noDate(cells, e)) ++missing;
     if (missing > 1) return;
     const bool oneRemoval = !numberOutOfRange(field(record, 66, 67), 1, 1);
-    applyMark(cells, lookUp(kGroup4Table, rankRemovalDates(cells, record), oneRemoval ? 1 : 0), kGroup4Letter);
+    applyMark(cells, lookUp<kGroup4Table>(rankRemovalDates(cells, record), oneRemoval ? 1 : 0), kGroup4Letter);
 }
 
 void checkGroup5(ElementTable& cells, std::string_view record) {
@@ -257,7 +264,7 @@ void checkGroup5(ElementTable& cells, std::string_view record) {
     const PlacementOrder key = order == 0  ? PlacementOrder::SameDay
                                : order > 0 ? PlacementOrder::Later
                                            : PlacementOrder::Earlier;
-    applyMark(cells, lookUp(kGroup5Table, key, static_cast<std::size_t>(placements)), kGroup5Letter);
+    applyMark(cells, lookUp<kGroup5Table>(key, static_cast<std::size_t>(placements)), kGroup5Letter);
 }
 
 void checkGroup6(ElementTable& cells, std::string_view record) {
@@ -296,7 +303,7 @@ void checkGroup6(ElementTable& cells, std::string_view record) {
             (child == Child::Discharged && compareDates(reviewDate, discharge) > 0))
             review = Review5::Outside;
     }
-    applyMark(cells, lookUp(kGroup6Table, Group6Key{child, stay, manner}, group6Column(goal, review)),
+    applyMark(cells, lookUp<kGroup6Table>(Group6Key{child, stay, manner}, group6Column(goal, review)),
               kGroup6Letter);
 }
 
@@ -308,7 +315,7 @@ void checkGroup8(ElementTable& cells, std::string_view record) {
                                                          : Family44::Five;
     const bool firstYear = !blankOrOutOfRange(cells, 45);
     const bool secondYear = !blankOrOutOfRange(cells, 46);
-    applyMark(cells, lookUp(kGroup8Table, family, group8Column(firstYear, secondYear)), kGroup8Letter);
+    applyMark(cells, lookUp<kGroup8Table>(family, group8Column(firstYear, secondYear)), kGroup8Letter);
 }
 
 // Where one foster caretaker's elements sit.
@@ -364,7 +371,7 @@ void checkGroup9(ElementTable& cells, std::string_view record) {
                                                          : Family49::None;
     const Caretaker first = classifyCaretaker(cells, record, kFirstCaretaker);
     const Caretaker second = classifyCaretaker(cells, record, kSecondCaretaker);
-    applyMark(cells, lookUp(kGroup9Table, Group9Key{setting, family}, group9Column(first, second)),
+    applyMark(cells, lookUp<kGroup9Table>(Group9Key{setting, family}, group9Column(first, second)),
               kGroup9Letter);
 }
 
@@ -373,7 +380,7 @@ void checkGroup10(ElementTable& cells, std::string_view record) {
     const Group10Key key{column(record, 120) == '3', column(record, 185) == '3'};
     const bool mother = !blankOrOutOfRange(cells, 47);
     const bool father = !blankOrOutOfRange(cells, 48);
-    applyMark(cells, lookUp(kGroup10Table, key, group10Column(mother, father)), kGroup10Letter);
+    applyMark(cells, lookUp<kGroup10Table>(key, group10Column(mother, father)), kGroup10Letter);
 }
 
 void checkGroup11(ElementTable& cells, std::string_view record) {
@@ -381,7 +388,7 @@ void checkGroup11(ElementTable& cells, std::string_view record) {
     const Reason58 reason = column(record, 185) == '0'      ? Reason58::Zero
                             : blankOrOutOfRange(cells, 58) ? Reason58::Absent
                                                            : Reason58::Given;
-    applyMark(cells, lookUp(kGroup11Table, key, static_cast<std::size_t>(reason)), kGroup11Letter);
+    applyMark(cells, lookUp<kGroup11Table>(key, static_cast<std::size_t>(reason)), kGroup11Letter);
 }
 
 // A race element must name at least one race category or "unable to
