@@ -47,16 +47,26 @@ std::uint64_t keyOf(std::string_view code) {
 
 }  // namespace
 
-bool LocalAgencyList::codeInvalid(std::string_view field) const {
-    if (!isNumericField(field)) return true;
-    if (!indexed_) {
-        // Entries shorter than 5 characters can never equal a 5-character field.
-        index_.clear();
-        for (const std::string& code : codes_)
-            if (code.size() == 5) index_.push_back(keyOf(code));
-        std::sort(index_.begin(), index_.end());
-        indexed_ = true;
+void LocalAgencyList::buildIndex() const {
+    // Entries shorter than 5 characters can never equal a 5-character field.
+    index_.clear();
+    digitCodes_.assign(kDigitCodeWords, 0);
+    for (const std::string& code : codes_) {
+        if (code.size() != 5) continue;
+        index_.push_back(keyOf(code));
+        if (std::int64_t v; readDigits(code, v))
+            digitCodes_[static_cast<std::size_t>(v) / 64] |= std::uint64_t{1} << (v % 64);
     }
+    std::sort(index_.begin(), index_.end());
+    indexed_ = true;
+}
+
+bool LocalAgencyList::codeInvalid(std::string_view field) const {
+    if (!indexed_) buildIndex();
+    // Five digits, the usual field: one bit tells.
+    if (std::int64_t v; field.size() == 5 && readDigits(field, v))
+        return !(digitCodes_[static_cast<std::size_t>(v) / 64] >> (v % 64) & 1u);
+    if (!isNumericField(field)) return true;
     return field.size() != 5 || !std::binary_search(index_.begin(), index_.end(), keyOf(field));
 }
 
@@ -64,6 +74,7 @@ void LocalAgencyList::release() {
     while (!codes_.empty()) codes_.pop_back();
     std::vector<std::string>().swap(codes_);
     std::vector<std::uint64_t>().swap(index_);
+    std::vector<std::uint64_t>().swap(digitCodes_);
     indexed_ = false;
     room_ = 0;
 }

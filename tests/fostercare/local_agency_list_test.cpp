@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "fields/fields.h"
+
 #include "support/program_run.h"
 #include "support/records.h"
 
@@ -87,6 +93,32 @@ TEST(LocalAgencyList, Lookup) {
     list.release();
     EXPECT_EQ(list.count(), 0u);
     EXPECT_TRUE(list.codeInvalid("01001"));
+}
+
+// Five-digit fields are answered from a set of numbers, others by the sorted
+// entries: both must answer as a scan of the entries in file order would,
+// also after the list changed.
+TEST(LocalAgencyList, LookupAgreesWithAScanOfTheEntries) {
+    LocalAgencyList list;
+    const std::vector<std::string> entries = {"01001", "01999", "01000", "0100", "01 01", "01x01", "99999", "00000"};
+    for (const std::string& e : entries) list.append(e);
+    auto scanSays = [&](std::string_view field) {
+        if (!isNumericField(field)) return true;
+        for (std::size_t i = 0; i < list.count(); ++i)
+            if (list.code(i) == field) return false;
+        return true;
+    };
+    std::vector<std::string> fields = {"01 01", " 1001", "0100 ", "01x01", "     ", "1001", "010011"};
+    for (int v = 0; v < 100000; v += 7) {
+        char text[6];
+        std::snprintf(text, sizeof text, "%05d", v);
+        fields.emplace_back(text);
+    }
+    for (const char* f : {"01001", "01999", "01000", "99999", "00000", "01002"}) fields.emplace_back(f);
+    for (int round = 0; round < 2; ++round) {
+        for (const std::string& f : fields) EXPECT_EQ(list.codeInvalid(f), scanSays(f)) << "\"" << f << "\"";
+        list.append("01002");  // the answers follow a change of the list
+    }
 }
 
 }  // namespace
