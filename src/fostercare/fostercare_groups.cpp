@@ -146,10 +146,11 @@ const GroupMark& lookUp(const Key& key, std::size_t columnIndex) {
         for (std::size_t i = 0; i < kRows; ++i) codes[i] = keyCode(table[i].key);
         return codes;
     }();
+    static_assert(kRows <= 64);
     const std::uint32_t wanted = keyCode(key);
-    std::size_t found = kRows;
-    for (std::size_t i = 0; i < kRows; ++i) found = kCodes[i] == wanted ? i : found;
-    return found < kRows ? table[found].outcomes[columnIndex] : ok;
+    std::uint64_t matches = 0;
+    for (std::size_t i = 0; i < kRows; ++i) matches |= std::uint64_t{kCodes[i] == wanted} << i;
+    return matches != 0 ? table[std::countr_zero(matches)].outcomes[columnIndex] : ok;
 }
 
 // ---------------------------------------------------------------------------
@@ -191,9 +192,7 @@ void checkGroup7(ElementTable& cells, std::string_view record) {
 void checkGroup12(ElementTable& cells, std::string_view record) {
     for (int e = 59; e <= 65; ++e)
         if (missingOrOutOfRange(cells, e)) return;
-    const bool source = column(record, 186) == '1' || column(record, 187) == '1' ||
-                        column(record, 188) == '1' || column(record, 189) == '1' ||
-                        column(record, 191) == '1';
+    const bool source = anyColumnIs(record, 186, 189, '1') | (column(record, 191) == '1');
     const bool medicaid = column(record, 190) == '1';
     const bool none = column(record, 192) == '1';
     Amount66 amount = Amount66::Absent;
