@@ -21,6 +21,7 @@
 #include "reports/listing.h"
 #include "reports/summary_report.h"
 #include "run/line_reader.h"
+#include "run/running_count.h"
 #include "run/version.h"
 
 namespace vortel {
@@ -180,24 +181,6 @@ void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, s
     writeReportHeadings(ctx);
 }
 
-// Writes the count as "%8ld\r" would, without a formatting call per record.
-void writeRunningCount(Writer& console, std::int32_t count) {
-    char text[24];
-    char* end = text + sizeof text;
-    char* p = end;
-    *--p = '\r';
-    long v = count;
-    const bool negative = v < 0;
-    unsigned long u = negative ? 0ul - static_cast<unsigned long>(v) : static_cast<unsigned long>(v);
-    do {
-        *--p = static_cast<char>('0' + u % 10);
-        u /= 10;
-    } while (u != 0);
-    if (negative) *--p = '-';
-    while (end - p < 9) *--p = ' ';  // right-aligned in 8 columns before the '\r'
-    console.put(std::string_view(p, static_cast<std::size_t>(end - p)));
-}
-
 // Runs the per-record pipeline of a section over its detail records. Returns
 // false at end of file; otherwise the reader holds the line that ended it.
 template <typename Steps>
@@ -205,10 +188,11 @@ bool readDetailRecords(RunContext& ctx, LineReader& reader, RecordKind kind, std
     // The other section's marker, '#' and '%' end a section; its own marker does not.
     const char otherSection = kind == RecordKind::Adoption ? '@' : '$';
     auto endsSection = [&](char c) { return c == otherSection || c == '#' || c == '%'; };
+    RunningCount runningCount;
     bool more = reader.next();
     while (more && !endsSection(reader.first())) {
         countUp(count);
-        writeRunningCount(ctx.console, count);
+        ctx.console.put(runningCount.textFor(count));
         const std::string_view raw = reader.rawLine();
         const std::size_t rawLength = raw.size();
         const std::string_view record = reader.padTo(static_cast<std::size_t>(recordLength(kind)));
