@@ -22,7 +22,7 @@ void RunningCount::render(std::int32_t count) {
 std::string_view RunningCount::textFor(std::int32_t count) {
     // One more than the text shows, within 8 digits: add one to the last
     // digit and carry to the left; a blank reached by the carry becomes 1.
-    if (valid_ && count == shown_ + 1 && shown_ >= 0 && count < 100000000) {
+    if (valid_ && shown_ >= 0 && count < 100000000 && count == std::int64_t{shown_} + 1) {
         int i = kWidth - 1;
         while (text_[i] == '9') text_[i--] = '0';
         text_[i] = text_[i] == ' ' ? '1' : static_cast<char>(text_[i] + 1);
