@@ -192,7 +192,8 @@ void checkGroup7(ElementTable& cells, std::string_view record) {
 void checkGroup12(ElementTable& cells, std::string_view record) {
     for (int e = 59; e <= 65; ++e)
         if (missingOrOutOfRange(cells, e)) return;
-    const bool source = anyColumnIs(record, 186, 189, '1') | (column(record, 191) == '1');
+    const bool sourceIn186To189 = anyColumnIs(record, 186, 189, '1');
+    const bool source = sourceIn186To189 || column(record, 191) == '1';
     const bool medicaid = column(record, 190) == '1';
     const bool none = column(record, 192) == '1';
     Amount66 amount = Amount66::Absent;
