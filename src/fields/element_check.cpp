@@ -42,7 +42,7 @@ bool valueFails(const RunContext& ctx, const FieldCheck& check, std::string_view
     return false;
 }
 
-// The usual form of a date or year field, all digits, read as one word: the
+// The usual form of a date, period or year field, all digits, read as one word: the
 // verdict in `fails`, or false when the field has another form. All digits
 // read as the reference reading reads them, so the verdicts agree.
 bool digitFieldFails(const RunContext& ctx, const FieldCheck& check, const char* p, bool& fails) {
@@ -56,6 +56,10 @@ bool digitFieldFails(const RunContext& ctx, const FieldCheck& check, const char*
         case ElementTest::YearMonth:
             if (!readDigitDateAt(p, 6, d)) return false;
             fails = datePartsInvalid(d.year, d.month, 1, 1900, 1, 1, ctx.runDate);
+            return true;
+        case ElementTest::ReportPeriod:
+            if (!readDigitDateAt(p, 6, d)) return false;
+            fails = reportPeriodPartsInvalid(d.year, d.month, ctx.runDate);
             return true;
         case ElementTest::Year:
             if (!readDigitDateAt(p, 4, d)) return false;

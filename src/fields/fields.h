@@ -97,6 +97,8 @@ inline bool readDigits(std::string_view f, std::int64_t& value) {
 bool numberOutOfRange(std::string_view f, std::int64_t low, std::int64_t high);
 // Report period end date YYYYMM (6 characters): true when invalid.
 bool reportPeriodInvalid(std::string_view f, const RunDate& run);
+// The same test on a period already read into its year and month.
+bool reportPeriodPartsInvalid(std::int64_t year, std::int64_t month, const RunDate& run);
 // Calendar date YYYYMMDD (8 characters): true unless it is a real date from
 // the earliest date up to the day before the run date.
 bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int earliestDay,

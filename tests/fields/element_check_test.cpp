@@ -35,6 +35,9 @@ char referenceState(const RunContext& ctx, const ElementLayout& e, const std::st
         case ElementTest::Year:
             fails = numberOutOfRange(value, 1900, ctx.runDate.year - 1);
             break;
+        case ElementTest::ReportPeriod:
+            fails = reportPeriodInvalid(value, ctx.runDate);
+            break;
         case ElementTest::Range:
             fails = numberOutOfRange(value, e.low, e.high);
             break;
@@ -44,7 +47,7 @@ char referenceState(const RunContext& ctx, const ElementLayout& e, const std::st
     return fails ? kOutOfRange : kValid;
 }
 
-// Texts of every form a date, year-month, year or number field can take,
+// Texts of every form a date, period, year-month, year or number field can take,
 // cut to the field's width: digits in and out of range and at the bounds of
 // the run date (2026-12-08) and of the earliest dates, blanks in places,
 // signs and other bytes.
@@ -55,6 +58,8 @@ const std::vector<std::string> kTexts = {
     "+2000101", "-2000101", "2000-1-5", "2O001010", "2000\xff" "101", "\t2000101", "202612  ",
     "1899    ", "1900    ", "2025    ", "2026    ", " 199    ", "199     ", "00      ", "99      ",
     " 5      ", "5       ", "   00   ", "12345   ", " 1234   ", "1234 ",    "99999",    "100000",
+    "202609",   "202603",   "202612",   "199503",   "199409",   "20263 ",   "2026 3",   "202703",
+    "202709",   "2026 9",   "202608",   "199409",
 };
 
 template <typename Check>
@@ -63,7 +68,7 @@ void expectEngineAgrees(RecordKind kind, std::span<const ElementLayout> layout, 
     auto ctx = makeContext();
     for (const ElementLayout& e : layout) {
         if (e.test != ElementTest::Date && e.test != ElementTest::YearMonth && e.test != ElementTest::Year &&
-            e.test != ElementTest::Range)
+            e.test != ElementTest::Range && e.test != ElementTest::ReportPeriod)
             continue;
         const auto width = static_cast<std::size_t>(e.last - e.first + 1);
         for (const std::string& text : kTexts) {
