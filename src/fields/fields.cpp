@@ -116,15 +116,17 @@ bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int ea
 bool datePartsInvalid(std::int64_t year, std::int64_t month, std::int64_t day, int earliestYear, int earliestMonth,
                       int earliestDay, const RunDate& run) {
     if (year < earliestYear || year > run.year) return true;
-    if (month < 1 || month > 12 || day < 1) return true;
+    const bool inRunYear = year == run.year;
+    const bool inEarliestYear = !inRunYear && year == earliestYear;
+    if (month < 1 || month > 12) return true;
+    if (inRunYear && month > run.month) return true;
+    if (inEarliestYear && month < earliestMonth) return true;
+    const bool inRunMonth = inRunYear && month == run.month;
+    const bool inEarliestMonth = !inRunMonth && inEarliestYear && month == earliestMonth;
+    if (day < 1) return true;
     if (day > monthDays(static_cast<int>(year), static_cast<int>(month))) return true;
-    // Month and day now lie within a real date, so (year, month, day) order
-    // as one number: the date must come before the run date and, outside
-    // the run year, not before the earliest date.
-    auto dayKey = [](std::int64_t y, std::int64_t m, std::int64_t d) { return (y * 16 + m) * 32 + d; };
-    const std::int64_t key = dayKey(year, month, day);
-    if (key >= dayKey(run.year, run.month, run.day)) return true;
-    if (year != run.year && key < dayKey(earliestYear, earliestMonth, earliestDay)) return true;
+    if (inRunMonth && day >= run.day) return true;
+    if (inEarliestMonth && day < earliestDay) return true;
     return false;
 }
 

@@ -107,38 +107,6 @@ TEST(Fields, DateAgainstEarliestAndRunDate) {
     EXPECT_FALSE(dateInvalid("2000 15 ", 1900, 1, 1, kRun));
 }
 
-// The date test compares whole dates at once; here every date of a span of
-// years is held against the rules one by one (year, then month, then day,
-// the run year and the earliest year taken apart), for run dates and
-// earliest dates at the edges of months and years, including an earliest
-// date in the run year itself, where only the run date bounds the date.
-TEST(Fields, DateTestAgreesWithTheRulesOneByOne) {
-    auto byRules = [](int year, int month, int day, int ey, int em, int ed, const RunDate& run) {
-        static const int kLength[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-        if (year < ey || year > run.year) return true;
-        if (month < 1 || month > 12) return true;
-        const bool inRunYear = year == run.year;
-        const bool inEarliestYear = !inRunYear && year == ey;
-        if (inRunYear && month > run.month) return true;
-        if (inEarliestYear && month < em) return true;
-        if (day < 1 || day > kLength[month - 1] + (month == 2 && isLeapYear(year))) return true;
-        if (inRunYear && month == run.month && day >= run.day) return true;
-        if (inEarliestYear && month == em && day < ed) return true;
-        return false;
-    };
-    const RunDate runs[] = {{2026, 12, 8}, {2000, 3, 1}, {1995, 1, 1}, {1994, 10, 1}, {2024, 2, 29}};
-    const int earliest[][3] = {{1900, 1, 1}, {1994, 10, 1}, {1994, 12, 31}, {2000, 2, 29}};
-    for (const RunDate& run : runs)
-        for (const auto& e : earliest)
-            for (int year = 1992; year <= 2001; ++year)
-                for (int month = 0; month <= 13; ++month)
-                    for (int day = 0; day <= 32; ++day)
-                        ASSERT_EQ(datePartsInvalid(year, month, day, e[0], e[1], e[2], run),
-                                  byRules(year, month, day, e[0], e[1], e[2], run))
-                            << year << "-" << month << "-" << day << " earliest " << e[0] << "-" << e[1] << "-" << e[2]
-                            << " run " << run.year << "-" << run.month << "-" << run.day;
-}
-
 TEST(Fields, LeapYears) {
     EXPECT_TRUE(isLeapYear(2000));
     EXPECT_TRUE(isLeapYear(2024));
