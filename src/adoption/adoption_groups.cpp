@@ -13,10 +13,10 @@ constexpr int kRaceCategories = 6;
 
 bool holdsOne(std::string_view record, int col) { return column(record, col) == '1'; }
 
-bool missingOrOutOfRange(char state) { return state == kMissing || state == kOutOfRange; }
+bool missingOrOutOfRange(char state) { return isMissingOrOutOfRange(state); }
 // For an element that may be blank: a value was given and is in range (it
 // may hold a letter of an earlier check, such as a date-pair 'a').
-bool submitted(char state) { return state != kPendingBlank && state != kOutOfRange; }
+bool submitted(char state) { return !isBlankOrOutOfRange(state); }
 
 template <class E>
 bool accepts(unsigned set, E value) {

@@ -62,19 +62,13 @@ int compareDates(std::string_view a, std::string_view b) {
 }
 
 // Missing or out of range: the element gives nothing to compare.
-bool missingOrOutOfRange(const ElementTable& cells, int cell) {
-    const char s = cells.state(cell);
-    return s == kMissing || s == kOutOfRange;
-}
+bool missingOrOutOfRange(const ElementTable& cells, int cell) { return isMissingOrOutOfRange(cells.state(cell)); }
 // For elements that may be blank: present unless pending blank or out of range.
-bool blankOrOutOfRange(const ElementTable& cells, int cell) {
-    const char s = cells.state(cell);
-    return s == kPendingBlank || s == kOutOfRange;
-}
+bool blankOrOutOfRange(const ElementTable& cells, int cell) { return isBlankOrOutOfRange(cells.state(cell)); }
 // Missing, pending blank or out of range: no date to place.
 bool noDate(const ElementTable& cells, int cell) {
     const char s = cells.state(cell);
-    return s == kMissing || s == kPendingBlank || s == kOutOfRange;
+    return isMissingOrOutOfRange(s) || s == kPendingBlank;
 }
 
 bool anyColumnIs(std::string_view record, int first, int last, char code) {

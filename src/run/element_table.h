@@ -82,6 +82,11 @@ constexpr bool isFindingState(char s) {
     static_assert(kValid < '0' && kPendingBlank < '0' && kMissing >= '0' && kOutOfRange >= '0');
     return s >= '0';
 }
+// Missing or out of range: the element gives no value to compare.
+constexpr bool isMissingOrOutOfRange(char s) { return s == kMissing || s == kOutOfRange; }
+// For an element that may be blank: left blank or out of range, so no value
+// was given (any other state, a letter of an earlier check included, holds one).
+constexpr bool isBlankOrOutOfRange(char s) { return s == kPendingBlank || s == kOutOfRange; }
 inline bool isLetterState(char s) { return (s >= 'a' && s <= 'z') || (s >= 'A' && s <= 'Z'); }
 inline bool isUpperState(char s) { return s >= 'A' && s <= 'Z'; }
 
