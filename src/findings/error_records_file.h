@@ -24,7 +24,8 @@ namespace vortel {
 
 class ErrorRecordsFile {
 public:
-    bool create(const std::string& name) { return file_.create(name); }
+    // Returns 0 or the system's error number.
+    int create(const std::string& name) { return file_.create(name); }
     const std::string& name() const { return file_.name(); }
 
     // A new section: its lines are copied before its first copied record.
@@ -32,11 +33,10 @@ public:
     // Copies a detail record with findings: `rawLine` as read, `record` the
     // same record padded to its record length.
     void copy(std::string_view record, std::string_view rawLine);
-    // False on a write error.
-    bool finish() { return file_.close(); }
+    WrittenOutput& output() { return file_; }
 
 private:
-    OutputFile file_;
+    WrittenOutput file_;
     std::string sectionLines_;
     bool sectionPending_ = false;
 };

@@ -7,7 +7,8 @@
 #include "findings/findings_file.h"
 #include "findings/findings_json.h"
 #include "findings/findings_text.h"
-#include "run/run_control.h"
+#include "core/files.h"
+#include "run/run_context.h"
 #include "run/version.h"
 
 namespace vortel {
@@ -46,10 +47,19 @@ std::optional<std::string> findingsOptionsError(const FindingsOptions& options) 
 
 FindingsExport::FindingsExport(const FindingsOptions& options) : options_(options) {}
 
-FindingsExport::~FindingsExport() {
+FindingsExport::~FindingsExport() = default;
+
+void FindingsExport::abandon() {
     if (finished_) return;
+    finished_ = true;
     if (findingsFile_) findingsFile_->abandon();
-    if (errorRecordsFile_) errorRecordsFile_->finish();
+}
+
+std::vector<WrittenOutput*> FindingsExport::outputs() {
+    std::vector<WrittenOutput*> files;
+    if (findingsFile_) files.push_back(&findingsFile_->output());
+    if (errorRecordsFile_) files.push_back(&errorRecordsFile_->output());
+    return files;
 }
 
 void FindingsExport::open(RunContext& ctx) {
@@ -69,16 +79,16 @@ void FindingsExport::open(RunContext& ctx) {
     }
     if (findings) {
         findingsFile_ = std::make_unique<FindingsFile>(*findingsFormatOf(*findings));
-        if (!findingsFile_->create(*findings)) {
+        if (const int error = findingsFile_->create(*findings)) {
             findingsFile_.reset();
-            fatalError(ctx, "\nUnable to open file " + *findings + ".");
+            fatalError(ctx, "\nUnable to open file " + *findings + ": " + errorText(error) + ".");
         }
     }
     if (errorRecords) {
         errorRecordsFile_ = std::make_unique<ErrorRecordsFile>();
-        if (!errorRecordsFile_->create(*errorRecords)) {
+        if (const int error = errorRecordsFile_->create(*errorRecords)) {
             errorRecordsFile_.reset();
-            fatalError(ctx, "\nUnable to open file " + *errorRecords + ".");
+            fatalError(ctx, "\nUnable to open file " + *errorRecords + ": " + errorText(error) + ".");
         }
     }
 }
@@ -141,14 +151,9 @@ void FindingsExport::finish(RunContext& ctx) {
         // A list that ran out of memory had a message to hold.
         if (list->count() != 0 || list->memoryFailed) anyFinding_ = true;
 
-    std::string failed;
-    if (findingsFile_) {
-        const Json rest = findingsFile_->format() == FindingsFormat::Json ? endOfRunJson(ctx) : Json();
-        if (!findingsFile_->finish(rest)) failed = findingsFile_->name();
-    }
-    if (errorRecordsFile_ && !errorRecordsFile_->finish() && failed.empty()) failed = errorRecordsFile_->name();
+    if (findingsFile_)
+        findingsFile_->finish(findingsFile_->format() == FindingsFormat::Json ? endOfRunJson(ctx) : Json());
     finished_ = true;
-    if (!failed.empty()) fatalError(ctx, "\nUnable to write file " + failed + ".");
 }
 
 }  // namespace vortel

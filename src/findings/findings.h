@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "findings/finding_cells.h"
+#include "findings/output_file.h"
 #include "run/element_table.h"
 
 namespace vortel {
@@ -39,8 +40,6 @@ class ErrorRecordsFile;
 class FindingsExport {
 public:
     explicit FindingsExport(const FindingsOptions& options);
-    // A run that did not reach `finish` (a fatal error) leaves its files
-    // closed; a JSON document is ended with "complete": false.
     ~FindingsExport();
     FindingsExport(const FindingsExport&) = delete;
     FindingsExport& operator=(const FindingsExport&) = delete;
@@ -56,6 +55,11 @@ public:
     // End of the pass, after the reports' end-of-run blocks and before the
     // message lists are released.
     void finish(RunContext& ctx);
+    // Ends the files of a run that did not reach `finish` (a fatal error while
+    // reading): a JSON document is closed with "complete": false.
+    void abandon();
+    // The files written, for the run to close and move into place.
+    std::vector<WrittenOutput*> outputs();
     // True when the run made any finding (detail, aggregate or footnote).
     bool anyFinding() const { return anyFinding_; }
     bool failOnFindings() const { return options_.failOnFindings; }

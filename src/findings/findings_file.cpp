@@ -34,15 +34,15 @@ std::string_view recordKindName(RecordKind kind) {
     return kind == RecordKind::Adoption ? "adoption" : "foster care";
 }
 
-bool FindingsFile::create(const std::string& name) {
-    if (!file_.create(name)) return false;
+int FindingsFile::create(const std::string& name) {
+    if (const int error = file_.create(name)) return error;
     if (format_ == FindingsFormat::Csv) {
         file_.out().put(kCsvHeader);
         file_.out().put(kCsvLineEnd);
     } else {
         file_.out().put("{\n  \"findings\": [");
     }
-    return true;
+    return 0;
 }
 
 void FindingsFile::write(RecordKind kind, long lineNumber, std::string_view recordNumber, const Finding& f) {
@@ -80,7 +80,7 @@ void FindingsFile::write(RecordKind kind, long lineNumber, std::string_view reco
     file_.out().put(row_);
 }
 
-bool FindingsFile::finish(const nlohmann::ordered_json& rest) {
+void FindingsFile::finish(const nlohmann::ordered_json& rest) {
     if (format_ == FindingsFormat::Json) {
         file_.out().put(first_ ? "]" : "\n  ]");
         // The rest of the document's members, indented like the findings;
@@ -95,12 +95,11 @@ bool FindingsFile::finish(const nlohmann::ordered_json& rest) {
         }
         file_.out().put("\n");
     }
-    return file_.close();
 }
 
 void FindingsFile::abandon() {
-    if (format_ == FindingsFormat::Json) file_.out().put(first_ ? "],\n  \"complete\": false\n}\n" : "\n  ],\n  \"complete\": false\n}\n");
-    file_.close();
+    if (format_ == FindingsFormat::Json)
+        file_.out().put(first_ ? "],\n  \"complete\": false\n}\n" : "\n  ],\n  \"complete\": false\n}\n");
 }
 
 }  // namespace vortel

@@ -27,23 +27,25 @@ public:
     explicit FindingsFile(FindingsFormat format) : format_(format) {}
 
     // Creates the file and writes its start (the CSV header row, the JSON
-    // document up to its findings array). False when it cannot be created.
-    bool create(const std::string& name);
+    // document up to its findings array). Returns 0 or the system's error
+    // number when it cannot be created.
+    int create(const std::string& name);
     const std::string& name() const { return file_.name(); }
     FindingsFormat format() const { return format_; }
 
     void write(RecordKind kind, long lineNumber, std::string_view recordNumber, const Finding& finding);
 
     // Ends the file: the JSON document gets the findings array closed and
-    // the members of `rest` (an object) after it. False on a write error.
-    bool finish(const nlohmann::ordered_json& rest);
+    // the members of `rest` (an object) after it.
+    void finish(const nlohmann::ordered_json& rest);
     // Ends a run that did not complete: a JSON document is closed with
     // "complete": false.
     void abandon();
+    WrittenOutput& output() { return file_; }
 
 private:
     FindingsFormat format_;
-    OutputFile file_;
+    WrittenOutput file_;
     std::string row_;
     bool first_ = true;
 };

@@ -1,27 +1,29 @@
-// A file the findings export writes: created in binary mode (bytes of the
-// data file pass through unchanged), buffered, and checked for write errors
-// when it is closed.
+// A file the findings export writes: an output of the run (a temporary moved
+// into place at the end of the run) in binary mode, so that bytes of the data
+// file pass through unchanged, with its writer.
 #pragma once
 
-#include <cstdio>
 #include <string>
 
+#include "core/output_file.h"
 #include "reports/writer.h"
 
 namespace vortel {
 
-class OutputFile {
+class WrittenOutput {
 public:
-    // Creates (or empties) the file. False when it cannot be opened.
-    bool create(const std::string& name);
-    const std::string& name() const { return name_; }
+    // Opens the output. Returns 0 or the system's error number.
+    int create(const std::string& name) {
+        if (const int error = file_.open(name)) return error;
+        writer_.attach(file_.file(), false, name);
+        return 0;
+    }
+    const std::string& name() const { return file_.name(); }
     Writer& out() { return writer_; }
-    // Flushes and closes; false when some write did not reach the file.
-    bool close();
+    OutputFile& file() { return file_; }
 
 private:
-    std::string name_;
-    std::FILE* file_ = nullptr;
+    OutputFile file_;
     Writer writer_;
 };
 

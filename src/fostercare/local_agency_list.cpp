@@ -1,9 +1,11 @@
 #include "fostercare/local_agency_list.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <new>
 
+#include "core/files.h"
 #include "run/run_context.h"
 
 namespace vortel {
@@ -81,7 +83,8 @@ void LocalAgencyList::release() {
 
 int loadLocalAgencyCodes(RunContext& ctx) {
     std::FILE* file = std::fopen(ctx.fipsFileName.c_str(), "r");
-    if (!file) fatalError(ctx, "\nUnable to open FIPS.LST file.");
+    if (!file)
+        fatalError(ctx, "\nUnable to open FIPS.LST file " + ctx.fipsFileName + ": " + errorText(errno) + ".");
     LocalAgencyList& list = ctx.localAgencies;
     list.release();
     list.roomLimit = ctx.memoryLimits.localAgencyEntries;
@@ -103,6 +106,12 @@ int loadLocalAgencyCodes(RunContext& ctx) {
             }
         }
         if (c == EOF) break;
+    }
+    if (std::ferror(file)) {
+        // A read error (a directory given as the list ends here too).
+        const int error = errno ? errno : EIO;
+        std::fclose(file);
+        fatalError(ctx, "\nUnable to read file " + ctx.fipsFileName + ": " + errorText(error) + ".");
     }
     std::fclose(file);
     return static_cast<int>(list.count());

@@ -1,16 +1,33 @@
 #include "reports/writer.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <vector>
 
 namespace vortel {
 
-Writer::~Writer() { close(); }
+Writer::~Writer() {
+    // Never throws: an output that still holds text here belongs to a run that
+    // has already failed.
+    try {
+        close();
+    } catch (const OutputWriteError&) {
+        detach();
+    }
+}
 
-void Writer::attach(std::FILE* file, bool owned) {
+void Writer::attach(std::FILE* file, bool owned, std::string name) {
     close();
     file_ = file;
     owned_ = owned;
+    name_ = std::move(name);
+}
+
+void Writer::detach() {
+    if (file_ && owned_) std::fclose(file_);
+    file_ = nullptr;
+    owned_ = false;
+    buffer_.clear();
 }
 
 void Writer::put(std::string_view text) {
@@ -43,13 +60,19 @@ void Writer::printf(const char* format, ...) {
 
 void Writer::drain() {
     if (!file_) return;  // collecting: keep everything
-    if (!buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
+    errno = 0;
+    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
+        const int error = errno ? errno : EIO;
+        buffer_.clear();
+        if (!name_.empty()) throw OutputWriteError{name_, error};
+    }
     buffer_.clear();
 }
 
 void Writer::flush() {
     drain();
-    if (file_) std::fflush(file_);
+    errno = 0;
+    if (file_ && std::fflush(file_) != 0 && !name_.empty()) throw OutputWriteError{name_, errno ? errno : EIO};
 }
 
 void Writer::close() {

@@ -10,6 +10,13 @@
 
 namespace vortel {
 
+// A write to an output of the run failed: the output's name and the system's
+// error number.
+struct OutputWriteError {
+    std::string name;
+    int error;
+};
+
 class Writer {
 public:
     Writer() = default;  // collects into a string
@@ -18,8 +25,10 @@ public:
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
 
-    // Replaces the destination (flushing and closing the old one).
-    void attach(std::FILE* file, bool owned);
+    // Replaces the destination (flushing and closing the old one). A writer
+    // given the output's name throws OutputWriteError when a write fails; one
+    // without (the console) drops what cannot be written.
+    void attach(std::FILE* file, bool owned, std::string name = {});
     bool isOpen() const { return file_ != nullptr; }
 
     void put(std::string_view text);
@@ -32,12 +41,15 @@ public:
 
     void flush();
     void close();
+    // Leaves the destination without writing what is pending.
+    void detach();
 
     // Exchanges destination and pending text with another writer, so that a
     // report step can be rendered into a collecting writer for a while.
     void swap(Writer& other) noexcept {
         std::swap(file_, other.file_);
         std::swap(owned_, other.owned_);
+        name_.swap(other.name_);
         buffer_.swap(other.buffer_);
     }
 
@@ -50,6 +62,7 @@ private:
 
     std::FILE* file_ = nullptr;
     bool owned_ = false;
+    std::string name_;
     std::string buffer_;
 };
 

@@ -1,5 +1,6 @@
 #include "run/line_reader.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace vortel {
@@ -7,8 +8,12 @@ namespace vortel {
 bool LineReader::fill() {
     if (eof_) return false;
     inputPos_ = 0;
+    errno = 0;
     inputEnd_ = std::fread(input_.data(), 1, input_.size(), file_);
+    bytesRead_ += static_cast<long long>(inputEnd_);
+    if (std::ferror(file_)) throw DataReadError{errno ? errno : EIO, {}};
     if (inputEnd_ == 0) {
+        if (bytesRead_ < expectedSize_) throw DataReadError{0, "the file became shorter while it was read"};
         eof_ = true;
         return false;
     }

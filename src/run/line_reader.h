@@ -5,19 +5,30 @@
 
 #include <array>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace vortel {
+
+// The data file could not be read to its end: the system's error number, or
+// 0 with a reason of the reader's own.
+struct DataReadError {
+    int error;
+    std::string reason;
+};
 
 class LineReader {
 public:
     static constexpr std::size_t kMaxLine = 299;
     static constexpr std::size_t kBufferSize = kMaxLine + 1;
 
-    explicit LineReader(std::FILE* file) : file_(file) {}
+    // `expectedSize` is the size of a regular file when it was opened (-1 for
+    // anything else): reaching its end sooner means the file was cut short
+    // while it was read.
+    explicit LineReader(std::FILE* file, long long expectedSize = -1) : file_(file), expectedSize_(expectedSize) {}
 
-    // Reads the next line into the line buffer. False at end of file (or on
-    // a read error, which ends the pass the same way).
+    // Reads the next line into the line buffer. False at end of file; a read
+    // error throws DataReadError.
     bool next();
 
     std::string_view line() const { return {line_.data(), length_}; }
@@ -47,6 +58,8 @@ private:
     std::size_t inputPos_ = 0;
     std::size_t inputEnd_ = 0;
     bool eof_ = false;
+    long long expectedSize_;
+    long long bytesRead_ = 0;
 };
 
 }  // namespace vortel

@@ -105,7 +105,7 @@ TEST(FindingsOptions, OutputsNamingAnInputOrAReportAreRefusedBeforeAnythingIsWri
         writeFile(dir / "fips.csv", kFipsList);
         std::vector<std::string> args = standardArgs();
         args[1] = c.dataName;
-        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        args = withOptions(args, c.extra);
         const RunResult r = runIn(dir.path(), args);
         EXPECT_EQ(r.status, -1) << c.err;
         EXPECT_EQ(r.err, "\n" + c.err + "\nTerminating program.\n");
@@ -122,10 +122,11 @@ TEST(FindingsOptions, OutputsThatCannotBeCreatedOrWrittenAreFatal) {
         std::string err;
     };
     const Case cases[] = {
-        {{"--findings", "nodir/x.json"}, "\nUnable to open file nodir/x.json."},
-        {{"--findings", "x.csv", "--error-records", "nodir/e.txt"}, "\nUnable to open file nodir/e.txt."},
-        {{"--findings", "full.csv"}, "\nUnable to write file full.csv."},
-        {{"--error-records", "full.txt"}, "\nUnable to write file full.txt."},
+        {{"--findings", "nodir/x.json"}, "\nUnable to open file nodir/x.json: No such file or directory."},
+        {{"--findings", "x.csv", "--error-records", "nodir/e.txt"},
+         "\nUnable to open file nodir/e.txt: No such file or directory."},
+        {{"--findings", "full.csv"}, "\nUnable to write file full.csv: No space left on device."},
+        {{"--error-records", "full.txt"}, "\nUnable to write file full.txt: No space left on device."},
     };
     for (const Case& c : cases) {
         Workspace w(adoptionSection({withField(cleanAdoptionRecord(), 28, "3")}));
@@ -322,6 +323,7 @@ TEST(JsonFindings, RunsWithoutRecordsOrThatDoNotCompleteStillGiveADocument) {
     const Case cases[] = {
         {"no marker", "nothing to see\n", "01", 0, true},
         {"empty file", "", "01", 0, true},
+        // Refused before the pass: no findings file at all.
         {"invalid State", adoptionSection({cleanAdoptionRecord()}), "03", -1, false},
         // Adoption findings made, then the State has no local agency code.
         {"no local agency codes", adoptionSection({withField(cleanAdoptionRecord(), 28, "3")}) +
@@ -332,6 +334,10 @@ TEST(JsonFindings, RunsWithoutRecordsOrThatDoNotCompleteStillGiveADocument) {
         Workspace w(c.data);
         const RunResult r = w.run({"--findings", "out.json"}, c.state);
         EXPECT_EQ(r.status, c.status) << c.name;
+        if (c.state == "03") {
+            EXPECT_FALSE(fs::exists(w.dir / "out.json"));
+            continue;
+        }
         const Json doc = Json::parse(w.read("out.json"));
         EXPECT_EQ(doc["complete"], c.complete) << c.name;
         ASSERT_TRUE(doc["findings"].is_array()) << c.name;
@@ -366,7 +372,9 @@ TEST(ExitStatus, OneAfterACompleteRunWithFindingsWhenAskedFor) {
         {"finding, every option", bad, {"--findings", "f.csv", "--error-records", "e.txt", "--fail-on-findings"}, "01", 1},
         {"aggregate error only", clean + badAggregate, {"--fail-on-findings"}, "01", 1},
         {"footnote error only", clean + badFootnote, {"--fail-on-findings"}, "01", 1},
-        {"no marker", "text\n", {"--fail-on-findings"}, "01", 0},
+        {"no marker: nothing checked", "text\n", {"--fail-on-findings"}, "01", 1},
+        {"no detail record", "$\n01      202609\n", {"--fail-on-findings"}, "01", 1},
+        {"one kind only", adoptionSection({cleanAdoptionRecord()}), {"--fail-on-findings"}, "01", 0},
         {"fatal error keeps its status", bad, {"--fail-on-findings"}, "03", -1},
     };
     for (const Case& c : cases) {

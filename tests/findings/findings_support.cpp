@@ -88,9 +88,7 @@ int generateData(const std::filesystem::path& dir, const std::string& options) {
 }
 
 std::vector<std::string> argsWith(const std::vector<std::string>& more, const std::string& state) {
-    std::vector<std::string> args = standardArgs(state);
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
+    return withOptions(standardArgs(state), more);
 }
 
 }  // namespace vortel::testing

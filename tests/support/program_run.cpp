@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -84,6 +85,20 @@ RunResult runIn(const fs::path& dir, const std::vector<std::string>& args, const
 std::vector<std::string> standardArgs(const std::string& state) {
     return {"--data",  "data.txt",  "--foster-care-report", "freport.txt", "--adoption-report", "areport.txt",
             "--state", state,       "--fips",               "fips.lst",    "--as-of",           "2026-12-08 09:00"};
+}
+
+std::vector<std::string> withOptions(std::vector<std::string> args, const std::vector<std::string>& more) {
+    for (std::size_t i = 0; i < more.size(); ++i) {
+        const bool valued = i + 1 < more.size() && more[i + 1].rfind("--", 0) != 0;
+        const auto at = std::find(args.begin(), args.end(), more[i]);
+        if (valued && at != args.end() && at + 1 != args.end()) {
+            *(at + 1) = more[++i];
+            continue;
+        }
+        args.push_back(more[i]);
+        if (valued) args.push_back(more[++i]);
+    }
+    return args;
 }
 
 }  // namespace vortel::testing

@@ -43,4 +43,8 @@ RunResult runIn(const std::filesystem::path& dir, const std::vector<std::string>
 // and a fixed clock of 2026-12-08 09:00.
 std::vector<std::string> standardArgs(const std::string& state = "01");
 
+// `args` with the options of `more` added; an option given in both takes the
+// value of `more` (an option may be given only once).
+std::vector<std::string> withOptions(std::vector<std::string> args, const std::vector<std::string>& more);
+
 }  // namespace vortel::testing

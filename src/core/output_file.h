@@ -1,0 +1,47 @@
+// An output of the run (a report, the findings, the error records, a page).
+//
+// It is written to a temporary file beside its target, named after it
+// (".fc.txt.vortel-dq-XXXXXX"), and moved into place only when the run asks
+// for it: a run that fails or is interrupted leaves the target as it was. A
+// target that is a symbolic link is replaced at the link's final target (the
+// link stays a link); a replaced file keeps its mode, a new one gets 0666 less
+// the umask. A target that is not a regular file (a FIFO, a terminal,
+// /dev/stdout), or whose folder cannot take a temporary while the target
+// itself is writable, is written directly.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace vortel {
+
+class OutputFile {
+public:
+    OutputFile() = default;
+    ~OutputFile();  // discards a temporary still open
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // Opens the output for `name`. Returns 0, or the system's error number.
+    int open(const std::string& name);
+    bool isOpen() const { return file_ != nullptr; }
+    std::FILE* file() const { return file_; }
+    const std::string& name() const { return name_; }
+
+    // Closes the file, everything written having reached it. Returns 0, or the
+    // error number of the first failed write, flush or close.
+    int close();
+    // Moves a closed temporary onto its target. Returns 0 or an error number.
+    int place();
+    // Closes and removes the temporary; the target stays as it was.
+    void discard();
+
+private:
+    std::string name_;
+    std::string target_;     // where the temporary goes
+    std::string temporary_;  // empty when written directly
+    std::FILE* file_ = nullptr;
+    int slot_ = -1;
+};
+
+}  // namespace vortel

@@ -1,0 +1,133 @@
+#include "run/dialogue.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <ctime>
+
+#include "core/files.h"
+#include "fields/fields.h"
+#include "findings/findings.h"
+#include "reports/listing.h"
+
+namespace vortel {
+
+namespace {
+
+constexpr std::string_view kValidStateCodes =
+    "01 02 04 05 06 08 09 10 11 12 13 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32 33 34 35 36 37 38 39 "
+    "40 41 42 44 45 46 47 48 49 50 51 53 54 55 56 72";
+
+// File names are kept in buffers of 256 characters: longer names are refused.
+constexpr std::size_t kMaxFileName = 255;
+// Answers are read whole up to this many characters; the rest of a longer
+// line is read and dropped (such an answer is refused anyway).
+constexpr std::size_t kMaxAnswer = 4096;
+
+std::string readAnswer(std::FILE* in) {
+    std::string answer;
+    int c;
+    while ((c = std::getc(in)) != EOF && c != '\n')
+        if (answer.size() < kMaxAnswer) answer.push_back(static_cast<char>(c));
+    // An answers file saved with CR LF line ends.
+    if (!answer.empty() && answer.back() == '\r') answer.pop_back();
+    return answer;
+}
+
+std::string ask(RunContext& ctx, const ProgramIo& io, const std::optional<std::string>& given, const char* prompt) {
+    if (given) return *given;
+    ctx.console.put(prompt);
+    ctx.console.flush();
+    return readAnswer(io.in);
+}
+
+void requireNameFits(RunContext& ctx, const std::string& name) {
+    if (name.size() > kMaxFileName) fatalError(ctx, "\nFile name longer than 255 characters: " + name + ".");
+}
+
+// A report must never be written over an input of the run or the other report.
+void refuseOverwrite(RunContext& ctx, const std::string& report, const std::string* otherReport) {
+    auto refuse = [&](const char* what) {
+        fatalError(ctx, "\nUnable to use " + report + " as a report file: it is " + what + ".");
+    };
+    if (sameFile(report, ctx.dataFileName)) refuse("the data file");
+    if (sameFile(report, ctx.fipsFileName)) refuse("the FIPS code list file");
+    if (otherReport && sameFile(report, *otherReport)) refuse("the other report file");
+}
+
+[[noreturn]] void unableToOpen(RunContext& ctx, const std::string& name, int error) {
+    fatalError(ctx, "\nUnable to open file " + name + ": " + errorText(error) + ".");
+}
+
+void openDataFile(RunContext& ctx, DataFile& data) {
+    const std::string& name = ctx.dataFileName;
+    struct stat st{};
+    if (::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) unableToOpen(ctx, name, EISDIR);
+    data.file = std::fopen(name.c_str(), "rb");
+    if (!data.file) unableToOpen(ctx, name, errno);
+    if (::fstat(fileno(data.file), &st) == 0 && S_ISREG(st.st_mode)) data.size = static_cast<long long>(st.st_size);
+}
+
+void openReport(RunContext& ctx, const std::string& name, OutputFile& file, Writer& writer) {
+    if (const int error = file.open(name)) unableToOpen(ctx, name, error);
+    writer.attach(file.file(), false, name);
+}
+
+void takeClockReading(RunContext& ctx, const std::optional<ClockReading>& asOf) {
+    std::tm tm{};
+    if (asOf) {
+        tm.tm_year = asOf->year - 1900;
+        tm.tm_mon = asOf->month - 1;
+        tm.tm_mday = asOf->day;
+        tm.tm_hour = asOf->hour;
+        tm.tm_min = asOf->minute;
+    } else {
+        const std::time_t now = std::time(nullptr);
+        localtime_r(&now, &tm);
+    }
+    char stamp[19];
+    std::strftime(stamp, sizeof stamp, "%m/%d/%Y %I:%M%p", &tm);
+    ctx.runTimestamp = stamp;
+    char date[9];
+    std::strftime(date, sizeof date, "%Y%m%d", &tm);
+    const std::string_view d(date);
+    ctx.runDate = {static_cast<int>(fieldValue(d.substr(0, 4))), static_cast<int>(fieldValue(d.substr(4, 2))),
+                   static_cast<int>(fieldValue(d.substr(6, 2)))};
+}
+
+}  // namespace
+
+void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, DataFile& data, ReportFiles& reports) {
+    if (options.fipsFile) ctx.fipsFileName = *options.fipsFile;
+
+    ctx.dataFileName = ask(ctx, io, options.dataFile, "\nEnter the VORTEL data file name (e.g., datafile.txt): ");
+    requireNameFits(ctx, ctx.dataFileName);
+    openDataFile(ctx, data);
+
+    ctx.fosterCareReportName =
+        ask(ctx, io, options.fosterCareReport, "Enter the report file name for Foster Care (e.g., freport): ");
+    requireNameFits(ctx, ctx.fosterCareReportName);
+    refuseOverwrite(ctx, ctx.fosterCareReportName, nullptr);
+    openReport(ctx, ctx.fosterCareReportName, reports.fosterCare, ctx.fosterCareReport);
+
+    ctx.adoptionReportName =
+        ask(ctx, io, options.adoptionReport, "Enter the report file name for Adoption (e.g., areport): ");
+    requireNameFits(ctx, ctx.adoptionReportName);
+    refuseOverwrite(ctx, ctx.adoptionReportName, &ctx.fosterCareReportName);
+    openReport(ctx, ctx.adoptionReportName, reports.adoption, ctx.adoptionReport);
+    if (ctx.findings) ctx.findings->open(ctx);
+
+    ctx.stateCode = ask(ctx, io, options.stateCode, "Enter the 2-digit state code (e.g., 01 for Alabama): ");
+    if (stateCodeInvalid(ctx.stateCode)) fatalError(ctx, "\n" + ctx.stateCode + " is not a valid State FIPS code.");
+
+    takeClockReading(ctx, options.asOf);
+    writeReportHeadings(ctx);
+}
+
+bool stateCodeInvalid(std::string_view code) {
+    if (code.size() < 2) return true;
+    if (code.find(' ') != std::string_view::npos) return true;
+    return kValidStateCodes.find(code) == std::string_view::npos;
+}
+
+}  // namespace vortel

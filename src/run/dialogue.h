@@ -1,0 +1,43 @@
+// The console dialogue: the four questions (each answered by its option when
+// given), in their order, with the checks of every answer as it comes.
+#pragma once
+
+#include <cstdio>
+#include <string_view>
+
+#include "core/output_file.h"
+#include "run/options.h"
+#include "run/run_context.h"
+
+namespace vortel {
+
+// The streams a run talks to.
+struct ProgramIo {
+    std::FILE* in;
+    std::FILE* out;
+    std::FILE* err;
+};
+
+// The data file as opened by the dialogue.
+struct DataFile {
+    std::FILE* file = nullptr;
+    long long size = -1;  // a regular file's size when opened, else -1
+    ~DataFile() {
+        if (file) std::fclose(file);
+    }
+};
+
+// The two reports as accepted by the dialogue (temporaries until the end of
+// the run).
+struct ReportFiles {
+    OutputFile fosterCare;
+    OutputFile adoption;
+};
+
+// Asks what the options left open, opens the data file and the outputs and
+// takes the clock reading; a refused answer is a fatal error.
+void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, DataFile& data, ReportFiles& reports);
+
+bool stateCodeInvalid(std::string_view code);
+
+}  // namespace vortel

@@ -1,0 +1,40 @@
+// The command line: one table of options, read by the parser and by --help.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "findings/findings.h"
+
+namespace vortel {
+
+// A fixed reading of the local clock ("YYYY-MM-DD HH:MM").
+struct ClockReading {
+    int year, month, day, hour, minute;
+};
+std::optional<ClockReading> parseClockReading(std::string_view text);
+
+// Answers given on the command line; a question without one is asked.
+struct Options {
+    std::optional<std::string> dataFile;
+    std::optional<std::string> fosterCareReport;
+    std::optional<std::string> adoptionReport;
+    std::optional<std::string> stateCode;
+    std::optional<std::string> fipsFile;
+    std::optional<ClockReading> asOf;
+    FindingsOptions findings;
+    bool help = false;
+    bool version = false;
+};
+
+// Parses the command line. On a bad option (unknown, without its value, with
+// a malformed value, or given twice) writes one line to `err` and returns
+// nothing.
+std::optional<Options> parseOptions(int argc, const char* const argv[], std::FILE* err);
+
+// The text of --help, made from the option table.
+std::string helpText();
+
+}  // namespace vortel
