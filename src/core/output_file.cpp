@@ -48,10 +48,12 @@ OutputFile::~OutputFile() { discard(); }
 int OutputFile::open(const std::string& name) {
     discard();
     name_ = name;
+    if (name.empty()) return ENOENT;
     target_ = finalTarget(name).string();
     struct stat st{};
     const bool exists = ::stat(target_.c_str(), &st) == 0;
-    if (!exists || S_ISREG(st.st_mode)) {
+    // A name ending in a slash names a folder: opened directly, it fails so.
+    if ((!exists || S_ISREG(st.st_mode)) && !std::filesystem::path(target_).filename().empty()) {
         const std::filesystem::path target(target_);
         std::string pattern =
             (target.parent_path() / ("." + target.filename().string() + ".vortel-dq-XXXXXX")).string();

@@ -127,9 +127,10 @@ Json FindingsExport::endOfRunJson(RunContext& ctx) const {
                   {"findings", counts(kind).findings},
                   {"dataErrors", dataErrorsJson(ctx, kind)},
                   {"summaryMessages", summaryMessagesJson(ctx, kind)}};
-        if (kind == RecordKind::Adoption) j["aggregateErrors"] = messageListJson(ctx.aggregateErrors);
-        j["footnoteErrors"] =
-            messageListJson(kind == RecordKind::Adoption ? ctx.adoptionFootnoteErrors : ctx.fosterCareFootnoteErrors);
+        // Places of the lists as finish() gives them.
+        if (kind == RecordKind::Adoption) j["aggregateErrors"] = messageListJson(ctx.aggregateErrors, 0);
+        j["footnoteErrors"] = kind == RecordKind::Adoption ? messageListJson(ctx.adoptionFootnoteErrors, 1)
+                                                           : messageListJson(ctx.fosterCareFootnoteErrors, 2);
         return j;
     };
     return {{"complete", true},
@@ -151,8 +152,10 @@ void FindingsExport::finish(RunContext& ctx) {
         // A list that ran out of memory had a message to hold.
         if (list->count() != 0 || list->memoryFailed) anyFinding_ = true;
 
+    const MessageList* const lists[] = {&ctx.aggregateErrors, &ctx.adoptionFootnoteErrors,
+                                        &ctx.fosterCareFootnoteErrors};
     if (findingsFile_)
-        findingsFile_->finish(findingsFile_->format() == FindingsFormat::Json ? endOfRunJson(ctx) : Json());
+        findingsFile_->finish(findingsFile_->format() == FindingsFormat::Json ? endOfRunJson(ctx) : Json(), lists);
     finished_ = true;
 }
 

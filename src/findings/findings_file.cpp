@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
+#include "findings/findings_json.h"
 #include "findings/findings_text.h"
 
 namespace vortel {
@@ -80,7 +81,7 @@ void FindingsFile::write(RecordKind kind, long lineNumber, std::string_view reco
     file_.out().put(row_);
 }
 
-void FindingsFile::finish(const nlohmann::ordered_json& rest) {
+void FindingsFile::finish(const nlohmann::ordered_json& rest, std::span<const MessageList* const> lists) {
     if (format_ == FindingsFormat::Json) {
         file_.out().put(first_ ? "]" : "\n  ]");
         // The rest of the document's members, indented like the findings;
@@ -89,7 +90,7 @@ void FindingsFile::finish(const nlohmann::ordered_json& rest) {
         // text is "{\n  ...\n}": keep its members, after the findings array.
         if (text.size() > 4) {
             file_.out().put(",\n");
-            file_.out().put(std::string_view(text).substr(2));
+            writeWithMessageLists(file_.out(), std::string_view(text).substr(2), lists);
         } else {
             file_.out().put("\n}");
         }

@@ -5,11 +5,13 @@
 
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "findings/finding_cells.h"
 #include "findings/output_file.h"
+#include "footnotes/message_list.h"
 
 namespace vortel {
 
@@ -37,7 +39,8 @@ public:
 
     // Ends the file: the JSON document gets the findings array closed and
     // the members of `rest` (an object) after it.
-    void finish(const nlohmann::ordered_json& rest);
+    // Markers of message lists in `rest` are replaced by the lists' messages.
+    void finish(const nlohmann::ordered_json& rest, std::span<const MessageList* const> lists);
     // Ends a run that did not complete: a JSON document is closed with
     // "complete": false.
     void abandon();

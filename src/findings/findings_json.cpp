@@ -93,10 +93,42 @@ Json summaryMessagesJson(RunContext& ctx, RecordKind kind) {
     return messages;
 }
 
-Json messageListJson(const MessageList& list) {
-    Json texts = Json::array();
-    for (std::size_t i = 0; i < list.count(); ++i) texts.push_back(list[i] + ".");
-    return {{"messages", std::move(texts)}, {"memoryFailed", list.memoryFailed}};
+namespace {
+
+// The marker of a message list as it stands in a dumped document.
+std::string listMarker(std::size_t place) { return "\\u0001messages " + std::to_string(place); }
+
+}  // namespace
+
+Json messageListJson(const MessageList& list, std::size_t place) {
+    return {{"messages", "\x01messages " + std::to_string(place)}, {"memoryFailed", list.memoryFailed}};
+}
+
+void writeWithMessageLists(Writer& out, std::string_view text, std::span<const MessageList* const> lists) {
+    for (std::size_t place = 0; place < lists.size(); ++place) {
+        const std::string marker = "\"" + listMarker(place) + "\"";
+        const std::size_t at = text.find(marker);
+        if (at == std::string_view::npos) continue;
+        out.put(text.substr(0, at));
+        const MessageList& list = *lists[place];
+        if (list.count() == 0) {
+            out.put("[]");
+        } else {
+            const std::size_t lineStart = text.rfind('\n', at) + 1;
+            const std::size_t indent = text.find_first_not_of(' ', lineStart) - lineStart;
+            out.put('[');
+            for (std::size_t i = 0; i < list.count(); ++i) {
+                out.put(i == 0 ? "\n" : ",\n");
+                out.repeat(' ', static_cast<int>(indent + 2));
+                out.put(Json(list[i] + ".").dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+            }
+            out.put('\n');
+            out.repeat(' ', static_cast<int>(indent));
+            out.put(']');
+        }
+        text.remove_prefix(at + marker.size());
+    }
+    out.put(text);
 }
 
 }  // namespace vortel

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "footnotes/message_list.h"
+#include "reports/writer.h"
 #include "run/element_table.h"
 
 namespace vortel {
@@ -32,7 +34,15 @@ std::vector<std::string> splitSummaryMessages(std::string_view body);
 nlohmann::ordered_json summaryMessagesJson(RunContext& ctx, RecordKind kind);
 
 // A message list as the report lists it (each text with its full stop) and
-// its memory-failure flag.
-nlohmann::ordered_json messageListJson(const MessageList& list);
+// its memory-failure flag. The messages are left out as a marker naming
+// `list`, the list's place among those given to writeWithMessageLists: a
+// document tree of many thousand messages would need memory a run may not
+// have, so they are written one at a time.
+nlohmann::ordered_json messageListJson(const MessageList& list, std::size_t place);
+
+// Writes the dumped document `text`, each marker replaced by the messages of
+// its list, one per line at the marker's indentation (`text` dumped with an
+// indentation of 2).
+void writeWithMessageLists(Writer& out, std::string_view text, std::span<const MessageList* const> lists);
 
 }  // namespace vortel

@@ -126,6 +126,12 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
         status = -1;
         ending = Ending::WriteFailed;
     } catch (const std::bad_alloc&) {
+        // What the run gathered is given back first, so that the message and
+        // the ends of the outputs can still be written.
+        ctx->aggregateErrors.release();
+        ctx->adoptionFootnoteErrors.release();
+        ctx->fosterCareFootnoteErrors.release();
+        ctx->localAgencies.release();
         reportFatal(*ctx, "\nMemory Error: not enough memory to go on.");
         status = -1;
         ending = asked ? Ending::FatalWhileReading : Ending::Refused;

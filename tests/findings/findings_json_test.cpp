@@ -55,11 +55,16 @@ TEST(MessageLists, AreListedWithTheirFullStopAndFlag) {
     MessageList list;
     ASSERT_TRUE(list.append("Incorrect State FIPS code", 24));
     ASSERT_TRUE(list.append("Invalid Number:  Age 3", 24));
-    const nlohmann::ordered_json j = messageListJson(list);
-    EXPECT_EQ(j.dump(), R"({"messages":["Incorrect State FIPS code.","Invalid Number:  Age 3."],"memoryFailed":false})");
     MessageList failed;
     failed.memoryFailed = true;
-    EXPECT_EQ(messageListJson(failed).dump(), R"({"messages":[],"memoryFailed":true})");
+    const MessageList* const lists[] = {&list, &failed};
+    const nlohmann::ordered_json doc = {{"a", messageListJson(list, 0)}, {"b", messageListJson(failed, 1)}};
+    Writer out;
+    writeWithMessageLists(out, doc.dump(2), lists);
+    EXPECT_EQ(nlohmann::ordered_json::parse(out.captured()).dump(),
+              R"({"a":{"messages":["Incorrect State FIPS code.","Invalid Number:  Age 3."],"memoryFailed":false},)"
+              R"("b":{"messages":[],"memoryFailed":true}})");
+    EXPECT_NE(out.captured().find("\n      \"Invalid Number:  Age 3.\"\n    ]"), std::string::npos) << out.captured();
 }
 
 TEST(DataErrorsJson, NullWithoutRecordsElseRowsLikeTheReport) {

@@ -24,6 +24,8 @@ TEST(Options, BadCommandLinesExitWithStatus2AndCreateNothing) {
         {"data.txt"},
         {"--state", "01", "-x"},
         {"--data=data.txt", "--foster-care-report", "freport.txt", "--adoption-report", "areport.txt", "--nope"},
+        {"--data", "data.txt", "--data=data.txt"},
+        {"--fail-on-findings", "--fail-on-findings"},
     };
     for (const auto& args : cases) {
         ScratchDir dir;
@@ -54,11 +56,14 @@ TEST(Options, HelpAndVersion) {
     RunResult r = runIn(dir.path(), {"--help"});
     EXPECT_EQ(r.status, 0);
     for (const char* option : {"--data", "--foster-care-report", "--adoption-report", "--state", "--fips", "--as-of",
-                               "--help", "--version"})
+                               "--findings", "--error-records", "--fail-on-findings", "-h, --help", "-V, --version"})
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
-    r = runIn(dir.path(), {"--version"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("vortel-dq ", 0), 0u);
+    EXPECT_EQ(runIn(dir.path(), {"-h"}).out, r.out);
+    for (const char* version : {"--version", "-V"}) {
+        r = runIn(dir.path(), {version});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out.rfind("vortel-dq ", 0), 0u);
+    }
 }
 
 TEST(Options, ClockReadingIsValidated) {
