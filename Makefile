@@ -11,7 +11,7 @@ BENCH_BUILD ?= build-bench
 BENCH_DATA = $(BENCH_BUILD)/data
 GEN = python3 tools/vortel_gen.py --state 01 --as-of 2026-12-08 --fips data/fips.lst --error-rate 0.10 --seed 1
 
-.PHONY: all build demo test test-sanitize fuzz fuzz-build bench tools-check clean
+.PHONY: all build demo test test-sanitize fuzz fuzz-build bench bench-check tools-check clean
 
 all: build
 
@@ -75,6 +75,12 @@ bench: tools-check
 	@echo "an endless stream cut at 2 GB of zero bytes (lines of 299 NUL bytes, no marker):"
 	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/zeros zeros 0 data/fips.lst \
 	    "head -c 2000000000 /dev/zero"
+
+# Instructions per detail record (valgrind's callgrind) on 10,000 generated
+# records of each kind; fails when a kind needs more than 10 percent over the
+# figures in tools/bench/instructions.txt.
+bench-check: tools-check
+	BENCH_BUILD=$(BENCH_BUILD) JOBS=$(JOBS) ./tools/bench-check.sh
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
