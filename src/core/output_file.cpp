@@ -55,8 +55,9 @@ int OutputFile::open(const std::string& name) {
     // A name ending in a slash names a folder: opened directly, it fails so.
     if ((!exists || S_ISREG(st.st_mode)) && !std::filesystem::path(target_).filename().empty()) {
         const std::filesystem::path target(target_);
-        std::string pattern =
-            (target.parent_path() / ("." + target.filename().string() + ".vortel-dq-XXXXXX")).string();
+        std::string hidden(".");
+        hidden.append(target.filename().string()).append(".vortel-dq-XXXXXX");
+        const std::string pattern = (target.parent_path() / hidden).string();
         std::vector<char> buffer(pattern.begin(), pattern.end());
         buffer.push_back('\0');
         SignalsHeld held;

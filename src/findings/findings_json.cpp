@@ -95,18 +95,25 @@ Json summaryMessagesJson(RunContext& ctx, RecordKind kind) {
 
 namespace {
 
-// The marker of a message list as it stands in a dumped document.
-std::string listMarker(std::size_t place) { return "\\u0001messages " + std::to_string(place); }
+// The marker of a message list as it stands in a dumped document, quotes
+// included.
+std::string listMarker(std::size_t place) {
+    std::string marker("\"\\u0001messages ");
+    marker.append(std::to_string(place)).append("\"");
+    return marker;
+}
 
 }  // namespace
 
 Json messageListJson(const MessageList& list, std::size_t place) {
-    return {{"messages", "\x01messages " + std::to_string(place)}, {"memoryFailed", list.memoryFailed}};
+    std::string marker("\x01messages ");
+    marker.append(std::to_string(place));
+    return {{"messages", marker}, {"memoryFailed", list.memoryFailed}};
 }
 
 void writeWithMessageLists(Writer& out, std::string_view text, std::span<const MessageList* const> lists) {
     for (std::size_t place = 0; place < lists.size(); ++place) {
-        const std::string marker = "\"" + listMarker(place) + "\"";
+        const std::string marker = listMarker(place);
         const std::size_t at = text.find(marker);
         if (at == std::string_view::npos) continue;
         out.put(text.substr(0, at));
