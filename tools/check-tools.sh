@@ -11,9 +11,12 @@ need_file() { [ -e "$1" ] || missing+=("$2"); }
 need_cmd cmake cmake
 need_cmd g++ g++
 need_cmd make make
-need_cmd python3 python3
 need_file /usr/include/nlohmann/json.hpp nlohmann-json3-dev
-[ "${VORTEL_NO_TESTS:-}" = 1 ] || need_file /usr/include/gtest/gtest.h libgtest-dev
+# The tests need GoogleTest and Python (the data generator); the program does not.
+if [ "${VORTEL_NO_TESTS:-}" != 1 ]; then
+  need_file /usr/include/gtest/gtest.h libgtest-dev
+  need_cmd python3 python3
+fi
 for extra in "$@"; do
   what=${extra%%=*} package=${extra#*=}
   case $what in
