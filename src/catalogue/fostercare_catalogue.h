@@ -1,6 +1,6 @@
 // The foster care catalogue: every element of the foster care detail record
 // (197 columns) with its cell, columns, name and test; the consistency
-// groups with their letters and legend.
+// groups with their letters and legend; the names of the summary tally slots.
 #pragma once
 
 #include <cstdint>
@@ -160,5 +160,108 @@ constexpr char groupLetter(int number) { return groupEntry(number).letter; }
 
 // The entry at a cell, or nullptr.
 const ElementEntry* entryAtCell(int cell);
+
+// Slots of the summary tally table, by what they watch. Slots 8, 61 and 65
+// are not used.
+namespace slot {
+enum Slot : std::uint8_t {
+    StateCode = 0,                  // element 1 never valid
+    ReportPeriod = 1,               // element 2 the same in every record
+    LocalAgency = 2,
+    BlankRecordNumbers = 3,         // element 4 all blanks, counted to two
+    ReviewDate = 4,
+    ChildBirthYear = 5,
+    Gender = 6,
+    ChildRaceUnableShare = 7,       // share of 8f coded 1
+    ChildHispanicUnableShare = 9,   // share of element 9 coded 3
+    ChildHispanicYes = 10,          // element 9 coded 1 in every record
+    HasDisability = 11,             // elements 10 to 15 coded 1 in every record
+    MentalRetardation = 12,
+    VisuallyHearingImpaired = 13,
+    PhysicallyDisabled = 14,
+    EmotionallyDisturbed = 15,
+    OtherCondition = 16,
+    PreviouslyAdoptedShare = 17,    // share of element 16 coded 1
+    PreviouslyAdoptedUnableShare = 18,
+    AdoptionAge = 19,
+    AdoptionAgeUnableShare = 20,
+    FirstRemovalYear = 21,
+    RemovalsOverTen = 22,           // element 19 above 10 in every record
+    Removals = 23,
+    PreviousDischargeYear = 24,
+    LatestRemovalYear = 25,
+    RemovalTransactionYear = 26,
+    PlacementYear = 27,
+    PlacementsOverTen = 28,
+    Placements = 29,
+    RemovalVoluntary = 30,          // element 25 coded 1, 3 in every record
+    RemovalNotYetDetermined = 31,
+    PhysicalAbuse = 32,             // elements 26 to 40 coded 1 in every record
+    SexualAbuse = 33,
+    Neglect = 34,
+    ParentalAlcoholAbuse = 35,
+    ParentalDrugAbuse = 36,
+    ChildAlcoholAbuse = 37,
+    ChildDrugAbuse = 38,
+    ChildDisability = 39,
+    ChildBehaviorProblem = 40,
+    DeathOfParent = 41,
+    IncarcerationOfParent = 42,
+    CaretakerInabilityToCope = 43,
+    Abandonment = 44,
+    Relinquishment = 45,
+    InadequateHousing = 46,
+    PlacementSetting = 47,
+    PlacedOutOfState = 48,
+    CasePlanGoal = 49,
+    CaretakerFamily = 50,
+    CaretakerFamilyUnableShare = 51,
+    FirstCaretakerBirthYear = 52,
+    SecondCaretakerBirthYear = 53,
+    CaretakersBirthYears = 54,      // elements 45 and 46 alike in every record
+    MotherTprYear = 55,
+    ParentsTprDates = 56,           // elements 47 and 48 alike in every record
+    FatherTprYear = 57,
+    FosterFamily = 58,
+    FirstFosterCaretakerBirthYear = 59,
+    SecondFosterCaretakerBirthYear = 60,
+    FirstFosterCaretakerRaceUnableShare = 62,
+    FirstFosterCaretakerHispanic = 63,
+    FirstFosterCaretakerHispanicUnableShare = 64,
+    SecondFosterCaretakerRaceUnableShare = 66,
+    SecondFosterCaretakerHispanic = 67,
+    SecondFosterCaretakerHispanicUnableShare = 68,
+    DischargeDate = 69,
+    DischargeTransactionDate = 70,
+    DischargeReason = 71,
+    NoTitleIveFosterCare = 72,      // element 59 coded 0 in every record
+    TitleIveAdoption = 73,
+    TitleIvaAfdc = 74,
+    TitleIvdChildSupport = 75,
+    NoMedicaid = 76,                // element 63 coded 0 in every record
+    Ssi = 77,
+    NoneOfTheAbove = 78,            // element 65 coded 1 in every record
+    MonthlyAmount = 79,
+    ChildAmericanIndian = 80,       // categories a-e coded 1 in every record
+    ChildAsian = 81,
+    ChildBlack = 82,
+    ChildNativeHawaiian = 83,
+    ChildWhite = 84,
+    FirstFosterCaretakerAmericanIndian = 85,
+    FirstFosterCaretakerAsian = 86,
+    FirstFosterCaretakerBlack = 87,
+    FirstFosterCaretakerNativeHawaiian = 88,
+    FirstFosterCaretakerWhite = 89,
+    SecondFosterCaretakerAmericanIndian = 90,
+    SecondFosterCaretakerAsian = 91,
+    SecondFosterCaretakerBlack = 92,
+    SecondFosterCaretakerNativeHawaiian = 93,
+    SecondFosterCaretakerWhite = 94,
+    ChildMultiRacial = 95,          // records with two or more of races a-e
+    FirstFosterCaretakerMultiRacial = 96,
+    SecondFosterCaretakerMultiRacial = 97,
+    Count = 98,
+};
+}  // namespace slot
 
 }  // namespace vortel::fostercare
