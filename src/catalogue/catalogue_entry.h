@@ -1,4 +1,4 @@
-// The entry types of the catalogues: what the rule book says of one element
+// The entry types of the catalogues: all that is known of one element
 // of a detail record (its number, name, cell, columns and test) and of one
 // consistency group (number, letter, elements and legend), with the lookups
 // every catalogue shares. Each record kind has one catalogue, a constexpr
