@@ -10,6 +10,8 @@
 #include <array>
 #include <cstdint>
 
+#include "catalogue/adoption_catalogue.h"
+
 namespace vortel::adoption_groups {
 
 template <class E>
@@ -22,20 +24,27 @@ constexpr unsigned valueSet(E e, More... more) {
 }
 constexpr unsigned kAnyValue = ~0u;
 
-// Group letters: group #k uses the k-th letter of the alphabet. Groups #3
-// and #6 give the case per row in their tables.
-constexpr char kAgencyLetter = 'b';        // #2; 'B' when the value goes
-constexpr char kFamilyLetter = 'd';        // #4
-constexpr char kRelationshipLetter = 'e';  // #5
-constexpr char kRaceLetter = 'g';          // #7
+using adoption::columnOf;
+
+// Group letters, from the catalogue; upper case where the value will be
+// deleted. Groups #3 and #6 give the case per row in their tables.
+constexpr char upperCase(char letter) { return static_cast<char>(letter - 'a' + 'A'); }
+constexpr char kAgencyLetter = adoption::groupLetter(2);        // upper case when the value goes
+constexpr char kSpecialNeedsLetter = adoption::groupLetter(3);
+constexpr char kFamilyLetter = adoption::groupLetter(4);
+constexpr char kRelationshipLetter = adoption::groupLetter(5);
+constexpr char kSubsidyLetter = adoption::groupLetter(6);
+constexpr char kRaceLetter = adoption::groupLetter(7);
+constexpr char kSpecialNeedsDeleted = upperCase(kSpecialNeedsLetter);
+constexpr char kSubsidyDeleted = upperCase(kSubsidyLetter);
 
 // ---------------------------------------------------------------------------
 // Group #2: State agency involvement (element 4 against 31, 34 and 35).
 // Element 4 not holding 1 while any of these columns holds 1 is
 // inconsistent; element 4 alone is marked, in upper case when both
-// columns 104 and 105 hold 1.
-constexpr std::array<int, 3> kAgencyTriggerColumns = {101, 104, 105};
-constexpr std::array<int, 2> kAgencyDeleteColumns = {104, 105};
+// 34 and 35 hold 1.
+constexpr std::array<int, 3> kAgencyTriggerColumns = {columnOf(31), columnOf(34), columnOf(35)};
+constexpr std::array<int, 2> kAgencyDeleteColumns = {columnOf(34), columnOf(35)};
 
 // ---------------------------------------------------------------------------
 // Group #3: special needs (elements 9 to 15).
@@ -65,18 +74,18 @@ struct SpecialNeedsRow {
 
 // The first matching row acts; a combination not listed is consistent.
 constexpr SpecialNeedsRow kSpecialNeedsTable[] = {
-    {Need::Bad, Basis::Zero, Disabilities::Some, SpecialNeedsMarks::Elements9To15, 'c'},
-    {Need::Two, Basis::None, Disabilities::Some, SpecialNeedsMarks::Elements9To15, 'c'},
-    {Need::Bad, Basis::Four, Disabilities::None, SpecialNeedsMarks::Elements11To15, 'c'},
-    {Need::One, Basis::Four, Disabilities::None, SpecialNeedsMarks::Elements11To15, 'c'},
-    {Need::Two, Basis::Zero, Disabilities::Some, SpecialNeedsMarks::DisabilitiesHeld, 'c'},
-    {Need::One, Basis::None, Disabilities::Some, SpecialNeedsMarks::Element10, 'c'},
-    {Need::One, Basis::None, Disabilities::None, SpecialNeedsMarks::Element10, 'c'},
-    {Need::One, Basis::Zero, Disabilities::Some, SpecialNeedsMarks::Element10, 'c'},
-    {Need::One, Basis::Zero, Disabilities::None, SpecialNeedsMarks::Element10, 'C'},
-    {Need::Two, Basis::Four, Disabilities::None, SpecialNeedsMarks::Element10, 'C'},
-    {Need::Two, Basis::Four, Disabilities::Some, SpecialNeedsMarks::Element9, 'C'},
-    {Need::Two, Basis::Other, Disabilities::None, SpecialNeedsMarks::Element9, 'C'},
+    {Need::Bad, Basis::Zero, Disabilities::Some, SpecialNeedsMarks::Elements9To15, kSpecialNeedsLetter},
+    {Need::Two, Basis::None, Disabilities::Some, SpecialNeedsMarks::Elements9To15, kSpecialNeedsLetter},
+    {Need::Bad, Basis::Four, Disabilities::None, SpecialNeedsMarks::Elements11To15, kSpecialNeedsLetter},
+    {Need::One, Basis::Four, Disabilities::None, SpecialNeedsMarks::Elements11To15, kSpecialNeedsLetter},
+    {Need::Two, Basis::Zero, Disabilities::Some, SpecialNeedsMarks::DisabilitiesHeld, kSpecialNeedsLetter},
+    {Need::One, Basis::None, Disabilities::Some, SpecialNeedsMarks::Element10, kSpecialNeedsLetter},
+    {Need::One, Basis::None, Disabilities::None, SpecialNeedsMarks::Element10, kSpecialNeedsLetter},
+    {Need::One, Basis::Zero, Disabilities::Some, SpecialNeedsMarks::Element10, kSpecialNeedsLetter},
+    {Need::One, Basis::Zero, Disabilities::None, SpecialNeedsMarks::Element10, kSpecialNeedsDeleted},
+    {Need::Two, Basis::Four, Disabilities::None, SpecialNeedsMarks::Element10, kSpecialNeedsDeleted},
+    {Need::Two, Basis::Four, Disabilities::Some, SpecialNeedsMarks::Element9, kSpecialNeedsDeleted},
+    {Need::Two, Basis::Other, Disabilities::None, SpecialNeedsMarks::Element9, kSpecialNeedsDeleted},
 };
 
 // ---------------------------------------------------------------------------
@@ -96,8 +105,8 @@ struct AdoptiveParent {
     int originCell;      // element 26 or 28
     int originColumn;
 };
-constexpr AdoptiveParent kAdoptiveMother = {23, 44, 85, 26, 91};
-constexpr AdoptiveParent kAdoptiveFather = {24, 50, 92, 28, 98};
+constexpr AdoptiveParent kAdoptiveMother = {23, adoption::kMotherRaceA, columnOf(25, 'a'), 26, columnOf(26)};
+constexpr AdoptiveParent kAdoptiveFather = {24, adoption::kFatherRaceA, columnOf(27, 'a'), 28, columnOf(28)};
 
 // Which parts of the group a row marks.
 enum FamilyMarks : std::uint8_t {
@@ -163,14 +172,15 @@ struct SubsidyRow {
 
 // The matching row acts; a combination not listed changes nothing.
 constexpr SubsidyRow kSubsidyTable[] = {
-    {valueSet(Subsidy::Bad), valueSet(Amount::Bad), valueSet(Assistance::One), {37, 0, 0}, 'f'},
-    {valueSet(Subsidy::Bad), valueSet(Amount::Zero), valueSet(Assistance::One), {36, 37, 0}, 'f'},
-    {valueSet(Subsidy::One), valueSet(Amount::Zero), valueSet(Assistance::One, Assistance::Bad), {36, 0, 0}, 'F'},
-    {valueSet(Subsidy::One), valueSet(Amount::Zero), valueSet(Assistance::Two), {35, 36, 37}, 'f'},
+    {valueSet(Subsidy::Bad), valueSet(Amount::Bad), valueSet(Assistance::One), {37, 0, 0}, kSubsidyLetter},
+    {valueSet(Subsidy::Bad), valueSet(Amount::Zero), valueSet(Assistance::One), {36, 37, 0}, kSubsidyLetter},
+    {valueSet(Subsidy::One), valueSet(Amount::Zero), valueSet(Assistance::One, Assistance::Bad), {36, 0, 0},
+     kSubsidyDeleted},
+    {valueSet(Subsidy::One), valueSet(Amount::Zero), valueSet(Assistance::Two), {35, 36, 37}, kSubsidyLetter},
     {valueSet(Subsidy::Two), valueSet(Amount::Bad, Amount::Zero, Amount::Positive), valueSet(Assistance::One),
-     {35, 0, 0}, 'F'},
-    {valueSet(Subsidy::Two), valueSet(Amount::Positive), valueSet(Assistance::Bad), {35, 36, 0}, 'f'},
-    {valueSet(Subsidy::Two), valueSet(Amount::Positive), valueSet(Assistance::Two), {36, 0, 0}, 'f'},
+     {35, 0, 0}, kSubsidyDeleted},
+    {valueSet(Subsidy::Two), valueSet(Amount::Positive), valueSet(Assistance::Bad), {35, 36, 0}, kSubsidyLetter},
+    {valueSet(Subsidy::Two), valueSet(Amount::Positive), valueSet(Assistance::Two), {36, 0, 0}, kSubsidyLetter},
 };
 
 // ---------------------------------------------------------------------------
@@ -191,12 +201,12 @@ struct RaceRow {
 
 // All rows apply, in this order.
 constexpr RaceRow kRaceTable[] = {
-    {38, 29, RaceRule::UnableWithRace, 0},  // child, element 7
-    {38, 29, RaceRule::NoneMarked, 0},
-    {44, 85, RaceRule::UnableWithRace, 0},  // adoptive mother, element 25
-    {44, 85, RaceRule::NoneMarked, '4'},    // no mother in a single-father family
-    {50, 92, RaceRule::UnableWithRace, 0},  // adoptive father, element 27
-    {50, 92, RaceRule::NoneMarked, '3'},    // no father in a single-mother family
+    {adoption::kChildRaceA, columnOf(7), RaceRule::UnableWithRace, 0},  // child, element 7
+    {adoption::kChildRaceA, columnOf(7), RaceRule::NoneMarked, 0},
+    {adoption::kMotherRaceA, columnOf(25), RaceRule::UnableWithRace, 0},  // adoptive mother, element 25
+    {adoption::kMotherRaceA, columnOf(25), RaceRule::NoneMarked, '4'},    // no mother in a single-father family
+    {adoption::kFatherRaceA, columnOf(27), RaceRule::UnableWithRace, 0},  // adoptive father, element 27
+    {adoption::kFatherRaceA, columnOf(27), RaceRule::NoneMarked, '3'},    // no father in a single-mother family
 };
 
 }  // namespace vortel::adoption_groups

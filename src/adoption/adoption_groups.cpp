@@ -26,13 +26,13 @@ bool accepts(unsigned set, E value) {
 // Group #2: State agency involvement.
 void checkAgencyInvolvement(ElementTable& cells, std::string_view record) {
     if (missingOrOutOfRange(cells.state(4))) return;
-    if (column(record, 21) == '1') return;
+    if (column(record, columnOf(4)) == '1') return;
     bool triggered = false;
     for (int col : kAgencyTriggerColumns) triggered |= holdsOne(record, col);
     if (!triggered) return;
     bool deleted = true;
     for (int col : kAgencyDeleteColumns) deleted &= holdsOne(record, col);
-    cells.markLetter(4, deleted ? 'B' : kAgencyLetter);
+    cells.markLetter(4, deleted ? upperCase(kAgencyLetter) : kAgencyLetter);
 }
 
 // Group #3: special needs.
@@ -61,18 +61,18 @@ void checkSpecialNeeds(ElementTable& cells, std::string_view record) {
 
     Need need = Need::Bad;
     if (!missingOrOutOfRange(cells.state(9))) {
-        if (column(record, 36) == '1') need = Need::One;
-        else if (column(record, 36) == '2') need = Need::Two;
+        if (column(record, columnOf(9)) == '1') need = Need::One;
+        else if (column(record, columnOf(9)) == '2') need = Need::Two;
     }
 
     Basis basis = Basis::None;
     if (submitted(cells.state(10))) {
-        const char code = column(record, 37);
+        const char code = column(record, columnOf(10));
         basis = code == '0' ? Basis::Zero : code == '4' ? Basis::Four : Basis::Other;
     }
 
     bool anyDisability = false;
-    for (int col = 38; col <= 42; ++col) anyDisability |= holdsOne(record, col);
+    for (int col = columnOf(11); col <= columnOf(15); ++col) anyDisability |= holdsOne(record, col);
     const Disabilities disabilities = anyDisability ? Disabilities::Some : Disabilities::None;
 
     const int rowIndex = kSpecialNeedsRowOf[specialNeedsKey(need, basis, disabilities)];
@@ -86,8 +86,8 @@ void checkSpecialNeeds(ElementTable& cells, std::string_view record) {
         for (int cell = 11; cell <= 15; ++cell) cells.markLetter(cell, row.letter);
         break;
     case SpecialNeedsMarks::DisabilitiesHeld:
-        for (int cell = 11; cell <= 15; ++cell)  // in columns 38-42
-            if (holdsOne(record, 38 + (cell - 11))) cells.markLetter(cell, row.letter);
+        for (int cell = 11; cell <= 15; ++cell)
+            if (holdsOne(record, columnOf(11) + (cell - 11))) cells.markLetter(cell, row.letter);
         break;
     case SpecialNeedsMarks::Element10:
         cells.markLetter(10, row.letter);
@@ -124,8 +124,8 @@ void markParent(ElementTable& cells, const AdoptiveParent& p) {
 // Group #4: adoptive family structure and adoptive parents.
 void checkFamilyStructure(ElementTable& cells, std::string_view record) {
     if (missingOrOutOfRange(cells.state(22))) return;
-    // Element 22 is valid here, so column 76 holds 1 to 4.
-    const char code = column(record, 76);
+    // Element 22 is valid here, so it holds 1 to 4.
+    const char code = column(record, columnOf(22));
     const Structure structure = code == '3' ? Structure::Code3 : code == '4' ? Structure::Code4 : Structure::Couple;
     const ParentInfo mother = parentInfo(cells, record, kAdoptiveMother);
     const ParentInfo father = parentInfo(cells, record, kAdoptiveFather);
@@ -143,7 +143,7 @@ void checkFamilyStructure(ElementTable& cells, std::string_view record) {
 // Group #5: kind of adoptive relationship.
 void checkRelationship(ElementTable& cells, std::string_view record) {
     int count = 0;
-    for (int col = 99; col <= 102; ++col)
+    for (int col = columnOf(29); col <= columnOf(32); ++col)
         if (holdsOne(record, col)) ++count;
     if (!kRelationshipCountMarks[count]) return;
     for (int cell = 29; cell <= 32; ++cell) cells.markLetter(cell, kRelationshipLetter);
@@ -151,14 +151,15 @@ void checkRelationship(ElementTable& cells, std::string_view record) {
 
 // Group #6: subsidy.
 void checkSubsidy(ElementTable& cells, std::string_view record) {
-    const char s = column(record, 105);
+    const char s = column(record, columnOf(35));
     const Subsidy subsidy = s == '1' ? Subsidy::One : s == '2' ? Subsidy::Two : Subsidy::Bad;
 
     Amount amount = Amount::Bad;
     if (cells.state(36) == kValid)
-        amount = numberOutOfRange(field(record, 106, 110), 0, 0) ? Amount::Positive : Amount::Zero;
+        amount = numberOutOfRange(field(record, columnOf(36), adoption::lastColumnOf(36)), 0, 0) ? Amount::Positive
+                                                                                                 : Amount::Zero;
 
-    const char r = column(record, 111);
+    const char r = column(record, columnOf(37));
     const Assistance assistance = r == '1' ? Assistance::One : r == '2' ? Assistance::Two : Assistance::Bad;
 
     for (const SubsidyRow& row : kSubsidyTable) {
@@ -173,7 +174,7 @@ void checkSubsidy(ElementTable& cells, std::string_view record) {
 // Group #7: within the race elements.
 void checkRaceCategories(ElementTable& cells, std::string_view record) {
     for (const RaceRow& row : kRaceTable) {
-        if (row.exemptStructure != 0 && column(record, 76) == row.exemptStructure) continue;
+        if (row.exemptStructure != 0 && column(record, columnOf(22)) == row.exemptStructure) continue;
         bool raceAtoE = false;
         for (int i = 0; i < kRaceCategories - 1; ++i) raceAtoE |= holdsOne(record, row.firstColumn + i);
         const bool unableToDetermine = holdsOne(record, row.firstColumn + kRaceCategories - 1);

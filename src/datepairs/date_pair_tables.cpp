@@ -1,5 +1,9 @@
 #include "datepairs/date_pair_tables.h"
 
+#include <array>
+
+#include "catalogue/adoption_catalogue.h"
+#include "catalogue/fostercare_catalogue.h"
 #include "datepairs/date_pair_state.h"
 #include "fields/fields.h"
 #include "run/element_table.h"
@@ -20,19 +24,40 @@ constexpr Blame Second = Blame::Second;
 constexpr Blame Both = Blame::Both;
 constexpr FailureSide none = kNoSide;
 
+// The operands of a table are the elements of group #1 in the catalogue,
+// each at its columns.
+constexpr std::size_t operandCount(const GroupEntry& dates) {
+    std::size_t n = 0;
+    for (std::uint8_t e : dates.elements) n += e != 0 ? 1 : 0;
+    return n;
+}
+template <std::size_t N>
+constexpr std::array<DateOperand, N> operandsOf(const GroupEntry& dates, std::span<const ElementEntry> entries) {
+    std::array<DateOperand, N> out{};
+    std::size_t k = 0;
+    for (std::uint8_t e : dates.elements) {
+        if (e == 0) continue;
+        const ElementEntry& entry = *findElement(entries, e);
+        out[k++] = {e, entry.first(), entry.width()};
+    }
+    return out;
+}
+
+// True when every operand is compared by some row: the rows and the group
+// name the same elements.
+constexpr bool everyOperandCompared(std::span<const DateCheck> rows, std::span<const DateOperand> operands) {
+    for (const DateOperand& o : operands) {
+        bool compared = false;
+        for (const DateCheck& r : rows) compared |= r.firstElement == o.element || r.secondElement == o.element;
+        if (!compared) return false;
+    }
+    return true;
+}
+
 // ---------------------------------------------------------------- adoption
 
-constexpr DateOperand kAdoptionOperands[] = {
-    {2, 3, 6},    // report period end date, YYYYMM
-    {5, 22, 6},   // child's birth date, YYYYMM
-    {16, 43, 4},  // birth year of the mother
-    {17, 47, 4},  // birth year of the father
-    {19, 52, 8},  // TPR date for the mother
-    {20, 60, 8},  // TPR date for the father
-    {21, 68, 8},  // legalization date
-    {23, 77, 4},  // birth year of the adoptive mother
-    {24, 81, 4},  // birth year of the adoptive father
-};
+constexpr auto kAdoptionOperands =
+    operandsOf<operandCount(adoption::groupEntry(1))>(adoption::groupEntry(1), adoption::kElements);
 
 // The measure is measure(P, Q); element 2 at precision 8 is the end date of
 // the report period.
@@ -75,27 +100,12 @@ constexpr DateCheck kAdoptionDateChecks[] = {
 static_assert(std::size(kAdoptionDateChecks) == kAdoptionDatePairRows);
 static_assert(dateTableConsistent(kAdoptionDateChecks, kAdoptionOperands));
 static_assert(operandsReadAsWords(kAdoptionOperands, recordLength(RecordKind::Adoption)));
+static_assert(everyOperandCompared(kAdoptionDateChecks, kAdoptionOperands));
 
 // ------------------------------------------------------------- foster care
 
-constexpr DateOperand kFosterCareOperands[] = {
-    {2, 3, 6},     // report period end date, YYYYMM
-    {5, 26, 8},    // review date
-    {6, 34, 8},    // child's birth date
-    {18, 58, 8},   // first removal date
-    {20, 68, 8},   // previous discharge date
-    {21, 76, 8},   // latest removal date
-    {22, 84, 8},   // removal transaction date
-    {23, 92, 8},   // placement date
-    {45, 122, 4},  // birth year of the 1st primary caretaker
-    {46, 126, 4},  // birth year of the 2nd primary caretaker
-    {47, 130, 8},  // TPR date for the mother
-    {48, 138, 8},  // TPR date for the father
-    {50, 147, 4},  // birth year of the 1st foster caretaker
-    {51, 151, 4},  // birth year of the 2nd foster caretaker
-    {56, 169, 8},  // discharge date
-    {57, 177, 8},  // discharge transaction date
-};
+constexpr auto kFosterCareOperands =
+    operandsOf<operandCount(fostercare::groupEntry(1))>(fostercare::groupEntry(1), fostercare::kElements);
 
 // The measure is measure(P, Q); element 2 at precision 8 and in day
 // differences is the end date of the report period.
@@ -220,6 +230,7 @@ constexpr DateCheck kFosterCareDateChecks[] = {
 static_assert(std::size(kFosterCareDateChecks) == kFosterCareDatePairRows);
 static_assert(dateTableConsistent(kFosterCareDateChecks, kFosterCareOperands));
 static_assert(operandsReadAsWords(kFosterCareOperands, recordLength(RecordKind::FosterCare)));
+static_assert(everyOperandCompared(kFosterCareDateChecks, kFosterCareOperands));
 
 }  // namespace
 

@@ -6,6 +6,8 @@
 #include <span>
 #include <vector>
 
+#include "catalogue/adoption_catalogue.h"
+#include "catalogue/fostercare_catalogue.h"
 #include "datepairs/date_pair_tables.h"
 #include "run/run_context.h"
 
@@ -13,8 +15,9 @@ namespace vortel {
 
 namespace {
 
-// The letter of inconsistency group #1.
-constexpr char kDatePairLetter = 'a';
+// The letter of inconsistency group #1, the same in both kinds.
+constexpr char kDatePairLetter = adoption::groupLetter(1);
+static_assert(fostercare::groupLetter(1) == kDatePairLetter);
 
 // Every measure of a row is the difference of one number per operand, its
 // key, so that a record's operands are read once and each row costs two

@@ -137,7 +137,7 @@ struct CompiledLayout {
 
 // `recordLength` is the padded length of the records the layout reads.
 template <std::size_t N>
-constexpr CompiledLayout<N> compileLayout(const ElementLayout (&rows)[N], int recordLength) {
+constexpr CompiledLayout<N> compileLayout(const std::array<ElementLayout, N>& rows, int recordLength) {
     CompiledLayout<N> out;
     for (const ElementLayout& e : rows) {
         if (e.test == ElementTest::Code)

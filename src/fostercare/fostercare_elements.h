@@ -10,7 +10,8 @@ namespace vortel {
 
 struct RunContext;
 
-// The element rows in checking order (element 4, the record number, has none).
+// The layouts of the catalogue's checked elements in checking order (element
+// 4, the record number, and the race elements as a whole have none).
 std::span<const ElementLayout> fosterCareLayout();
 
 // Sets the element states of one padded foster care detail record. The

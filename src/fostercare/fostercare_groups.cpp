@@ -7,6 +7,7 @@
 #include <string>
 #include <type_traits>
 
+#include "catalogue/fostercare_catalogue.h"
 #include "fostercare/fostercare_group_tables.h"
 #include "run/run_context.h"
 
@@ -16,28 +17,32 @@ namespace {
 
 using namespace fostercare_groups;
 
-// Letters of the groups. Group #k uses the k-th letter; 'l' is skipped, so
-// groups 12 and 13 use 'm' and 'n'.
-constexpr char kGroup2Letter = 'b';
-constexpr char kGroup3Letter = 'c';
-constexpr char kGroup4Letter = 'd';
-constexpr char kGroup5Letter = 'e';
-constexpr char kGroup6Letter = 'f';
-constexpr char kGroup7Letter = 'g';
-constexpr char kGroup8Letter = 'h';
-constexpr char kGroup9Letter = 'i';
-constexpr char kGroup10Letter = 'j';
-constexpr char kGroup11Letter = 'k';
-constexpr char kGroup12Letter = 'm';
-constexpr char kGroup13Letter = 'n';
+using fostercare::columnOf;
+using fostercare::lastColumnOf;
+
+constexpr char kGroup2Letter = fostercare::groupLetter(2);
+constexpr char kGroup3Letter = fostercare::groupLetter(3);
+constexpr char kGroup4Letter = fostercare::groupLetter(4);
+constexpr char kGroup5Letter = fostercare::groupLetter(5);
+constexpr char kGroup6Letter = fostercare::groupLetter(6);
+constexpr char kGroup7Letter = fostercare::groupLetter(7);
+constexpr char kGroup8Letter = fostercare::groupLetter(8);
+constexpr char kGroup9Letter = fostercare::groupLetter(9);
+constexpr char kGroup10Letter = fostercare::groupLetter(10);
+constexpr char kGroup11Letter = fostercare::groupLetter(11);
+constexpr char kGroup12Letter = fostercare::groupLetter(12);
+constexpr char kGroup13Letter = fostercare::groupLetter(13);
 
 // First columns of the dates the groups compare (8 characters each).
-constexpr int kReviewDateColumn = 26;            // element 5
-constexpr int kFirstRemovalColumn = 58;          // element 18
-constexpr int kPreviousDischargeColumn = 68;     // element 20
-constexpr int kLatestRemovalColumn = 76;         // element 21
-constexpr int kPlacementDateColumn = 92;         // element 23
-constexpr int kDischargeDateColumn = 169;        // element 56
+constexpr int kReviewDateColumn = columnOf(5);
+constexpr int kFirstRemovalColumn = columnOf(18);
+constexpr int kPreviousDischargeColumn = columnOf(20);
+constexpr int kLatestRemovalColumn = columnOf(21);
+constexpr int kPlacementDateColumn = columnOf(23);
+constexpr int kDischargeDateColumn = columnOf(56);
+static_assert(fostercare::entry(5).width() == 8 && fostercare::entry(18).width() == 8 &&
+              fostercare::entry(20).width() == 8 && fostercare::entry(21).width() == 8 &&
+              fostercare::entry(23).width() == 8 && fostercare::entry(56).width() == 8);
 
 std::string_view dateAt(std::string_view record, int firstColumn) {
     return field(record, firstColumn, firstColumn + 7);
@@ -153,22 +158,22 @@ void checkGroup2(ElementTable& cells, std::string_view record) {
     if (cells.state(10) == kMissing) return;
     for (int e = 10; e <= 15; ++e)
         if (cells.state(e) == kOutOfRange) return;
-    const char c33 = column(record, 110);
+    const char c33 = column(record, columnOf(33));
     const Disability33 e33 = c33 == '1' ? Disability33::One : c33 == '0' ? Disability33::Zero : Disability33::Other;
-    const char c10 = column(record, 50);
+    const char c10 = column(record, columnOf(10));
     const Disability10 e10 = c10 == '1' ? Disability10::One : c10 == '2' ? Disability10::Two : Disability10::Other;
-    const bool specific = anyColumnIs(record, 51, 55, '1');
+    const bool specific = anyColumnIs(record, columnOf(11), columnOf(15), '1');
     applyMark(cells, lookUp<kGroup2Table>(Group2Key{e33, e10}, specific ? 1 : 0), kGroup2Letter);
 }
 
 void checkGroup3(ElementTable& cells, std::string_view record) {
     if (cells.state(16) == kOutOfRange || cells.state(17) == kOutOfRange) return;
-    const char c16 = column(record, 56);
+    const char c16 = column(record, columnOf(16));
     const Adopted16 e16 = c16 == '1'   ? Adopted16::One
                           : c16 == '2' ? Adopted16::Two
                           : c16 == '3' ? Adopted16::Three
                                        : Adopted16::Other;
-    const char c17 = column(record, 57);
+    const char c17 = column(record, columnOf(17));
     const Age17 e17 = cells.state(17) == kPendingBlank ? Age17::Blank
                       : c17 == '0'                     ? Age17::Zero
                       : c17 == '5'                     ? Age17::Five
@@ -180,19 +185,20 @@ void checkGroup3(ElementTable& cells, std::string_view record) {
 void checkGroup7(ElementTable& cells, std::string_view record) {
     for (int e = 26; e <= 40; ++e)
         if (missingOrOutOfRange(cells, e)) return;
-    if (!anyColumnIs(record, 103, 117, '1')) applyMark(cells, mark({37}), kGroup7Letter);
+    if (!anyColumnIs(record, columnOf(26), columnOf(40), '1')) applyMark(cells, mark({37}), kGroup7Letter);
 }
 
 void checkGroup12(ElementTable& cells, std::string_view record) {
     for (int e = 59; e <= 65; ++e)
         if (missingOrOutOfRange(cells, e)) return;
-    const bool sourceIn186To189 = anyColumnIs(record, 186, 189, '1');
-    const bool source = sourceIn186To189 || column(record, 191) == '1';
-    const bool medicaid = column(record, 190) == '1';
-    const bool none = column(record, 192) == '1';
+    const bool sourceIn59To62 = anyColumnIs(record, columnOf(59), columnOf(62), '1');
+    const bool source = sourceIn59To62 || column(record, columnOf(64)) == '1';
+    const bool medicaid = column(record, columnOf(63)) == '1';
+    const bool none = column(record, columnOf(65)) == '1';
     Amount66 amount = Amount66::Absent;
     if (cells.state(66) == kValid)
-        amount = numberOutOfRange(field(record, 193, 197), 0, 0) ? Amount66::Positive : Amount66::Zero;
+        amount = numberOutOfRange(field(record, columnOf(66), lastColumnOf(66)), 0, 0) ? Amount66::Positive
+                                                                                        : Amount66::Zero;
     applyMark(cells, lookUp<kGroup12Table>(Group12Key{source, medicaid, none}, static_cast<std::size_t>(amount)),
               kGroup12Letter);
 }
@@ -241,7 +247,7 @@ void checkGroup4(ElementTable& cells, std::string_view record) {
     for (int e : {18, 20, 21})
         if (noDate(cells, e)) ++missing;
     if (missing > 1) return;
-    const bool oneRemoval = !numberOutOfRange(field(record, 66, 67), 1, 1);
+    const bool oneRemoval = !numberOutOfRange(field(record, columnOf(19), lastColumnOf(19)), 1, 1);
     applyMark(cells, lookUp<kGroup4Table>(rankRemovalDates(cells, record), oneRemoval ? 1 : 0), kGroup4Letter);
 }
 
@@ -249,8 +255,9 @@ void checkGroup5(ElementTable& cells, std::string_view record) {
     if (missingOrOutOfRange(cells, 21) || missingOrOutOfRange(cells, 23)) return;
     // A count of 0 placements is out of range for element 24 but still
     // takes part here.
-    if (cells.state(24) == kMissing || numberOutOfRange(field(record, 100, 101), 0, 99)) return;
-    const std::int64_t count = fieldValue(field(record, 100, 101));
+    const std::string_view placements24 = field(record, columnOf(24), lastColumnOf(24));
+    if (cells.state(24) == kMissing || numberOutOfRange(placements24, 0, 99)) return;
+    const std::int64_t count = fieldValue(placements24);
     const Placements24 placements = count == 1   ? Placements24::One
                                     : count == 0 ? Placements24::Zero
                                                  : Placements24::Several;
@@ -274,8 +281,8 @@ void checkGroup6(ElementTable& cells, std::string_view record) {
         // period test reads it, so a March written "3 " ends on the 31st too.
         if (missingOrOutOfRange(cells, 2)) return;
         child = Child::InCare;
-        std::string periodEnd(field(record, 3, 8));
-        periodEnd += fieldValue(field(record, 7, 8)) == 3 ? "31" : "30";
+        std::string periodEnd(field(record, columnOf(2), lastColumnOf(2)));
+        periodEnd += fieldValue(field(record, columnOf(2) + 4, lastColumnOf(2))) == 3 ? "31" : "30";
         days = daysBetween(periodEnd, latestRemoval);
     } else {
         child = Child::Discharged;
@@ -283,10 +290,10 @@ void checkGroup6(ElementTable& cells, std::string_view record) {
         if (days < 0) return;
     }
     const Stay stay = days < 31 ? Stay::Short : Stay::Long;
-    const char c25 = column(record, 102);
+    const char c25 = column(record, columnOf(25));
     const Manner25 manner = (c25 == '1' || c25 == '2') ? Manner25::OneOrTwo : Manner25::Other;
     const Goal43 goal =
-        (column(record, 120) == '7' || missingOrOutOfRange(cells, 43)) ? Goal43::NotSet : Goal43::Set;
+        (column(record, columnOf(43)) == '7' || missingOrOutOfRange(cells, 43)) ? Goal43::NotSet : Goal43::Set;
 
     Review5 review = Review5::Within;
     if (blankOrOutOfRange(cells, 5)) {
@@ -303,7 +310,7 @@ void checkGroup6(ElementTable& cells, std::string_view record) {
 
 void checkGroup8(ElementTable& cells, std::string_view record) {
     if (missingOrOutOfRange(cells, 44)) return;
-    const char c44 = column(record, 121);
+    const char c44 = column(record, columnOf(44));
     const Family44 family = (c44 == '1' || c44 == '2')   ? Family44::OneOrTwo
                             : (c44 == '3' || c44 == '4') ? Family44::ThreeOrFour
                                                          : Family44::Five;
@@ -320,8 +327,9 @@ struct CaretakerLayout {
     int originCell;     // Hispanic or Latino origin element (53 or 55)
     int originColumn;
 };
-constexpr CaretakerLayout kFirstCaretaker{50, fostercare::kFirstCaretakerRaceA, 155, 53, 161};
-constexpr CaretakerLayout kSecondCaretaker{51, fostercare::kSecondCaretakerRaceA, 162, 55, 168};
+constexpr CaretakerLayout kFirstCaretaker{50, fostercare::kFirstCaretakerRaceA, columnOf(52, 'a'), 53, columnOf(53)};
+constexpr CaretakerLayout kSecondCaretaker{51, fostercare::kSecondCaretakerRaceA, columnOf(54, 'a'), 55,
+                                           columnOf(55)};
 
 Caretaker classifyCaretaker(const ElementTable& cells, std::string_view record, const CaretakerLayout& c) {
     bool raceCellValid = false;
@@ -339,7 +347,7 @@ Caretaker classifyCaretaker(const ElementTable& cells, std::string_view record, 
     // A foster family block filled with codes 0 and 1 (elements 49 to 55)
     // stands for no caretaker at all.
     bool zerosAndOnes = true;
-    for (int col = 146; col <= 168; ++col) {
+    for (int col = columnOf(49); col <= columnOf(55); ++col) {
         const char ch = column(record, col);
         zerosAndOnes &= (ch == '0') | (ch == '1');
     }
@@ -351,7 +359,7 @@ Caretaker classifyCaretaker(const ElementTable& cells, std::string_view record, 
 
 void checkGroup9(ElementTable& cells, std::string_view record) {
     if (missingOrOutOfRange(cells, 41) && blankOrOutOfRange(cells, 49)) return;
-    const char c41 = column(record, 118);
+    const char c41 = column(record, columnOf(41));
     Setting41 setting = Setting41::Codes456;
     if (c41 == '1' || c41 == '2' || c41 == '3')
         setting = Setting41::Codes123;
@@ -359,7 +367,7 @@ void checkGroup9(ElementTable& cells, std::string_view record) {
         setting = Setting41::Codes78;
     else if (missingOrOutOfRange(cells, 41))
         setting = Setting41::Missing;
-    const char c49 = column(record, 146);
+    const char c49 = column(record, columnOf(49));
     const Family49 family = (c49 == '1' || c49 == '2')   ? Family49::Couple
                             : (c49 == '3' || c49 == '4') ? Family49::Single
                                                          : Family49::None;
@@ -370,8 +378,8 @@ void checkGroup9(ElementTable& cells, std::string_view record) {
 }
 
 void checkGroup10(ElementTable& cells, std::string_view record) {
-    if (blankOrOutOfRange(cells, 58) || column(record, 185) == '0' || missingOrOutOfRange(cells, 43)) return;
-    const Group10Key key{column(record, 120) == '3', column(record, 185) == '3'};
+    if (blankOrOutOfRange(cells, 58) || column(record, columnOf(58)) == '0' || missingOrOutOfRange(cells, 43)) return;
+    const Group10Key key{column(record, columnOf(43)) == '3', column(record, columnOf(58)) == '3'};
     const bool mother = !blankOrOutOfRange(cells, 47);
     const bool father = !blankOrOutOfRange(cells, 48);
     applyMark(cells, lookUp<kGroup10Table>(key, group10Column(mother, father)), kGroup10Letter);
@@ -379,7 +387,7 @@ void checkGroup10(ElementTable& cells, std::string_view record) {
 
 void checkGroup11(ElementTable& cells, std::string_view record) {
     const Group11Key key{!blankOrOutOfRange(cells, 56), !blankOrOutOfRange(cells, 57)};
-    const Reason58 reason = column(record, 185) == '0'      ? Reason58::Zero
+    const Reason58 reason = column(record, columnOf(58)) == '0'      ? Reason58::Zero
                             : blankOrOutOfRange(cells, 58) ? Reason58::Absent
                                                            : Reason58::Given;
     applyMark(cells, lookUp<kGroup11Table>(key, static_cast<std::size_t>(reason)), kGroup11Letter);
@@ -398,13 +406,13 @@ void checkRaceElement(ElementTable& cells, std::string_view record, int firstCol
 }
 
 void checkGroup13(ElementTable& cells, std::string_view record) {
-    checkRaceElement(cells, record, 43, 8);
+    checkRaceElement(cells, record, columnOf(8), 8);
     // The foster caretakers' race is judged only for a child placed in a
     // foster family (settings 1 to 3).
-    const char c41 = column(record, 118);
+    const char c41 = column(record, columnOf(41));
     if (c41 == '1' || c41 == '2' || c41 == '3') {
-        checkRaceElement(cells, record, 155, 52);
-        checkRaceElement(cells, record, 162, 54);
+        checkRaceElement(cells, record, columnOf(52), 52);
+        checkRaceElement(cells, record, columnOf(54), 54);
     }
 }
 

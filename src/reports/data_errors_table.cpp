@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <span>
 
+#include "catalogue/catalogue.h"
 #include "run/run_context.h"
 
 namespace vortel {
@@ -32,8 +33,6 @@ void writeDataErrorsTable(RunContext& ctx, RecordKind kind) {
     Writer& out = ctx.report(kind);
     const ElementTable& cells = ctx.cells(kind);
     const long records = ctx.recordCount(kind);
-    const bool adoption = kind == RecordKind::Adoption;
-    const int firstCategoryCell = adoption ? adoption::kChildRaceA : fostercare::kChildRaceA;
 
     out.put("\n\n\n");
     out.repeat(' ', 24);
@@ -42,25 +41,22 @@ void writeDataErrorsTable(RunContext& ctx, RecordKind kind) {
     out.put("\nElement     Data        Range      Error      Errors  Records      ||   Errors");
     out.put("\n-------     -------     ------     ------     ------  ----------   ||   -------");
 
-    // Categories are listed at their race element; every cell enters the Total line.
-    for (int cell = 1; cell < firstCategoryCell; ++cell) {
-        const ElementStatus& c = cells[cell];
-        const RaceElement* race = raceElementAt(kind, cell);
-        if (!race) {
-            out.printf("\n%4d%15ld%11ld%11ld%11ld%12.2f   ||%10ld", cell, static_cast<long>(c.missingCount),
+    // Rows in catalogue order: the categories stand in place of their race
+    // element, which has no row; every cell enters the Total line.
+    for (const ElementEntry& e : elementEntries(kind)) {
+        const ElementStatus& c = cells[e.cell()];
+        if (e.part == EntryPart::Element) {
+            out.printf("\n%4d%15ld%11ld%11ld%11ld%12.2f   ||%10ld", e.element, static_cast<long>(c.missingCount),
                        static_cast<long>(c.outOfRangeCount), static_cast<long>(c.likelyErrorCount),
                        totalErrors(c), static_cast<double>(errorPercent(totalErrors(c), records)),
                        static_cast<long>(c.cleanedCount));
-            continue;
-        }
-        for (int k = 0; k < 6; ++k) {
-            const ElementStatus& cat = cells[race->firstCell + k];
+        } else if (e.part == EntryPart::RaceCategory) {
             char label[8];
-            std::snprintf(label, sizeof label, "%d%c", race->element, 'a' + k);
-            out.printf("\n%5s%14ld%11ld%11ld%11ld%12.2f   ||%10ld", label, static_cast<long>(cat.missingCount),
-                       static_cast<long>(cat.outOfRangeCount), static_cast<long>(cat.likelyErrorCount),
-                       totalErrors(cat), static_cast<double>(errorPercent(totalErrors(cat), records)),
-                       static_cast<long>(cat.cleanedCount));
+            std::snprintf(label, sizeof label, "%d%c", e.element, e.category);
+            out.printf("\n%5s%14ld%11ld%11ld%11ld%12.2f   ||%10ld", label, static_cast<long>(c.missingCount),
+                       static_cast<long>(c.outOfRangeCount), static_cast<long>(c.likelyErrorCount),
+                       totalErrors(c), static_cast<double>(errorPercent(totalErrors(c), records)),
+                       static_cast<long>(c.cleanedCount));
         }
     }
     out.put("\n");

@@ -2,73 +2,67 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
+#include "catalogue/catalogue.h"
 #include "run/run_context.h"
 
 namespace vortel {
 
 namespace {
 
-// Positions of a listing line under the units ruler: a cell number, or 0 for
-// a blank (a separator, or the place of a race element as a whole).
-struct Segment {
-    int first;  // 0: one blank
-    int last;
-};
-
-constexpr Segment kAdoptionSegments[] = {
-    {1, 6}, {0, 0}, {38, 43}, {8, 9}, {0, 0}, {10, 19}, {0, 0}, {20, 24}, {0, 0}, {44, 49},
-    {26, 26}, {0, 0}, {50, 55}, {28, 29}, {0, 0}, {30, 37},
-};
-constexpr Segment kFosterCareSegments[] = {
-    {1, 7},   {0, 0}, {67, 72}, {9, 9},   {0, 0}, {10, 19}, {0, 0},   {20, 29}, {0, 0},  {30, 39}, {0, 0},
-    {40, 49}, {0, 0}, {50, 51}, {0, 0},   {73, 78}, {53, 53}, {0, 0}, {79, 84}, {55, 59}, {0, 0}, {60, 66},
-};
-
-template <std::size_t N, std::size_t S>
-constexpr std::array<int, N> positions(const Segment (&segments)[S]) {
+// Positions of a listing line under the units ruler, in catalogue order: a
+// cell, or 0 for a blank, which stands in the place of a race element as a
+// whole (it has no state of its own) and before every tenth element.
+constexpr std::size_t positionCount(std::span<const ElementEntry> entries) {
+    std::size_t n = entries.size();
+    for (const ElementEntry& e : entries) n += e.part == EntryPart::Element && e.element % 10 == 0 ? 1 : 0;
+    return n;
+}
+template <std::size_t N>
+constexpr std::array<int, N> positions(std::span<const ElementEntry> entries) {
     std::array<int, N> out{};
     std::size_t k = 0;
-    for (const Segment& seg : segments) {
-        if (seg.first == 0) {
-            out[k++] = 0;
-        } else {
-            for (int c = seg.first; c <= seg.last; ++c) out[k++] = c;
-        }
+    for (const ElementEntry& e : entries) {
+        if (e.part == EntryPart::Element && e.element % 10 == 0) out[k++] = 0;
+        out[k++] = e.part == EntryPart::RaceElement ? 0 : e.cell();
+    }
+    return out;
+}
+// The units ruler over those positions: the last digit of each element
+// number, the letter of each category, a blank for each separator.
+template <std::size_t N>
+constexpr std::array<char, N> unitsRuler(std::span<const ElementEntry> entries) {
+    std::array<char, N> out{};
+    std::size_t k = 0;
+    for (const ElementEntry& e : entries) {
+        if (e.part == EntryPart::Element && e.element % 10 == 0) out[k++] = ' ';
+        out[k++] = e.part == EntryPart::RaceCategory ? e.category : static_cast<char>('0' + e.element % 10);
     }
     return out;
 }
 
-// 58 positions (72 columns with the record number), 90 positions (104).
-constexpr auto kAdoptionPositions = positions<58>(kAdoptionSegments);
-constexpr auto kFosterCarePositions = positions<90>(kFosterCareSegments);
+constexpr std::size_t kAdoptionWidth = positionCount(adoption::kElements);
+constexpr std::size_t kFosterCareWidth = positionCount(fostercare::kElements);
+constexpr auto kAdoptionPositions = positions<kAdoptionWidth>(adoption::kElements);
+constexpr auto kFosterCarePositions = positions<kFosterCareWidth>(fostercare::kElements);
+
+constexpr std::string_view kAdoptionUnits = "1234567abcdef89 0123456789 012345abcdef67abcdef89 01234567";
+constexpr std::string_view kFosterCareUnits =
+    "12345678abcdef9 0123456789 0123456789 0123456789 0123456789 012abcdef34abcdef56789 0123456";
+// 58 positions (72 columns with the record number), 90 positions (104),
+// each under its place in the units ruler.
+static_assert(kAdoptionWidth == 58 && kFosterCareWidth == 90);
+static_assert(std::string_view(unitsRuler<kAdoptionWidth>(adoption::kElements).data(), kAdoptionWidth) ==
+              kAdoptionUnits);
+static_assert(std::string_view(unitsRuler<kFosterCareWidth>(fostercare::kElements).data(), kFosterCareWidth) ==
+              kFosterCareUnits);
 
 void writeGroupLines(Writer& out, RecordKind kind) {
-    if (kind == RecordKind::Adoption) {
-        out.printf("\n%c or %c = Most likely error causing inconsistency in Group #1 (Elements 2, 5, 16, 17, 19 - 21, 23,", 'A', 'a');
-        out.put("\n         and 24.)");
-        out.printf("\n%c or %c = Most likely error causing inconsistency in Group #2 (Elements 4, 31, 34, and 35.)", 'B', 'b');
-        out.printf("\n%c or %c = Most likely error causing inconsistency in Group #3 (Elements 9 - 15.)", 'C', 'c');
-        out.printf("\n%c or %c = Most likely error causing inconsistency in Group #4 (Elements 22 - 28.)", 'D', 'd');
-        out.printf("\n%c or %c = Most likely error causing inconsistency in Group #5 (Elements 29 - 32.)", 'E', 'e');
-        out.printf("\n%c or %c = Most likely error causing inconsistency in Group #6 (Elements 35 - 37.)", 'F', 'f');
-        out.printf("\n%c or %c = Inconsistency error within an element in Group #7 (Elements 7, 25 and 27.)", 'G', 'g');
-        return;
+    for (const GroupEntry& g : groupEntries(kind)) {
+        out.printf("\n%c or %c = ", g.upperLetter(), g.letter);
+        out.put(g.legend);
     }
-    out.printf("\n%c or %c = Most likely error causing inconsistency in Group #1 (Elements 2, 5, 6, 18, 20 - 23, 45 - 48,", 'A', 'a');
-    out.put("\n         50 - 51, and 56 - 57.)");
-    out.printf("\n%c or %c = Most likely error causing inconsistency in Group #2 (Elements 10 - 15 and 33.)", 'B', 'b');
-    out.printf("\n%c or %c = Most likely error causing inconsistency in Group #3 (Elements 16 - 17.)", 'C', 'c');
-    out.printf("\n%c or %c = Most likely error causing inconsistency in Group #4 (Elements 18 - 21.)", 'D', 'd');
-    out.printf("\n%c or %c = Most likely error causing inconsistency in Group #5 (Elements 21 and 23 - 24.)", 'E', 'e');
-    out.printf("\n%c or %c = Most likely error causing inconsistency in Group #6 (Elements 2, 5, 21, 25, 43, and 56.)", 'F', 'f');
-    out.printf("\n%c or %c = Most likely error causing inconsistency in Group #7 (Elements 26 - 40.)", 'G', 'g');
-    out.printf("\n%c or %c = Most likely error causing inconsistency in Group #8 (Elements 44 - 46.)", 'H', 'h');
-    out.printf("\n%c or %c = Most likely error causing inconsistency in Group #9 (Elements 41 and 49 - 55.)", 'I', 'i');
-    out.printf("\n%c or %c = Most likely error causing inconsistency in Group #10 (Elements 43, 47 - 48, and 58.)", 'J', 'j');
-    out.printf("\n%c or %c = Most likely error causing inconsistency in Group #11 (Elements 56 - 58.)", 'K', 'k');
-    out.printf("\n%c or %c = Most likely error causing inconsistency in Group #12 (Elements 59 - 66.)", 'M', 'm');
-    out.printf("\n%c or %c = Inconsistency error within an element in Group #13 (Elements 8, 52 and 54.)", 'N', 'n');
 }
 
 // Writes text after `spaces` blanks.
@@ -92,7 +86,7 @@ void writeRuler(Writer& out, RecordKind kind) {
         spaced(out, 15, "20");
         spaced(out, 14, "30");
         out.put("\n");
-        spaced(out, 14, "1234567abcdef89 0123456789 012345abcdef67abcdef89 01234567");
+        spaced(out, 14, kAdoptionUnits);
         return;
     }
     spaced(out, 12, "10");
@@ -102,7 +96,7 @@ void writeRuler(Writer& out, RecordKind kind) {
     spaced(out, 15, "50");
     spaced(out, 13, "60");
     out.put("\n");
-    spaced(out, 14, "12345678abcdef9 0123456789 0123456789 0123456789 0123456789 012abcdef34abcdef56789 0123456");
+    spaced(out, 14, kFosterCareUnits);
 }
 
 }  // namespace
@@ -167,7 +161,8 @@ void writeRecordLine(RunContext& ctx, RecordKind kind, std::string_view record) 
     std::array<char, 1 + 12 + 2 + std::max(std::size(kAdoptionPositions), std::size(kFosterCarePositions))> line;
     std::size_t n = 0;
     line[n++] = '\n';
-    const std::string_view number = kind == RecordKind::Adoption ? field(record, 9, 20) : field(record, 14, 25);
+    const ElementEntry& recordNumber = recordNumberEntry(kind);
+    const std::string_view number = field(record, recordNumber.first(), recordNumber.last());
     n += number.copy(line.data() + n, 12);
     line[n++] = ' ';
     line[n++] = ' ';

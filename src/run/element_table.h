@@ -26,8 +26,9 @@ constexpr int recordLength(RecordKind kind) {
     return kind == RecordKind::Adoption ? kAdoptionRecordLength : kFosterCareRecordLength;
 }
 
-// Cell numbers of the race categories a-f. Category x of a race group is
-// cell (first + x), x = 0 for a ... 5 for f.
+// Cell numbers of the race categories a-f, after the cells of the elements.
+// Category x of a race element is cell (first + x), x = 0 for a ... 5 for f;
+// the catalogues place each category at its cell.
 namespace adoption {
 constexpr int kChildRaceA = 38;   // 7a-7f: cells 38-43
 constexpr int kMotherRaceA = 44;  // 25a-25f: cells 44-49
@@ -38,28 +39,6 @@ constexpr int kChildRaceA = 67;           // 8a-8f: cells 67-72
 constexpr int kFirstCaretakerRaceA = 73;  // 52a-52f: cells 73-78
 constexpr int kSecondCaretakerRaceA = 79; // 54a-54f: cells 79-84
 }  // namespace fostercare
-
-// The race elements as a whole: they have no state of their own; their six
-// categories a-f have cells after the plain elements.
-struct RaceElement {
-    RecordKind kind;
-    int element;
-    int firstCell;  // the cell of category a
-};
-constexpr RaceElement kRaceElements[] = {
-    {RecordKind::Adoption, 7, adoption::kChildRaceA},
-    {RecordKind::Adoption, 25, adoption::kMotherRaceA},
-    {RecordKind::Adoption, 27, adoption::kFatherRaceA},
-    {RecordKind::FosterCare, 8, fostercare::kChildRaceA},
-    {RecordKind::FosterCare, 52, fostercare::kFirstCaretakerRaceA},
-    {RecordKind::FosterCare, 54, fostercare::kSecondCaretakerRaceA},
-};
-// The race element as a whole at cell `cell` of the kind, or nothing.
-constexpr const RaceElement* raceElementAt(RecordKind kind, int cell) {
-    for (const RaceElement& r : kRaceElements)
-        if (r.kind == kind && r.element == cell) return &r;
-    return nullptr;
-}
 
 // Adds one to a run-wide count. The counts are 32-bit like the report
 // columns; a count that would overflow (after some two billion records of an

@@ -10,12 +10,12 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <random>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "catalogue/catalogue.h"
 #include "datepairs/date_pair_tables.h"
 #include "datepairs/date_pairs.h"
 #include "support/records.h"
@@ -189,17 +189,6 @@ const ListedRow kFosterCareListing[] = {
     {114, 56, 57, "Y8(56, 57)", "v <= 0", "-", "1; blames 56 and 57"},
 };
 
-// Operand columns: element -> first and last column.
-const std::map<int, std::pair<int, int>> kAdoptionColumns = {
-    {2, {3, 8}},   {5, {22, 27}},  {16, {43, 46}}, {17, {47, 50}}, {19, {52, 59}},
-    {20, {60, 67}}, {21, {68, 75}}, {23, {77, 80}}, {24, {81, 84}},
-};
-const std::map<int, std::pair<int, int>> kFosterCareColumns = {
-    {2, {3, 8}},      {5, {26, 33}},    {6, {34, 41}},    {18, {58, 65}},   {20, {68, 75}},   {21, {76, 83}},
-    {22, {84, 91}},   {23, {92, 99}},   {45, {122, 125}}, {46, {126, 129}}, {47, {130, 137}}, {48, {138, 145}},
-    {50, {147, 150}}, {51, {151, 154}}, {56, {169, 176}}, {57, {177, 184}},
-};
-
 // ------------------------------------------------------------ the listing
 
 struct ParsedRow {
@@ -340,19 +329,6 @@ TEST(DatePairTables, FosterCareRowsMatchTheListing) {
     }
 }
 
-TEST(DatePairTables, OperandColumnsMatchTheLayouts) {
-    for (const auto& [operands, columns] :
-         {std::pair{adoptionDateOperands(), &kAdoptionColumns}, std::pair{fosterCareDateOperands(), &kFosterCareColumns}}) {
-        ASSERT_EQ(operands.size(), columns->size());
-        for (const DateOperand& o : operands) {
-            SCOPED_TRACE("element " + std::to_string(o.element));
-            ASSERT_TRUE(columns->count(o.element));
-            EXPECT_EQ(o.firstColumn, columns->at(o.element).first);
-            EXPECT_EQ(o.firstColumn + o.width - 1, columns->at(o.element).second);
-        }
-    }
-}
-
 // ------------------------------------------------ rows at their boundaries
 
 using namespace std::chrono;
@@ -424,13 +400,13 @@ std::vector<Probe> probes(const ParsedRow& row) {
 
 struct Kind {
     RecordKind kind;
-    int length;
-    const std::map<int, std::pair<int, int>>* columns;
     void (*check)(RunContext&, std::string_view);
+
+    const ElementEntry& operand(int element) const { return *findElement(elementEntries(kind), element); }
 };
 
-const Kind kAdoption{RecordKind::Adoption, 111, &kAdoptionColumns, checkAdoptionDatePairs};
-const Kind kFosterCare{RecordKind::FosterCare, 197, &kFosterCareColumns, checkFosterCareDatePairs};
+const Kind kAdoption{RecordKind::Adoption, checkAdoptionDatePairs};
+const Kind kFosterCare{RecordKind::FosterCare, checkFosterCareDatePairs};
 
 std::span<std::int32_t> outcomes(RunContext& ctx, RecordKind kind) {
     if (kind == RecordKind::Adoption) return ctx.datePairs.adoption;
@@ -448,9 +424,9 @@ void expectProbe(const Kind& k, int rowNumber, int first, int second, int p, con
     for (int c = 1; c <= cells.size(); ++c) cells.setState(c, kPendingBlank);
     cells.setState(first, kValid);
     cells.setState(second, kValid);
-    std::string record(static_cast<std::size_t>(k.length), ' ');
-    setField(record, k.columns->at(p).first, pText);
-    setField(record, k.columns->at(q).first, qText);
+    std::string record(static_cast<std::size_t>(recordLength(k.kind)), ' ');
+    setField(record, k.operand(p).first(), pText);
+    setField(record, k.operand(q).first(), qText);
 
     k.check(*ctx, record);
 
@@ -471,8 +447,8 @@ void runRowAtItsBounds(const Kind& k, const ListedRow& listed) {
     const ParsedRow row = parse(listed);
     ASSERT_FALSE(row.special);
     ASSERT_NE(row.q, 2) << "the report period is always the later operand";
-    const int pWidth = k.columns->at(row.p).second - k.columns->at(row.p).first + 1;
-    const int qWidth = k.columns->at(row.q).second - k.columns->at(row.q).first + 1;
+    const int pWidth = k.operand(row.p).width();
+    const int qWidth = k.operand(row.q).width();
     // The report period is tried as a March and as a September period.
     std::vector<std::pair<std::string, Date>> bases;
     if (row.p == 2) {
@@ -570,8 +546,8 @@ void runRandomPairs(const Kind& k, std::span<const DateCheck> rows) {
     ElementTable& cells = ctx->cells(k.kind);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const DateCheck& row = rows[i];
-        const int pWidth = k.columns->at(row.p).second - k.columns->at(row.p).first + 1;
-        const int qWidth = k.columns->at(row.q).second - k.columns->at(row.q).first + 1;
+        const int pWidth = k.operand(row.p).width();
+        const int qWidth = k.operand(row.q).width();
         std::vector<int> targets;  // measures to aim at, in years or days
         for (const Bound& b : {row.range.low, row.range.high})
             if (b.cmp != Cmp::None) targets.push_back(b.value);
@@ -595,9 +571,9 @@ void runRandomPairs(const Kind& k, std::span<const DateCheck> rows) {
             for (int c = 1; c <= cells.size(); ++c) cells.setState(c, kPendingBlank);
             cells.setState(row.firstElement, kValid);
             cells.setState(row.secondElement, kValid);
-            std::string record(static_cast<std::size_t>(k.length), ' ');
-            setField(record, k.columns->at(row.p).first, pText);
-            setField(record, k.columns->at(row.q).first, qText);
+            std::string record(static_cast<std::size_t>(recordLength(k.kind)), ' ');
+            setField(record, k.operand(row.p).first(), pText);
+            setField(record, k.operand(row.q).first(), qText);
             outcomes(*ctx, k.kind)[i] = 0;
             k.check(*ctx, record);
             ASSERT_EQ(outcomes(*ctx, k.kind)[i], referenceResult(row, pText, qText))

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "adoption/adoption_tallies.h"
+#include "catalogue/catalogue.h"
 #include "fostercare/fostercare_tallies.h"
 #include "reports/summary_messages.h"
 #include "summary/reference_listings.h"
@@ -60,15 +61,10 @@ struct ExpectedTally {
     int gateColumn = 0;
 };
 
-// Cell numbers of the race sub-elements, by race element.
+// The cell of an element ("16") or race category ("7a").
 int cellOf(const std::string& element, RecordKind kind) {
-    static const std::map<int, int> adoptionRaces = {{7, 38}, {25, 44}, {27, 50}};
-    static const std::map<int, int> fosterCareRaces = {{8, 67}, {52, 73}, {54, 79}};
-    const auto& races = kind == RecordKind::Adoption ? adoptionRaces : fosterCareRaces;
-    const int number = std::stoi(element);
-    const char letter = element.back();
-    if (letter >= 'a' && letter <= 'f') return races.at(number) + (letter - 'a');
-    return number;
+    const char category = element.back() >= 'a' && element.back() <= 'f' ? element.back() : '\0';
+    return findElement(elementEntries(kind), std::stoi(element), category)->cell();
 }
 
 void parseColumns(const std::string& text, int& first, int& last) {

@@ -1,0 +1,13 @@
+#include "catalogue/catalogue.h"
+
+namespace vortel {
+
+const ElementEntry* entryAtCell(RecordKind kind, int cell) {
+    return kind == RecordKind::Adoption ? adoption::entryAtCell(cell) : fostercare::entryAtCell(cell);
+}
+
+const ElementEntry* entryLabelled(RecordKind kind, std::string_view label) {
+    return findLabel(elementEntries(kind), label);
+}
+
+}  // namespace vortel
