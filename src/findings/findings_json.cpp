@@ -95,7 +95,7 @@ Json summaryMessagesJson(RunContext& ctx, RecordKind kind) {
 
 Json messageListJson(const MessageList& list) {
     Json texts = Json::array();
-    for (std::size_t i = 0; i < list.count(); ++i) texts.push_back(list[i] + ".");
+    for (std::size_t i = 0; i < list.count(); ++i) texts.push_back(std::string(list[i]) + ".");
     return {{"messages", std::move(texts)}, {"memoryFailed", list.memoryFailed}};
 }
 
