@@ -58,8 +58,10 @@ fuzz: fuzz-build
 	    -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus tools/fuzz/corpus tools/fuzz/regressions
 
 # Speed and memory on generated files of 1,000,000 records of each kind (about
-# 10 percent with errors), on 10,000 records, and on 10,000,000 foster care
-# records streamed through a pipe (memory must not grow with the input).
+# 10 percent with errors), on 10,000 records, on 100,000 aggregate records and
+# 100,000 footnote records (every one with errors, so that the error lists
+# grow as long as they can), and on 10,000,000 foster care records streamed
+# through a pipe (memory must not grow with the input).
 bench: tools-check
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DVORTEL_TESTS=OFF >/dev/null
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target vortel-dq vortel_bench
@@ -67,10 +69,16 @@ bench: tools-check
 	@[ -f $(BENCH_DATA)/fc-1m.dat ] || $(GEN) --adoption 0 --foster-care 1000000 --no-aggregate -o $(BENCH_DATA)/fc-1m.dat
 	@[ -f $(BENCH_DATA)/ad-1m.dat ] || $(GEN) --adoption 1000000 --foster-care 0 --no-aggregate -o $(BENCH_DATA)/ad-1m.dat
 	@[ -f $(BENCH_DATA)/fc-10k.dat ] || $(GEN) --adoption 0 --foster-care 10000 --no-aggregate -o $(BENCH_DATA)/fc-10k.dat
+	@[ -f $(BENCH_DATA)/agg-100k.dat ] || $(GEN) --error-rate 1 --adoption 0 --foster-care 0 --aggregates 100000 \
+	    -o $(BENCH_DATA)/agg-100k.dat
+	@[ -f $(BENCH_DATA)/fn-100k.dat ] || $(GEN) --error-rate 1 --adoption 0 --foster-care 0 --footnotes 100000 \
+	    -o $(BENCH_DATA)/fn-100k.dat
 	@echo "load average: $$(cut -d' ' -f1-3 /proc/loadavg) on $$(nproc) cores"
 	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/fc-1m.dat foster-care 1000000 data/fips.lst
 	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/ad-1m.dat adoption 1000000 data/fips.lst
 	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/fc-10k.dat foster-care 10000 data/fips.lst
+	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/agg-100k.dat aggregate 100000 data/fips.lst
+	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/fn-100k.dat footnotes 100000 data/fips.lst
 	@echo "streamed from the generator (time bounded by the generator; memory is the point):"
 	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/fc-10m foster-care 10000000 data/fips.lst \
 	    "$(GEN) --adoption 0 --foster-care 10000000 --no-aggregate"

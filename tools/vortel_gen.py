@@ -758,6 +758,9 @@ def parse_args(argv):
                    help="foster care detail records (default 100)")
     p.add_argument("--footnotes", type=int, default=0, metavar="N", help="footnote records (default 0)")
     p.add_argument("--no-aggregate", action="store_true", help="leave out the adoption aggregate record")
+    p.add_argument("--aggregates", type=int, metavar="N",
+                   help="adoption aggregate records, each after a '#' line (default 1 when there are "
+                        "adoption records, else 0; --no-aggregate makes it 0)")
     p.add_argument("--aggregate-period", default="199503",
                    help="report period written in the aggregate record (default 199503, the only one "
                         "the checker accepts there)")
@@ -790,7 +793,11 @@ def parse_args(argv):
                 f"not after the period under way)")
     if not 0.0 <= a.error_rate <= 1.0:
         p.error("--error-rate must lie from 0 to 1")
-    for name in ("adoption", "foster_care", "footnotes"):
+    if a.aggregates is None:
+        a.aggregates = 1 if a.adoption else 0
+    if a.no_aggregate:
+        a.aggregates = 0
+    for name in ("adoption", "foster_care", "footnotes", "aggregates"):
         if getattr(a, name) < 0:
             p.error(f"--{name.replace('_', '-')} must not be negative")
     if a.templates < 1:
@@ -830,10 +837,11 @@ def generate(a, out):
             adoption_ages[age] += n
             if bad:
                 stats["adoption_errors"] += n
-    if not a.no_aggregate and a.adoption:
-        out.write(f"# AGGREGATE{eol}".encode("ascii"))
-        line = aggregate_record(rng, a.state, a.aggregate_period, adoption_ages, a.error_rate)
-        out.write((line + eol).encode("ascii"))
+    for start in range(0, a.aggregates, CHUNK):
+        records = (f"# AGGREGATE{eol}" + aggregate_record(rng, a.state, a.aggregate_period, adoption_ages,
+                                                           a.error_rate) + eol
+                   for _ in range(min(CHUNK, a.aggregates - start)))
+        out.write("".join(records).encode("ascii"))
     if a.foster_care:
         out.write(f"@ FOSTER CARE{eol}{a.state}      {a.period}{a.foster_care:08d}{eol}".encode("ascii"))
         tally = collections.Counter()

@@ -127,7 +127,7 @@ void writeWithMessageLists(Writer& out, std::string_view text, std::span<const M
             for (std::size_t i = 0; i < list.count(); ++i) {
                 out.put(i == 0 ? "\n" : ",\n");
                 out.repeat(' ', static_cast<int>(indent + 2));
-                out.put(Json(list[i] + ".").dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+                out.put(Json(std::string(list[i]) + ".").dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
             }
             out.put('\n');
             out.repeat(' ', static_cast<int>(indent));

@@ -1,15 +1,21 @@
 // A run-wide ordered list of owned message texts with a memory-failure flag:
 // the adoption aggregate errors and the two footnote error lists.
 //
-// Room for entries is obtained a block at a time. When room for a new entry
-// or the entry's text cannot be obtained, everything gathered so far is
-// dropped and the flag is set; the reports then carry a note in place of the
-// list. Later appends start the list afresh.
+// Room for entries is counted a block at a time against a limit. When room
+// for a new entry or the entry's text cannot be obtained, everything gathered
+// so far is dropped and the flag is set; the reports then carry a note in
+// place of the list. Later appends start the list afresh.
+//
+// A file may hold any number of aggregate and footnote records, so an append
+// costs the same however long the list: the counted room is only a number,
+// the texts are copied one after another into chunks of characters that are
+// never moved, and the entries that point at them live in a deque.
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <limits>
-#include <string>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -25,7 +31,8 @@ public:
     bool memoryFailed = false;
 
     std::size_t count() const { return messages_.size(); }
-    const std::string& operator[](std::size_t i) const { return messages_[i]; }
+    // Valid until the list is released or fails.
+    std::string_view operator[](std::size_t i) const { return messages_[i]; }
     // True when the list has something for the report: its messages, or the
     // note that stands in for them after a memory failure.
     bool hasListing() const { return count() != 0 || memoryFailed; }
@@ -33,9 +40,9 @@ public:
     std::size_t room() const { return room_; }
 
     // Appends a copy of `text`. When the list is full, room for `block` more
-    // entries is obtained; `roomLimit` is the most entries room can be
-    // obtained for (a stand-in for the memory the machine has). Returns false
-    // when room or the text cannot be obtained: the list is then emptied, its
+    // entries is counted; `roomLimit` is the most entries room can be counted
+    // for (a stand-in for the memory the machine has). Returns false when
+    // room or the text cannot be obtained: the list is then emptied, its
     // storage given back, and `memoryFailed` set.
     bool append(std::string_view text, std::size_t block, std::size_t roomLimit = kUnlimited);
 
@@ -43,9 +50,13 @@ public:
     void release();
 
 private:
-    bool grow(std::size_t newRoom, std::size_t roomLimit);
+    // Copies `text` behind the texts already kept; throws std::bad_alloc.
+    std::string_view keep(std::string_view text);
 
-    std::vector<std::string> messages_;
+    std::deque<std::string_view> messages_;
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    char* next_ = nullptr;       // where the next text goes in the last chunk
+    std::size_t chunkFree_ = 0;  // characters left there
     std::size_t room_ = 0;
 };
 

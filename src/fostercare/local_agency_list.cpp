@@ -12,11 +12,6 @@ namespace vortel {
 
 bool LocalAgencyList::grow(std::size_t newRoom) {
     if (newRoom > roomLimit) return false;
-    try {
-        codes_.reserve(newRoom);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
     room_ = newRoom;
     return true;
 }
@@ -73,8 +68,13 @@ bool LocalAgencyList::codeInvalid(std::string_view field) const {
 }
 
 void LocalAgencyList::release() {
-    while (!codes_.empty()) codes_.pop_back();
-    std::vector<std::string>().swap(codes_);
+    // An empty deque may itself need memory; when even that cannot be had,
+    // clearing still gives back all but the deque's first chunk and index.
+    try {
+        std::deque<std::string>().swap(codes_);
+    } catch (const std::bad_alloc&) {
+        codes_.clear();
+    }
     std::vector<std::uint64_t>().swap(index_);
     std::vector<std::uint64_t>().swap(digitCodes_);
     indexed_ = false;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -15,7 +16,10 @@ struct RunContext;
 
 class LocalAgencyList {
 public:
-    // Room for entries grows in blocks of this many.
+    // Room for entries grows in blocks of this many. The room is a count
+    // compared with `roomLimit`; the codes live in a deque, which grows
+    // without moving what it holds, so that a long list file loads in time
+    // proportional to its length.
     static constexpr std::size_t kBlock = 85;
 
     std::size_t count() const { return codes_.size(); }
@@ -35,7 +39,7 @@ public:
 
 private:
     bool grow(std::size_t newRoom);
-    std::vector<std::string> codes_;
+    std::deque<std::string> codes_;
     // The 5-character codes as sorted keys, and those of five digits as bits
     // of a set of the numbers 0-99999, built at the first lookup after a
     // change: the answer is that of a scan in file order, found faster.

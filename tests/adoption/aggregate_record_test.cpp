@@ -28,7 +28,7 @@ std::string aggregateWith(int first, std::string_view value) {
 
 std::vector<std::string> messages(const MessageList& list) {
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < list.count(); ++i) out.push_back(list[i]);
+    for (std::size_t i = 0; i < list.count(); ++i) out.emplace_back(list[i]);
     return out;
 }
 

@@ -23,7 +23,7 @@ std::string footnote(std::string_view state, std::string_view period, std::strin
 
 std::vector<std::string> messages(const MessageList& list) {
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < list.count(); ++i) out.push_back(list[i]);
+    for (std::size_t i = 0; i < list.count(); ++i) out.emplace_back(list[i]);
     return out;
 }
 

@@ -25,6 +25,18 @@ TEST(MessageList, RoomGrowsOneBlockAtATime) {
     EXPECT_FALSE(list.memoryFailed);
 }
 
+TEST(MessageList, TextsStayIntactAcrossManyChunksOfStorage) {
+    // About a megabyte of texts of every length up to 200, and one text
+    // longer than any chunk, between them.
+    auto text = [](std::size_t i) {
+        return i == 5000 ? std::string(200000, 'L') : std::string(i % 201, static_cast<char>('a' + i % 26));
+    };
+    MessageList list;
+    for (std::size_t i = 0; i < 10000; ++i) ASSERT_TRUE(list.append(text(i), 24));
+    ASSERT_EQ(list.count(), 10000u);
+    for (std::size_t i = 0; i < 10000; ++i) ASSERT_EQ(list[i], text(i)) << i;
+}
+
 TEST(MessageList, FailureDropsEverythingAndALaterAppendStartsAfresh) {
     MessageList list;
     for (int i = 0; i < 24; ++i) ASSERT_TRUE(list.append("kept", 24, 30));

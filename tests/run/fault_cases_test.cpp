@@ -76,9 +76,9 @@ const FaultCase kCases[] = {
      "ref big.dat; checked --data big.dat | head -c 10 >/dev/null; exit ${PIPESTATUS[0]}",
      0, "", "cmp f.txt ref-f.txt && cmp a.txt ref-a.txt"},
     {"findings out of memory",
-     "awk 'BEGIN { for (i = 0; i < 32000; i++) printf \"%%%%01202609Q99 note %d\\n\", i }' > fn.dat; "
+     "awk 'BEGIN { for (i = 0; i < 150000; i++) printf \"%%%%01202609Q99 note %d\\n\", i }' > fn.dat; "
      "(ulimit -v 20480; checked --data fn.dat --findings f.json >/dev/null)",
-     0, "Memory Error when evaluating adoption footnotes.", "grep -q '\"complete\": true' f.json", true},
+     0, "Memory Error when evaluating", "grep -q '\"complete\": true' f.json", true},
     {"outputs aliased through a dangling link",
      "ln -s out.csv link.txt; checked --data data.txt --findings out.csv --error-records link.txt", 255,
      "\nUnable to use link.txt as an error records file: it is the findings file.\n",

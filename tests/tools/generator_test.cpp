@@ -70,6 +70,7 @@ const Case kCases[] = {
     {"CleanFromPool", "--adoption 200 --foster-care 200 --seed 5 --templates 40", "01", false},
     {"CleanRealCounties", "--adoption 200 --foster-care 200 --seed 6 --state 72 --fips @ALL@", "72", false},
     {"CleanOtherPeriod", "--adoption 200 --foster-care 200 --seed 7 --period 202603", "01", false},
+    {"CleanAggregates", "--adoption 200 --foster-care 200 --seed 10 --aggregates 3", "01", false},
     {"Errors", "--adoption 200 --foster-care 200 --footnotes 12 --seed 3 --error-rate 0.3", "01", true},
     {"ErrorsCrLf", "--adoption 200 --foster-care 200 --seed 8 --error-rate 0.3 --crlf", "01", true},
     {"ErrorsFromPool", "--adoption 200 --foster-care 200 --seed 9 --error-rate 0.3 --templates 40", "01", true},

@@ -4,8 +4,9 @@
 //
 //   vortel_bench PROGRAM DATAFILE KIND RECORDS FIPS [STREAM-COMMAND]
 //
-// KIND is "adoption" or "foster-care"; RECORDS the number of detail records
-// in the file. A file is checked three times and the median run reported. With STREAM-COMMAND the program reads the output of that shell
+// KIND names the records counted ("adoption", "foster-care", "aggregate",
+// "footnotes", "zeros"; it only labels the line); RECORDS their number in the
+// file. A file is checked three times and the median run reported. With STREAM-COMMAND the program reads the output of that shell
 // command through a pipe instead (the file is then not read beforehand).
 #include <fcntl.h>
 #include <spawn.h>
