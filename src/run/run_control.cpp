@@ -45,6 +45,13 @@ bool writeOut(const ProgramIo& io, std::string_view text) {
 // One output of the run with the writer that fills it.
 using Output = std::pair<Writer*, OutputFile*>;
 
+void discardOutputs(const std::vector<Output>& outputs) {
+    for (const auto& [writer, file] : outputs) {
+        writer->detach();
+        file->discard();
+    }
+}
+
 // Closes every output, then moves each into place. A failure removes the
 // outputs not yet moved and is reported; returns false then.
 bool placeOutputs(RunContext& ctx, const std::vector<Output>& outputs) {
@@ -59,25 +66,18 @@ bool placeOutputs(RunContext& ctx, const std::vector<Output>& outputs) {
         if (!error) error = file->close();
         if (error) {
             reportWriteFailure(ctx, file->name(), error);
-            for (const auto& [w, f] : outputs) f->discard();
+            discardOutputs(outputs);
             return false;
         }
     }
     for (const auto& [writer, file] : outputs) {
         if (const int error = file->place()) {
             reportWriteFailure(ctx, file->name(), error);
-            for (const auto& [w, f] : outputs) f->discard();
+            discardOutputs(outputs);
             return false;
         }
     }
     return true;
-}
-
-void discardOutputs(const std::vector<Output>& outputs) {
-    for (const auto& [writer, file] : outputs) {
-        writer->detach();
-        file->discard();
-    }
 }
 
 }  // namespace
