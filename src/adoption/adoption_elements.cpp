@@ -1,7 +1,7 @@
 #include "adoption/adoption_elements.h"
 
 #include "catalogue/adoption_catalogue.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel {
 

@@ -1,7 +1,8 @@
 #include "adoption/adoption_groups.h"
 
 #include "adoption/adoption_group_tables.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
+#include "fields/fields.h"
 
 namespace vortel {
 

@@ -1,8 +1,9 @@
 #include "adoption/aggregate_record.h"
 
-#include "footnotes/message_list.h"
+#include "core/message_list.h"
 #include "footnotes/padded_line.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
+#include "fields/fields.h"
 
 namespace vortel {
 

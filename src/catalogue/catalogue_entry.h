@@ -11,8 +11,9 @@
 #include <span>
 #include <string_view>
 
-#include "fields/element_check.h"
-#include "run/element_table.h"
+#include "catalogue/element_layout.h"
+#include "core/element_table.h"
+#include "core/summary_tally.h"
 
 namespace vortel {
 
@@ -40,6 +41,15 @@ struct ElementEntry {
     constexpr int width() const { return layout.last - layout.first + 1; }
     constexpr std::string_view label() const { return labelText.data(); }
 };
+
+// The columns of an entry, and those of the year that begins a date (a date
+// tallied by its year alone), as the tally tables give them.
+constexpr Columns columnsOf(const ElementEntry& e) {
+    return {static_cast<std::uint8_t>(e.first()), static_cast<std::uint8_t>(e.last())};
+}
+constexpr Columns yearColumnsOf(const ElementEntry& e) {
+    return {static_cast<std::uint8_t>(e.first()), static_cast<std::uint8_t>(e.first() + 3)};
+}
 
 // Two-digit element number, then the category letter where there is one.
 constexpr std::array<char, 4> elementLabel(int element, char category) {

@@ -4,9 +4,9 @@
 
 #include "catalogue/adoption_catalogue.h"
 #include "catalogue/fostercare_catalogue.h"
-#include "datepairs/date_pair_state.h"
+#include "core/date_pair_state.h"
 #include "fields/fields.h"
-#include "run/element_table.h"
+#include "core/element_table.h"
 
 namespace vortel {
 

@@ -9,7 +9,7 @@
 #include "catalogue/adoption_catalogue.h"
 #include "catalogue/fostercare_catalogue.h"
 #include "datepairs/date_pair_tables.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel {
 

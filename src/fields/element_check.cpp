@@ -3,7 +3,8 @@
 #include <bit>
 #include <string>
 
-#include "run/run_context.h"
+#include "core/run_context.h"
+#include "fields/fields.h"
 
 namespace vortel {
 

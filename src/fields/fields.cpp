@@ -8,10 +8,6 @@ namespace {
 
 constexpr int kMonthLength[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-// White space as the standard decimal conversion skips it.
-bool isSpaceChar(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 int monthDays(int year, int month) {
     if (month < 1 || month > 12) return 0;
     return kMonthLength[month - 1] + ((month == 2 && isLeapYear(year)) ? 1 : 0);
@@ -25,42 +21,7 @@ bool fieldDiffers(std::string_view f, std::string_view other) {
     return false;
 }
 
-bool isNumericField(std::string_view f) {
-    std::size_t i = 0;
-    while (i < f.size() && f[i] == ' ') ++i;
-    if (i == f.size()) return true;  // all blanks
-    if (!isDigit(f[i])) return false;
-    ++i;
-    bool afterBlank = false;
-    for (; i < f.size(); ++i) {
-        const char c = f[i];
-        if (c == ' ') {
-            afterBlank = true;
-        } else if (isDigit(c)) {
-            if (afterBlank) return false;
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
 
-std::int64_t fieldValueSlow(std::string_view f) {
-    std::size_t i = 0;
-    while (i < f.size() && isSpaceChar(f[i])) ++i;
-    bool negative = false;
-    if (i < f.size() && (f[i] == '+' || f[i] == '-')) {
-        negative = f[i] == '-';
-        ++i;
-    }
-    constexpr std::int64_t kCap = std::numeric_limits<std::int32_t>::max();
-    std::int64_t v = 0;
-    for (; i < f.size() && isDigit(f[i]); ++i) {
-        v = v * 10 + (f[i] - '0');
-        if (v > kCap) v = kCap;
-    }
-    return negative ? -v : v;
-}
 
 bool numberOutOfRange(std::string_view f, std::int64_t low, std::int64_t high) {
     std::int64_t v;

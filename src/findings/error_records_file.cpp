@@ -1,6 +1,6 @@
 #include "findings/error_records_file.h"
 
-#include "run/line_reader.h"
+#include "core/line_reader.h"
 
 namespace vortel {
 

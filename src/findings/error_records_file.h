@@ -18,7 +18,7 @@
 #include <string_view>
 
 #include "findings/output_file.h"
-#include "run/element_table.h"
+#include "core/element_table.h"
 
 namespace vortel {
 

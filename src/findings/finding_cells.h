@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "run/element_table.h"
+#include "core/element_table.h"
 
 namespace vortel {
 

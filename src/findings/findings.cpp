@@ -8,8 +8,8 @@
 #include "findings/findings_json.h"
 #include "findings/findings_text.h"
 #include "core/files.h"
-#include "run/run_context.h"
-#include "run/version.h"
+#include "core/run_context.h"
+#include "core/version.h"
 
 namespace vortel {
 

@@ -12,7 +12,7 @@
 
 #include "findings/finding_cells.h"
 #include "findings/output_file.h"
-#include "run/element_table.h"
+#include "core/element_table.h"
 
 namespace vortel {
 

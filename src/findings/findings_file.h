@@ -11,7 +11,7 @@
 
 #include "findings/finding_cells.h"
 #include "findings/output_file.h"
-#include "footnotes/message_list.h"
+#include "core/message_list.h"
 
 namespace vortel {
 

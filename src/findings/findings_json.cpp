@@ -6,7 +6,7 @@
 #include "findings/finding_cells.h"
 #include "reports/data_errors_table.h"
 #include "reports/summary_report.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel {
 

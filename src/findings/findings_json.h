@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "footnotes/message_list.h"
-#include "reports/writer.h"
-#include "run/element_table.h"
+#include "core/message_list.h"
+#include "core/writer.h"
+#include "core/element_table.h"
 
 namespace vortel {
 

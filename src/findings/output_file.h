@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/output_file.h"
-#include "reports/writer.h"
+#include "core/writer.h"
 
 namespace vortel {
 

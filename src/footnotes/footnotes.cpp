@@ -2,9 +2,10 @@
 
 #include <cstdio>
 
-#include "footnotes/message_list.h"
+#include "core/message_list.h"
 #include "footnotes/padded_line.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
+#include "fields/fields.h"
 
 namespace vortel {
 

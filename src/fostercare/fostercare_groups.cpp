@@ -9,7 +9,8 @@
 
 #include "catalogue/fostercare_catalogue.h"
 #include "fostercare/fostercare_group_tables.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
+#include "fields/fields.h"
 
 namespace vortel {
 

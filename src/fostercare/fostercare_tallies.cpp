@@ -1,7 +1,7 @@
 #include "fostercare/fostercare_tallies.h"
 
 #include "catalogue/fostercare_catalogue.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel {
 

@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "adoption/summary_tally.h"
+#include "core/summary_tally.h"
 
 namespace vortel {
 

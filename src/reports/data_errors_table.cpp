@@ -4,7 +4,7 @@
 #include <span>
 
 #include "catalogue/catalogue.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel {
 

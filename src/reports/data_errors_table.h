@@ -1,7 +1,7 @@
 // Table of error counts per element over all detail records of one kind.
 #pragma once
 
-#include "run/element_table.h"
+#include "core/element_table.h"
 
 namespace vortel {
 

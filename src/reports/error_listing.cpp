@@ -1,6 +1,6 @@
 #include "reports/error_listing.h"
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel {
 

@@ -3,7 +3,7 @@
 // list that could not be kept for lack of memory.
 #pragma once
 
-#include "run/element_table.h"
+#include "core/element_table.h"
 
 namespace vortel {
 

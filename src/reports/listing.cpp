@@ -5,7 +5,7 @@
 #include <span>
 
 #include "catalogue/catalogue.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "run/element_table.h"
+#include "core/element_table.h"
 
 namespace vortel {
 

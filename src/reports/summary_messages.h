@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "run/element_table.h"
+#include "core/element_table.h"
 
 namespace vortel {
 

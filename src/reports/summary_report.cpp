@@ -7,7 +7,7 @@
 #include "fostercare/fostercare_tallies.h"
 #include "reports/listing.h"
 #include "reports/summary_messages.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel {
 

@@ -1,7 +1,7 @@
 // Summary data quality report: heading per section, body at the end of the run.
 #pragma once
 
-#include "run/element_table.h"
+#include "core/element_table.h"
 
 namespace vortel {
 

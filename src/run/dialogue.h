@@ -7,7 +7,7 @@
 
 #include "core/output_file.h"
 #include "run/options.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel {
 

@@ -14,7 +14,7 @@
 #include "reports/error_listing.h"
 #include "reports/listing.h"
 #include "reports/summary_report.h"
-#include "run/line_reader.h"
+#include "core/line_reader.h"
 #include "run/running_count.h"
 
 namespace vortel {

@@ -3,7 +3,7 @@
 // and the end-of-run blocks of the reports.
 #pragma once
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "findings/findings.h"
-#include "run/line_reader.h"
-#include "run/version.h"
+#include "core/line_reader.h"
+#include "core/version.h"
 
 namespace vortel {
 
@@ -20,14 +20,6 @@ enum class Ending {
     FatalWhileReading,  // outputs moved into place with what was written
     WriteFailed,        // an output could not be written: no output created
 };
-
-// Writes a fatal message as fatalError does, without ending the run.
-void reportFatal(RunContext& ctx, std::string_view message) {
-    ctx.console.flush();
-    ctx.errors.put(message);
-    ctx.errors.put("\nTerminating program.\n");
-    ctx.errors.flush();
-}
 
 void reportWriteFailure(RunContext& ctx, const std::string& name, int error) {
     reportFatal(ctx, "\nUnable to write file " + name + ": " + errorText(error) + ".");
@@ -81,11 +73,6 @@ bool placeOutputs(RunContext& ctx, const std::vector<Output>& outputs) {
 }
 
 }  // namespace
-
-void fatalError(RunContext& ctx, std::string_view message) {
-    reportFatal(ctx, message);
-    throw FatalExit{-1};
-}
 
 int runProgram(int argc, const char* const argv[], const ProgramIo& io, const MemoryLimits& limits) {
     const std::optional<Options> options = parseOptions(argc, argv, io.err);

@@ -6,7 +6,7 @@
 #include "run/dialogue.h"
 #include "run/file_pass.h"
 #include "run/options.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "footnotes/message_list.h"
+#include "core/message_list.h"
 #include "footnotes/listing_texts.h"
 #include "support/records.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "footnotes/message_list.h"
+#include "core/message_list.h"
 #include "support/records.h"
 
 namespace vortel {

@@ -1,4 +1,4 @@
-#include "footnotes/message_list.h"
+#include "core/message_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "fostercare/fostercare_elements.h"
+#include "fields/fields.h"
 #include "adoption/adoption_elements.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "fostercare/local_agency_list.h"
+#include "core/local_agency_list.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 
 #include <filesystem>
 
-#include "run/line_reader.h"
+#include "core/line_reader.h"
 #include "support/program_run.h"
 
 using namespace vortel::testing;

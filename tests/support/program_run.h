@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel::testing {
 

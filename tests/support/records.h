@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel::testing {
 

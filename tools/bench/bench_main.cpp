@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "run/line_reader.h"
+#include "core/line_reader.h"
 
 extern char** environ;
 

@@ -1,10 +1,10 @@
-#include "adoption/summary_tally.h"
+#include "core/summary_tally.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "fields/fields.h"
-#include "run/element_table.h"
+#include "core/record_fields.h"
+#include "core/element_table.h"
 
 namespace vortel {
 

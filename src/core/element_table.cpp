@@ -1,4 +1,4 @@
-#include "run/element_table.h"
+#include "core/element_table.h"
 
 namespace vortel {
 

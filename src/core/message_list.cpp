@@ -1,10 +1,10 @@
-#include "footnotes/message_list.h"
+#include "core/message_list.h"
 
 #include <algorithm>
 #include <new>
 #include <stdexcept>
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace vortel {
 

@@ -1,4 +1,4 @@
-#include "run/line_reader.h"
+#include "core/line_reader.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "fostercare/local_agency_list.h"
+#include "core/local_agency_list.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -6,7 +6,8 @@
 #include <new>
 
 #include "core/files.h"
-#include "run/run_context.h"
+#include "core/record_fields.h"
+#include "core/run_context.h"
 
 namespace vortel {
 

@@ -8,13 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "adoption/summary_tally.h"
-#include "datepairs/date_pair_state.h"
-#include "fields/fields.h"
-#include "footnotes/message_list.h"
-#include "fostercare/local_agency_list.h"
-#include "reports/writer.h"
-#include "run/element_table.h"
+#include "core/summary_tally.h"
+#include "core/date_pair_state.h"
+#include "core/record_fields.h"
+#include "core/message_list.h"
+#include "core/local_agency_list.h"
+#include "core/writer.h"
+#include "core/element_table.h"
 
 namespace vortel {
 
@@ -88,8 +88,8 @@ struct FatalExit {
 // Writes the message and "\nTerminating program.\n" to the standard error
 // stream, flushes every open file and ends the run with status -1.
 [[noreturn]] void fatalError(RunContext& ctx, std::string_view message);
+// The same message without ending the run.
+void reportFatal(RunContext& ctx, std::string_view message);
 
-inline void markAdoptionElement(RunContext& ctx, int cell, char code) { ctx.adoptionCells.mark(cell, code); }
-inline void markFosterCareElement(RunContext& ctx, int cell, char code) { ctx.fosterCareCells.mark(cell, code); }
 
 }  // namespace vortel

@@ -1,4 +1,4 @@
-#include "reports/writer.h"
+#include "core/writer.h"
 
 #include <cerrno>
 #include <cstdarg>

@@ -13,7 +13,6 @@
 #include <span>
 #include <string_view>
 
-#include "catalogue/catalogue_entry.h"
 
 namespace vortel {
 
@@ -52,15 +51,6 @@ struct Columns {
     std::uint8_t first = 0;  // 1-based, inclusive
     std::uint8_t last = 0;
 };
-
-// The columns of a catalogue entry, and those of the year that begins a
-// date (a date tallied by its year alone).
-constexpr Columns columnsOf(const ElementEntry& e) {
-    return {static_cast<std::uint8_t>(e.first()), static_cast<std::uint8_t>(e.last())};
-}
-constexpr Columns yearColumnsOf(const ElementEntry& e) {
-    return {static_cast<std::uint8_t>(e.first()), static_cast<std::uint8_t>(e.first() + 3)};
-}
 
 // One slot of a tally table as data.
 struct TallyRow {
