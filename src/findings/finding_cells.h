@@ -5,6 +5,7 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -51,6 +52,12 @@ struct Finding {
     char state;
     std::string_view meaning;
     std::string_view value;
+    int cell = 0;                  // its cell in the element table
+    std::string_view elementName;  // as the catalogue names it
+    // The rule that set the final state: a short id and one sentence. Made
+    // only when explanations are asked for (a findings file or the page).
+    std::string rule;
+    std::string explanation;
 };
 
 // The findings of a checked record in data errors table order. `record` is
