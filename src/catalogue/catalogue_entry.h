@@ -164,23 +164,27 @@ constexpr bool catalogueConsistent(std::span<const ElementEntry> entries, Record
         for (const ElementEntry& e : entries) found += e.cell() == c ? 1 : 0;
         if (found != 1) return false;
     }
+    // Indexes rather than pointers: sanitizer builds do not fold pointer
+    // comparisons in constant expressions.
     int nextColumn = 1;
-    const ElementEntry* race = nullptr;
+    std::size_t race = entries.size();  // the race element being walked, if any
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const ElementEntry& e = entries[i];
+        int sameLabel = 0;
+        for (const ElementEntry& other : entries) sameLabel += other.label() == e.label() ? 1 : 0;
         if (e.element < 1 || e.element > 99 || e.first() < 1 || e.last() < e.first() ||
-            e.last() > recordLength(kind) || findLabel(entries, e.label()) != &e)
+            e.last() > recordLength(kind) || sameLabel != 1)
             return false;
         if (e.part == EntryPart::RaceElement) {
             if (e.first() != nextColumn || e.width() != 6 || e.cell() != e.element) return false;
-            race = &e;
+            race = i;
             continue;
         }
         if (e.first() != nextColumn) return false;
         nextColumn = e.last() + 1;
         if (e.part == EntryPart::RaceCategory) {
-            if (race == nullptr || e.element != race->element || e.width() != 1 ||
-                e.first() != race->first() + (e.category - 'a') || !e.checked)
+            if (race == entries.size() || e.element != entries[race].element || e.width() != 1 ||
+                e.first() != entries[race].first() + (e.category - 'a') || !e.checked)
                 return false;
             if (e.category > 'a' && entries[i - 1].cell() != e.cell() - 1) return false;
         } else if (e.category != '\0' || e.cell() != e.element) {
@@ -197,8 +201,11 @@ constexpr bool groupsConsistent(std::span<const GroupEntry> groups, std::span<co
         const GroupEntry& g = groups[i];
         if (g.number != static_cast<int>(i) + 1 || g.letter < 'a' || g.letter > 'z' || g.legend.empty()) return false;
         if (i > 0 && g.letter <= groups[i - 1].letter) return false;
-        for (std::uint8_t e : g.elements)
-            if (e != 0 && findElement(entries, e) == nullptr) return false;
+        for (std::uint8_t e : g.elements) {
+            bool known = e == 0;
+            for (const ElementEntry& entry : entries) known = known || (entry.element == e && entry.category == '\0');
+            if (!known) return false;
+        }
     }
     return true;
 }

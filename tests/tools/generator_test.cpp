@@ -109,7 +109,7 @@ TEST_P(Generator, ProgramFindsWhatTheGeneratorPutIn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Generator, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Case>& param) { return std::string(param.param.name); });
 
 TEST(GeneratorOutput, IsTheSameForTheSameSeedAndDiffersForAnother) {
     if (!havePython()) GTEST_SKIP() << "python3 is not available";
