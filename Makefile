@@ -11,7 +11,7 @@ BENCH_BUILD ?= build-bench
 BENCH_DATA = $(BENCH_BUILD)/data
 GEN = python3 tools/vortel_gen.py --state 01 --as-of 2026-12-08 --fips data/fips.lst --error-rate 0.10 --seed 1
 
-.PHONY: all build demo test test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
+.PHONY: lint all build demo test test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
 
 all: build
 
@@ -91,6 +91,10 @@ bench: tools-check
 # figures in tools/bench/instructions.txt.
 bench-check: tools-check
 	BENCH_BUILD=$(BENCH_BUILD) JOBS=$(JOBS) ./tools/bench-check.sh
+
+# The layers of src/, the house format and clang-tidy's checks; fails on any finding.
+lint: tools-check
+	BUILD=$(BUILD) JOBS=$(JOBS) ./tools/lint.sh
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

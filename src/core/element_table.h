@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <bit>
 #include <cstdint>
 #include <climits>
@@ -90,8 +91,12 @@ public:
     RecordKind kind() const { return kind_; }
     int size() const { return cellCount(kind_); }
 
-    const ElementStatus& operator[](int cell) const { return cells_[cell]; }
-    char state(int cell) const { return cells_[cell].state; }
+    // Cells are numbered from 1; debug builds check every index.
+    const ElementStatus& operator[](int cell) const {
+        assert(cell >= 1 && cell <= size());
+        return cells_[static_cast<std::size_t>(cell)];
+    }
+    char state(int cell) const { return (*this)[cell].state; }
 
     // Sets every state to '.' and every counter to 0 (start of the run).
     void clearAll();
@@ -122,7 +127,10 @@ public:
 private:
     static constexpr int kWords = (kFosterCareCells + 1 + 63) / 64;
 
-    void touch(int cell) { touched_[cell >> 6] |= std::uint64_t{1} << (cell & 63); }
+    void touch(int cell) {
+        assert(cell >= 1 && cell <= size());
+        touched_[static_cast<std::size_t>(cell >> 6)] |= std::uint64_t{1} << (cell & 63);
+    }
     // Calls f(cell) for every cell changed since the last reset.
     template <typename F>
     void forEachTouched(F f) const {

@@ -75,11 +75,6 @@ ColumnRange recordNumberColumns(RecordKind kind) {
     return {e.first(), e.last()};
 }
 
-int groupOfLetter(RecordKind kind, char letter) {
-    const GroupEntry* g = findGroupOfLetter(groupEntries(kind), letter);
-    return g ? g->number : 0;
-}
-
 std::string_view stateMeaning(RecordKind kind, char state) {
     static const MeaningTable adoptionMeanings = buildMeanings(kA);
     static const MeaningTable fosterCareMeanings = buildMeanings(kF);

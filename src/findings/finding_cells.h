@@ -37,10 +37,6 @@ struct ColumnRange {
 };
 ColumnRange recordNumberColumns(RecordKind kind);
 
-// Consistency group of a letter state (case ignored), or 0 when the record
-// kind has no group of that letter.
-int groupOfLetter(RecordKind kind, char letter);
-
 // What a final state means: "missing", "out of range", "likely error,
 // group 4", or for an upper-case letter "will be deleted, group 4".
 std::string_view stateMeaning(RecordKind kind, char state);

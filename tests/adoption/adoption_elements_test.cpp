@@ -10,9 +10,7 @@ using namespace vortel::testing;
 namespace {
 
 std::string checked(RunContext& ctx, const std::string& record) {
-    ctx.adoptionCells.resetRecord();
-    checkAdoptionElements(ctx, record);
-    return states(ctx.adoptionCells, 1, 55);
+    return checkedElements(ctx, RecordKind::Adoption, record);
 }
 
 TEST(AdoptionElements, CleanRecordHasNoFinding) {

@@ -13,11 +13,6 @@ using namespace vortel::testing;
 
 namespace {
 
-std::string withField(std::string record, int first, std::string_view value) {
-    setField(record, first, value);
-    return record;
-}
-
 struct Extract {
     std::string text;         // the error records file
     std::vector<CsvRow> rows; // the findings of the run that wrote it

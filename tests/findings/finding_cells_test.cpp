@@ -70,9 +70,9 @@ TEST(FindingCells, MeaningOfEveryKindOfState) {
         {F, 'L', "will be deleted"},  // nor any foster care group l
     };
     for (const Row& r : rows) EXPECT_EQ(stateMeaning(r.kind, r.state), r.meaning) << r.state;
-    EXPECT_EQ(groupOfLetter(F, 'l'), 0);
-    EXPECT_EQ(groupOfLetter(F, 'N'), 13);
-    EXPECT_EQ(groupOfLetter(A, 'h'), 0);
+    EXPECT_EQ(findGroupOfLetter(groupEntries(F), 'l'), nullptr);
+    EXPECT_EQ(findGroupOfLetter(groupEntries(F), 'N')->number, 13);
+    EXPECT_EQ(findGroupOfLetter(groupEntries(A), 'h'), nullptr);
 }
 
 TEST(CollectFindings, ReportsFinalStatesOtherThanValidAndPendingBlank) {

@@ -30,11 +30,6 @@ std::string fosterCareSection(const std::vector<std::string>& records) {
     return s;
 }
 
-std::string withField(std::string record, int first, std::string_view value) {
-    setField(record, first, value);
-    return record;
-}
-
 // A scratch directory holding data.txt and fips.lst.
 struct Workspace {
     ScratchDir dir;

@@ -77,8 +77,6 @@ std::string damagedDataFile(unsigned seed, int adoption, int fosterCare) {
     return file;
 }
 
-bool havePython() { return std::system("python3 --version >/dev/null 2>&1") == 0; }
-
 int generateData(const std::filesystem::path& dir, const std::string& options) {
     const auto script = std::filesystem::path(VORTEL_SOURCE_DIR) / "tools" / "vortel_gen.py";
     const std::string command = "python3 '" + script.string() + "' " + options + " -o '" + (dir / "data.txt").string() +

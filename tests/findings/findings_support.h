@@ -28,7 +28,6 @@ std::string damagedDataFile(unsigned seed, int adoption, int fosterCare);
 inline constexpr const char* kFipsList = "01001\n01003\n";
 
 // True when python3 runs.
-bool havePython();
 // Runs tools/vortel_gen.py with `options` writing data.txt and fips.lst into
 // `dir`; returns the exit status.
 int generateData(const std::filesystem::path& dir, const std::string& options);

@@ -12,9 +12,7 @@ using namespace vortel::testing;
 namespace {
 
 std::string checked(RunContext& ctx, const std::string& record) {
-    ctx.fosterCareCells.resetRecord();
-    checkFosterCareElements(ctx, record);
-    return states(ctx.fosterCareCells, 1, 84);
+    return checkedElements(ctx, RecordKind::FosterCare, record);
 }
 
 TEST(FosterCareElements, CleanRecordHasNoFinding) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "fuzz/fuzz_input.h"
 #include "support/program_run.h"
 
 using namespace vortel::testing;
@@ -19,15 +20,10 @@ TEST(FuzzInputs, EverySeedAndRegressionRunsCleanly) {
         for (const auto& e : fs::directory_iterator(root / folder)) {
             if (!e.is_regular_file() || e.path().filename().string().front() == '.') continue;
             const std::string input = readFile(e.path());
-            std::string data = input;
-            std::string fips = "01001\n01003\n01005\n72001\n";
-            if (const auto at = input.find("==fips==\n"); at != std::string::npos) {
-                data = input.substr(0, at);
-                fips = input.substr(at + 9);
-            }
+            const auto [data, fips] = vortel::fuzzing::splitFuzzInput(input);
             ScratchDir dir;
-            writeFile(dir / "data.txt", data);
-            writeFile(dir / "fips.lst", fips);
+            writeFile(dir / "data.txt", std::string(data));
+            writeFile(dir / "fips.lst", std::string(fips));
             const RunResult r = runIn(dir.path(), standardArgs());
             EXPECT_TRUE(r.status == 0 || r.status == -1) << e.path();
             ++inputs;

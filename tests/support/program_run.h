@@ -39,6 +39,9 @@ private:
 RunResult runIn(const std::filesystem::path& dir, const std::vector<std::string>& args,
                 const std::string& input = "", const MemoryLimits& limits = {});
 
+// True when python3 runs (the data generator needs it).
+bool havePython();
+
 // The usual answers: data.txt, freport.txt, areport.txt, State 01, fips.lst,
 // and a fixed clock of 2026-12-08 09:00.
 std::vector<std::string> standardArgs(const std::string& state = "01");

@@ -25,6 +25,21 @@ void setField(std::string& record, int first, std::string_view value) {
     record.replace(static_cast<std::size_t>(first - 1), value.size(), value);
 }
 
+std::string withField(std::string record, int first, std::string_view value) {
+    setField(record, first, value);
+    return record;
+}
+
+std::string checkedElements(RunContext& ctx, RecordKind kind, const std::string& record) {
+    ElementTable& cells = ctx.cells(kind);
+    cells.resetRecord();
+    if (kind == RecordKind::Adoption)
+        checkAdoptionElements(ctx, record);
+    else
+        checkFosterCareElements(ctx, record);
+    return states(cells, 1, cells.size());
+}
+
 std::string cleanAdoptionRecord() {
     std::string r(111, ' ');
     const std::pair<int, const char*> fields[] = {

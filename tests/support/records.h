@@ -16,6 +16,8 @@ std::unique_ptr<RunContext> makeContext();
 
 // Writes `value` into the record from 1-based column `first` on.
 void setField(std::string& record, int first, std::string_view value);
+// A copy of the record with `value` written from column `first` on.
+std::string withField(std::string record, int first, std::string_view value);
 
 // A 111-column adoption record of State 01, period 202609: every element
 // valid and consistent with the others.
@@ -27,6 +29,9 @@ std::string cleanFosterCareRecord();
 // groups, error tally) on a padded record and leaves the states in the table.
 void checkAdoptionRecord(RunContext& ctx, const std::string& record);
 void checkFosterCareRecord(RunContext& ctx, const std::string& record);
+
+// Runs the element checks alone on a padded record; the states of all cells.
+std::string checkedElements(RunContext& ctx, RecordKind kind, const std::string& record);
 
 // The states of cells first..last as one string, e.g. "..1.2".
 std::string states(const ElementTable& cells, int first, int last);

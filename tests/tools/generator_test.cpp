@@ -21,7 +21,6 @@ namespace {
 const fs::path kScript = fs::path(VORTEL_SOURCE_DIR) / "tools" / "vortel_gen.py";
 const fs::path kAllCounties = fs::path(VORTEL_SOURCE_DIR) / "data" / "fips.lst";
 
-bool havePython() { return std::system("python3 --version >/dev/null 2>&1") == 0; }
 
 std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_input.h"
 #include "run/run_control.h"
 
 namespace {
@@ -35,14 +36,8 @@ void writeAll(const std::string& path, std::string_view bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view input(reinterpret_cast<const char*>(data), size);
-    constexpr std::string_view kSeparator = "==fips==\n";
-    std::string_view dataFile = input;
-    std::string_view fips = "01001\n01003\n01005\n72001\n";
-    if (const auto at = input.find(kSeparator); at != std::string_view::npos) {
-        dataFile = input.substr(0, at);
-        fips = input.substr(at + kSeparator.size());
-    }
+    const auto [dataFile, fips] =
+        vortel::fuzzing::splitFuzzInput(std::string_view(reinterpret_cast<const char*>(data), size));
     const std::string dir = scratchDir();
     const std::string dataPath = dir + "/data.txt";
     const std::string fipsPath = dir + "/fips.lst";
