@@ -46,7 +46,7 @@ constexpr std::size_t specialNeedsKey(Need need, Basis basis, Disabilities disab
 // For every combination the first row of the table that matches it, or -1:
 // the record's factors pick their row directly.
 constexpr auto kSpecialNeedsRowOf = [] {
-    std::array<int, 3 * 4 * 2> rowOf{};
+    std::array<int, std::size_t{3} * 4 * 2> rowOf{};
     for (int& r : rowOf) r = -1;
     for (int i = static_cast<int>(std::size(kSpecialNeedsTable)) - 1; i >= 0; --i) {
         const SpecialNeedsRow& row = kSpecialNeedsTable[i];
@@ -156,9 +156,10 @@ void checkSubsidy(ElementTable& cells, std::string_view record) {
     const Subsidy subsidy = s == '1' ? Subsidy::One : s == '2' ? Subsidy::Two : Subsidy::Bad;
 
     Amount amount = Amount::Bad;
-    if (cells.state(36) == kValid)
+    if (cells.state(36) == kValid) {
         amount = numberOutOfRange(field(record, columnOf(36), adoption::lastColumnOf(36)), 0, 0) ? Amount::Positive
                                                                                                  : Amount::Zero;
+}
 
     const char r = column(record, columnOf(37));
     const Assistance assistance = r == '1' ? Assistance::One : r == '2' ? Assistance::Two : Assistance::Bad;

@@ -70,9 +70,10 @@ void checkAdoptionAggregate(RunContext& ctx, std::string_view line) {
 
     if (stateCodeWrong(ctx, record) && !report("Incorrect State FIPS code")) return;
     if (reportPeriodWrong(record) && !report("Invalid report period end date")) return;
-    for (const CountField& count : kCountFields)
+    for (const CountField& count : kCountFields) {
         if (countInvalid(field(record, count.first, count.first + kCountWidth - 1)) && !report(count.message))
             return;
+}
 }
 
 void releaseAggregateErrors(RunContext& ctx) { ctx.aggregateErrors.release(); }

@@ -12,7 +12,7 @@ namespace {
 
 // Texts are kept in chunks of this many characters; a longer text gets a
 // chunk of its own size.
-constexpr std::size_t kChunkSize = 64 * 1024;
+constexpr std::size_t kChunkSize = std::size_t{64} * 1024;
 
 }  // namespace
 

@@ -10,7 +10,7 @@ namespace vortel {
 
 namespace {
 
-std::size_t width(Columns c) { return static_cast<std::size_t>(c.last - c.first + 1); }
+std::size_t width(Columns c) { return std::size_t{c.last} - c.first + 1; }
 
 // Columns of a record that is at least as long as its padded length, so no
 // bounds are checked on the way (this runs for every slot of every record).

@@ -63,11 +63,11 @@ enum class Blame : std::uint8_t { None, First, Second, Both };
 
 // One failure side of a row; result 0 means the side does not exist.
 struct FailureSide {
-    std::int8_t result = 0;
+    std::uint8_t result = 0;
     Blame blames = Blame::None;
 };
 constexpr FailureSide kNoSide{};
-constexpr FailureSide fail(int result, Blame blames) { return {static_cast<std::int8_t>(result), blames}; }
+constexpr FailureSide fail(int result, Blame blames) { return {static_cast<std::uint8_t>(result), blames}; }
 
 // How a row judges its pair: by its pass range, or by a rule of its own.
 enum class Rule : std::uint8_t {

@@ -212,10 +212,11 @@ void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, co
         const CompiledRow& row = rows[i];
         if ((valid & row.need) != row.need) continue;
         FailureSide side = kNoSide;
-        if (key[row.aboveP] - key[row.aboveQ] > row.greatest)
+        if (key[row.aboveP] - key[row.aboveQ] > row.greatest) {
             side = row.above;
-        else if (key[row.belowP] - key[row.belowQ] < row.least)
+        } else if (key[row.belowP] - key[row.belowQ] < row.least) {
             side = row.below;
+}
         outcome[i] = side.result;
         if (side.result == 0) continue;
         if (side.blames == Blame::First || side.blames == Blame::Both) cells.addPairFailure(row.first);

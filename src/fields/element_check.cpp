@@ -86,12 +86,13 @@ void checkCode(ElementTable& cells, const CodeCheck& e, std::string_view record)
     const char c = record[e.offset];
     const unsigned digit = static_cast<unsigned char>(c) - static_cast<unsigned>('0');
     if (digit <= 9 && ((e.digitMask >> digit) & 1u)) return;  // a listed code: valid
-    if (c != ' ')
+    if (c != ' ') {
         cells.mark(e.cell, kOutOfRange);
-    else if (e.blankState == kMissing)
+    } else if (e.blankState == kMissing) {
         cells.mark(e.cell, kMissing);
-    else
+    } else {
         cells.setState(e.cell, e.blankState);
+}
 }
 
 }  // namespace
@@ -131,10 +132,11 @@ void checkFieldElements(RunContext& ctx, ElementTable& cells, std::span<const Fi
                                ? blankWord(p, check.blankWidth)
                                : isBlankField({p, check.blankWidth});
         if (blank) {
-            if (e.blankState == kMissing)
+            if (e.blankState == kMissing) {
                 cells.mark(e.cell, kMissing);
-            else
+            } else {
                 cells.setState(e.cell, e.blankState);
+}
         } else if (valueFails(ctx, check, {p, check.width})) {
             cells.mark(e.cell, kOutOfRange);
         }

@@ -46,11 +46,12 @@ struct DigitRange {
 };
 constexpr DigitRange digitRangeOf(std::uint16_t mask) {
     DigitRange r;
-    for (int d = 0; d <= 9; ++d)
+    for (int d = 0; d <= 9; ++d) {
         if (mask >> d & 1u) {
             if (r.low > r.high) r.low = d;
             r.high = d;
         }
+}
     if (r.low > r.high) return {};
     for (int d = r.low; d <= r.high; ++d)
         if (!(mask >> d & 1u)) return {};
@@ -102,11 +103,12 @@ template <std::size_t N>
 constexpr CompiledLayout<N> compileLayout(const std::array<ElementLayout, N>& rows, int recordLength) {
     CompiledLayout<N> out;
     for (const ElementLayout& e : rows) {
-        if (e.test == ElementTest::Code)
+        if (e.test == ElementTest::Code) {
             out.codes[out.codeCount++] = {static_cast<std::uint16_t>(e.first - 1), static_cast<std::uint8_t>(e.cell),
                                           e.blankState, e.digitMask};
-        else
+        } else {
             out.others[out.otherCount++] = fieldCheckOf(e, recordLength);
+}
     }
     // Runs: codes of consecutive columns with range lists, at most 8.
     for (std::size_t i = 0; i < out.codeCount; ++i) {

@@ -25,9 +25,10 @@ struct ProtectedFile {
 
 void refuseOverwrite(RunContext& ctx, const std::string& name, const char* use,
                      std::initializer_list<ProtectedFile> protectedFiles) {
-    for (const ProtectedFile& p : protectedFiles)
+    for (const ProtectedFile& p : protectedFiles) {
         if (p.name && sameFile(name, *p.name))
             fatalError(ctx, "\nUnable to use " + name + " as " + use + ": it is " + p.what + ".");
+}
 }
 
 std::string runDateText(const RunDate& d) {
@@ -148,9 +149,10 @@ Json FindingsExport::endOfRunJson(RunContext& ctx) const {
 }
 
 void FindingsExport::finish(RunContext& ctx) {
-    for (const MessageList* list : {&ctx.aggregateErrors, &ctx.adoptionFootnoteErrors, &ctx.fosterCareFootnoteErrors})
+    for (const MessageList* list : {&ctx.aggregateErrors, &ctx.adoptionFootnoteErrors, &ctx.fosterCareFootnoteErrors}) {
         // A list that ran out of memory had a message to hold.
         if (list->count() != 0 || list->memoryFailed) anyFinding_ = true;
+}
 
     const MessageList* const lists[] = {&ctx.aggregateErrors, &ctx.adoptionFootnoteErrors,
                                         &ctx.fosterCareFootnoteErrors};

@@ -111,10 +111,11 @@ void checkFootnote(RunContext& ctx, std::string_view line) {
     }
 
     const long long number = static_cast<long long>(ctx.footnoteNumber);
-    if (ctx.footnoteNumber == 1)
+    if (ctx.footnoteNumber == 1) {
         ctx.console.printf("\n         Footnote Records Checked.\r%8lld\r", number);
-    else
+    } else {
         ctx.console.printf("%8lld Footnote Records Checked.\r", number);
+}
 }
 
 void releaseFootnoteErrors(RunContext& ctx) {

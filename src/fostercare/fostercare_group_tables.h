@@ -51,9 +51,10 @@ struct DecisionRow {
 // below, so every combination has exactly one row).
 template <typename Key, std::size_t Columns, std::size_t Rows>
 constexpr bool keysDistinct(const DecisionRow<Key, Columns> (&table)[Rows]) {
-    for (std::size_t i = 0; i < Rows; ++i)
+    for (std::size_t i = 0; i < Rows; ++i) {
         for (std::size_t j = i + 1; j < Rows; ++j)
             if (table[i].key == table[j].key) return false;
+}
     return true;
 }
 
@@ -84,7 +85,7 @@ inline constexpr DecisionRow<Group2Key, 2> kGroup2Table[] = {
     {{Disability33::Other, Disability10::Two}, {ok, mark({10})}},
     {{Disability33::Other, Disability10::Other}, {ok, mark({10})}},
 };
-static_assert(std::size(kGroup2Table) == 3 * 3 && keysDistinct(kGroup2Table));
+static_assert(std::size(kGroup2Table) == std::size_t{3} * 3 && keysDistinct(kGroup2Table));
 
 // ---------------------------------------------------------------------------
 // Group 3 (elements 16-17), letter c.
@@ -312,7 +313,7 @@ inline constexpr DecisionRow<Group9Key, 9> kGroup9Table[] = {
     {{Setting41::Missing, Family49::Single},
      {group9::c1, group9::c2, ok, group9::c1, group9::c12, group9::c1, ok, group9::c2, group9::dash}},
 };
-static_assert(std::size(kGroup9Table) == 4 * 3 && keysDistinct(kGroup9Table));
+static_assert(std::size(kGroup9Table) == std::size_t{4} * 3 && keysDistinct(kGroup9Table));
 
 // ---------------------------------------------------------------------------
 // Group 10 (elements 43, 47-48, 58), letter j.

@@ -197,9 +197,10 @@ void checkGroup12(ElementTable& cells, std::string_view record) {
     const bool medicaid = column(record, columnOf(63)) == '1';
     const bool none = column(record, columnOf(65)) == '1';
     Amount66 amount = Amount66::Absent;
-    if (cells.state(66) == kValid)
+    if (cells.state(66) == kValid) {
         amount = numberOutOfRange(field(record, columnOf(66), lastColumnOf(66)), 0, 0) ? Amount66::Positive
                                                                                         : Amount66::Zero;
+}
     applyMark(cells, lookUp<kGroup12Table>(Group12Key{source, medicaid, none}, static_cast<std::size_t>(amount)),
               kGroup12Letter);
 }
@@ -362,12 +363,13 @@ void checkGroup9(ElementTable& cells, std::string_view record) {
     if (missingOrOutOfRange(cells, 41) && blankOrOutOfRange(cells, 49)) return;
     const char c41 = column(record, columnOf(41));
     Setting41 setting = Setting41::Codes456;
-    if (c41 == '1' || c41 == '2' || c41 == '3')
+    if (c41 == '1' || c41 == '2' || c41 == '3') {
         setting = Setting41::Codes123;
-    else if (c41 == '7' || c41 == '8')
+    } else if (c41 == '7' || c41 == '8') {
         setting = Setting41::Codes78;
-    else if (missingOrOutOfRange(cells, 41))
+    } else if (missingOrOutOfRange(cells, 41)) {
         setting = Setting41::Missing;
+}
     const char c49 = column(record, columnOf(49));
     const Family49 family = (c49 == '1' || c49 == '2')   ? Family49::Couple
                             : (c49 == '3' || c49 == '4') ? Family49::Single
@@ -400,10 +402,11 @@ void checkGroup11(ElementTable& cells, std::string_view record) {
 void checkRaceElement(ElementTable& cells, std::string_view record, int firstColumn, int raceElement) {
     const bool category = anyColumnIs(record, firstColumn, firstColumn + 4, '1');
     const bool unable = column(record, firstColumn + 5) == '1';
-    if (category && unable)
+    if (category && unable) {
         cells.markLetter(cellsOf(raceElement).last, kGroup13Letter);
-    else if (!category && !unable)
+    } else if (!category && !unable) {
         markElement(cells, raceElement, kGroup13Letter);
+}
 }
 
 void checkGroup13(ElementTable& cells, std::string_view record) {

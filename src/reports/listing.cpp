@@ -172,10 +172,11 @@ void writeRecordLine(RunContext& ctx, RecordKind kind, std::string_view record) 
             line[n++] = s == kPendingBlank ? kValid : s;
         }
     };
-    if (kind == RecordKind::Adoption)
+    if (kind == RecordKind::Adoption) {
         writeCells(kAdoptionPositions);
-    else
+    } else {
         writeCells(kFosterCarePositions);
+}
     ctx.report(kind).put(std::string_view(line.data(), n));
 }
 

@@ -57,14 +57,16 @@ struct ChildRun {
 
 pid_t spawn(const std::vector<std::string>& args, int stdinFd, int stdoutFd) {
     std::vector<char*> argv;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.reserve(args.size());
+for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    if (stdoutFd >= 0)
+    if (stdoutFd >= 0) {
         posix_spawn_file_actions_adddup2(&actions, stdoutFd, 1);
-    else
+    } else {
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+}
     if (stdinFd >= 0) posix_spawn_file_actions_adddup2(&actions, stdinFd, 0);
     pid_t pid;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
@@ -137,17 +139,21 @@ int main(int argc, char* argv[]) {
     const double readSeconds = runs[runs.size() / 2].second;
     long maxRss = 0;
     for (const auto& r : runs) maxRss = std::max(maxRss, r.first.maxRssKiB);
-    if (records > 0)
+    const double count = static_cast<double>(records);
+    const double rssMiB = static_cast<double>(maxRss) / 1024.0;
+    if (records > 0) {
         std::printf("%-12s %10ld records  %7.2f s  %12.0f records/s  peak RSS %6.1f MiB", kind.c_str(), records,
-                    run.seconds, records / run.seconds, maxRss / 1024.0);
-    else
+                    run.seconds, count / run.seconds, rssMiB);
+    } else {
         std::printf("%-12s %10s          %7.2f s  %22s  peak RSS %6.1f MiB", kind.c_str(), "", run.seconds, "",
-                    maxRss / 1024.0);
+                    rssMiB);
+}
     if (!stream) {
         std::printf("  read only %5.2f s  ratio %5.2f", readSeconds, run.seconds / readSeconds);
-        if (records > 0)
-            std::printf("  (fastest %.0f, slowest %.0f records/s)", records / runs.front().first.seconds,
-                        records / runs.back().first.seconds);
+        if (records > 0) {
+            std::printf("  (fastest %.0f, slowest %.0f records/s)", count / runs.front().first.seconds,
+                        count / runs.back().first.seconds);
+}
     }
     std::printf("\n");
     return 0;
