@@ -31,7 +31,7 @@ void installSignalHandlers();
 
 // Temporary files the signal handlers remove. Registration is safe against a
 // signal arriving at any moment; at most kMaxTemporaries at once.
-inline constexpr int kMaxTemporaries = 32;
+inline constexpr int kMaxTemporaries = 256;
 int registerTemporary(const std::string& path);  // a slot, or -1 when full
 void unregisterTemporary(int slot);
 

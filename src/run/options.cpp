@@ -43,6 +43,13 @@ constexpr std::array kOptions = {
               nullptr, "copy the detail records with findings to FILE,\nwith their section lines, to be checked again"},
     OptionRow{"--fail-on-findings", "", "", Takes::Flag, nullptr, nullptr, nullptr, &FindingsOptions::failOnFindings,
               "exit with status 1 after a complete run that made\nany finding or checked no detail record"},
+    OptionRow{"--quiet", "-q", "", Takes::Flag, nullptr, nullptr, &Options::quiet, nullptr,
+              "no prompts and no running counts; every answer must\nthen come from an option"},
+    OptionRow{"--out-dir", "", "DIR", Takes::Value, &Options::outDir, nullptr, nullptr, nullptr,
+              "check every data file named after the options as a\nrun of its own, writing its reports, findings and\n"
+              "page to DIR (created when missing) with index.csv\nand index.html"},
+    OptionRow{"--jobs", "-j", "N", Takes::Value, &Options::jobs, nullptr, nullptr, nullptr,
+              "with --out-dir: check up to N files at once\n(default: the number of cores)"},
     OptionRow{"--help", "-h", "", Takes::Flag, nullptr, nullptr, &Options::help, nullptr, "show this help and exit"},
     OptionRow{"--version", "-V", "", Takes::Flag, nullptr, nullptr, &Options::version, nullptr,
               "show the version and exit"},
@@ -77,6 +84,11 @@ constexpr std::size_t kHelpColumn = 30;
 const OptionRow* findOption(std::string_view arg, std::optional<std::string_view>& inlineValue) {
     for (const OptionRow& row : kOptions) {
         if (arg == row.name || (!row.shortName.empty() && arg == row.shortName)) return &row;
+        if (row.takes != Takes::Flag && !row.shortName.empty() && arg.size() > 2 &&
+            arg.substr(0, 2) == row.shortName) {  // -j2
+            inlineValue = arg.substr(2);
+            return &row;
+        }
         if (row.takes != Takes::Flag && arg.size() > row.name.size() && arg.substr(0, row.name.size()) == row.name &&
             arg[row.name.size()] == '=') {
             inlineValue = arg.substr(row.name.size() + 1);
@@ -84,6 +96,41 @@ const OptionRow* findOption(std::string_view arg, std::optional<std::string_view
         }
     }
     return nullptr;
+}
+
+// What a many-file run or --quiet forbids or needs.
+std::optional<std::string> manyFilesOptionsError(const Options& o) {
+    if (!o.outDir) {
+        if (!o.dataFiles.empty()) return "data file '" + o.dataFiles.front() + "' named without --out-dir";
+        if (o.jobs) return "--jobs goes with --out-dir";
+        if (o.quiet && !(o.help || o.version)) {
+            const std::pair<const std::optional<std::string>*, const char*> answers[] = {
+                {&o.dataFile, "--data"},
+                {&o.fosterCareReport, "--foster-care-report"},
+                {&o.adoptionReport, "--adoption-report"},
+                {&o.stateCode, "--state"}};
+            for (const auto& [answer, name] : answers)
+                if (!*answer) return std::string("--quiet asks no question: ") + name + " is needed";
+        }
+        return std::nullopt;
+    }
+    const std::pair<bool, const char*> single[] = {
+        {o.dataFile.has_value(), "--data"},
+        {o.fosterCareReport.has_value(), "--foster-care-report"},
+        {o.adoptionReport.has_value(), "--adoption-report"},
+        {o.findings.findingsFile.has_value(), "--findings"},
+        {o.findings.errorRecordsFile.has_value(), "--error-records"}};
+    for (const auto& [given, name] : single)
+        if (given) return std::string(name) + " names a single run's file and does not go with --out-dir";
+    if (o.outDir->empty()) return "--out-dir needs a folder name";
+    if (o.dataFiles.empty()) return "--out-dir needs at least one data file after the options";
+    if (!o.stateCode) return "--out-dir asks no question: --state is needed";
+    if (o.jobs) {
+        const std::string& n = *o.jobs;
+        if (n.empty() || n.size() > 4 || n.find_first_not_of("0123456789") != std::string::npos || std::stoi(n) < 1)
+            return "--jobs needs a whole number from 1 to 9999, not \"" + n + "\"";
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -137,6 +184,10 @@ std::optional<Options> parseOptions(int argc, const char* const argv[], std::FIL
         const std::string_view arg = argv[i];
         std::optional<std::string_view> inlineValue;
         const OptionRow* row = findOption(arg, inlineValue);
+        if (!row && !arg.empty() && arg[0] != '-') {
+            o.dataFiles.emplace_back(arg);  // a data file of a many-file run
+            continue;
+        }
         if (!row) {
             std::fprintf(err, "vortel-dq: unknown option '%s' (see vortel-dq --help)\n", argv[i]);
             return std::nullopt;
@@ -175,6 +226,10 @@ std::optional<Options> parseOptions(int argc, const char* const argv[], std::FIL
     }
     if (const auto error = findingsOptionsError(o.findings)) {
         std::fprintf(err, "vortel-dq: %s\n", error->c_str());
+        return std::nullopt;
+    }
+    if (const auto error = manyFilesOptionsError(o)) {
+        std::fprintf(err, "vortel-dq: %s (see vortel-dq --help)\n", error->c_str());
         return std::nullopt;
     }
     return o;

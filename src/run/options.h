@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "findings/findings.h"
 
@@ -27,6 +28,12 @@ struct Options {
     FindingsOptions findings;
     bool help = false;
     bool version = false;
+    bool quiet = false;  // no prompts and no running counts
+    // Many data files in one command: each checked as a run of its own, its
+    // outputs in the folder.
+    std::optional<std::string> outDir;
+    std::optional<std::string> jobs;  // -j N: how many files at once
+    std::vector<std::string> dataFiles;
 };
 
 // Parses the command line. On a bad option (unknown, without its value, with

@@ -8,6 +8,7 @@
 #include "findings/findings.h"
 #include "core/line_reader.h"
 #include "core/version.h"
+#include "run/many_files.h"
 
 namespace vortel {
 
@@ -74,14 +75,19 @@ bool placeOutputs(RunContext& ctx, const std::vector<Output>& outputs) {
 
 }  // namespace
 
-int runProgram(int argc, const char* const argv[], const ProgramIo& io, const MemoryLimits& limits) {
+int runProgram(int argc, const char* const argv[], const ProgramIo& io, const MemoryLimits& limits,
+               RunTotals* totals) {
     const std::optional<Options> options = parseOptions(argc, argv, io.err);
     if (!options) return 2;
     if (options->help) return writeOut(io, helpText()) ? 0 : -1;
     if (options->version) return writeOut(io, std::string("vortel-dq ") + kVersion + "\n") ? 0 : -1;
+    if (options->outDir) return runManyFiles(*options, io, limits);
 
     auto ctx = std::make_unique<RunContext>();
-    ctx->console.attach(io.out, false);
+    // --quiet: the console's progress goes nowhere.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> quietConsole(
+        options->quiet ? std::fopen("/dev/null", "w") : nullptr, [](std::FILE* f) { return f ? std::fclose(f) : 0; });
+    ctx->console.attach(quietConsole ? quietConsole.get() : io.out, false);
     ctx->errors.attach(io.err, false);
     ctx->memoryLimits = limits;
     std::unique_ptr<FindingsExport> findings;
@@ -157,6 +163,16 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
             ctx->errors.put("\nNo detail record was checked: --fail-on-findings takes that as a failure.\n");
             ctx->errors.flush();
             status = 1;
+        }
+    }
+    if (totals) {
+        totals->adoptionRecords = ctx->adoptionRecordCount;
+        totals->fosterCareRecords = ctx->fosterCareRecordCount;
+        if (findings) {
+            totals->adoptionRecordsWithFindings = findings->counts(RecordKind::Adoption).recordsWithFindings;
+            totals->fosterCareRecordsWithFindings = findings->counts(RecordKind::FosterCare).recordsWithFindings;
+            totals->findings = findings->counts(RecordKind::Adoption).findings +
+                               findings->counts(RecordKind::FosterCare).findings;
         }
     }
     return status;

@@ -10,10 +10,20 @@
 
 namespace vortel {
 
+// What a finished run counted, for the index of a many-file run.
+struct RunTotals {
+    long adoptionRecords = 0;
+    long adoptionRecordsWithFindings = 0;
+    long fosterCareRecords = 0;
+    long fosterCareRecordsWithFindings = 0;
+    long findings = 0;
+};
+
 // Runs the whole program; returns the exit status: 0, or 1 with
 // --fail-on-findings when a finding was made or no detail record was
 // checked; -1 after a fatal error; 2 for a bad command line. `limits` lets
 // tests stand in for exhausted memory.
-int runProgram(int argc, const char* const argv[], const ProgramIo& io, const MemoryLimits& limits = {});
+int runProgram(int argc, const char* const argv[], const ProgramIo& io, const MemoryLimits& limits = {},
+               RunTotals* totals = nullptr);
 
 }  // namespace vortel

@@ -1,0 +1,252 @@
+#include "run/many_files.h"
+
+#include <algorithm>
+#include <atomic>
+#include <ctime>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "core/files.h"
+#include "core/output_file.h"
+#include "core/writer.h"
+#include "run/run_control.h"
+
+namespace vortel {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// One data file of the command and what its run gave.
+struct FileRun {
+    std::string dataFile;
+    std::string stem;  // the data file's name without its extension
+    int status = 0;
+    RunTotals totals;
+};
+
+std::string outputName(const fs::path& dir, const std::string& stem, const char* suffix) {
+    std::string name = stem;
+    name.append(suffix);
+    return (dir / name).string();
+}
+
+constexpr const char* kSuffixes[] = {".foster-care.txt", ".adoption.txt", ".findings.json"};
+// Names a run may write besides: its page (file "a.html" beside "index.html").
+constexpr const char* kReservedSuffixes[] = {".html"};
+
+std::string clockText(const Options& options) {
+    char text[32];
+    if (options.asOf) {
+        const ClockReading& c = *options.asOf;
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", c.year, c.month, c.day, c.hour, c.minute);
+    } else {
+        // One reading for every run: the files are checked as at one moment.
+        const std::time_t now = std::time(nullptr);
+        std::tm tm{};
+        localtime_r(&now, &tm);
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &tm);
+    }
+    return text;
+}
+
+std::string readAll(std::FILE* f) {
+    std::string text;
+    std::rewind(f);
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    return text;
+}
+
+int exitStatus(int status) { return status == -1 ? 255 : status; }
+
+std::string statusWord(int status) {
+    switch (status) {
+        case 0:
+            return "ok";
+        case 1:
+            return "findings";
+        default:
+            return "fatal error";
+    }
+}
+
+// Text for a CSV field: quoted when it holds a comma, a quote or a line end.
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted.push_back('"');
+        quoted.push_back(c);
+    }
+    quoted.push_back('"');
+    return quoted;
+}
+
+std::string htmlText(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out.push_back(c);
+        }
+    }
+    return out;
+}
+
+// Writes one index file as an output of its own (a temporary moved into
+// place); false with a message when it cannot be written.
+bool writeIndex(const std::string& name, const std::string& text, const ProgramIo& io) {
+    OutputFile file;
+    int error = file.open(name);
+    if (!error) {
+        Writer out;
+        out.attach(file.file(), false, name);
+        try {
+            out.put(text);
+            out.flush();
+        } catch (const OutputWriteError& e) {
+            error = e.error;
+        }
+        out.detach();
+        if (!error) error = file.place();
+    }
+    if (error) std::fprintf(io.err, "\nUnable to write file %s: %s.\n", name.c_str(), errorText(error).c_str());
+    return error == 0;
+}
+
+std::string indexCsv(const std::vector<FileRun>& runs) {
+    std::string text =
+        "file,status,adoption_records,adoption_records_with_findings,foster_care_records,"
+        "foster_care_records_with_findings,findings\r\n";
+    for (const FileRun& r : runs) {
+        const RunTotals& t = r.totals;
+        text += csvField(r.dataFile) + "," + std::to_string(exitStatus(r.status)) + "," +
+                std::to_string(t.adoptionRecords) + "," + std::to_string(t.adoptionRecordsWithFindings) + "," +
+                std::to_string(t.fosterCareRecords) + "," + std::to_string(t.fosterCareRecordsWithFindings) + "," +
+                std::to_string(t.findings) + "\r\n";
+    }
+    return text;
+}
+
+std::string indexHtml(const std::vector<FileRun>& runs) {
+    std::string text =
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>vortel-dq: files checked</title>\n"
+        "<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse}"
+        "td,th{border:1px solid #bbb;padding:.3em .6em;text-align:right}td:first-child{text-align:left}"
+        ".fatal{color:#b00020}</style>\n</head>\n<body>\n<h1>Files checked</h1>\n<table>\n"
+        "<tr><th>File</th><th>Status</th><th>Adoption records</th><th>with findings</th>"
+        "<th>Foster care records</th><th>with findings</th><th>Findings</th><th>Outputs</th></tr>\n";
+    for (const FileRun& r : runs) {
+        const RunTotals& t = r.totals;
+        const std::string stem = htmlText(r.stem);
+        text += "<tr" + std::string(r.status == -1 ? " class=\"fatal\"" : "") + "><td>" + htmlText(r.dataFile) +
+                "</td><td>" + statusWord(r.status) + "</td><td>" + std::to_string(t.adoptionRecords) + "</td><td>" +
+                std::to_string(t.adoptionRecordsWithFindings) + "</td><td>" + std::to_string(t.fosterCareRecords) +
+                "</td><td>" + std::to_string(t.fosterCareRecordsWithFindings) + "</td><td>" +
+                std::to_string(t.findings) + "</td><td><a href=\"" + stem + ".foster-care.txt\">foster care</a> <a href=\"" +
+                stem + ".adoption.txt\">adoption</a> <a href=\"" + stem + ".findings.json\">findings</a></td></tr>\n";
+    }
+    text += "</table>\n</body>\n</html>\n";
+    return text;
+}
+
+}  // namespace
+
+int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits& limits) {
+    const fs::path dir(*options.outDir);
+    std::vector<FileRun> runs;
+    std::map<std::string, std::string> outputs;  // output name -> the data file writing it
+    outputs[(dir / "index.csv").string()] = "the index";
+    outputs[(dir / "index.html").string()] = "the index";
+    for (const std::string& data : options.dataFiles) {
+        FileRun run{data, fs::path(data).stem().string(), 0, {}};
+        if (run.stem.empty()) run.stem = fs::path(data).filename().string();
+        std::vector<const char*> suffixes(std::begin(kSuffixes), std::end(kSuffixes));
+        suffixes.insert(suffixes.end(), std::begin(kReservedSuffixes), std::end(kReservedSuffixes));
+        for (const char* suffix : suffixes) {
+            const auto [at, added] = outputs.emplace(outputName(dir, run.stem, suffix), data);
+            if (!added) {
+                std::fprintf(io.err, "vortel-dq: %s and %s would both write %s (see vortel-dq --help)\n",
+                             at->second.c_str(), data.c_str(), at->first.c_str());
+                return 2;
+            }
+        }
+        runs.push_back(std::move(run));
+    }
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (ec || !fs::is_directory(dir)) {
+        std::fprintf(io.err, "\nUnable to create folder %s: %s.\nTerminating program.\n", dir.c_str(),
+                     (ec ? ec.message() : errorText(ENOTDIR)).c_str());
+        return -1;
+    }
+
+    const std::string clock = clockText(options);
+    unsigned jobs = options.jobs ? static_cast<unsigned>(std::stoi(*options.jobs)) : std::thread::hardware_concurrency();
+    jobs = std::clamp(jobs, 1u, static_cast<unsigned>(runs.size()));
+    std::atomic<std::size_t> next{0};
+    std::mutex console;
+    auto work = [&] {
+        for (std::size_t i = next++; i < runs.size(); i = next++) {
+            FileRun& run = runs[i];
+            std::vector<std::string> args = {"vortel-dq",
+                                             "--quiet",
+                                             "--data",
+                                             run.dataFile,
+                                             "--foster-care-report",
+                                             outputName(dir, run.stem, kSuffixes[0]),
+                                             "--adoption-report",
+                                             outputName(dir, run.stem, kSuffixes[1]),
+                                             "--findings",
+                                             outputName(dir, run.stem, kSuffixes[2]),
+                                             "--state",
+                                             *options.stateCode,
+                                             "--as-of",
+                                             clock};
+            if (options.fipsFile) args.insert(args.end(), {"--fips", *options.fipsFile});
+            if (options.findings.failOnFindings) args.emplace_back("--fail-on-findings");
+            std::vector<const char*> argv;
+            for (const std::string& a : args) argv.push_back(a.c_str());
+            argv.push_back(nullptr);
+            std::FILE* in = std::fopen("/dev/null", "r");
+            std::FILE* err = std::tmpfile();
+            if (!in || !err) {
+                run.status = -1;
+            } else {
+                run.status = runProgram(static_cast<int>(args.size()), argv.data(), {in, in, err}, limits, &run.totals);
+            }
+            const std::string errors = err ? readAll(err) : "\nUnable to open a temporary file.\n";
+            if (in) std::fclose(in);
+            if (err) std::fclose(err);
+            const std::lock_guard<std::mutex> lock(console);
+            const RunTotals& t = run.totals;
+            std::fprintf(io.out, "%s: %ld adoption records (%ld with findings), %ld foster care records (%ld with findings), %ld findings: %s\n",
+                         run.dataFile.c_str(), t.adoptionRecords, t.adoptionRecordsWithFindings, t.fosterCareRecords,
+                         t.fosterCareRecordsWithFindings, t.findings, statusWord(run.status).c_str());
+            std::fflush(io.out);
+            if (!errors.empty()) {
+                std::fputs(errors.c_str(), io.err);
+                std::fflush(io.err);
+            }
+        }
+    };
+    std::vector<std::thread> workers;
+    for (unsigned j = 1; j < jobs; ++j) workers.emplace_back(work);
+    work();
+    for (std::thread& t : workers) t.join();
+
+    int status = 0;
+    for (const FileRun& r : runs) status = std::max(status, exitStatus(r.status));
+    if (!writeIndex((dir / "index.csv").string(), indexCsv(runs), io)) status = 255;
+    if (!writeIndex((dir / "index.html").string(), indexHtml(runs), io)) status = 255;
+    return status == 255 ? -1 : status;
+}
+
+}  // namespace vortel
