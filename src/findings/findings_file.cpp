@@ -16,7 +16,8 @@ namespace {
 constexpr std::string_view kCsvLineEnd = "\r\n";
 // What a JSON document sets aside for writing its end.
 constexpr std::size_t kReserveBytes = std::size_t{1} << 20;
-constexpr std::string_view kCsvHeader = "kind,line,record_number,element,state,meaning,value";
+constexpr std::string_view kCsvHeader =
+    "kind,line,record_number,element,state,meaning,value,element_name,rule,explanation";
 
 struct FormatName {
     std::string_view extension;
@@ -68,6 +69,12 @@ void FindingsFile::write(RecordKind kind, long lineNumber, std::string_view reco
         appendCsvField(row_, f.meaning);
         row_ += ',';
         appendCsvField(row_, f.value);
+        row_ += ',';
+        appendCsvField(row_, f.elementName);
+        row_ += ',';
+        appendCsvField(row_, f.rule);
+        row_ += ',';
+        appendCsvField(row_, f.explanation);
         row_ += kCsvLineEnd;
     } else {
         // One finding object at a time, so that the array streams to the file.
@@ -77,7 +84,10 @@ void FindingsFile::write(RecordKind kind, long lineNumber, std::string_view reco
                                                 {"element", f.element},
                                                 {"state", latin1ToUtf8(state)},
                                                 {"meaning", f.meaning},
-                                                {"value", latin1ToUtf8(f.value)}};
+                                                {"value", latin1ToUtf8(f.value)},
+                                                {"elementName", f.elementName},
+                                                {"rule", f.rule},
+                                                {"explanation", latin1ToUtf8(f.explanation)}};
         row_ += first_ ? "\n    " : ",\n    ";
         row_ += finding.dump();
     }
