@@ -197,9 +197,8 @@ constexpr bool catalogueConsistent(std::span<const ElementEntry> entries, Record
 constexpr bool groupsConsistent(std::span<const GroupEntry> groups, std::span<const ElementEntry> entries) {
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const GroupEntry& g = groups[i];
-        if (g.number != static_cast<int>(i) + 1 || g.letter < 'a' || g.letter > 'z' || g.legend.empty() ||
-            g.title.empty())
-            return false;
+        if (g.title.empty()) return false;
+        if (g.number != static_cast<int>(i) + 1 || g.letter < 'a' || g.letter > 'z' || g.legend.empty()) return false;
         if (i > 0 && g.letter <= groups[i - 1].letter) return false;
         for (std::uint8_t e : g.elements)
             if (e != 0 && findElement(entries, e) == nullptr) return false;

@@ -398,7 +398,8 @@ bool adoptionGroupRule(const Names& n, int group, int index, char state, GroupRu
             }
             return true;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -621,7 +622,8 @@ bool fosterCareGroupRule(const Names& n, int group, int index, GroupRuleText& ou
             out.place = rowPlace(index);
             return true;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -655,21 +657,31 @@ std::string failedRelation(const Bound& b, Measure m) {
     const std::string distance = std::to_string(a) + " " + units(m, a);
     if (b.value == 0) {
         switch (b.cmp) {
-            case Cmp::GE: return "before";
-            case Cmp::GT: return "not after";
-            case Cmp::LE: return "after";
-            case Cmp::LT: return "not before";
-            case Cmp::None: break;
+            case Cmp::GE:
+                return "before";
+            case Cmp::GT:
+                return "not after";
+            case Cmp::LE:
+                return "after";
+            case Cmp::LT:
+                return "not before";
+            case Cmp::None:
+                break;
         }
         return {};
     }
     const std::string side = b.value > 0 ? " after" : " before";
     switch (b.cmp) {
-        case Cmp::GE: return (b.value > 0 ? "less than " : "more than ") + distance + side;
-        case Cmp::GT: return (b.value > 0 ? "not more than " : "at least ") + distance + side;
-        case Cmp::LE: return (b.value > 0 ? "more than " : "less than ") + distance + side;
-        case Cmp::LT: return (b.value > 0 ? "at least " : "at most ") + distance + side;
-        case Cmp::None: break;
+        case Cmp::GE:
+            return (b.value > 0 ? "less than " : "more than ") + distance + side;
+        case Cmp::GT:
+            return (b.value > 0 ? "not more than " : "at least ") + distance + side;
+        case Cmp::LE:
+            return (b.value > 0 ? "more than " : "less than ") + distance + side;
+        case Cmp::LT:
+            return (b.value > 0 ? "at least " : "at most ") + distance + side;
+        case Cmp::None:
+            break;
     }
     return {};
 }

@@ -1,8 +1,8 @@
 #include "findings/explanations.h"
 
-#include <gtest/gtest.h>
-
 #include <set>
+
+#include <gtest/gtest.h>
 
 #include "adoption/adoption_group_tables.h"
 #include "catalogue/catalogue.h"
