@@ -45,6 +45,8 @@ constexpr char kSubsidyDeleted = upperCase(kSubsidyLetter);
 // 34 and 35 hold 1.
 constexpr std::array<int, 3> kAgencyTriggerColumns = {columnOf(31), columnOf(34), columnOf(35)};
 constexpr std::array<int, 2> kAgencyDeleteColumns = {columnOf(34), columnOf(35)};
+// The group's one rule, as findings name it.
+constexpr int kAgencyRule = 0;
 
 // ---------------------------------------------------------------------------
 // Group #3: special needs (elements 9 to 15).

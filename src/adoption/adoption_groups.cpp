@@ -33,6 +33,7 @@ void checkAgencyInvolvement(ElementTable& cells, std::string_view record) {
     if (!triggered) return;
     bool deleted = true;
     for (int col : kAgencyDeleteColumns) deleted &= holdsOne(record, col);
+    cells.setRule(groupRule(2, kAgencyRule));
     cells.markLetter(4, deleted ? upperCase(kAgencyLetter) : kAgencyLetter);
 }
 
@@ -79,6 +80,7 @@ void checkSpecialNeeds(ElementTable& cells, std::string_view record) {
     const int rowIndex = kSpecialNeedsRowOf[specialNeedsKey(need, basis, disabilities)];
     if (rowIndex < 0) return;
     const SpecialNeedsRow& row = kSpecialNeedsTable[rowIndex];
+    cells.setRule(groupRule(3, rowIndex));
     switch (row.marks) {
     case SpecialNeedsMarks::Elements9To15:
         for (int cell = 9; cell <= 15; ++cell) cells.markLetter(cell, row.letter);
@@ -134,6 +136,7 @@ void checkFamilyStructure(ElementTable& cells, std::string_view record) {
     for (const FamilyRow& row : kFamilyTable) {
         if (!accepts(row.structures, structure) || !accepts(row.mother, mother) || !accepts(row.father, father))
             continue;
+        cells.setRule(groupRule(4, static_cast<int>(&row - kFamilyTable)));
         if (row.marks & kMarkStructure) cells.markLetter(22, kFamilyLetter);
         if (row.marks & kMarkMother) markParent(cells, kAdoptiveMother);
         if (row.marks & kMarkFather) markParent(cells, kAdoptiveFather);
@@ -147,6 +150,7 @@ void checkRelationship(ElementTable& cells, std::string_view record) {
     for (int col = columnOf(29); col <= columnOf(32); ++col)
         if (holdsOne(record, col)) ++count;
     if (!kRelationshipCountMarks[count]) return;
+    cells.setRule(groupRule(5, count));
     for (int cell = 29; cell <= 32; ++cell) cells.markLetter(cell, kRelationshipLetter);
 }
 
@@ -167,6 +171,7 @@ void checkSubsidy(ElementTable& cells, std::string_view record) {
     for (const SubsidyRow& row : kSubsidyTable) {
         if (!accepts(row.subsidy, subsidy) || !accepts(row.amount, amount) || !accepts(row.assistance, assistance))
             continue;
+        cells.setRule(groupRule(6, static_cast<int>(&row - kSubsidyTable)));
         for (int cell : row.cells)
             if (cell != 0) cells.markLetter(cell, row.letter);
         return;
@@ -180,13 +185,19 @@ void checkRaceCategories(ElementTable& cells, std::string_view record) {
         bool raceAtoE = false;
         for (int i = 0; i < kRaceCategories - 1; ++i) raceAtoE |= holdsOne(record, row.firstColumn + i);
         const bool unableToDetermine = holdsOne(record, row.firstColumn + kRaceCategories - 1);
+        const int rule = static_cast<int>(&row - kRaceTable);
         switch (row.rule) {
         case RaceRule::UnableWithRace:
-            if (raceAtoE && unableToDetermine) cells.markLetter(row.firstCell + kRaceCategories - 1, kRaceLetter);
+            if (raceAtoE && unableToDetermine) {
+                cells.setRule(groupRule(7, rule));
+                cells.markLetter(row.firstCell + kRaceCategories - 1, kRaceLetter);
+            }
             break;
         case RaceRule::NoneMarked:
-            if (!raceAtoE && !unableToDetermine)
+            if (!raceAtoE && !unableToDetermine) {
+                cells.setRule(groupRule(7, rule));
                 for (int i = 0; i < kRaceCategories; ++i) cells.markLetter(row.firstCell + i, kRaceLetter);
+            }
             break;
         }
     }

@@ -82,17 +82,20 @@ using catalogue_rows::kElements;
 
 // Group #1 is the date pairs; its elements are the dates and years they compare.
 inline constexpr GroupEntry kGroups[] = {
-    group(1, 'a', {2, 5, 16, 17, 19, 20, 21, 23, 24},
+    group(1, 'a', "dates and years", {2, 5, 16, 17, 19, 20, 21, 23, 24},
           "Most likely error causing inconsistency in Group #1 (Elements 2, 5, 16, 17, 19 - 21, 23,\n"
           "         and 24.)"),
-    group(2, 'b', {4, 31, 34, 35}, "Most likely error causing inconsistency in Group #2 (Elements 4, 31, 34, and 35.)"),
-    group(3, 'c', {9, 10, 11, 12, 13, 14, 15},
+    group(2, 'b', "State agency involvement", {4, 31, 34, 35},
+          "Most likely error causing inconsistency in Group #2 (Elements 4, 31, 34, and 35.)"),
+    group(3, 'c', "special needs", {9, 10, 11, 12, 13, 14, 15},
           "Most likely error causing inconsistency in Group #3 (Elements 9 - 15.)"),
-    group(4, 'd', {22, 23, 24, 25, 26, 27, 28},
+    group(4, 'd', "adoptive family structure and adoptive parents", {22, 23, 24, 25, 26, 27, 28},
           "Most likely error causing inconsistency in Group #4 (Elements 22 - 28.)"),
-    group(5, 'e', {29, 30, 31, 32}, "Most likely error causing inconsistency in Group #5 (Elements 29 - 32.)"),
-    group(6, 'f', {35, 36, 37}, "Most likely error causing inconsistency in Group #6 (Elements 35 - 37.)"),
-    group(7, 'g', {7, 25, 27}, "Inconsistency error within an element in Group #7 (Elements 7, 25 and 27.)"),
+    group(5, 'e', "kind of adoptive relationship", {29, 30, 31, 32},
+          "Most likely error causing inconsistency in Group #5 (Elements 29 - 32.)"),
+    group(6, 'f', "subsidy", {35, 36, 37}, "Most likely error causing inconsistency in Group #6 (Elements 35 - 37.)"),
+    group(7, 'g', "within the race elements", {7, 25, 27},
+          "Inconsistency error within an element in Group #7 (Elements 7, 25 and 27.)"),
 };
 
 // The record number: printed at the head of a listing line, never checked.

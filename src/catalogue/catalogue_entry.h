@@ -86,6 +86,7 @@ constexpr ElementEntry raceCategory(int element, char category, int firstCategor
 struct GroupEntry {
     int number;
     char letter;                             // lower case; upper case when the value is deleted
+    std::string_view title;                  // what the group judges, as findings name it
     std::array<std::uint8_t, 16> elements;   // as the legend names them; 0 ends the list
     std::string_view legend;                 // after "X or x = " in the listing legend,
                                              // its line break included
@@ -98,8 +99,9 @@ struct GroupEntry {
     }
 };
 
-constexpr GroupEntry group(int number, char letter, std::initializer_list<int> elements, std::string_view legend) {
-    GroupEntry g{number, letter, {}, legend};
+constexpr GroupEntry group(int number, char letter, std::string_view title, std::initializer_list<int> elements,
+                           std::string_view legend) {
+    GroupEntry g{number, letter, title, {}, legend};
     std::size_t i = 0;
     for (int e : elements) g.elements[i++] = static_cast<std::uint8_t>(e);
     return g;
@@ -199,6 +201,7 @@ constexpr bool catalogueConsistent(std::span<const ElementEntry> entries, Record
 constexpr bool groupsConsistent(std::span<const GroupEntry> groups, std::span<const ElementEntry> entries) {
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const GroupEntry& g = groups[i];
+        if (g.title.empty()) return false;
         if (g.number != static_cast<int>(i) + 1 || g.letter < 'a' || g.letter > 'z' || g.legend.empty()) return false;
         if (i > 0 && g.letter <= groups[i - 1].letter) return false;
         for (std::uint8_t e : g.elements) {

@@ -39,7 +39,7 @@ void ElementTable::mark(int cell, char code) {
 
 void ElementTable::markLetter(int cell, char letter) {
     const char s = cells_[cell].state;
-    if (s == kValid || s == kPendingBlank) setState(cell, letter);
+    if (s == kValid || s == kPendingBlank) setLetter(cell, letter);
 }
 
 bool ElementTable::hasFinding() const {

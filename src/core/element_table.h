@@ -70,8 +70,19 @@ constexpr bool isBlankOrOutOfRange(char s) { return s == kPendingBlank || s == k
 inline bool isLetterState(char s) { return (s >= 'a' && s <= 'z') || (s >= 'A' && s <= 'Z'); }
 inline bool isUpperState(char s) { return s >= 'A' && s <= 'Z'; }
 
+// The rule behind a letter: the group number and the index of the rule
+// within the group (for group #1 the date-pair row), so that a finding can
+// name the table row that decided it. Rule 0 (group 0) is none: states '1',
+// '2' and '!' come from the element's own test.
+constexpr std::uint16_t groupRule(int group, int index) {
+    return static_cast<std::uint16_t>(group << 8 | index);
+}
+constexpr int ruleGroup(std::uint16_t rule) { return rule >> 8; }
+constexpr int ruleIndex(std::uint16_t rule) { return rule & 0xFF; }
+
 struct ElementStatus {
     char state = kValid;
+    std::uint16_t rule = 0;            // this record: the rule that gave the letter
     std::int32_t pairFailures = 0;     // this record's failed date pairs blaming the element
     std::int32_t missingCount = 0;     // run: times marked missing
     std::int32_t outOfRangeCount = 0;  // run: times marked out of range
@@ -113,8 +124,18 @@ public:
     // Code '1' marks missing, '2' out of range (counting each time); any
     // other code changes nothing.
     void mark(int cell, char code);
-    // Gives a consistency letter to a cell that is still '.' or '!'.
-    // Cells holding '1', '2' or a letter keep their state.
+    // A check names the rule it applies before it gives letters; each letter
+    // given keeps it. Only the paths that give letters pay for this.
+    void setRule(std::uint16_t rule) { rule_ = rule; }
+    // The rule that gave a cell its letter (meaningful for letter states).
+    std::uint16_t rule(int cell) const { return cells_[cell].rule; }
+    // Writes a letter, whatever the state, under the current rule.
+    void setLetter(int cell, char letter) {
+        setState(cell, letter);
+        cells_[cell].rule = rule_;
+    }
+    // Gives a consistency letter to a cell that is still '.' or '!', under
+    // the current rule. Cells holding '1', '2' or a letter keep their state.
     void markLetter(int cell, char letter);
     // Counts one more failed date pair of this record against the cell.
     void addPairFailure(int cell) {
@@ -141,6 +162,7 @@ private:
     RecordKind kind_;
     std::array<ElementStatus, kFosterCareCells + 1> cells_{};  // index 0 unused
     std::array<std::uint64_t, kWords> touched_{};
+    std::uint16_t rule_ = 0;
 };
 
 }  // namespace vortel

@@ -227,8 +227,10 @@ void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, co
         const CompiledRow& row = rows[failed[k]];
         const std::int32_t p = cells[row.first].pairFailures;
         const std::int32_t q = cells[row.second].pairFailures;
-        if (p >= q) cells.setState(row.first, kDatePairLetter);
-        if (p <= q) cells.setState(row.second, kDatePairLetter);
+        // The last failed row to letter a cell is the rule behind its letter.
+        cells.setRule(groupRule(1, failed[k]));
+        if (p >= q) cells.setLetter(row.first, kDatePairLetter);
+        if (p <= q) cells.setLetter(row.second, kDatePairLetter);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fields/fields.h"
+#include "findings/explanations.h"
 #include "findings/error_records_file.h"
 #include "findings/findings_file.h"
 #include "findings/findings_json.h"
@@ -111,6 +112,7 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
     ++counts.recordsWithFindings;
     counts.findings += static_cast<long>(found_.size());
     if (findingsFile_) {
+        explainFindings(kind, ctx.cells(kind), record, ctx, found_);
         const ColumnRange rn = recordNumberColumns(kind);
         const std::string_view recordNumber = field(record, rn.first, rn.last);
         for (const Finding& f : found_) findingsFile_->write(kind, lineNumber, recordNumber, f);

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <new>
 #include <nlohmann/json.hpp>
 
 #include "findings/findings_json.h"
@@ -13,7 +14,10 @@ namespace {
 
 // CSV rows end in CR LF, the line break of RFC 4180.
 constexpr std::string_view kCsvLineEnd = "\r\n";
-constexpr std::string_view kCsvHeader = "kind,line,record_number,element,state,meaning,value";
+// What a JSON document sets aside for writing its end.
+constexpr std::size_t kReserveBytes = std::size_t{1} << 20;
+constexpr std::string_view kCsvHeader =
+    "kind,line,record_number,element,state,meaning,value,element_name,rule,explanation";
 
 struct FormatName {
     std::string_view extension;
@@ -42,6 +46,7 @@ int FindingsFile::create(const std::string& name) {
         file_.out().put(kCsvLineEnd);
     } else {
         file_.out().put("{\n  \"findings\": [");
+        reserve_.reset(new (std::nothrow) char[kReserveBytes]);
     }
     return 0;
 }
@@ -64,6 +69,12 @@ void FindingsFile::write(RecordKind kind, long lineNumber, std::string_view reco
         appendCsvField(row_, f.meaning);
         row_ += ',';
         appendCsvField(row_, f.value);
+        row_ += ',';
+        appendCsvField(row_, f.elementName);
+        row_ += ',';
+        appendCsvField(row_, f.rule);
+        row_ += ',';
+        appendCsvField(row_, f.explanation);
         row_ += kCsvLineEnd;
     } else {
         // One finding object at a time, so that the array streams to the file.
@@ -73,7 +84,10 @@ void FindingsFile::write(RecordKind kind, long lineNumber, std::string_view reco
                                                 {"element", f.element},
                                                 {"state", latin1ToUtf8(state)},
                                                 {"meaning", f.meaning},
-                                                {"value", latin1ToUtf8(f.value)}};
+                                                {"value", latin1ToUtf8(f.value)},
+                                                {"elementName", f.elementName},
+                                                {"rule", f.rule},
+                                                {"explanation", latin1ToUtf8(f.explanation)}};
         row_ += first_ ? "\n    " : ",\n    ";
         row_ += finding.dump();
     }
@@ -83,10 +97,13 @@ void FindingsFile::write(RecordKind kind, long lineNumber, std::string_view reco
 
 void FindingsFile::finish(const nlohmann::ordered_json& rest, std::span<const MessageList* const> lists) {
     if (format_ == FindingsFormat::Json) {
-        file_.out().put(first_ ? "]" : "\n  ]");
+        reserve_.reset();
         // The rest of the document's members, indented like the findings;
         // names that are not UTF-8 get U+FFFD in place of their bad bytes.
+        // Made before anything is written, so that a run that fails here can
+        // still close the document (abandon).
         const std::string text = rest.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+        file_.out().put(first_ ? "]" : "\n  ]");
         // text is "{\n  ...\n}": keep its members, after the findings array.
         if (text.size() > 4) {
             file_.out().put(",\n");

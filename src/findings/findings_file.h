@@ -3,6 +3,7 @@
 // number of findings.
 #pragma once
 
+#include <memory>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <span>
@@ -51,6 +52,11 @@ private:
     WrittenOutput file_;
     std::string row_;
     bool first_ = true;
+    // Memory set aside when a JSON document is created and given back just
+    // before its end is written: the end comes when a long run may have used
+    // up what memory there is, and running out halfway through it would leave
+    // a document that cannot be closed.
+    std::unique_ptr<char[]> reserve_;
 };
 
 }  // namespace vortel

@@ -208,6 +208,8 @@ enum class Placements24 : std::uint8_t { One, Zero, Several };
 
 enum class Child : std::uint8_t { Discharged, InCare };
 enum class Stay : std::uint8_t { Long, Short };
+// A stay of fewer days than this is short.
+inline constexpr int kShortStayDays = 31;
 enum class Manner25 : std::uint8_t { OneOrTwo, Other };
 struct Group6Key {
     Child child;
@@ -363,5 +365,21 @@ inline constexpr DecisionRow<Group11Key, 3> kGroup11Table[] = {
     {{true, true}, {mark({58}), markUpper({58}), ok}},
 };
 static_assert(std::size(kGroup11Table) == 4 && keysDistinct(kGroup11Table));
+
+// ---------------------------------------------------------------------------
+// Group 7 (elements 26-40), letter g: at least one condition of removal
+// must apply. None coded 1 marks 37; the group has this one rule.
+inline constexpr GroupMark kGroup7Mark = mark({37});
+
+// ---------------------------------------------------------------------------
+// Group 13 (elements 8, 52 and 54), letter n: within a race element. Each
+// element has two rules: category f ("unable to determine") coded 1 together
+// with one of a-e marks f; no category coded 1 marks all six. The foster
+// caretakers' elements (52, 54) are judged only for placement settings 1-3.
+
+enum class RaceRule13 : std::uint8_t { UnableWithRace, NoneMarked };
+inline constexpr int kGroup13RaceElements[] = {8, 52, 54};
+// Rules are numbered by element, then rule.
+constexpr int group13Rule(int place, RaceRule13 rule) { return place * 2 + static_cast<int>(rule); }
 
 }  // namespace vortel::fostercare_groups

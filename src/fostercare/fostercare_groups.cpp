@@ -21,17 +21,6 @@ using namespace fostercare_groups;
 using fostercare::columnOf;
 using fostercare::lastColumnOf;
 
-constexpr char kGroup2Letter = fostercare::groupLetter(2);
-constexpr char kGroup3Letter = fostercare::groupLetter(3);
-constexpr char kGroup4Letter = fostercare::groupLetter(4);
-constexpr char kGroup5Letter = fostercare::groupLetter(5);
-constexpr char kGroup6Letter = fostercare::groupLetter(6);
-constexpr char kGroup7Letter = fostercare::groupLetter(7);
-constexpr char kGroup8Letter = fostercare::groupLetter(8);
-constexpr char kGroup9Letter = fostercare::groupLetter(9);
-constexpr char kGroup10Letter = fostercare::groupLetter(10);
-constexpr char kGroup11Letter = fostercare::groupLetter(11);
-constexpr char kGroup12Letter = fostercare::groupLetter(12);
 constexpr char kGroup13Letter = fostercare::groupLetter(13);
 
 // First columns of the dates the groups compare (8 characters each).
@@ -112,8 +101,21 @@ void markElement(ElementTable& cells, int element, char letter) {
     for (int c = r.first; c <= r.last; ++c) cells.markLetter(c, letter);
 }
 
-void applyMark(ElementTable& cells, const GroupMark& m, char letter) {
+// An outcome of a group's table and the rule it is: its place in the table,
+// row * columns + column.
+struct Outcome {
+    const GroupMark* mark;
+    int rule;
+};
+
+// Marks as the outcome says with the letter of group `group`, naming the
+// rule for the letters it gives.
+template <int group>
+void applyMark(ElementTable& cells, Outcome outcome) {
+    const GroupMark& m = *outcome.mark;
     if (m.how == Marking::None) return;
+    cells.setRule(groupRule(group, outcome.rule));
+    char letter = fostercare::groupLetter(group);
     if (m.upper) letter = static_cast<char>(letter - 'a' + 'A');
     if (m.how == Marking::All) {
         for (int e : m.elements)
@@ -139,8 +141,10 @@ constexpr std::uint32_t keyCode(const Key& key) {
 // compared, so that which row matches (which depends on the record) decides
 // no branch.
 template <const auto& table, typename Key>
-const GroupMark& lookUp(const Key& key, std::size_t columnIndex) {
+Outcome lookUp(const Key& key, std::size_t columnIndex) {
     constexpr std::size_t kRows = std::size(table);
+    constexpr std::size_t kColumns = std::size(table[0].outcomes);
+    static_assert(kRows * kColumns <= 256, "a rule index is one byte");
     static constexpr auto kCodes = [] {
         std::array<std::uint32_t, kRows> codes{};
         for (std::size_t i = 0; i < kRows; ++i) codes[i] = keyCode(table[i].key);
@@ -150,7 +154,9 @@ const GroupMark& lookUp(const Key& key, std::size_t columnIndex) {
     const std::uint32_t wanted = keyCode(key);
     std::uint64_t matches = 0;
     for (std::size_t i = 0; i < kRows; ++i) matches |= std::uint64_t{kCodes[i] == wanted} << i;
-    return matches != 0 ? table[std::countr_zero(matches)].outcomes[columnIndex] : ok;
+    if (matches == 0) return {&ok, 0};
+    const std::size_t row = static_cast<std::size_t>(std::countr_zero(matches));
+    return {&table[row].outcomes[columnIndex], static_cast<int>(row * kColumns + columnIndex)};
 }
 
 // ---------------------------------------------------------------------------
@@ -164,7 +170,7 @@ void checkGroup2(ElementTable& cells, std::string_view record) {
     const char c10 = column(record, columnOf(10));
     const Disability10 e10 = c10 == '1' ? Disability10::One : c10 == '2' ? Disability10::Two : Disability10::Other;
     const bool specific = anyColumnIs(record, columnOf(11), columnOf(15), '1');
-    applyMark(cells, lookUp<kGroup2Table>(Group2Key{e33, e10}, specific ? 1 : 0), kGroup2Letter);
+    applyMark<2>(cells, lookUp<kGroup2Table>(Group2Key{e33, e10}, specific ? 1 : 0));
 }
 
 void checkGroup3(ElementTable& cells, std::string_view record) {
@@ -179,14 +185,14 @@ void checkGroup3(ElementTable& cells, std::string_view record) {
                       : c17 == '0'                     ? Age17::Zero
                       : c17 == '5'                     ? Age17::Five
                                                        : Age17::OneToFour;
-    applyMark(cells, lookUp<kGroup3Table>(e16, static_cast<std::size_t>(e17)), kGroup3Letter);
+    applyMark<3>(cells, lookUp<kGroup3Table>(e16, static_cast<std::size_t>(e17)));
 }
 
 // Removal conditions (elements 26-40): at least one must apply.
 void checkGroup7(ElementTable& cells, std::string_view record) {
     for (int e = 26; e <= 40; ++e)
         if (missingOrOutOfRange(cells, e)) return;
-    if (!anyColumnIs(record, columnOf(26), columnOf(40), '1')) applyMark(cells, mark({37}), kGroup7Letter);
+    if (!anyColumnIs(record, columnOf(26), columnOf(40), '1')) applyMark<7>(cells, {&kGroup7Mark, 0});
 }
 
 void checkGroup12(ElementTable& cells, std::string_view record) {
@@ -200,9 +206,8 @@ void checkGroup12(ElementTable& cells, std::string_view record) {
     if (cells.state(66) == kValid) {
         amount = numberOutOfRange(field(record, columnOf(66), lastColumnOf(66)), 0, 0) ? Amount66::Positive
                                                                                         : Amount66::Zero;
-}
-    applyMark(cells, lookUp<kGroup12Table>(Group12Key{source, medicaid, none}, static_cast<std::size_t>(amount)),
-              kGroup12Letter);
+    }
+    applyMark<12>(cells, lookUp<kGroup12Table>(Group12Key{source, medicaid, none}, static_cast<std::size_t>(amount)));
 }
 
 // Order of first removal (18), previous discharge (20) and latest removal
@@ -250,7 +255,7 @@ void checkGroup4(ElementTable& cells, std::string_view record) {
         if (noDate(cells, e)) ++missing;
     if (missing > 1) return;
     const bool oneRemoval = !numberOutOfRange(field(record, columnOf(19), lastColumnOf(19)), 1, 1);
-    applyMark(cells, lookUp<kGroup4Table>(rankRemovalDates(cells, record), oneRemoval ? 1 : 0), kGroup4Letter);
+    applyMark<4>(cells, lookUp<kGroup4Table>(rankRemovalDates(cells, record), oneRemoval ? 1 : 0));
 }
 
 void checkGroup5(ElementTable& cells, std::string_view record) {
@@ -267,7 +272,7 @@ void checkGroup5(ElementTable& cells, std::string_view record) {
     const PlacementOrder key = order == 0  ? PlacementOrder::SameDay
                                : order > 0 ? PlacementOrder::Later
                                            : PlacementOrder::Earlier;
-    applyMark(cells, lookUp<kGroup5Table>(key, static_cast<std::size_t>(placements)), kGroup5Letter);
+    applyMark<5>(cells, lookUp<kGroup5Table>(key, static_cast<std::size_t>(placements)));
 }
 
 void checkGroup6(ElementTable& cells, std::string_view record) {
@@ -291,7 +296,7 @@ void checkGroup6(ElementTable& cells, std::string_view record) {
         days = daysBetween(discharge, latestRemoval);
         if (days < 0) return;
     }
-    const Stay stay = days < 31 ? Stay::Short : Stay::Long;
+    const Stay stay = days < kShortStayDays ? Stay::Short : Stay::Long;
     const char c25 = column(record, columnOf(25));
     const Manner25 manner = (c25 == '1' || c25 == '2') ? Manner25::OneOrTwo : Manner25::Other;
     const Goal43 goal =
@@ -306,8 +311,7 @@ void checkGroup6(ElementTable& cells, std::string_view record) {
             (child == Child::Discharged && compareDates(reviewDate, discharge) > 0))
             review = Review5::Outside;
     }
-    applyMark(cells, lookUp<kGroup6Table>(Group6Key{child, stay, manner}, group6Column(goal, review)),
-              kGroup6Letter);
+    applyMark<6>(cells, lookUp<kGroup6Table>(Group6Key{child, stay, manner}, group6Column(goal, review)));
 }
 
 void checkGroup8(ElementTable& cells, std::string_view record) {
@@ -318,7 +322,7 @@ void checkGroup8(ElementTable& cells, std::string_view record) {
                                                          : Family44::Five;
     const bool firstYear = !blankOrOutOfRange(cells, 45);
     const bool secondYear = !blankOrOutOfRange(cells, 46);
-    applyMark(cells, lookUp<kGroup8Table>(family, group8Column(firstYear, secondYear)), kGroup8Letter);
+    applyMark<8>(cells, lookUp<kGroup8Table>(family, group8Column(firstYear, secondYear)));
 }
 
 // Where one foster caretaker's elements sit.
@@ -376,8 +380,7 @@ void checkGroup9(ElementTable& cells, std::string_view record) {
                                                          : Family49::None;
     const Caretaker first = classifyCaretaker(cells, record, kFirstCaretaker);
     const Caretaker second = classifyCaretaker(cells, record, kSecondCaretaker);
-    applyMark(cells, lookUp<kGroup9Table>(Group9Key{setting, family}, group9Column(first, second)),
-              kGroup9Letter);
+    applyMark<9>(cells, lookUp<kGroup9Table>(Group9Key{setting, family}, group9Column(first, second)));
 }
 
 void checkGroup10(ElementTable& cells, std::string_view record) {
@@ -385,7 +388,7 @@ void checkGroup10(ElementTable& cells, std::string_view record) {
     const Group10Key key{column(record, columnOf(43)) == '3', column(record, columnOf(58)) == '3'};
     const bool mother = !blankOrOutOfRange(cells, 47);
     const bool father = !blankOrOutOfRange(cells, 48);
-    applyMark(cells, lookUp<kGroup10Table>(key, group10Column(mother, father)), kGroup10Letter);
+    applyMark<10>(cells, lookUp<kGroup10Table>(key, group10Column(mother, father)));
 }
 
 void checkGroup11(ElementTable& cells, std::string_view record) {
@@ -393,30 +396,35 @@ void checkGroup11(ElementTable& cells, std::string_view record) {
     const Reason58 reason = column(record, columnOf(58)) == '0'      ? Reason58::Zero
                             : blankOrOutOfRange(cells, 58) ? Reason58::Absent
                                                            : Reason58::Given;
-    applyMark(cells, lookUp<kGroup11Table>(key, static_cast<std::size_t>(reason)), kGroup11Letter);
+    applyMark<11>(cells, lookUp<kGroup11Table>(key, static_cast<std::size_t>(reason)));
 }
 
 // A race element must name at least one race category or "unable to
 // determine", but not both. Both: the "unable to determine" cell is marked;
-// neither: all six cells are.
-void checkRaceElement(ElementTable& cells, std::string_view record, int firstColumn, int raceElement) {
+// neither: all six cells are. `place` is the element's place in
+// kGroup13RaceElements.
+void checkRaceElement(ElementTable& cells, std::string_view record, int firstColumn, int place) {
+    const int raceElement = kGroup13RaceElements[place];
     const bool category = anyColumnIs(record, firstColumn, firstColumn + 4, '1');
     const bool unable = column(record, firstColumn + 5) == '1';
     if (category && unable) {
+        cells.setRule(groupRule(13, group13Rule(place, RaceRule13::UnableWithRace)));
         cells.markLetter(cellsOf(raceElement).last, kGroup13Letter);
     } else if (!category && !unable) {
+        cells.setRule(groupRule(13, group13Rule(place, RaceRule13::NoneMarked)));
         markElement(cells, raceElement, kGroup13Letter);
-}
+    }
 }
 
 void checkGroup13(ElementTable& cells, std::string_view record) {
-    checkRaceElement(cells, record, columnOf(8), 8);
+    static_assert(kGroup13RaceElements[0] == 8 && kGroup13RaceElements[1] == 52 && kGroup13RaceElements[2] == 54);
+    checkRaceElement(cells, record, columnOf(8), 0);
     // The foster caretakers' race is judged only for a child placed in a
     // foster family (settings 1 to 3).
     const char c41 = column(record, columnOf(41));
     if (c41 == '1' || c41 == '2' || c41 == '3') {
-        checkRaceElement(cells, record, columnOf(52), 52);
-        checkRaceElement(cells, record, columnOf(54), 54);
+        checkRaceElement(cells, record, columnOf(52), 1);
+        checkRaceElement(cells, record, columnOf(54), 2);
     }
 }
 

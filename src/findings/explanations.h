@@ -1,0 +1,35 @@
+// Why a finding is one: the rule that set the element's final state, as a
+// short id and one sentence. Both are built from the tables that made the
+// check (the catalogue's element tests, the date-pair rows, the groups'
+// decision tables) and from the record's values, never written rule by rule.
+//
+// Rule ids:
+//   A-06.code, F-21.late     an element's own test: the element's label and
+//                            what failed (missing, code, state, period, date,
+//                            early, late, year, number, agency)
+//   A-DP24, F-DP103          a row of the date-pair table (group #1)
+//   A-G3.9, F-G9.4.2         a rule of a consistency group: the row of its
+//                            table, and the column where the table has them
+// The first letter is the record kind: A adoption, F foster care.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "core/element_table.h"
+#include "findings/finding_cells.h"
+
+namespace vortel {
+
+struct RunContext;
+
+// Fills `rule` and `explanation` of each finding of the record just checked
+// (as collectFindings made them): `cells` hold its final states and the rules
+// behind its letters, `record` is the padded record, and `ctx` gives what the
+// tests compared with (the typed State code, the run date, the local agency
+// list). Values in the sentences are the record's bytes, for the writer of
+// each output to escape.
+void explainFindings(RecordKind kind, const ElementTable& cells, std::string_view record, const RunContext& ctx,
+                     std::span<Finding> findings);
+
+}  // namespace vortel
