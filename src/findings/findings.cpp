@@ -103,6 +103,9 @@ void FindingsExport::beginSection(RunContext& ctx, RecordKind kind, std::string_
 
 void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view record, std::string_view rawLine,
                             long lineNumber) {
+    const ColumnRange rn = recordNumberColumns(kind);
+    const std::string_view recordNumber = field(record, rn.first, rn.last);
+    if (findingsFile_) findingsFile_->listRecord(kind, recordNumber);
     collectFindings(kind, ctx.cells(kind), record, found_);
     if (found_.empty()) return;
     anyFinding_ = true;
@@ -110,8 +113,6 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
     ++counts.recordsWithFindings;
     counts.findings += static_cast<long>(found_.size());
     if (findingsFile_) {
-        const ColumnRange rn = recordNumberColumns(kind);
-        const std::string_view recordNumber = field(record, rn.first, rn.last);
         for (const Finding& f : found_) findingsFile_->write(kind, lineNumber, recordNumber, f);
     }
     if (errorRecordsFile_) errorRecordsFile_->copy(record, rawLine);
@@ -134,6 +135,7 @@ Json FindingsExport::endOfRunJson(RunContext& ctx) const {
         return j;
     };
     return {{"complete", true},
+            {"formatVersion", kFindingsFormatVersion},
             {"program", {{"name", "vortel-dq"}, {"version", kVersion}}},
             {"run",
              {{"dataFile", ctx.dataFileName},

@@ -41,6 +41,7 @@ int FindingsFile::create(const std::string& name) {
         file_.out().put(kCsvHeader);
         file_.out().put(kCsvLineEnd);
     } else {
+        if (const int error = records_.create(name)) return error;
         file_.out().put("{\n  \"findings\": [");
     }
     return 0;
@@ -90,11 +91,17 @@ void FindingsFile::finish(const nlohmann::ordered_json& rest, std::span<const Me
         // text is "{\n  ...\n}": keep its members, after the findings array.
         if (text.size() > 4) {
             file_.out().put(",\n");
-            writeWithMessageLists(file_.out(), std::string_view(text).substr(2), lists);
-        } else {
-            file_.out().put("\n}");
+            writeWithMessageLists(file_.out(), std::string_view(text).substr(2, text.size() - 4), lists);
         }
-        file_.out().put("\n");
+        // The record numbers last: the longest member, copied from where
+        // they were kept during the run.
+        Writer& out = file_.out();
+        out.put(",\n  \"recordNumbers\": {");
+        for (const RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
+            out.put(kind == RecordKind::Adoption ? "\n    \"adoption\": [" : ",\n    \"fosterCare\": [");
+            out.put(records_.writeJsonItems(out, kind, 6) == 0 ? "]" : "\n    ]");
+        }
+        out.put("\n  }\n}\n");
     }
 }
 
