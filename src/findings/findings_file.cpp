@@ -84,6 +84,8 @@ void FindingsFile::write(RecordKind kind, long lineNumber, std::string_view reco
 
 void FindingsFile::finish(const nlohmann::ordered_json& rest, std::span<const MessageList* const> lists) {
     if (format_ == FindingsFormat::Json) {
+        file_.out().flush();
+        finishFrom_ = file_.file().position();
         file_.out().put(first_ ? "]" : "\n  ]");
         // The rest of the document's members, indented like the findings;
         // names that are not UTF-8 get U+FFFD in place of their bad bytes.
@@ -102,10 +104,17 @@ void FindingsFile::finish(const nlohmann::ordered_json& rest, std::span<const Me
             out.put(records_.writeJsonItems(out, kind, 6) == 0 ? "]" : "\n    ]");
         }
         out.put("\n  }\n}\n");
+        finishFrom_ = -1;
     }
 }
 
 void FindingsFile::abandon() {
+    if (format_ == FindingsFormat::Json && finishFrom_ >= 0) {
+        Writer& out = file_.out();
+        out.detach();
+        if (const int error = file_.file().cutBackTo(finishFrom_)) throw OutputWriteError{file_.name(), error};
+        out.attach(file_.file().file(), false, file_.name());
+    }
     if (format_ == FindingsFormat::Json)
         file_.out().put(first_ ? "],\n  \"complete\": false\n}\n" : "\n  ],\n  \"complete\": false\n}\n");
 }

@@ -52,7 +52,8 @@ public:
     // Markers of message lists in `rest` are replaced by the lists' messages.
     void finish(const nlohmann::ordered_json& rest, std::span<const MessageList* const> lists);
     // Ends a run that did not complete: a JSON document is closed with
-    // "complete": false.
+    // "complete": false. What a `finish` that failed (out of memory) had
+    // written is cut off first, where the file allows it.
     void abandon();
     WrittenOutput& output() { return file_; }
 
@@ -60,6 +61,7 @@ private:
     FindingsFormat format_;
     WrittenOutput file_;
     RecordList records_;
+    long long finishFrom_ = -1;  // where `finish` began to write, while it is writing
     std::string row_;
     bool first_ = true;
 };
