@@ -6,6 +6,7 @@
 
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 
@@ -42,6 +43,24 @@ bool sameFile(const std::string& a, const std::string& b) {
     const fs::path pa = fs::weakly_canonical(finalTarget(a), ec1);
     const fs::path pb = fs::weakly_canonical(finalTarget(b), ec2);
     return !ec1 && !ec2 && pa == pb;
+}
+
+std::FILE* openScratchFile(const std::string& besideName, int& error) {
+    fs::path folder = finalTarget(besideName).parent_path();
+    if (folder.empty()) folder = ".";
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        if (std::FILE* file = ::fdopen(fd, "w+b")) return file;
+        error = errno;
+        ::close(fd);
+        return nullptr;
+    }
+    // A folder that cannot take one (read-only, a file system without unnamed
+    // files): the system's temporary folder.
+    errno = 0;
+    if (std::FILE* file = std::tmpfile()) return file;
+    error = errno ? errno : EIO;
+    return nullptr;
 }
 
 void ensureStandardDescriptors() {

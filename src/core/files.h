@@ -4,6 +4,7 @@
 // directly; another platform replaces this layer.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -19,6 +20,14 @@ std::filesystem::path finalTarget(const std::string& name);
 // True when both names denote one file: the same file on disk (through any
 // path or link), or, for files that do not exist yet, the same final path.
 bool sameFile(const std::string& a, const std::string& b);
+
+// An unnamed file for the run's own use, opened for reading and writing: in
+// the folder of `besideName` when that folder can take one (so that it fills
+// the disk the output goes to), else in the system's folder for temporary
+// files. It has no name at any moment, so nothing is left behind when the run
+// ends in any way; closing it frees its space. Returns nothing and sets
+// `error` when neither can be made.
+std::FILE* openScratchFile(const std::string& besideName, int& error);
 
 // Opens /dev/null on any of the descriptors 0, 1 and 2 that is closed, so that
 // no file the run opens can take the place of a standard stream.

@@ -85,6 +85,19 @@ int OutputFile::open(const std::string& name) {
     return 0;
 }
 
+long long OutputFile::position() const {
+    if (!file_) return -1;
+    const off_t at = ::ftello(file_);
+    return at < 0 ? -1 : static_cast<long long>(at);
+}
+
+int OutputFile::cutBackTo(long long position) {
+    if (!file_) return EBADF;
+    std::fflush(file_);
+    if (::ftruncate(::fileno(file_), static_cast<off_t>(position)) != 0) return errno;
+    return ::fseeko(file_, static_cast<off_t>(position), SEEK_SET) == 0 ? 0 : errno;
+}
+
 int OutputFile::close() {
     if (!file_) return 0;
     int error = 0;

@@ -28,6 +28,13 @@ public:
     std::FILE* file() const { return file_; }
     const std::string& name() const { return name_; }
 
+    // Where the next byte goes (everything written having reached the file),
+    // or -1 when the file cannot tell (a pipe, a terminal).
+    long long position() const;
+    // Cuts the file back to a position it gave, so that what is written next
+    // replaces what followed it. Returns 0, or the system's error number.
+    int cutBackTo(long long position);
+
     // Closes the file, everything written having reached it. Returns 0, or the
     // error number of the first failed write, flush or close.
     int close();

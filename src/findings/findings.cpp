@@ -47,7 +47,8 @@ std::optional<std::string> findingsOptionsError(const FindingsOptions& options) 
     return std::nullopt;
 }
 
-FindingsExport::FindingsExport(const FindingsOptions& options) : options_(options) {}
+FindingsExport::FindingsExport(const FindingsOptions& options, std::optional<PreviousRun> previous)
+    : options_(options), previous_(std::move(previous)) {}
 
 FindingsExport::~FindingsExport() = default;
 
@@ -95,6 +96,18 @@ void FindingsExport::open(RunContext& ctx) {
     }
 }
 
+void FindingsExport::checkState(RunContext& ctx) {
+    if (!previous_) return;
+    if (const auto error = previousStateError(*previous_, ctx.stateCode)) {
+        ctx.console.flush();
+        ctx.errors.put("vortel-dq: ");
+        ctx.errors.put(*error);
+        ctx.errors.put("\n");
+        ctx.errors.flush();
+        throw FatalExit{2};
+    }
+}
+
 void FindingsExport::beginSection(RunContext& ctx, RecordKind kind, std::string_view markerLine,
                                   std::string_view summaryLine) {
     const std::pair<RecordKind, std::string> period{kind, ctx.reportPeriod};
@@ -105,7 +118,16 @@ void FindingsExport::beginSection(RunContext& ctx, RecordKind kind, std::string_
 
 void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view record, std::string_view rawLine,
                             long lineNumber) {
+    const ColumnRange rn = recordNumberColumns(kind);
+    const std::string_view recordNumber = field(record, rn.first, rn.last);
+    if (findingsFile_) findingsFile_->listRecord(kind, recordNumber);
     collectFindings(kind, ctx.cells(kind), record, found_);
+    if (previous_) {
+        RunFindings::Kind& run = current_.of(kind);
+        const RecordNumber number = toRecordNumber(recordNumber);
+        run.records.push_back(number);
+        for (const Finding& f : found_) run.findings.push_back({number, static_cast<std::uint16_t>(f.cell)});
+    }
     if (found_.empty()) return;
     anyFinding_ = true;
     FindingCounts& counts = kind == RecordKind::Adoption ? adoptionCounts_ : fosterCareCounts_;
@@ -113,8 +135,6 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
     counts.findings += static_cast<long>(found_.size());
     if (findingsFile_) {
         explainFindings(kind, ctx.cells(kind), record, ctx, found_);
-        const ColumnRange rn = recordNumberColumns(kind);
-        const std::string_view recordNumber = field(record, rn.first, rn.last);
         for (const Finding& f : found_) findingsFile_->write(kind, lineNumber, recordNumber, f);
     }
     if (errorRecordsFile_) errorRecordsFile_->copy(record, rawLine);
@@ -137,6 +157,7 @@ Json FindingsExport::endOfRunJson(RunContext& ctx) const {
         return j;
     };
     return {{"complete", true},
+            {"formatVersion", kFindingsFormatVersion},
             {"program", {{"name", "vortel-dq"}, {"version", kVersion}}},
             {"run",
              {{"dataFile", ctx.dataFileName},
@@ -156,10 +177,24 @@ void FindingsExport::finish(RunContext& ctx) {
         if (list->count() != 0 || list->memoryFailed) anyFinding_ = true;
 }
 
+    if (previous_) {
+        // What the comparison holds is given back once it is made.
+        comparison_ = compareRuns(std::move(previous_->findings), std::move(current_), previous_->fileName);
+        previous_.reset();
+        current_ = {};
+        ctx.console.put(comparisonLines(*comparison_));
+    }
+
     const MessageList* const lists[] = {&ctx.aggregateErrors, &ctx.adoptionFootnoteErrors,
                                         &ctx.fosterCareFootnoteErrors};
-    if (findingsFile_)
-        findingsFile_->finish(findingsFile_->format() == FindingsFormat::Json ? endOfRunJson(ctx) : Json(), lists);
+    if (findingsFile_) {
+        Json rest;
+        if (findingsFile_->format() == FindingsFormat::Json) {
+            rest = endOfRunJson(ctx);
+            if (comparison_) rest["comparison"] = comparisonJson(*comparison_);
+        }
+        findingsFile_->finish(rest, lists);
+    }
     finished_ = true;
 }
 

@@ -10,8 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "findings/comparison.h"
 #include "findings/finding_cells.h"
 #include "findings/output_file.h"
+#include "findings/previous_findings.h"
 #include "core/element_table.h"
 
 namespace vortel {
@@ -39,7 +41,8 @@ class ErrorRecordsFile;
 
 class FindingsExport {
 public:
-    explicit FindingsExport(const FindingsOptions& options);
+    // `previous`: the earlier run to compare this one with (--compare).
+    explicit FindingsExport(const FindingsOptions& options, std::optional<PreviousRun> previous = std::nullopt);
     ~FindingsExport();
     FindingsExport(const FindingsExport&) = delete;
     FindingsExport& operator=(const FindingsExport&) = delete;
@@ -47,13 +50,17 @@ public:
     // Creates the output files once the reports exist (fatal error when one
     // cannot be created or would overwrite an input or a report).
     void open(RunContext& ctx);
+    // The State has been answered: a comparison with a run of another State
+    // is refused (status 2, no output created).
+    void checkState(RunContext& ctx);
     // A section's marker line and summary record have been read.
     void beginSection(RunContext& ctx, RecordKind kind, std::string_view markerLine, std::string_view summaryLine);
     // One detail record after all of its checks: `record` as padded,
     // `rawLine` as it stood in the data file, `lineNumber` its line there.
     void record(RunContext& ctx, RecordKind kind, std::string_view record, std::string_view rawLine, long lineNumber);
     // End of the pass, after the reports' end-of-run blocks and before the
-    // message lists are released.
+    // message lists are released. With --compare, the comparison is made
+    // here and its lines written to the console.
     void finish(RunContext& ctx);
     // Ends the files of a run that did not reach `finish` (a fatal error while
     // reading): a JSON document is closed with "complete": false.
@@ -63,6 +70,9 @@ public:
     // True when the run made any finding (detail, aggregate or footnote).
     bool anyFinding() const { return anyFinding_; }
     bool failOnFindings() const { return options_.failOnFindings; }
+
+    // The comparison with the earlier run, once `finish` has made it.
+    const Comparison* comparison() const { return comparison_ ? &*comparison_ : nullptr; }
 
     const FindingCounts& counts(RecordKind kind) const {
         return kind == RecordKind::Adoption ? adoptionCounts_ : fosterCareCounts_;
@@ -79,6 +89,9 @@ private:
     std::vector<std::pair<RecordKind, std::string>> reportPeriods_;  // distinct, in order seen
     FindingCounts adoptionCounts_;
     FindingCounts fosterCareCounts_;
+    std::optional<PreviousRun> previous_;
+    RunFindings current_;  // with --compare: this run's records and findings
+    std::optional<Comparison> comparison_;
     bool anyFinding_ = false;
     bool finished_ = false;
 };

@@ -45,6 +45,7 @@ int FindingsFile::create(const std::string& name) {
         file_.out().put(kCsvHeader);
         file_.out().put(kCsvLineEnd);
     } else {
+        if (const int error = records_.create(name)) return error;
         file_.out().put("{\n  \"findings\": [");
         reserve_.reset(new (std::nothrow) char[kReserveBytes]);
     }
@@ -98,6 +99,8 @@ void FindingsFile::write(RecordKind kind, long lineNumber, std::string_view reco
 void FindingsFile::finish(const nlohmann::ordered_json& rest, std::span<const MessageList* const> lists) {
     if (format_ == FindingsFormat::Json) {
         reserve_.reset();
+        file_.out().flush();
+        finishFrom_ = file_.file().position();
         // The rest of the document's members, indented like the findings;
         // names that are not UTF-8 get U+FFFD in place of their bad bytes.
         // Made before anything is written, so that a run that fails here can
@@ -107,15 +110,28 @@ void FindingsFile::finish(const nlohmann::ordered_json& rest, std::span<const Me
         // text is "{\n  ...\n}": keep its members, after the findings array.
         if (text.size() > 4) {
             file_.out().put(",\n");
-            writeWithMessageLists(file_.out(), std::string_view(text).substr(2), lists);
-        } else {
-            file_.out().put("\n}");
+            writeWithMessageLists(file_.out(), std::string_view(text).substr(2, text.size() - 4), lists);
         }
-        file_.out().put("\n");
+        // The record numbers last: the longest member, copied from where
+        // they were kept during the run.
+        Writer& out = file_.out();
+        out.put(",\n  \"recordNumbers\": {");
+        for (const RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
+            out.put(kind == RecordKind::Adoption ? "\n    \"adoption\": [" : ",\n    \"fosterCare\": [");
+            out.put(records_.writeJsonItems(out, kind, 6) == 0 ? "]" : "\n    ]");
+        }
+        out.put("\n  }\n}\n");
+        finishFrom_ = -1;
     }
 }
 
 void FindingsFile::abandon() {
+    if (format_ == FindingsFormat::Json && finishFrom_ >= 0) {
+        Writer& out = file_.out();
+        out.detach();
+        if (const int error = file_.file().cutBackTo(finishFrom_)) throw OutputWriteError{file_.name(), error};
+        out.attach(file_.file().file(), false, file_.name());
+    }
     if (format_ == FindingsFormat::Json)
         file_.out().put(first_ ? "],\n  \"complete\": false\n}\n" : "\n  ],\n  \"complete\": false\n}\n");
 }

@@ -12,11 +12,16 @@
 
 #include "findings/finding_cells.h"
 #include "findings/output_file.h"
+#include "findings/record_list.h"
 #include "core/message_list.h"
 
 namespace vortel {
 
 enum class FindingsFormat { Csv, Json };
+
+// The version of the JSON document's layout ("formatVersion"): 2, the first
+// with record lists (documents without the member are version 1).
+inline constexpr int kFindingsFormatVersion = 2;
 
 // The format named by the file's extension (.csv, .json, in any case), or
 // nothing.
@@ -37,19 +42,27 @@ public:
     FindingsFormat format() const { return format_; }
 
     void write(RecordKind kind, long lineNumber, std::string_view recordNumber, const Finding& finding);
+    // Every detail record, with findings or without: the JSON document lists
+    // their record numbers at its end.
+    void listRecord(RecordKind kind, std::string_view recordNumber) {
+        if (format_ == FindingsFormat::Json) records_.add(kind, recordNumber);
+    }
 
-    // Ends the file: the JSON document gets the findings array closed and
-    // the members of `rest` (an object) after it.
+    // Ends the file: the JSON document gets the findings array closed, the
+    // members of `rest` (an object) after it, then "recordNumbers".
     // Markers of message lists in `rest` are replaced by the lists' messages.
     void finish(const nlohmann::ordered_json& rest, std::span<const MessageList* const> lists);
     // Ends a run that did not complete: a JSON document is closed with
-    // "complete": false.
+    // "complete": false. What a `finish` that failed (out of memory) had
+    // written is cut off first, where the file allows it.
     void abandon();
     WrittenOutput& output() { return file_; }
 
 private:
     FindingsFormat format_;
     WrittenOutput file_;
+    RecordList records_;
+    long long finishFrom_ = -1;  // where `finish` began to write, while it is writing
     std::string row_;
     bool first_ = true;
     // Memory set aside when a JSON document is created and given back just

@@ -35,4 +35,20 @@ std::string latin1ToUtf8(std::string_view bytes) {
     return out;
 }
 
+bool utf8ToLatin1(std::string_view text, std::string& bytes) {
+    bytes.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            bytes.push_back(static_cast<char>(c));
+            continue;
+        }
+        if ((c != 0xC2 && c != 0xC3) || i + 1 == text.size()) return false;
+        const auto next = static_cast<unsigned char>(text[++i]);
+        if ((next & 0xC0) != 0x80) return false;
+        bytes.push_back(static_cast<char>(((c & 0x03) << 6) | (next & 0x3F)));
+    }
+    return true;
+}
+
 }  // namespace vortel

@@ -15,5 +15,7 @@ void appendCsvField(std::string& out, std::string_view field);
 // Takes every byte as one ISO 8859-1 character (so each column of a record
 // is one character) and returns the text in UTF-8.
 std::string latin1ToUtf8(std::string_view bytes);
+// The reverse: false when the text is not UTF-8 of characters U+0000-U+00FF.
+bool utf8ToLatin1(std::string_view text, std::string& bytes);
 
 }  // namespace vortel

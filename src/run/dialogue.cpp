@@ -119,6 +119,7 @@ void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, D
 
     ctx.stateCode = ask(ctx, io, options.stateCode, "Enter the 2-digit state code (e.g., 01 for Alabama): ");
     if (stateCodeInvalid(ctx.stateCode)) fatalError(ctx, "\n" + ctx.stateCode + " is not a valid State FIPS code.");
+    if (ctx.findings) ctx.findings->checkState(ctx);
 
     takeClockReading(ctx, options.asOf);
     writeReportHeadings(ctx);

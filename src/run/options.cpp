@@ -41,6 +41,8 @@ constexpr std::array kOptions = {
               "also write every finding to FILE, as CSV when its\nname ends in .csv, as JSON when it ends in .json"},
     OptionRow{"--error-records", "", "FILE", Takes::Value, nullptr, &FindingsOptions::errorRecordsFile, nullptr,
               nullptr, "copy the detail records with findings to FILE,\nwith their section lines, to be checked again"},
+    OptionRow{"--compare", "", "PREVIOUS.json", Takes::Value, &Options::compareFile, nullptr, nullptr, nullptr,
+              "compare the findings with those of an earlier run\n(the findings JSON it wrote) and show what changed"},
     OptionRow{"--fail-on-findings", "", "", Takes::Flag, nullptr, nullptr, nullptr, &FindingsOptions::failOnFindings,
               "exit with status 1 after a complete run that made\nany finding or checked no detail record"},
     OptionRow{"--quiet", "-q", "", Takes::Flag, nullptr, nullptr, &Options::quiet, nullptr,
@@ -223,6 +225,10 @@ std::optional<Options> parseOptions(int argc, const char* const argv[], std::FIL
         } else {
             o.findings.*(row->findingsValue) = std::string(*inlineValue);
         }
+    }
+    if (o.compareFile && o.compareFile->empty()) {
+        std::fprintf(err, "vortel-dq: --compare needs a file name\n");
+        return std::nullopt;
     }
     if (const auto error = findingsOptionsError(o.findings)) {
         std::fprintf(err, "vortel-dq: %s\n", error->c_str());

@@ -26,6 +26,7 @@ struct Options {
     std::optional<std::string> fipsFile;
     std::optional<ClockReading> asOf;
     FindingsOptions findings;
+    std::optional<std::string> compareFile;  // --compare PREVIOUS.json
     bool help = false;
     bool version = false;
     bool quiet = false;  // no prompts and no running counts

@@ -91,8 +91,25 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     ctx->errors.attach(io.err, false);
     ctx->memoryLimits = limits;
     std::unique_ptr<FindingsExport> findings;
-    if (options->findings.findingsFile || options->findings.errorRecordsFile || options->findings.failOnFindings) {
-        findings = std::make_unique<FindingsExport>(options->findings);
+    const FindingsOptions& f = options->findings;
+    if (f.findingsFile || f.errorRecordsFile || f.failOnFindings || options->compareFile) {
+        // The earlier run to compare with is read before anything is created;
+        // a file that cannot serve is a bad command line.
+        std::optional<PreviousRun> previous;
+        if (const std::optional<std::string>& name = options->compareFile) {
+            std::string error;
+            try {
+                previous = readPreviousRun(*name, error);
+            } catch (const std::bad_alloc&) {
+                std::fprintf(io.err, "vortel-dq: not enough memory to read %s\n", name->c_str());
+                return -1;
+            }
+            if (!previous) {
+                std::fprintf(io.err, "vortel-dq: %s\n", error.c_str());
+                return 2;
+            }
+        }
+        findings = std::make_unique<FindingsExport>(options->findings, std::move(previous));
         ctx->findings = findings.get();
     }
     DataFile data;

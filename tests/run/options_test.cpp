@@ -56,7 +56,8 @@ TEST(Options, HelpAndVersion) {
     RunResult r = runIn(dir.path(), {"--help"});
     EXPECT_EQ(r.status, 0);
     for (const char* option : {"--data", "--foster-care-report", "--adoption-report", "--state", "--fips", "--as-of",
-                               "--findings", "--error-records", "--fail-on-findings", "-h, --help", "-V, --version"})
+                               "--findings", "--error-records", "--compare", "--fail-on-findings", "-h, --help",
+                               "-V, --version"})
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
     EXPECT_EQ(runIn(dir.path(), {"-h"}).out, r.out);
     for (const char* version : {"--version", "-V"}) {

@@ -1,0 +1,195 @@
+#include "findings/comparison.h"
+
+#include <algorithm>
+#include <bit>
+#include <compare>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <nlohmann/json.hpp>
+
+#include "findings/finding_cells.h"
+
+namespace vortel {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Byte order (any order would do; this one is quick to sort and search in):
+// the 12 bytes read as a 64-bit and a 32-bit number with the first byte
+// highest.
+struct NumberOrder {
+    std::uint64_t high;
+    std::uint32_t low;
+    explicit NumberOrder(const RecordNumber& n) {
+        std::memcpy(&high, n.data(), sizeof high);
+        std::memcpy(&low, n.data() + sizeof high, sizeof low);
+        if constexpr (std::endian::native == std::endian::little) {
+            high = __builtin_bswap64(high);
+            low = __builtin_bswap32(low);
+        }
+    }
+    auto operator<=>(const NumberOrder&) const = default;
+};
+static_assert(sizeof(RecordNumber) == sizeof(std::uint64_t) + sizeof(std::uint32_t));
+
+bool numberLess(const RecordNumber& a, const RecordNumber& b) { return NumberOrder(a) < NumberOrder(b); }
+bool keyLess(const FindingKey& a, const FindingKey& b) {
+    const auto order = NumberOrder(a.recordNumber) <=> NumberOrder(b.recordNumber);
+    return order < 0 || (order == 0 && a.cell < b.cell);
+}
+// As objects, so that the sorts call them inline.
+constexpr auto byNumber = [](const RecordNumber& a, const RecordNumber& b) { return numberLess(a, b); };
+constexpr auto byKey = [](const FindingKey& a, const FindingKey& b) { return keyLess(a, b); };
+
+// Counts how often record numbers occur in a sorted list (0, 1 or 2 for
+// more), asked in ascending order, so that the list is walked once.
+class Occurrences {
+public:
+    explicit Occurrences(const std::vector<RecordNumber>& sorted) : at_(sorted.begin()), end_(sorted.end()) {}
+    long of(const RecordNumber& number) {
+        while (at_ != end_ && numberLess(*at_, number)) ++at_;
+        long count = 0;
+        for (auto i = at_; i != end_ && count < 2 && *i == number; ++i) ++count;
+        return count;
+    }
+
+private:
+    std::vector<RecordNumber>::const_iterator at_, end_;
+};
+
+// Record numbers that occur once in `sorted`, are not blank and do not
+// occur in `other` at all.
+long onlyIn(const std::vector<RecordNumber>& sorted, const std::vector<RecordNumber>& other) {
+    Occurrences inOther(other);
+    long count = 0;
+    for (auto at = sorted.begin(); at != sorted.end();) {
+        auto next = at + 1;
+        while (next != sorted.end() && *next == *at) ++next;
+        if (next - at == 1 && !isBlankRecordNumber(*at) && inOther.of(*at) == 0) ++count;
+        at = next;
+    }
+    return count;
+}
+
+KindComparison compareKind(RecordKind kind, RunFindings::Kind& before, RunFindings::Kind& after) {
+    for (RunFindings::Kind* run : {&before, &after}) {
+        std::sort(run->records.begin(), run->records.end(), byNumber);
+        std::sort(run->findings.begin(), run->findings.end(), byKey);
+    }
+    KindComparison k;
+    k.recordsBefore = static_cast<long>(before.records.size());
+    k.recordsAfter = static_cast<long>(after.records.size());
+    k.recordsRemoved = onlyIn(before.records, after.records);
+    k.recordsAdded = onlyIn(after.records, before.records);
+
+    const std::vector<FindingKey>& was = before.findings;
+    const std::vector<FindingKey>& is = after.findings;
+    Occurrences recordsBefore(before.records), recordsAfter(after.records);
+    std::size_t i = 0, j = 0;
+    while (i < was.size() || j < is.size()) {
+        const FindingKey key = j == is.size() || (i < was.size() && keyLess(was[i], is[j])) ? was[i] : is[j];
+        long inBefore = 0, inAfter = 0;
+        for (; i < was.size() && was[i] == key; ++i) ++inBefore;
+        for (; j < is.size() && is[j] == key; ++j) ++inAfter;
+        const RecordNumber& number = key.recordNumber;
+        const long recordBefore = recordsBefore.of(number);
+        const long recordAfter = recordsAfter.of(number);
+        if (isBlankRecordNumber(number) || recordBefore > 1 || recordAfter > 1) {
+            k.unmatched += inBefore + inAfter;
+        } else if (inBefore != 0 && inAfter != 0) {
+            k.stillOpen += inBefore;
+        } else if (inBefore != 0) {
+            (recordAfter != 0 ? k.fixed : k.findingsOfRemovedRecords) += inBefore;
+        } else {
+            (recordBefore != 0 ? k.newFindings : k.findingsOfAddedRecords) += inAfter;
+        }
+    }
+
+    std::array<long, 256> cellBefore{}, cellAfter{};
+    for (const FindingKey& f : was) ++cellBefore[f.cell % 256];
+    for (const FindingKey& f : is) ++cellAfter[f.cell % 256];
+    for (const FindingCell& c : findingCells(kind)) {
+        const auto cell = static_cast<std::size_t>(c.cell);
+        if (cellBefore[cell] != 0 || cellAfter[cell] != 0)
+            k.byElement.push_back({c.label(), cellBefore[cell], cellAfter[cell]});
+    }
+    return k;
+}
+
+Json shareJson(long count, long records) {
+    const std::optional<double> share = sharePercent(count, records);
+    return share ? Json(*share) : Json(nullptr);
+}
+
+Json kindJson(const KindComparison& k) {
+    Json byElement = Json::array();
+    for (const ElementShare& e : k.byElement)
+        byElement.push_back({{"element", std::string(e.element)},
+                             {"before", shareJson(e.before, k.recordsBefore)},
+                             {"after", shareJson(e.after, k.recordsAfter)}});
+    return {{"unmatched", k.unmatched},
+            {"stillOpen", k.stillOpen},
+            {"fixed", k.fixed},
+            {"findingsOfRemovedRecords", k.findingsOfRemovedRecords},
+            {"new", k.newFindings},
+            {"findingsOfAddedRecords", k.findingsOfAddedRecords},
+            {"recordsRemoved", k.recordsRemoved},
+            {"recordsAdded", k.recordsAdded},
+            {"byElement", std::move(byElement)}};
+}
+
+}  // namespace
+
+RecordNumber toRecordNumber(std::string_view columns) {
+    RecordNumber number;
+    number.fill(' ');
+    std::copy_n(columns.begin(), std::min(columns.size(), number.size()), number.begin());
+    return number;
+}
+
+bool isBlankRecordNumber(const RecordNumber& number) {
+    return std::all_of(number.begin(), number.end(), [](char c) { return c == ' ' || c == '\r' || c == '\n'; });
+}
+
+Comparison compareRuns(RunFindings previous, RunFindings current, std::string previousFile) {
+    Comparison c;
+    c.previousFile = std::move(previousFile);
+    c.adoption = compareKind(RecordKind::Adoption, previous.adoption, current.adoption);
+    c.fosterCare = compareKind(RecordKind::FosterCare, previous.fosterCare, current.fosterCare);
+    return c;
+}
+
+std::optional<double> sharePercent(long count, long records) {
+    if (records <= 0) return std::nullopt;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", 100.0 * static_cast<double>(count) / static_cast<double>(records));
+    return std::strtod(text, nullptr);
+}
+
+Json comparisonJson(const Comparison& comparison) {
+    return {{"previousFile", comparison.previousFile},
+            {"adoption", kindJson(comparison.adoption)},
+            {"fosterCare", kindJson(comparison.fosterCare)}};
+}
+
+std::string comparisonLines(const Comparison& comparison) {
+    std::string lines("\n");
+    for (const RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
+        const KindComparison& k = comparison.of(kind);
+        char counts[512];
+        std::snprintf(counts, sizeof counts,
+                      ": still open %ld, fixed %ld, of removed records %ld, new %ld, of added records %ld, "
+                      "unmatched %ld; records removed %ld, added %ld\n",
+                      k.stillOpen, k.fixed, k.findingsOfRemovedRecords, k.newFindings, k.findingsOfAddedRecords,
+                      k.unmatched, k.recordsRemoved, k.recordsAdded);
+        lines.append(kind == RecordKind::Adoption ? "Adoption" : "Foster Care")
+            .append(" compared with ")
+            .append(comparison.previousFile)
+            .append(counts);
+    }
+    return lines;
+}
+
+}  // namespace vortel

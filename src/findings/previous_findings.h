@@ -1,0 +1,28 @@
+// Reading the findings JSON of an earlier run for --compare: only what a
+// comparison needs (the State, every detail record's number, every finding's
+// record number and element) is kept, read as the document streams by, so
+// that memory grows with the records and findings but not with the text.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "findings/comparison.h"
+
+namespace vortel {
+
+struct PreviousRun {
+    std::string fileName;
+    std::string state;
+    RunFindings findings;
+};
+
+// Reads `fileName`. When it cannot be read or is not the findings JSON of a
+// complete run in this format, returns nothing with the reason in `error`,
+// a sentence without its full stop for the command line's error message.
+std::optional<PreviousRun> readPreviousRun(const std::string& fileName, std::string& error);
+
+// The refusal of a previous run of another State than `state`, or nothing.
+std::optional<std::string> previousStateError(const PreviousRun& previous, const std::string& state);
+
+}  // namespace vortel

@@ -1,0 +1,72 @@
+#include "findings/record_list.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <nlohmann/json.hpp>
+
+#include "core/files.h"
+#include "findings/finding_cells.h"
+#include "findings/findings_text.h"
+
+namespace vortel {
+
+namespace {
+
+// Record numbers per line of the JSON array.
+constexpr int kItemsPerLine = 8;
+
+char kindTag(RecordKind kind) { return kind == RecordKind::Adoption ? 'A' : 'F'; }
+
+std::size_t numberWidth(RecordKind kind) {
+    const ColumnRange rn = recordNumberColumns(kind);
+    return static_cast<std::size_t>(rn.last - rn.first + 1);
+}
+
+}  // namespace
+
+RecordList::~RecordList() {
+    writer_.detach();
+    if (file_) std::fclose(file_);
+}
+
+int RecordList::create(const std::string& outputName) {
+    int error = 0;
+    file_ = openScratchFile(outputName, error);
+    if (!file_) return error;
+    name_ = outputName;
+    writer_.attach(file_, false, outputName);
+    return 0;
+}
+
+void RecordList::add(RecordKind kind, std::string_view recordNumber) {
+    // A tag of the kind, then the record number's columns.
+    writer_.put(kindTag(kind));
+    writer_.put(recordNumber);
+}
+
+long RecordList::writeJsonItems(Writer& out, RecordKind kind, int indent) {
+    writer_.flush();
+    errno = 0;
+    if (std::fseek(file_, 0, SEEK_SET) != 0) throw OutputWriteError{name_, errno ? errno : EIO};
+    const std::size_t width[2] = {numberWidth(RecordKind::Adoption), numberWidth(RecordKind::FosterCare)};
+    std::string entry(1 + std::max(width[0], width[1]), ' ');
+    long items = 0;
+    int tag;
+    while ((tag = std::getc(file_)) != EOF) {
+        const std::size_t n = width[tag == kindTag(RecordKind::Adoption) ? 0 : 1];
+        if (std::fread(entry.data(), 1, n, file_) != n) throw OutputWriteError{name_, errno ? errno : EIO};
+        if (tag != kindTag(kind)) continue;
+        if (items % kItemsPerLine == 0) {
+            out.put(items == 0 ? "\n" : ",\n");
+            out.repeat(' ', indent);
+        } else {
+            out.put(", ");
+        }
+        out.put(nlohmann::json(latin1ToUtf8(std::string_view(entry).substr(0, n))).dump());
+        ++items;
+    }
+    if (std::ferror(file_)) throw OutputWriteError{name_, errno ? errno : EIO};
+    return items;
+}
+
+}  // namespace vortel
