@@ -35,6 +35,7 @@ TEST(ManyFiles, BadCommandLinesExitWithStatus2AndCreateNothing) {
         {"--out-dir", "out", "index.dat"},                   // index.* is the index's
         {"--out-dir", "out", "a.dat", "--data", "b.txt"},    // a single run's file
         {"--out-dir", "out", "a.dat", "--findings", "f.json"},
+        {"--out-dir", "out", "a.dat", "--compare", "f.json"},
         {"--out-dir", "out"},                                // no data file
         {"--out-dir", "out", "-j", "0", "a.dat"},
         {"a.dat", "b.txt"},                                  // data files without --out-dir
