@@ -79,6 +79,7 @@ bench: tools-check
 	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/fc-10k.dat foster-care 10000 data/fips.lst
 	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/agg-100k.dat aggregate 100000 data/fips.lst
 	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/fn-100k.dat footnotes 100000 data/fips.lst
+	@./tools/bench-many.sh $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)
 	@echo "streamed from the generator (time bounded by the generator; memory is the point):"
 	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/fc-10m foster-care 10000000 data/fips.lst \
 	    "$(GEN) --adoption 0 --foster-care 10000000 --no-aggregate"
