@@ -15,6 +15,9 @@ namespace {
 constexpr std::string_view kCsvLineEnd = "\r\n";
 constexpr std::string_view kCsvHeader = "kind,line,record_number,element,state,meaning,value";
 
+// Memory held back for the end of a JSON document.
+constexpr std::size_t kEndReserve = 256 * 1024;
+
 struct FormatName {
     std::string_view extension;
     FindingsFormat format;
@@ -42,6 +45,7 @@ int FindingsFile::create(const std::string& name) {
         file_.out().put(kCsvLineEnd);
     } else {
         file_.out().put("{\n  \"findings\": [");
+        reserve_ = std::make_unique<char[]>(kEndReserve);
     }
     return 0;
 }
@@ -82,6 +86,7 @@ void FindingsFile::write(RecordKind kind, long lineNumber, std::string_view reco
 }
 
 void FindingsFile::finish(const nlohmann::ordered_json& rest, std::span<const MessageList* const> lists) {
+    releaseReserve();
     if (format_ == FindingsFormat::Json) {
         file_.out().put(first_ ? "]" : "\n  ]");
         // The rest of the document's members, indented like the findings;
@@ -96,10 +101,11 @@ void FindingsFile::finish(const nlohmann::ordered_json& rest, std::span<const Me
         }
         file_.out().put("\n");
     }
+    ended_ = true;
 }
 
 void FindingsFile::abandon() {
-    if (format_ == FindingsFormat::Json)
+    if (format_ == FindingsFormat::Json && !ended_)
         file_.out().put(first_ ? "],\n  \"complete\": false\n}\n" : "\n  ],\n  \"complete\": false\n}\n");
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <nlohmann/json_fwd.hpp>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -37,6 +38,10 @@ public:
 
     void write(RecordKind kind, long lineNumber, std::string_view recordNumber, const Finding& finding);
 
+    // Gives back the memory held for the end of the document, before what
+    // goes there is made.
+    void releaseReserve() { reserve_.reset(); }
+
     // Ends the file: the JSON document gets the findings array closed and
     // the members of `rest` (an object) after it.
     // Markers of message lists in `rest` are replaced by the lists' messages.
@@ -49,8 +54,13 @@ public:
 private:
     FindingsFormat format_;
     WrittenOutput file_;
+    // Memory held back from the start of the run and given back when the
+    // document's end is written: a run whose message lists took all the
+    // memory there was can still write it whole.
+    std::unique_ptr<char[]> reserve_;
     std::string row_;
     bool first_ = true;
+    bool ended_ = false;  // finish() wrote the end: abandon() leaves it
 };
 
 }  // namespace vortel
