@@ -42,29 +42,35 @@ std::optional<std::string> findingsOptionsError(const FindingsOptions& options) 
     if (options.findingsFile && !findingsFormatOf(*options.findingsFile))
         return "--findings needs a file name ending in .csv or .json, not \"" + *options.findingsFile + "\"";
     if (options.errorRecordsFile && options.errorRecordsFile->empty()) return "--error-records needs a file name";
+    if (options.htmlFile && options.htmlFile->empty()) return "--html needs a file name";
+    if (options.htmlRecords && !options.htmlFile) return "--html-records needs --html FILE";
     return std::nullopt;
 }
 
-FindingsExport::FindingsExport(const FindingsOptions& options) : options_(options) {}
+FindingsExport::FindingsExport(const FindingsOptions& options, std::unique_ptr<FindingsView> view)
+    : options_(options), view_(std::move(view)) {}
 
 FindingsExport::~FindingsExport() = default;
 
-void FindingsExport::abandon() {
+void FindingsExport::abandon(RunContext& ctx) {
     if (finished_) return;
     finished_ = true;
     if (findingsFile_) findingsFile_->abandon();
+    if (viewOpen_) view_->end(ctx, reportPeriods_, false);
 }
 
 std::vector<WrittenOutput*> FindingsExport::outputs() {
     std::vector<WrittenOutput*> files;
     if (findingsFile_) files.push_back(&findingsFile_->output());
     if (errorRecordsFile_) files.push_back(&errorRecordsFile_->output());
+    if (viewOpen_) files.push_back(&view_->output());
     return files;
 }
 
 void FindingsExport::open(RunContext& ctx) {
     const std::string* findings = options_.findingsFile ? &*options_.findingsFile : nullptr;
     const std::string* errorRecords = options_.errorRecordsFile ? &*options_.errorRecordsFile : nullptr;
+    const std::string* page = view_ && options_.htmlFile ? &*options_.htmlFile : nullptr;
     // Every refusal comes before anything is created or emptied.
     const std::initializer_list<ProtectedFile> inputsAndReports = {
         {&ctx.dataFileName, "the data file"},
@@ -76,6 +82,11 @@ void FindingsExport::open(RunContext& ctx) {
     if (errorRecords) {
         refuseOverwrite(ctx, *errorRecords, "an error records file", inputsAndReports);
         refuseOverwrite(ctx, *errorRecords, "an error records file", {{findings, "the findings file"}});
+    }
+    if (page) {
+        refuseOverwrite(ctx, *page, "an HTML page", inputsAndReports);
+        refuseOverwrite(ctx, *page, "an HTML page",
+                        {{findings, "the findings file"}, {errorRecords, "the error records file"}});
     }
     if (findings) {
         findingsFile_ = std::make_unique<FindingsFile>(*findingsFormatOf(*findings));
@@ -91,6 +102,11 @@ void FindingsExport::open(RunContext& ctx) {
             fatalError(ctx, "\nUnable to open file " + *errorRecords + ": " + errorText(error) + ".");
         }
     }
+    if (page) {
+        if (const int error = view_->create(*page))
+            fatalError(ctx, "\nUnable to open file " + *page + ": " + errorText(error) + ".");
+        viewOpen_ = true;
+    }
 }
 
 void FindingsExport::beginSection(RunContext& ctx, RecordKind kind, std::string_view markerLine,
@@ -104,7 +120,10 @@ void FindingsExport::beginSection(RunContext& ctx, RecordKind kind, std::string_
 void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view record, std::string_view rawLine,
                             long lineNumber) {
     collectFindings(kind, ctx.cells(kind), record, found_);
-    if (found_.empty()) return;
+    if (found_.empty()) {
+        if (viewOpen_) view_->record(ctx, kind, record, lineNumber, found_);
+        return;
+    }
     anyFinding_ = true;
     FindingCounts& counts = kind == RecordKind::Adoption ? adoptionCounts_ : fosterCareCounts_;
     ++counts.recordsWithFindings;
@@ -115,6 +134,7 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
         for (const Finding& f : found_) findingsFile_->write(kind, lineNumber, recordNumber, f);
     }
     if (errorRecordsFile_) errorRecordsFile_->copy(record, rawLine);
+    if (viewOpen_) view_->record(ctx, kind, record, lineNumber, found_);
 }
 
 Json FindingsExport::endOfRunJson(RunContext& ctx) const {
@@ -148,6 +168,7 @@ Json FindingsExport::endOfRunJson(RunContext& ctx) const {
 }
 
 void FindingsExport::finish(RunContext& ctx) {
+    if (findingsFile_) findingsFile_->releaseReserve();
     for (const MessageList* list : {&ctx.aggregateErrors, &ctx.adoptionFootnoteErrors, &ctx.fosterCareFootnoteErrors})
         // A list that ran out of memory had a message to hold.
         if (list->count() != 0 || list->memoryFailed) anyFinding_ = true;
@@ -156,6 +177,7 @@ void FindingsExport::finish(RunContext& ctx) {
                                         &ctx.fosterCareFootnoteErrors};
     if (findingsFile_)
         findingsFile_->finish(findingsFile_->format() == FindingsFormat::Json ? endOfRunJson(ctx) : Json(), lists);
+    if (viewOpen_) view_->end(ctx, reportPeriods_, true);
     finished_ = true;
 }
 

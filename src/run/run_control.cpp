@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "findings/findings.h"
+#include "html/html_page.h"
 #include "core/line_reader.h"
 #include "core/version.h"
 
@@ -85,8 +86,11 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     ctx->errors.attach(io.err, false);
     ctx->memoryLimits = limits;
     std::unique_ptr<FindingsExport> findings;
-    if (options->findings.findingsFile || options->findings.errorRecordsFile || options->findings.failOnFindings) {
-        findings = std::make_unique<FindingsExport>(options->findings);
+    if (options->findings.findingsFile || options->findings.errorRecordsFile || options->findings.failOnFindings ||
+        options->findings.htmlFile) {
+        std::unique_ptr<HtmlPage> page;
+        if (options->findings.htmlFile) page = std::make_unique<HtmlPage>(options->findings.listedRecords());
+        findings = std::make_unique<FindingsExport>(options->findings, std::move(page));
         ctx->findings = findings.get();
     }
     DataFile data;
@@ -137,7 +141,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
 
     if (ending == Ending::FatalWhileReading && findings) {
         try {
-            findings->abandon();
+            findings->abandon(*ctx);
         } catch (const OutputWriteError& e) {
             reportWriteFailure(*ctx, e.name, e.error);
             ending = Ending::WriteFailed;
