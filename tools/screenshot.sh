@@ -5,7 +5,7 @@
 # the browser console.
 #   tools/screenshot.sh PAGE.html PICTURE.png [WIDTHxHEIGHT]
 set -euo pipefail
-page=$1 picture=$2 size=${3:-1100x1400}
+page=$1 picture=$2 size=${3:-1024x1000}
 browser=$(command -v chromium || command -v chromium-browser || true)
 if [ -z "$browser" ]; then
   echo "screenshot: chromium is not installed (./tools/check-tools.sh /usr/bin/chromium=chromium)" >&2

@@ -485,7 +485,14 @@ void HtmlPage::writeCounties() {
     html_.append("<table class=counties>\n<tr><th>County<th class=n>Records<th class=n>Records with findings"
                  "<th class=n>Share<th class=n>Findings\n");
     for (const County& c : rows) {
-        html_.append("<tr><td>");
+        html_.append("<tr");
+        if (!c.other) {
+            html_.append(" data-county=\"").append(htmlText(c.code, TextBytes::Latin1, TextPlace::Attribute));
+            html_.append("\" data-records=").append(std::to_string(c.counts.records));
+            html_.append(" data-records-with-findings=").append(std::to_string(c.counts.recordsWithFindings));
+            html_.append(" data-findings=").append(std::to_string(c.counts.findings));
+        }
+        html_.append("><td>");
         if (c.other)
             html_.append("<i>other codes (past ").append(groupedNumber(kMaxCounties)).append(" distinct ones)</i>");
         else
