@@ -45,7 +45,6 @@ ol.msgs{margin:4px 0;padding-left:28px}
 #filter[hidden]{display:none}
 #filter select{max-width:330px}
 table.recs{width:100%}
-table.recs tbody{content-visibility:auto;contain-intrinsic-size:auto 150px}
 table.recs tr.r td{background:#e9eef5;font-weight:600;border-top:2px solid #b9c3d1}
 table.recs code{color:var(--mute)}
 footer{margin-top:28px;color:var(--mute);font-size:12px}
@@ -54,7 +53,7 @@ header{background:none;color:#000;padding:0}
 nav,#filter{display:none}
 main{max-width:none;padding:0}
 .chart rect,.km::before,.ko::before,.kl::before{print-color-adjust:exact;-webkit-print-color-adjust:exact}
-table.recs tbody{content-visibility:visible;break-inside:avoid}
+table.recs tbody{break-inside:avoid}
 }
 )CSS";
 
