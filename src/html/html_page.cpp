@@ -76,7 +76,8 @@ void appendValue(std::string& out, std::string_view value) {
 
 std::string percent(long part, long whole) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f%%", whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole));
+    std::snprintf(text, sizeof text, "%.1f%%",
+                  whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole));
     return text;
 }
 
@@ -104,8 +105,7 @@ constexpr ChartSeries kCountySeries[] = {{"bf", "findings", "data-findings"}};
 
 }  // namespace
 
-HtmlPage::HtmlPage(long listedRecords, std::size_t listBudget)
-    : listedLimit_(listedRecords), listBudget_(listBudget) {}
+HtmlPage::HtmlPage(long listedRecords, std::size_t listBudget) : listedLimit_(listedRecords), listBudget_(listBudget) {}
 
 // ------------------------------------------------------------ while checking
 
@@ -143,9 +143,8 @@ void HtmlPage::record(RunContext&, RecordKind kind, std::string_view record, lon
         const ColumnRange rn = recordNumberColumns(kind);
         RankedRecord r{count, order_, lineNumber, std::string(field(record, rn.first, rn.last)),
                        kind == kF ? std::string(field(record, kCountyFirst, kCountyLast)) : std::string()};
-        auto at = std::find_if(t.top.begin(), t.top.end(), [&](const RankedRecord& o) {
-            return ranksAbove(count, order_, o.findings, o.order);
-        });
+        auto at = std::find_if(t.top.begin(), t.top.end(),
+                               [&](const RankedRecord& o) { return ranksAbove(count, order_, o.findings, o.order); });
         t.top.insert(at, std::move(r));
         if (t.top.size() > kTopRecords) t.top.pop_back();
     }
@@ -241,8 +240,9 @@ void HtmlPage::end(RunContext& ctx, const ReportPeriods& periods, bool complete)
         // Writing the page failed (memory ran out): what was written stands,
         // closed with a note.
         html_.clear();
-        file_.out().put("\n<p class=alert>The page ends here: the run ran out of memory while writing it.</p>"
-                        "\n</main>\n</body>\n</html>\n");
+        file_.out().put(
+            "\n<p class=alert>The page ends here: the run ran out of memory while writing it.</p>"
+            "\n</main>\n</body>\n</html>\n");
         return;
     }
     writing_ = true;
@@ -255,8 +255,9 @@ void HtmlPage::end(RunContext& ctx, const ReportPeriods& periods, bool complete)
     }
     writeRecordTable(ctx);
     html_.append("<footer>Written by vortel-dq ").append(kVersion);
-    html_.append(". The two text reports of the run are the reference; <code>--findings FILE</code> lists every "
-                 "finding.</footer>\n</main>\n<script>");
+    html_.append(
+        ". The two text reports of the run are the reference; <code>--findings FILE</code> lists every "
+        "finding.</footer>\n</main>\n<script>");
     html_.append(kPageScript);
     html_.append("</script>\n</body>\n</html>\n");
     flush();
@@ -283,23 +284,26 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
     appendHtmlText(html_, ctx.stateCode, TextBytes::Utf8);
     html_.append(" &middot; checked ");
     appendHtmlText(html_, ctx.runTimestamp);
-    html_.append("</p>\n<nav><a href=\"#run\">The run</a> <a href=\"#adoption\">Adoption</a> "
-                 "<a href=\"#foster-care\">Foster care</a> <a href=\"#records\">Records with findings</a></nav>\n"
-                 "</header>\n<main>\n");
+    html_.append(
+        "</p>\n<nav><a href=\"#run\">The run</a> <a href=\"#adoption\">Adoption</a> "
+        "<a href=\"#foster-care\">Foster care</a> <a href=\"#records\">Records with findings</a></nav>\n"
+        "</header>\n<main>\n");
 
     html_.append("<section id=run>\n<h2>The run</h2>\n");
     if (!complete)
-        html_.append("<p class=alert>The run did not complete: a fatal error ended it while the data file was read. "
-                     "This page shows the records checked until then; the summary messages and the aggregate and "
-                     "footnote errors of the end of the run are missing.</p>\n");
+        html_.append(
+            "<p class=alert>The run did not complete: a fatal error ended it while the data file was read. "
+            "This page shows the records checked until then; the summary messages and the aggregate and "
+            "footnote errors of the end of the run are missing.</p>\n");
     html_.append("<div class=cards>\n<div class=card><span>Detail records checked</span><b>")
         .append(groupedNumber(records))
         .append("</b></div>\n<div class=card><span>Records with findings</span><b>")
         .append(groupedNumber(withFindings))
         .append("</b><small>")
         .append(percent(withFindings, records))
-        .append(" of the records</small></div>\n<div class=card><span>Findings</span><b id=total-findings "
-                "data-total-findings=")
+        .append(
+            " of the records</small></div>\n<div class=card><span>Findings</span><b id=total-findings "
+            "data-total-findings=")
         .append(std::to_string(findings))
         .append(">")
         .append(groupedNumber(findings))
@@ -342,8 +346,9 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
     row("Findings", adoption_.findings, fosterCare_.findings);
     html_.append("</table>\n</div>\n");
     if (!ctx.markerSeen && complete)
-        html_.append("<p>The data file holds no marker line: no section was found (the reports say "
-                     "&ldquo;No delimiters found.&rdquo;).</p>\n");
+        html_.append(
+            "<p>The data file holds no marker line: no section was found (the reports say "
+            "&ldquo;No delimiters found.&rdquo;).</p>\n");
     html_.append("</section>\n");
 }
 
@@ -381,8 +386,9 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
         std::stable_sort(bars.begin(), bars.end(), [](const ChartBar& a, const ChartBar& b) {
             return a.parts[0] + a.parts[1] + a.parts[2] > b.parts[0] + b.parts[1] + b.parts[2];
         });
-        html_.append("<h3>Elements by findings</h3>\n<p class=key><span class=km>missing</span> "
-                     "<span class=ko>out of range</span> <span class=kl>likely error (consistency group)</span></p>\n");
+        html_.append(
+            "<h3>Elements by findings</h3>\n<p class=key><span class=km>missing</span> "
+            "<span class=ko>out of range</span> <span class=kl>likely error (consistency group)</span></p>\n");
         appendBarChart(html_, std::string(kindTitle(kind)).append(": findings by element"), kElementSeries, bars);
 
         // Groups, most records marked first.
@@ -397,8 +403,9 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
         if (groups.empty()) {
             html_.append("<p>No record was marked by a consistency group.</p>\n");
         } else {
-            html_.append("<table class=groups>\n<tr><th>Group<th>Letter<th>Elements<th class=n>Records marked"
-                         "<th class=n>Share of records\n");
+            html_.append(
+                "<table class=groups>\n<tr><th>Group<th>Letter<th>Elements<th class=n>Records marked"
+                "<th class=n>Share of records\n");
             for (const GroupEntry* g : groups) {
                 const long marked = t.groupRecords[static_cast<std::size_t>(g->number)];
                 html_.append("<tr data-group=").append(std::to_string(g->number)).append(" data-records=");
@@ -418,8 +425,9 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
             html_.append("</table>\n");
         }
 
-        html_.append("<h3>Records with the most findings</h3>\n<table class=top>\n<tr><th class=n>Line"
-                     "<th>Record number");
+        html_.append(
+            "<h3>Records with the most findings</h3>\n<table class=top>\n<tr><th class=n>Line"
+            "<th>Record number");
         if (kind == kF) html_.append("<th>County");
         html_.append("<th class=n>Findings\n");
         for (const RankedRecord& r : t.top) {
@@ -472,7 +480,7 @@ void HtmlPage::writeCounties() {
         if (c.other || c.counts.findings == 0 || bars.size() == kChartedCounties) continue;
         ChartBar b;
         b.label = isBlank(c.code) ? "(blank)" : c.code;
-        b.tooltip = "County " + b.label;
+        b.tooltip.append("County ").append(b.label);
         b.attributes.append(" data-county=\"").append(htmlText(c.code, TextBytes::Latin1, TextPlace::Attribute));
         b.attributes.append("\"");
         b.parts = {c.counts.findings, 0, 0};
@@ -482,8 +490,9 @@ void HtmlPage::writeCounties() {
         if (bars.size() == kChartedCounties) html_.append("<p>The 20 local agencies with the most findings:</p>\n");
         appendBarChart(html_, "Foster care: findings by local agency", kCountySeries, bars);
     }
-    html_.append("<table class=counties>\n<tr><th>County<th class=n>Records<th class=n>Records with findings"
-                 "<th class=n>Share<th class=n>Findings\n");
+    html_.append(
+        "<table class=counties>\n<tr><th>County<th class=n>Records<th class=n>Records with findings"
+        "<th class=n>Share<th class=n>Findings\n");
     for (const County& c : rows) {
         html_.append("<tr");
         if (!c.other) {
@@ -544,7 +553,8 @@ void HtmlPage::writeRecordTable(RunContext&) {
         html_.append(counted(leftOut, "record", "records")).append(" with findings ");
         html_.append(leftOut == 1 ? "is" : "are").append(" left out</b>");
         if (listed < listedLimit_)
-            html_.append(" (the list stops short of the ").append(groupedNumber(listedLimit_))
+            html_.append(" (the list stops short of the ")
+                .append(groupedNumber(listedLimit_))
                 .append(" records of <code>--html-records</code> to keep the page small)");
         html_.append("; <code>--findings FILE</code> lists every finding of every record.");
     }
@@ -578,15 +588,20 @@ void HtmlPage::writeRecordTable(RunContext&) {
             html_.append(")");
         }
     }
-    html_.append("</select></label>\n<label>State <select name=s><option value=\"\">all</option>"
-                 "<option value=1>1 missing<option value=2>2 out of range<option value=l>likely error (a-z)"
-                 "<option value=u>will be deleted (A-Z)</select></label>\n<output id=shown></output>\n</form>\n");
+    html_.append(
+        "</select></label>\n<label>State <select name=s><option value=\"\">all</option>"
+        "<option value=1>1 missing<option value=2>2 out of range<option value=l>likely error (a-z)"
+        "<option value=u>will be deleted (A-Z)</select></label>\n<output id=shown></output>\n</form>\n");
 
     for (const RecordKind kind : {kA, kF}) {
-        const auto first = std::find_if(listed_.begin(), listed_.end(), [&](const ListedRecord& r) { return r.kind == kind; });
+        const auto first =
+            std::find_if(listed_.begin(), listed_.end(), [&](const ListedRecord& r) { return r.kind == kind; });
         if (first == listed_.end()) continue;
-        html_.append("<h3>").append(kindTitle(kind)).append("</h3>\n<table class=recs>\n<thead><tr><th>Line"
-                                                               "<th>Record number");
+        html_.append("<h3>")
+            .append(kindTitle(kind))
+            .append(
+                "</h3>\n<table class=recs>\n<thead><tr><th>Line"
+                "<th>Record number");
         if (kind == kF) html_.append("<th>County");
         html_.append("<th>Element<th>Name<th>Value<th>Meaning<th>Explanation</thead>\n");
         flush();

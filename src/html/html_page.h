@@ -59,8 +59,8 @@ public:
         long recordsWithFindings = 0;
         long findings = 0;
         std::array<ElementCounts, kFosterCareCells + 1> cells{};  // by cell
-        std::array<long, 27> groupRecords{};                       // by group number
-        std::vector<RankedRecord> top;                             // best first
+        std::array<long, 27> groupRecords{};                      // by group number
+        std::vector<RankedRecord> top;                            // best first
     };
     struct CountyCounts {
         long records = 0;

@@ -18,18 +18,29 @@ void appendEscape(std::string& out, unsigned char c, TextPlace place) {
 // Appends one ASCII byte, escaped as it must be.
 void appendAscii(std::string& out, unsigned char c, TextPlace place, bool keepLineFeeds) {
     switch (c) {
-        case '&': out.append("&amp;"); return;
-        case '<': out.append("&lt;"); return;
-        case '>': out.append("&gt;"); return;
-        case '"': out.append("&quot;"); return;
-        case '\'': out.append("&#39;"); return;
+        case '&':
+            out.append("&amp;");
+            return;
+        case '<':
+            out.append("&lt;");
+            return;
+        case '>':
+            out.append("&gt;");
+            return;
+        case '"':
+            out.append("&quot;");
+            return;
+        case '\'':
+            out.append("&#39;");
+            return;
         case '\n':
             if (keepLineFeeds) {
                 out.push_back('\n');
                 return;
             }
             break;
-        default: break;
+        default:
+            break;
     }
     if (c < 0x20 || c == 0x7F)
         appendEscape(out, c, place);

@@ -10,7 +10,8 @@ inline constexpr std::string_view kPageStyle = R"CSS(
 :root{--ink:#1c2430;--mute:#5a6473;--line:#d8dde4;--soft:#f3f5f8;--head:#1f3a5f;
 --m:#d99a1e;--o:#c2412f;--l:#3668b0;--f:#5b7f3a}
 *{box-sizing:border-box}
-body{margin:0;font:14px/1.45 system-ui,-apple-system,"Segoe UI",Roboto,"Helvetica Neue",Arial,sans-serif;color:var(--ink);background:#fff}
+body{margin:0;color:var(--ink);background:#fff;
+font:14px/1.45 system-ui,-apple-system,"Segoe UI",Roboto,"Helvetica Neue",Arial,sans-serif}
 header{background:var(--head);color:#fff;padding:16px 28px 10px}
 header h1{margin:0;font-size:22px;font-weight:650}
 header p{margin:2px 0 8px;opacity:.9}
@@ -39,9 +40,11 @@ i{color:var(--mute)}
 .key span{margin-right:14px;font-size:12px}
 .key span::before{content:"";display:inline-block;width:10px;height:10px;margin-right:5px;vertical-align:-1px}
 .km::before{background:var(--m)}.ko::before{background:var(--o)}.kl::before{background:var(--l)}
-pre.msg{margin:0 0 6px;padding:6px 10px;background:var(--soft);border-radius:4px;white-space:pre-wrap;font:12px/1.4 ui-monospace,Menlo,Consolas,monospace}
+pre.msg{margin:0 0 6px;padding:6px 10px;background:var(--soft);border-radius:4px;white-space:pre-wrap;
+font:12px/1.4 ui-monospace,Menlo,Consolas,monospace}
 ol.msgs{margin:4px 0;padding-left:28px}
-#filter{display:flex;flex-wrap:wrap;gap:14px;align-items:center;margin:8px 0;padding:8px 12px;background:var(--soft);border-radius:6px}
+#filter{display:flex;flex-wrap:wrap;gap:14px;align-items:center;margin:8px 0;padding:8px 12px;
+background:var(--soft);border-radius:6px}
 #filter[hidden]{display:none}
 #filter select{max-width:330px}
 table.recs{width:100%}

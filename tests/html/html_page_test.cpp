@@ -1,6 +1,8 @@
 // The HTML page: its counts against the findings CSV and the reports, the
 // records it lists, escaping of whatever comes from outside, and the
 // options and refusals of --html.
+#include "html/html_page.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +13,6 @@
 #include <sstream>
 
 #include "findings/findings_support.h"
-#include "html/html_page.h"
 #include "html/html_text.h"
 #include "support/program_run.h"
 #include "support/records.h"
@@ -67,8 +68,11 @@ std::vector<std::pair<char, long>> listedRecords(const std::string& page) {
 bool isUtf8(const std::string& s) {
     for (std::size_t i = 0; i < s.size();) {
         const auto c = static_cast<unsigned char>(s[i]);
-        const std::size_t n = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
-                            : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+        const std::size_t n = c < 0x80                 ? 1
+                              : c >= 0xC2 && c <= 0xDF ? 2
+                              : c >= 0xE0 && c <= 0xEF ? 3
+                              : c >= 0xF0 && c <= 0xF4 ? 4
+                                                       : 0;
         if (n == 0 || i + n > s.size()) return false;
         for (std::size_t k = 1; k < n; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -99,12 +103,14 @@ CsvFacts readCsv(const std::string& text) {
         const CsvRow& r = rows[i];
         const char kind = r[0] == "adoption" ? 'a' : 'f';
         ++facts.rows;
-        CsvRecord& rec = facts.records.try_emplace({kind, std::stol(r[1])}, CsvRecord{kind, std::stol(r[1]), 0, {}}).first->second;
+        CsvRecord& rec =
+            facts.records.try_emplace({kind, std::stol(r[1])}, CsvRecord{kind, std::stol(r[1]), 0, {}}).first->second;
         ++rec.findings;
         auto& cell = facts.cells[{kind, r[3]}];
         const char state = r[4][0];
         ++cell[state == '1' ? 0 : state == '2' ? 1 : 2];
-        if (const std::size_t g = r[5].find("group "); g != std::string::npos) rec.groups.insert(std::stoi(r[5].substr(g + 6)));
+        if (const std::size_t g = r[5].find("group "); g != std::string::npos)
+            rec.groups.insert(std::stoi(r[5].substr(g + 6)));
     }
     return facts;
 }
@@ -120,13 +126,16 @@ TEST(HtmlPage, CountsAgreeWithTheFindingsCsvAndTheReports) {
     };
     const Case cases[] = {
         {"--adoption 300 --foster-care 300 --footnotes 10 --error-rate 0.3 --seed 41", {}, 2000},
-        {"--adoption 150 --foster-care 400 --error-rate 0.5 --seed 42 --crlf --counties 7", {"--html-records", "25"}, 25},
+        {"--adoption 150 --foster-care 400 --error-rate 0.5 --seed 42 --crlf --counties 7",
+         {"--html-records", "25"},
+         25},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.generate);
         ScratchDir dir;
         ASSERT_EQ(generateData(dir.path(), c.generate), 0) << readFile(dir / "gen.err");
-        const RunResult r = runIn(dir.path(), argsWith(withOptions({"--findings", "f.csv", "--html", "p.html"}, c.options)));
+        const RunResult r =
+            runIn(dir.path(), argsWith(withOptions({"--findings", "f.csv", "--html", "p.html"}, c.options)));
         ASSERT_EQ(r.status, 0) << r.err;
         const std::string page = readFile(dir / "p.html");
         const CsvFacts csv = readCsv(readFile(dir / "f.csv"));
@@ -159,8 +168,9 @@ TEST(HtmlPage, CountsAgreeWithTheFindingsCsvAndTheReports) {
             const std::string section = between(page, k.section, "</section>");
             const auto table = reportTable(report);
             long charted = 0;
-            for (const auto& g : matches(section, "data-element=(\\w+) data-missing=(\\d+) data-out-of-range=(\\d+) "
-                                                  "data-likely-error=(\\d+)")) {
+            for (const auto& g : matches(section,
+                                         "data-element=(\\w+) data-missing=(\\d+) data-out-of-range=(\\d+) "
+                                         "data-likely-error=(\\d+)")) {
                 const auto cell = csv.cells.at({k.key, g[0]});
                 EXPECT_EQ(std::stol(g[1]), cell[0]) << g[0];
                 EXPECT_EQ(std::stol(g[2]), cell[1]) << g[0];
@@ -174,9 +184,12 @@ TEST(HtmlPage, CountsAgreeWithTheFindingsCsvAndTheReports) {
             // Groups: records with a letter of the group.
             for (const auto& g : matches(section, "data-group=(\\d+) data-records=(\\d+)")) {
                 const int group = std::stoi(g[0]);
-                EXPECT_EQ(std::stol(g[1]), std::count_if(csv.records.begin(), csv.records.end(), [&](const auto& e) {
-                              return e.second.kind == k.key && e.second.groups.count(group) != 0;
-                          })) << "group " << group;
+                EXPECT_EQ(std::stol(g[1]), std::count_if(csv.records.begin(), csv.records.end(),
+                                                         [&](const auto& e) {
+                                                             return e.second.kind == k.key &&
+                                                                    e.second.groups.count(group) != 0;
+                                                         }))
+                    << "group " << group;
             }
         }
 
@@ -189,14 +202,16 @@ TEST(HtmlPage, CountsAgreeWithTheFindingsCsvAndTheReports) {
         std::map<std::string, std::pair<long, long>> byCounty;  // records with findings, findings
         for (const auto& [key, rec] : csv.records) {
             if (rec.kind != 'f') continue;
-            const std::string code = (lines.at(static_cast<std::size_t>(rec.line - 1)) + std::string(20, ' ')).substr(8, 5);
+            const std::string code =
+                (lines.at(static_cast<std::size_t>(rec.line - 1)) + std::string(20, ' ')).substr(8, 5);
             ++byCounty[code].first;
             byCounty[code].second += rec.findings;
         }
         long countyRecords = 0;
         const std::string counties = between(page, "<table class=counties>", "</table>");
-        for (const auto& g : matches(counties, "data-county=\"([^\"]*)\" data-records=(\\d+) "
-                                               "data-records-with-findings=(\\d+) data-findings=(\\d+)")) {
+        for (const auto& g : matches(counties,
+                                     "data-county=\"([^\"]*)\" data-records=(\\d+) "
+                                     "data-records-with-findings=(\\d+) data-findings=(\\d+)")) {
             EXPECT_EQ(std::stol(g[2]), byCounty[g[0]].first) << g[0];
             EXPECT_EQ(std::stol(g[3]), byCounty[g[0]].second) << g[0];
             countyRecords += std::stol(g[1]);
@@ -295,7 +310,7 @@ TEST(HtmlText, EscapesMarkupAndControlBytes) {
         {"\n", TextBytes::Latin1, TextPlace::Content, "<span class=x>\\x0A</span>"},
         {"\xE9\xFF\xA0", TextBytes::Latin1, TextPlace::Attribute, "\xC3\xA9\xC3\xBF\xC2\xA0"},
         {"\x80\x9F", TextBytes::Latin1, TextPlace::Attribute, "\\x80\\x9F"},
-        {"donn\xC3\xA9" "es \xE2\x80\xA6", TextBytes::Utf8, TextPlace::Attribute, "donn\xC3\xA9" "es \xE2\x80\xA6"},
+        {"donn\u00E9es \u2026", TextBytes::Utf8, TextPlace::Attribute, "donn\u00E9es \u2026"},
         {"\xE9t\xC3", TextBytes::Utf8, TextPlace::Attribute, "\\xE9t\\xC3"},
         {"\xC2\x85\xED\xA0\x80", TextBytes::Utf8, TextPlace::Attribute, "\\xC2\\x85\\xED\\xA0\\x80"},
         {"<\xF0\x9F\x98\x80>", TextBytes::Utf8, TextPlace::Content, "&lt;\xF0\x9F\x98\x80&gt;"},
@@ -308,13 +323,15 @@ TEST(HtmlText, EscapesMarkupAndControlBytes) {
 TEST(HtmlPage, WhatComesFromOutsideIsEscaped) {
     std::string hostile = cleanAdoptionRecord();
     setField(hostile, 9, "<img src=x>");  // the record number
-    setField(hostile, 28, "\x01");         // gender
+    setField(hostile, 28, "\x01");        // gender
     std::string high = cleanAdoptionRecord();
     setField(high, 9, "\xE9\x85\"'&     ");
     setField(high, 28, "<");
     std::string county = cleanFosterCareRecord();
     setField(county, 9, "<b>&");
-    const std::string name = "d<b>'\xFF" ".txt";
+    const std::string name =
+        "d<b>'\xFF"
+        ".txt";
     ScratchDir dir;
     writeFile(dir / name, "$\n01      202609\n" + hostile + "\n" + high + "\n@\n01      202609\n" + county + "\n");
     writeFile(dir / "fips.lst", kFipsList);
@@ -324,16 +341,17 @@ TEST(HtmlPage, WhatComesFromOutsideIsEscaped) {
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string page = readFile(dir / "p.html");
     EXPECT_TRUE(isUtf8(page));
-    for (const char* shown : {"&lt;img src=x&gt;", "<span class=x>\\x01</span>", "\xC3\xA9<span class=x>\\x85</span>"
-                              "&quot;&#39;&amp;", "&lt;b&gt;&amp;", "d&lt;b&gt;&#39;<span class=x>\\xFF</span>.txt",
-                              "data-county=\"&lt;b&gt;&amp;1\""})
+    for (const char* shown :
+         {"&lt;img src=x&gt;", "<span class=x>\\x01</span>", "\xC3\xA9<span class=x>\\x85</span>&quot;&#39;&amp;",
+          "&lt;b&gt;&amp;", "d&lt;b&gt;&#39;<span class=x>\\xFF</span>.txt", "data-county=\"&lt;b&gt;&amp;1\""})
         EXPECT_NE(page.find(shown), std::string::npos) << shown;
-    for (const char* raw : {"<img", "<b>&", "d<b>", "\x01", "'\xFF"}) EXPECT_EQ(page.find(raw), std::string::npos) << raw;
+    for (const char* raw : {"<img", "<b>&", "d<b>", "\x01", "'\xFF"})
+        EXPECT_EQ(page.find(raw), std::string::npos) << raw;
 }
 
 TEST(HtmlPage, OptionsRefusalsAndRunsThatDoNotComplete) {
-    const std::string data = "$\n01      202609\n" + cleanAdoptionRecord() + "\n@\n01      202609\n" +
-                             cleanFosterCareRecord() + "\n";
+    const std::string data =
+        "$\n01      202609\n" + cleanAdoptionRecord() + "\n@\n01      202609\n" + cleanFosterCareRecord() + "\n";
     struct Case {
         std::vector<std::string> options;
         std::string state;
@@ -353,8 +371,16 @@ TEST(HtmlPage, OptionsRefusalsAndRunsThatDoNotComplete) {
         {{"--html", "data.txt"}, "01", -1, "Unable to use data.txt as an HTML page: it is the data file.", ""},
         {{"--html", "fips.lst"}, "01", -1, "as an HTML page: it is the FIPS code list file.", ""},
         {{"--html", "areport.txt"}, "01", -1, "as an HTML page: it is the adoption report file.", ""},
-        {{"--html", "./f.csv", "--findings", "f.csv"}, "01", -1, "Unable to use ./f.csv as an HTML page: it is the findings file.", ""},
-        {{"--html", "e.txt", "--error-records", "e.txt"}, "01", -1, "as an HTML page: it is the error records file.", ""},
+        {{"--html", "./f.csv", "--findings", "f.csv"},
+         "01",
+         -1,
+         "Unable to use ./f.csv as an HTML page: it is the findings file.",
+         ""},
+        {{"--html", "e.txt", "--error-records", "e.txt"},
+         "01",
+         -1,
+         "as an HTML page: it is the error records file.",
+         ""},
         {{"--html", "nodir/p.html"}, "01", -1, "Unable to open file nodir/p.html: No such file or directory.", ""},
     };
     for (const Case& c : cases) {
