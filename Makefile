@@ -1,5 +1,6 @@
-# make demo   build, then check the bundled example and show where the reports went
-# make test   build, then run every test
+# make demo        build, then check the bundled example and show where the reports went
+# make test        build, then run every test
+# make screenshot  the demo's HTML page rendered by headless Chromium to a PNG
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
 JOBS ?= 2
@@ -11,7 +12,7 @@ BENCH_BUILD ?= build-bench
 BENCH_DATA = $(BENCH_BUILD)/data
 GEN = python3 tools/vortel_gen.py --state 01 --as-of 2026-12-08 --fips data/fips.lst --error-rate 0.10 --seed 1
 
-.PHONY: lint all build demo test test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
+.PHONY: lint all build demo screenshot test test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
 
 all: build
 
@@ -31,10 +32,17 @@ demo: build
 	@mkdir -p $(BUILD)/demo
 	./$(BUILD)/vortel-dq --data examples/example.dat --fips examples/fips.lst \
 	    --foster-care-report $(BUILD)/demo/freport.txt --adoption-report $(BUILD)/demo/areport.txt \
-	    --state 01 --as-of "2026-12-08 09:00"
+	    --state 01 --as-of "2026-12-08 09:00" --html $(BUILD)/demo/report.html
 	@echo
 	@echo "Foster Care report: $(BUILD)/demo/freport.txt"
 	@echo "Adoption report:    $(BUILD)/demo/areport.txt"
+	@echo "HTML page:          $(BUILD)/demo/report.html"
+
+# The demo's page in a real browser: fails when it does not render, comes out
+# blank or its script logs an error (see tools/screenshot.sh).
+screenshot: demo
+	@VORTEL_NO_TESTS=1 ./tools/check-tools.sh /usr/bin/chromium=chromium
+	./tools/screenshot.sh $(BUILD)/demo/report.html $(BUILD)/demo/report.png
 
 test: test-tools-check build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -44,30 +44,36 @@ std::optional<std::string> findingsOptionsError(const FindingsOptions& options) 
     if (options.findingsFile && !findingsFormatOf(*options.findingsFile))
         return "--findings needs a file name ending in .csv or .json, not \"" + *options.findingsFile + "\"";
     if (options.errorRecordsFile && options.errorRecordsFile->empty()) return "--error-records needs a file name";
+    if (options.htmlFile && options.htmlFile->empty()) return "--html needs a file name";
+    if (options.htmlRecords && !options.htmlFile) return "--html-records needs --html FILE";
     return std::nullopt;
 }
 
-FindingsExport::FindingsExport(const FindingsOptions& options, std::optional<PreviousRun> previous)
-    : options_(options), previous_(std::move(previous)) {}
+FindingsExport::FindingsExport(const FindingsOptions& options, std::optional<PreviousRun> previous,
+                               std::unique_ptr<FindingsView> view)
+    : options_(options), view_(std::move(view)), previous_(std::move(previous)) {}
 
 FindingsExport::~FindingsExport() = default;
 
-void FindingsExport::abandon() {
+void FindingsExport::abandon(RunContext& ctx) {
     if (finished_) return;
     finished_ = true;
     if (findingsFile_) findingsFile_->abandon();
+    if (viewOpen_) view_->end(ctx, reportPeriods_, false);
 }
 
 std::vector<WrittenOutput*> FindingsExport::outputs() {
     std::vector<WrittenOutput*> files;
     if (findingsFile_) files.push_back(&findingsFile_->output());
     if (errorRecordsFile_) files.push_back(&errorRecordsFile_->output());
+    if (viewOpen_) files.push_back(&view_->output());
     return files;
 }
 
 void FindingsExport::open(RunContext& ctx) {
     const std::string* findings = options_.findingsFile ? &*options_.findingsFile : nullptr;
     const std::string* errorRecords = options_.errorRecordsFile ? &*options_.errorRecordsFile : nullptr;
+    const std::string* page = view_ && options_.htmlFile ? &*options_.htmlFile : nullptr;
     // Every refusal comes before anything is created or emptied.
     const std::initializer_list<ProtectedFile> inputsAndReports = {
         {&ctx.dataFileName, "the data file"},
@@ -79,6 +85,11 @@ void FindingsExport::open(RunContext& ctx) {
     if (errorRecords) {
         refuseOverwrite(ctx, *errorRecords, "an error records file", inputsAndReports);
         refuseOverwrite(ctx, *errorRecords, "an error records file", {{findings, "the findings file"}});
+    }
+    if (page) {
+        refuseOverwrite(ctx, *page, "an HTML page", inputsAndReports);
+        refuseOverwrite(ctx, *page, "an HTML page",
+                        {{findings, "the findings file"}, {errorRecords, "the error records file"}});
     }
     if (findings) {
         findingsFile_ = std::make_unique<FindingsFile>(*findingsFormatOf(*findings));
@@ -93,6 +104,11 @@ void FindingsExport::open(RunContext& ctx) {
             errorRecordsFile_.reset();
             fatalError(ctx, "\nUnable to open file " + *errorRecords + ": " + errorText(error) + ".");
         }
+    }
+    if (page) {
+        if (const int error = view_->create(*page))
+            fatalError(ctx, "\nUnable to open file " + *page + ": " + errorText(error) + ".");
+        viewOpen_ = true;
     }
 }
 
@@ -128,16 +144,20 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
         run.records.push_back(number);
         for (const Finding& f : found_) run.findings.push_back({number, static_cast<std::uint16_t>(f.cell)});
     }
-    if (found_.empty()) return;
+    if (found_.empty()) {
+        if (viewOpen_) view_->record(ctx, kind, record, lineNumber, found_);
+        return;
+    }
     anyFinding_ = true;
     FindingCounts& counts = kind == RecordKind::Adoption ? adoptionCounts_ : fosterCareCounts_;
     ++counts.recordsWithFindings;
     counts.findings += static_cast<long>(found_.size());
-    if (findingsFile_) {
-        explainFindings(kind, ctx.cells(kind), record, ctx, found_);
+    // Explanations cost time: made only for the outputs that show them.
+    if (findingsFile_ || viewOpen_) explainFindings(kind, ctx.cells(kind), record, ctx, found_);
+    if (findingsFile_)
         for (const Finding& f : found_) findingsFile_->write(kind, lineNumber, recordNumber, f);
-    }
     if (errorRecordsFile_) errorRecordsFile_->copy(record, rawLine);
+    if (viewOpen_) view_->record(ctx, kind, record, lineNumber, found_);
 }
 
 Json FindingsExport::endOfRunJson(RunContext& ctx) const {
@@ -195,6 +215,7 @@ void FindingsExport::finish(RunContext& ctx) {
         }
         findingsFile_->finish(rest, lists);
     }
+    if (viewOpen_) view_->end(ctx, reportPeriods_, true);
     finished_ = true;
 }
 

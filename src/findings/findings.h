@@ -5,6 +5,7 @@
 #include <memory>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,6 +25,11 @@ struct FindingsOptions {
     std::optional<std::string> findingsFile;     // --findings FILE (.csv or .json)
     std::optional<std::string> errorRecordsFile; // --error-records FILE
     bool failOnFindings = false;                 // --fail-on-findings
+    std::optional<std::string> htmlFile;         // --html FILE
+    std::optional<long> htmlRecords;             // --html-records N
+
+    // The records the page lists at most.
+    long listedRecords() const { return htmlRecords.value_or(2000); }
 };
 
 // Checks the options that can be judged before the run (the findings file's
@@ -39,10 +45,33 @@ struct FindingCounts {
 class FindingsFile;
 class ErrorRecordsFile;
 
+// The distinct report periods of the run's sections, in the order seen.
+using ReportPeriods = std::vector<std::pair<RecordKind, std::string>>;
+
+// An output written whole at the end of the run from what it gathered while
+// the records were checked (the HTML page). The run makes it; the export
+// refuses its name like its own files', creates it and feeds it.
+class FindingsView {
+public:
+    virtual ~FindingsView() = default;
+    // Opens the output. Returns 0 or the system's error number.
+    virtual int create(const std::string& name) = 0;
+    // Every detail record after all of its checks, with its findings (none
+    // for a clean record).
+    virtual void record(RunContext& ctx, RecordKind kind, std::string_view record, long lineNumber,
+                        std::span<const Finding> findings) = 0;
+    // Writes the output. `complete` is false for a run ended by a fatal
+    // error while reading: the end-of-run blocks of the reports do not exist.
+    virtual void end(RunContext& ctx, const ReportPeriods& periods, bool complete) = 0;
+    virtual WrittenOutput& output() = 0;
+};
+
 class FindingsExport {
 public:
-    // `previous`: the earlier run to compare this one with (--compare).
-    explicit FindingsExport(const FindingsOptions& options, std::optional<PreviousRun> previous = std::nullopt);
+    // `previous`: the earlier run to compare this one with (--compare);
+    // `view` (may be null) is fed with the findings when --html asks for it.
+    explicit FindingsExport(const FindingsOptions& options, std::optional<PreviousRun> previous = std::nullopt,
+                            std::unique_ptr<FindingsView> view = {});
     ~FindingsExport();
     FindingsExport(const FindingsExport&) = delete;
     FindingsExport& operator=(const FindingsExport&) = delete;
@@ -64,7 +93,7 @@ public:
     void finish(RunContext& ctx);
     // Ends the files of a run that did not reach `finish` (a fatal error while
     // reading): a JSON document is closed with "complete": false.
-    void abandon();
+    void abandon(RunContext& ctx);
     // The files written, for the run to close and move into place.
     std::vector<WrittenOutput*> outputs();
     // True when the run made any finding (detail, aggregate or footnote).
@@ -85,8 +114,10 @@ private:
     FindingsOptions options_;
     std::unique_ptr<FindingsFile> findingsFile_;
     std::unique_ptr<ErrorRecordsFile> errorRecordsFile_;
+    std::unique_ptr<FindingsView> view_;
+    bool viewOpen_ = false;  // its output created
     std::vector<Finding> found_;  // the current record's findings
-    std::vector<std::pair<RecordKind, std::string>> reportPeriods_;  // distinct, in order seen
+    ReportPeriods reportPeriods_;
     FindingCounts adoptionCounts_;
     FindingCounts fosterCareCounts_;
     std::optional<PreviousRun> previous_;

@@ -9,7 +9,7 @@ namespace vortel {
 namespace {
 
 // What an option does with its value (or, for a flag, with its presence).
-enum class Takes { Flag, Value, Clock };
+enum class Takes { Flag, Value, Clock, Count };
 
 struct OptionRow {
     std::string_view name;       // "--data"
@@ -22,6 +22,7 @@ struct OptionRow {
     bool Options::*flag = nullptr;
     bool FindingsOptions::*findingsFlag = nullptr;
     std::string_view help;  // lines of the help text, "\n" between them
+    std::optional<long> FindingsOptions::*findingsCount = nullptr;
 };
 
 constexpr std::array kOptions = {
@@ -45,6 +46,11 @@ constexpr std::array kOptions = {
               "compare the findings with those of an earlier run\n(the findings JSON it wrote) and show what changed"},
     OptionRow{"--fail-on-findings", "", "", Takes::Flag, nullptr, nullptr, nullptr, &FindingsOptions::failOnFindings,
               "exit with status 1 after a complete run that made\nany finding or checked no detail record"},
+    OptionRow{"--html", "", "FILE", Takes::Value, nullptr, &FindingsOptions::htmlFile, nullptr, nullptr,
+              "also write the findings as one HTML page to FILE,\nreadable offline and printable"},
+    OptionRow{"--html-records", "", "N", Takes::Count, nullptr, nullptr, nullptr, nullptr,
+              "list at most N records with findings on the page,\nthose with the most findings (default 2000)",
+              &FindingsOptions::htmlRecords},
     OptionRow{"--quiet", "-q", "", Takes::Flag, nullptr, nullptr, &Options::quiet, nullptr,
               "no prompts and no running counts; every answer must\nthen come from an option"},
     OptionRow{"--out-dir", "", "DIR", Takes::Value, &Options::outDir, nullptr, nullptr, nullptr,
@@ -81,6 +87,19 @@ constexpr std::string_view kHelpEnd =
     "2 for a bad command line, 128 plus the signal's number when interrupted.\n";
 
 constexpr std::size_t kHelpColumn = 30;
+
+// The largest count an option takes.
+constexpr long kMaxCount = 1000000;
+
+// A count written in decimal digits, from 0 to kMaxCount.
+std::optional<long> parseCount(std::string_view text) {
+    if (text.empty() || text.size() > 7) return std::nullopt;
+    for (const char c : text)
+        if (c < '0' || c > '9') return std::nullopt;
+    const long n = static_cast<long>(fieldValue(text));
+    if (n > kMaxCount) return std::nullopt;
+    return n;
+}
 
 // The row an argument names, and its value when written "--name=VALUE".
 const OptionRow* findOption(std::string_view arg, std::optional<std::string_view>& inlineValue) {
@@ -218,6 +237,14 @@ std::optional<Options> parseOptions(int argc, const char* const argv[], std::FIL
             o.asOf = parseClockReading(*inlineValue);
             if (!o.asOf) {
                 std::fprintf(err, "vortel-dq: --as-of needs a date and time as \"YYYY-MM-DD HH:MM\", not \"%.*s\"\n",
+                             static_cast<int>(inlineValue->size()), inlineValue->data());
+                return std::nullopt;
+            }
+        } else if (row->takes == Takes::Count) {
+            o.findings.*(row->findingsCount) = parseCount(*inlineValue);
+            if (!(o.findings.*(row->findingsCount))) {
+                std::fprintf(err, "vortel-dq: %.*s needs a whole number from 0 to %ld, not \"%.*s\"\n",
+                             static_cast<int>(row->name.size()), row->name.data(), kMaxCount,
                              static_cast<int>(inlineValue->size()), inlineValue->data());
                 return std::nullopt;
             }

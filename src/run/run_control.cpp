@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "findings/findings.h"
+#include "html/html_page.h"
 #include "core/line_reader.h"
 #include "core/version.h"
 #include "run/many_files.h"
@@ -92,7 +93,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     ctx->memoryLimits = limits;
     std::unique_ptr<FindingsExport> findings;
     const FindingsOptions& f = options->findings;
-    if (f.findingsFile || f.errorRecordsFile || f.failOnFindings || options->compareFile) {
+    if (f.findingsFile || f.errorRecordsFile || f.failOnFindings || f.htmlFile || options->compareFile) {
         // The earlier run to compare with is read before anything is created;
         // a file that cannot serve is a bad command line.
         std::optional<PreviousRun> previous;
@@ -109,7 +110,9 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
                 return 2;
             }
         }
-        findings = std::make_unique<FindingsExport>(options->findings, std::move(previous));
+        std::unique_ptr<HtmlPage> page;
+        if (f.htmlFile) page = std::make_unique<HtmlPage>(f.listedRecords());
+        findings = std::make_unique<FindingsExport>(options->findings, std::move(previous), std::move(page));
         ctx->findings = findings.get();
     }
     DataFile data;
@@ -160,7 +163,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
 
     if (ending == Ending::FatalWhileReading && findings) {
         try {
-            findings->abandon();
+            findings->abandon(*ctx);
         } catch (const OutputWriteError& e) {
             reportWriteFailure(*ctx, e.name, e.error);
             ending = Ending::WriteFailed;

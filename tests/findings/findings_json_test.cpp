@@ -105,7 +105,7 @@ TEST(AnyFinding, CountsAggregateAndFootnoteErrorsAndListsThatRanOutOfMemory) {
     };
     for (const Case& c : cases) {
         auto ctx = testing::makeContext();
-        FindingsExport findings({std::nullopt, std::nullopt, true});
+        FindingsExport findings{FindingsOptions{}};
         c.set(*ctx);
         findings.finish(*ctx);
         EXPECT_EQ(findings.anyFinding(), c.expected) << c.name;
@@ -114,7 +114,7 @@ TEST(AnyFinding, CountsAggregateAndFootnoteErrorsAndListsThatRanOutOfMemory) {
 
 TEST(AnyFinding, CountsDetailRecordsWithFindings) {
     auto ctx = testing::makeContext();
-    FindingsExport findings({std::nullopt, std::nullopt, true});
+    FindingsExport findings{FindingsOptions{}};
     std::string record = testing::cleanFosterCareRecord();
     testing::checkFosterCareRecord(*ctx, record);
     findings.record(*ctx, RecordKind::FosterCare, record, record, 3);

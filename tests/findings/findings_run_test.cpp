@@ -172,33 +172,6 @@ TEST(CsvFindings, OneRowPerFindingWithQuotedFieldsAndRawBytes) {
                                                   "gender", "F-07.code", "Gender (07) holds \"\x80\": not one of 1, 2."}}));
 }
 
-// The rows of a report's data errors table: label -> missing, out of range,
-// likely, total, percent (as printed), cleaned; "Total" for the sums.
-std::map<std::string, std::vector<std::string>> reportTable(const std::string& report) {
-    std::map<std::string, std::vector<std::string>> rows;
-    const std::size_t at = report.find("\n-------     -------");
-    if (at == std::string::npos) return rows;
-    std::istringstream in(report.substr(at + 1));
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line) && line.rfind("-----", 0) != 0) {
-        std::istringstream fields(line);
-        std::string label, v;
-        fields >> label;
-        while (fields >> v)
-            if (v != "||") rows[label].push_back(v);
-    }
-    std::getline(in, line);
-    std::istringstream total(line);
-    std::string label, v;
-    total >> label;
-    while (total >> v)
-        if (v != "||") rows[label].push_back(v);
-    return rows;
-}
-
-std::string reportLabel(const std::string& label) { return label[0] == '0' ? label.substr(1) : label; }
-
 std::string printed(const Json& number) {
     char text[32];
     std::snprintf(text, sizeof text, "%.2f", number.get<double>());

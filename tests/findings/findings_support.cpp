@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <sstream>
 
 #include "support/program_run.h"
 #include "support/records.h"
@@ -88,5 +89,30 @@ int generateData(const std::filesystem::path& dir, const std::string& options) {
 std::vector<std::string> argsWith(const std::vector<std::string>& more, const std::string& state) {
     return withOptions(standardArgs(state), more);
 }
+
+std::map<std::string, std::vector<std::string>> reportTable(const std::string& report) {
+    std::map<std::string, std::vector<std::string>> rows;
+    const std::size_t at = report.find("\n-------     -------");
+    if (at == std::string::npos) return rows;
+    std::istringstream in(report.substr(at + 1));
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line) && line.rfind("-----", 0) != 0) {
+        std::istringstream fields(line);
+        std::string label, v;
+        fields >> label;
+        while (fields >> v)
+            if (v != "||") rows[label].push_back(v);
+    }
+    std::getline(in, line);
+    std::istringstream total(line);
+    std::string label, v;
+    total >> label;
+    while (total >> v)
+        if (v != "||") rows[label].push_back(v);
+    return rows;
+}
+
+std::string reportLabel(const std::string& label) { return label[0] == '0' ? label.substr(1) : label; }
 
 }  // namespace vortel::testing

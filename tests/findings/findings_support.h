@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ inline constexpr const char* kFipsList = "01001\n01003\n";
 // Runs tools/vortel_gen.py with `options` writing data.txt and fips.lst into
 // `dir`; returns the exit status.
 int generateData(const std::filesystem::path& dir, const std::string& options);
+
+// The rows of a report's data errors table: label -> missing, out of range,
+// likely, total, percent (as printed), cleaned; "Total" for the sums.
+std::map<std::string, std::vector<std::string>> reportTable(const std::string& report);
+// A finding's element label as the report's table writes it ("7a" for "07a").
+std::string reportLabel(const std::string& label);
 
 // The usual arguments and more.
 std::vector<std::string> argsWith(const std::vector<std::string>& more, const std::string& state = "01");

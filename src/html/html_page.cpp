@@ -1,0 +1,624 @@
+#include "html/html_page.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "catalogue/catalogue.h"
+#include "core/record_fields.h"
+#include "core/run_context.h"
+#include "core/version.h"
+#include "findings/findings_json.h"
+#include "html/html_chart.h"
+#include "html/html_text.h"
+#include "html/page_assets.h"
+#include "reports/listing.h"
+
+namespace vortel {
+
+namespace {
+
+// The number of the consistency group of a letter state (either case), or 0.
+int groupNumberOf(RecordKind kind, char letter) {
+    const GroupEntry* g = findGroupOfLetter(groupEntries(kind), letter);
+    return g ? g->number : 0;
+}
+
+constexpr RecordKind kA = RecordKind::Adoption;
+constexpr RecordKind kF = RecordKind::FosterCare;
+
+// Records named under "records with the most findings" per kind.
+constexpr std::size_t kTopRecords = 10;
+// Distinct local agency codes counted one by one; the rest together.
+constexpr std::size_t kMaxCounties = 1000;
+// Local agencies in the chart.
+constexpr std::size_t kChartedCounties = 20;
+// Memory held back for writing the page.
+constexpr std::size_t kEndReserve = 256 * 1024;
+// Messages shown of each aggregate or footnote error list.
+constexpr std::size_t kShownMessages = 200;
+
+// The columns of foster care element 3, the local agency code.
+constexpr int kCountyFirst = fostercare::columnOf(3);
+constexpr int kCountyLast = fostercare::lastColumnOf(3);
+
+std::string_view kindTitle(RecordKind kind) { return kind == kA ? "Adoption" : "Foster care"; }
+std::string_view kindId(RecordKind kind) { return kind == kA ? "adoption" : "foster-care"; }
+char kindKey(RecordKind kind) { return kind == kA ? 'a' : 'f'; }
+
+// A rank: more findings first, then earlier in the file.
+bool ranksAbove(int findings, long order, int otherFindings, long otherOrder) {
+    return findings != otherFindings ? findings > otherFindings : order < otherOrder;
+}
+
+// Heap order of the listed records: the lowest ranked on top.
+bool listedBefore(const HtmlPage::ListedRecord& a, const HtmlPage::ListedRecord& b) {
+    return ranksAbove(a.findings, a.order, b.findings, b.order);
+}
+
+std::uint64_t countyKey(std::string_view code) {
+    std::uint64_t key = 0;
+    for (const char c : code) key = key << 8 | static_cast<unsigned char>(c);
+    return key;
+}
+
+std::string countyCode(std::uint64_t key) {
+    std::string code(static_cast<std::size_t>(kCountyLast - kCountyFirst + 1), ' ');
+    for (std::size_t i = code.size(); i-- > 0; key >>= 8) code[i] = static_cast<char>(key & 0xFF);
+    return code;
+}
+
+bool isBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+
+// A value of the data file in a table cell: blanks shown as such.
+void appendValue(std::string& out, std::string_view value) {
+    if (isBlank(value)) {
+        out.append("<i>blank</i>");
+    } else {
+        out.append("<span class=v>");
+        appendHtmlText(out, value);
+        out.append("</span>");
+    }
+}
+
+std::string percent(long part, long whole) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f%%",
+                  whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole));
+    return text;
+}
+
+// "1 finding", "3 findings".
+std::string counted(long n, std::string_view one, std::string_view many) {
+    std::string text = groupedNumber(n);
+    text.append(" ").append(n == 1 ? one : many);
+    return text;
+}
+
+// The state of a finding as the filter selects it: missing, out of range,
+// likely error (lower-case letter), will be deleted (upper-case letter).
+char stateKey(char state) {
+    if (isUpperState(state)) return 'u';
+    if (isLetterState(state)) return 'l';
+    return state;
+}
+
+constexpr ChartSeries kElementSeries[] = {
+    {"bm", "missing", "data-missing"},
+    {"bo", "out of range", "data-out-of-range"},
+    {"bl", "likely errors", "data-likely-error"},
+};
+constexpr ChartSeries kCountySeries[] = {{"bf", "findings", "data-findings"}};
+
+}  // namespace
+
+HtmlPage::HtmlPage(long listedRecords, std::size_t listBudget) : listedLimit_(listedRecords), listBudget_(listBudget) {}
+
+// ------------------------------------------------------------ while checking
+
+int HtmlPage::create(const std::string& name) {
+    if (const int error = file_.create(name)) return error;
+    reserve_ = std::make_unique<char[]>(kEndReserve);
+    return 0;
+}
+
+void HtmlPage::record(RunContext&, RecordKind kind, std::string_view record, long lineNumber,
+                      std::span<const Finding> findings) {
+    ++order_;
+    if (kind == kF) countCounty(field(record, kCountyFirst, kCountyLast), findings.size());
+    if (findings.empty()) return;
+
+    KindTally& t = tally(kind);
+    ++t.recordsWithFindings;
+    t.findings += static_cast<long>(findings.size());
+    std::uint32_t groups = 0;
+    for (const Finding& f : findings) {
+        ElementCounts& c = t.cells[static_cast<std::size_t>(f.cell)];
+        if (f.state == kMissing)
+            ++c.missing;
+        else if (f.state == kOutOfRange)
+            ++c.outOfRange;
+        else
+            ++c.likelyError;
+        if (isLetterState(f.state)) groups |= std::uint32_t{1} << groupNumberOf(kind, f.state);
+    }
+    for (std::size_t g = 1; g < t.groupRecords.size(); ++g)
+        if (groups & (std::uint32_t{1} << g)) ++t.groupRecords[g];
+
+    const int count = static_cast<int>(findings.size());
+    if (t.top.size() < kTopRecords || ranksAbove(count, order_, t.top.back().findings, t.top.back().order)) {
+        const ColumnRange rn = recordNumberColumns(kind);
+        RankedRecord r{count, order_, lineNumber, std::string(field(record, rn.first, rn.last)),
+                       kind == kF ? std::string(field(record, kCountyFirst, kCountyLast)) : std::string()};
+        auto at = std::find_if(t.top.begin(), t.top.end(),
+                               [&](const RankedRecord& o) { return ranksAbove(count, order_, o.findings, o.order); });
+        t.top.insert(at, std::move(r));
+        if (t.top.size() > kTopRecords) t.top.pop_back();
+    }
+    listRecord(kind, record, lineNumber, findings);
+}
+
+void HtmlPage::countCounty(std::string_view county, std::size_t findings) {
+    CountyCounts* c = nullptr;
+    const std::uint64_t key = countyKey(county);
+    if (const auto it = counties_.find(key); it != counties_.end()) {
+        c = &it->second;
+    } else if (counties_.size() < kMaxCounties) {
+        c = &counties_[key];
+    } else {
+        c = &otherCounties_;
+        otherCountiesSeen_ = true;
+    }
+    ++c->records;
+    if (findings != 0) {
+        ++c->recordsWithFindings;
+        c->findings += static_cast<long>(findings);
+    }
+}
+
+void HtmlPage::listRecord(RecordKind kind, std::string_view record, long lineNumber,
+                          std::span<const Finding> findings) {
+    const int count = static_cast<int>(findings.size());
+    if (leftOutBest_ && !ranksAbove(count, order_, leftOutBest_->first, leftOutBest_->second)) return;
+    if (static_cast<long>(listed_.size()) >= listedLimit_) {
+        // The list is full: a record that ranks below all of it is left out.
+        if (listed_.empty() || !ranksAbove(count, order_, listed_.front().findings, listed_.front().order)) {
+            leftOutBest_ = {count, order_};
+            return;
+        }
+    }
+
+    ListedRecord entry{count, order_, kind, {}};
+    std::string& rows = entry.rows;
+    const ColumnRange rn = recordNumberColumns(kind);
+    const char* span = kind == kF ? "3" : "2";
+    rows.append("<tbody data-k=").push_back(kindKey(kind));
+    rows.append("><tr class=r><td>").append(std::to_string(lineNumber)).append("<td>");
+    appendValue(rows, field(record, rn.first, rn.last));
+    if (kind == kF) {
+        rows.append("<td>");
+        appendValue(rows, field(record, kCountyFirst, kCountyLast));
+    }
+    rows.append("<td colspan=5>").append(counted(count, "finding", "findings")).append("\n");
+    for (const Finding& f : findings) {
+        rows.append("<tr data-e=").append(f.element).append(" data-s=").push_back(stateKey(f.state));
+        if (isLetterState(f.state)) rows.append(" data-g=").append(std::to_string(groupNumberOf(kind, f.state)));
+        rows.append("><td colspan=").append(span).append("><td>").append(f.element).append("<td>");
+        appendHtmlText(rows, f.elementName);
+        rows.append("<td>");
+        appendValue(rows, f.value);
+        rows.append("<td>");
+        appendHtmlText(rows, f.meaning);
+        rows.append("<td>");
+        if (!f.rule.empty()) {
+            rows.append("<code>");
+            appendHtmlText(rows, f.rule);
+            rows.append("</code> ");
+        }
+        appendHtmlText(rows, f.explanation);
+        rows.append("\n");
+    }
+    rows.append("</tbody>\n");
+
+    listedBytes_ += rows.size();
+    listed_.push_back(std::move(entry));
+    std::push_heap(listed_.begin(), listed_.end(), listedBefore);
+    // Drop the lowest ranked until the list keeps its limits.
+    while (!listed_.empty() && (static_cast<long>(listed_.size()) > listedLimit_ || listedBytes_ > listBudget_)) {
+        std::pop_heap(listed_.begin(), listed_.end(), listedBefore);
+        const ListedRecord& last = listed_.back();
+        if (!leftOutBest_ || ranksAbove(last.findings, last.order, leftOutBest_->first, leftOutBest_->second))
+            leftOutBest_ = {last.findings, last.order};
+        listedBytes_ -= last.rows.size();
+        listed_.pop_back();
+    }
+}
+
+// ------------------------------------------------------------ at the end
+
+void HtmlPage::flush() {
+    file_.out().put(html_);
+    html_.clear();
+}
+
+void HtmlPage::end(RunContext& ctx, const ReportPeriods& periods, bool complete) {
+    reserve_.reset();
+    if (writing_) {
+        // Writing the page failed (memory ran out): what was written stands,
+        // closed with a note.
+        html_.clear();
+        file_.out().put(
+            "\n<p class=alert>The page ends here: the run ran out of memory while writing it.</p>"
+            "\n</main>\n</body>\n</html>\n");
+        return;
+    }
+    writing_ = true;
+    writeHead(ctx);
+    writeRun(ctx, periods, complete);
+    flush();
+    for (const RecordKind kind : {kA, kF}) {
+        writeKind(ctx, kind, complete);
+        flush();
+    }
+    writeRecordTable(ctx);
+    html_.append("<footer>Written by vortel-dq ").append(kVersion);
+    html_.append(
+        ". The two text reports of the run are the reference; <code>--findings FILE</code> lists every "
+        "finding.</footer>\n</main>\n<script>");
+    html_.append(kPageScript);
+    html_.append("</script>\n</body>\n</html>\n");
+    flush();
+}
+
+void HtmlPage::writeHead(RunContext& ctx) {
+    html_.append("<!DOCTYPE html>\n<html lang=en>\n<head>\n<meta charset=utf-8>\n");
+    html_.append("<meta name=viewport content=\"width=device-width, initial-scale=1\">\n<title>");
+    html_.append("VORTEL data quality: ");
+    appendHtmlText(html_, ctx.dataFileName, TextBytes::Utf8, TextPlace::Attribute);
+    html_.append("</title>\n<style>");
+    html_.append(kPageStyle);
+    html_.append("</style>\n</head>\n<body>\n");
+}
+
+void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool complete) {
+    const long records = ctx.recordCount(kA) + ctx.recordCount(kF);
+    const long withFindings = adoption_.recordsWithFindings + fosterCare_.recordsWithFindings;
+    const long findings = adoption_.findings + fosterCare_.findings;
+
+    html_.append("<header>\n<h1>VORTEL data quality</h1>\n<p>");
+    appendHtmlText(html_, ctx.dataFileName, TextBytes::Utf8);
+    html_.append(" &middot; State ");
+    appendHtmlText(html_, ctx.stateCode, TextBytes::Utf8);
+    html_.append(" &middot; checked ");
+    appendHtmlText(html_, ctx.runTimestamp);
+    html_.append(
+        "</p>\n<nav><a href=\"#run\">The run</a> <a href=\"#adoption\">Adoption</a> "
+        "<a href=\"#foster-care\">Foster care</a> <a href=\"#records\">Records with findings</a></nav>\n"
+        "</header>\n<main>\n");
+
+    html_.append("<section id=run>\n<h2>The run</h2>\n");
+    if (!complete)
+        html_.append(
+            "<p class=alert>The run did not complete: a fatal error ended it while the data file was read. "
+            "This page shows the records checked until then; the summary messages and the aggregate and "
+            "footnote errors of the end of the run are missing.</p>\n");
+    html_.append("<div class=cards>\n<div class=card><span>Detail records checked</span><b>")
+        .append(groupedNumber(records))
+        .append("</b></div>\n<div class=card><span>Records with findings</span><b>")
+        .append(groupedNumber(withFindings))
+        .append("</b><small>")
+        .append(percent(withFindings, records))
+        .append(
+            " of the records</small></div>\n<div class=card><span>Findings</span><b id=total-findings "
+            "data-total-findings=")
+        .append(std::to_string(findings))
+        .append(">")
+        .append(groupedNumber(findings))
+        .append("</b><small>one row each in the findings file</small></div>\n</div>\n");
+
+    html_.append("<div class=side>\n<table class=facts>\n<tr><th>Data file<td>");
+    appendHtmlText(html_, ctx.dataFileName, TextBytes::Utf8);
+    html_.append("\n<tr><th>State<td>");
+    appendHtmlText(html_, ctx.stateCode, TextBytes::Utf8);
+    html_.append("\n<tr><th>County list<td>");
+    appendHtmlText(html_, ctx.fipsFileName, TextBytes::Utf8);
+    html_.append("\n<tr><th>Report periods<td>");
+    if (periods.empty()) html_.append("none (no section)");
+    for (std::size_t i = 0; i < periods.size(); ++i) {
+        const auto& [kind, period] = periods[i];
+        const PeriodLabel label = periodLabel(period);
+        if (i != 0) html_.append("<br>");
+        html_.append(kindTitle(kind)).append(": ");
+        appendHtmlText(html_, label.month);
+        html_.append(" ");
+        appendHtmlText(html_, label.year);
+        html_.append(" (<span class=v>");
+        appendHtmlText(html_, period);
+        html_.append("</span>)");
+    }
+    html_.append("\n<tr><th>Run time<td>");
+    appendHtmlText(html_, ctx.runTimestamp);
+    html_.append("\n<tr><th>Program<td>vortel-dq ").append(kVersion);
+    html_.append("\n<tr><th>Run<td>").append(complete ? "complete" : "<b>did not complete</b>");
+    html_.append("\n</table>\n");
+
+    html_.append("<table class=counts>\n<tr><th><th class=n>Adoption<th class=n>Foster care<th class=n>Total\n");
+    const auto row = [&](std::string_view title, long a, long f) {
+        html_.append("<tr><th>").append(title);
+        for (const long n : {a, f, a + f}) html_.append("<td class=n>").append(groupedNumber(n));
+        html_.append("\n");
+    };
+    row("Detail records", ctx.recordCount(kA), ctx.recordCount(kF));
+    row("Records with findings", adoption_.recordsWithFindings, fosterCare_.recordsWithFindings);
+    row("Findings", adoption_.findings, fosterCare_.findings);
+    html_.append("</table>\n</div>\n");
+    if (!ctx.markerSeen && complete)
+        html_.append(
+            "<p>The data file holds no marker line: no section was found (the reports say "
+            "&ldquo;No delimiters found.&rdquo;).</p>\n");
+    html_.append("</section>\n");
+}
+
+void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
+    const KindTally& t = tally(kind);
+    const long records = ctx.recordCount(kind);
+    html_.append("<section id=").append(kindId(kind)).append(">\n<h2>").append(kindTitle(kind)).append("</h2>\n<p>");
+    if (records == 0) {
+        html_.append("No ").append(kind == kA ? "adoption" : "foster care").append(" detail record was checked.");
+    } else {
+        html_.append(counted(records, "detail record", "detail records"))
+            .append(", ")
+            .append(groupedNumber(t.recordsWithFindings))
+            .append(" with findings (")
+            .append(percent(t.recordsWithFindings, records))
+            .append("), ")
+            .append(counted(t.findings, "finding", "findings"))
+            .append(".");
+    }
+    html_.append("</p>\n");
+
+    if (t.findings != 0) {
+        // Elements, most findings first (ties in the order of the data errors table).
+        std::vector<ChartBar> bars;
+        for (const FindingCell& c : findingCells(kind)) {
+            const ElementCounts& n = t.cells[static_cast<std::size_t>(c.cell)];
+            if (n.total() == 0) continue;
+            ChartBar b;
+            b.label.append(c.label()).append(" ").append(entryAtCell(kind, c.cell)->name);
+            b.tooltip = b.label;
+            b.attributes.append(" data-element=").append(c.label());
+            b.parts = {n.missing, n.outOfRange, n.likelyError};
+            bars.push_back(std::move(b));
+        }
+        std::stable_sort(bars.begin(), bars.end(), [](const ChartBar& a, const ChartBar& b) {
+            return a.parts[0] + a.parts[1] + a.parts[2] > b.parts[0] + b.parts[1] + b.parts[2];
+        });
+        html_.append(
+            "<h3>Elements by findings</h3>\n<p class=key><span class=km>missing</span> "
+            "<span class=ko>out of range</span> <span class=kl>likely error (consistency group)</span></p>\n");
+        appendBarChart(html_, std::string(kindTitle(kind)).append(": findings by element"), kElementSeries, bars);
+
+        // Groups, most records marked first.
+        std::vector<const GroupEntry*> groups;
+        for (const GroupEntry& g : groupEntries(kind))
+            if (t.groupRecords[static_cast<std::size_t>(g.number)] != 0) groups.push_back(&g);
+        std::stable_sort(groups.begin(), groups.end(), [&](const GroupEntry* a, const GroupEntry* b) {
+            return t.groupRecords[static_cast<std::size_t>(a->number)] >
+                   t.groupRecords[static_cast<std::size_t>(b->number)];
+        });
+        html_.append("<h3>Consistency groups by records marked</h3>\n");
+        if (groups.empty()) {
+            html_.append("<p>No record was marked by a consistency group.</p>\n");
+        } else {
+            html_.append(
+                "<table class=groups>\n<tr><th>Group<th>Letter<th>Elements<th class=n>Records marked"
+                "<th class=n>Share of records\n");
+            for (const GroupEntry* g : groups) {
+                const long marked = t.groupRecords[static_cast<std::size_t>(g->number)];
+                html_.append("<tr data-group=").append(std::to_string(g->number)).append(" data-records=");
+                html_.append(std::to_string(marked)).append("><td>").append(std::to_string(g->number));
+                html_.append("<td>").push_back(g->letter);
+                html_.append(" / ").push_back(g->upperLetter());
+                html_.append("<td>");
+                const char* separator = "";
+                for (const std::uint8_t e : g->elements) {
+                    if (e == 0) continue;
+                    html_.append(separator).append(std::to_string(e));
+                    separator = ", ";
+                }
+                html_.append("<td class=n>").append(groupedNumber(marked));
+                html_.append("<td class=n>").append(percent(marked, records)).append("\n");
+            }
+            html_.append("</table>\n");
+        }
+
+        html_.append(
+            "<h3>Records with the most findings</h3>\n<table class=top>\n<tr><th class=n>Line"
+            "<th>Record number");
+        if (kind == kF) html_.append("<th>County");
+        html_.append("<th class=n>Findings\n");
+        for (const RankedRecord& r : t.top) {
+            html_.append("<tr><td class=n>").append(std::to_string(r.line)).append("<td>");
+            appendValue(html_, r.recordNumber);
+            if (kind == kF) {
+                html_.append("<td>");
+                appendValue(html_, r.county);
+            }
+            html_.append("<td class=n>").append(std::to_string(r.findings)).append("\n");
+        }
+        html_.append("</table>\n");
+    }
+    if (kind == kF && records != 0) writeCounties();
+
+    if (complete && records != 0) {
+        const nlohmann::ordered_json messages = summaryMessagesJson(ctx, kind);
+        html_.append("<h3>Summary data quality messages</h3>\n");
+        if (messages.empty()) html_.append("<p>None: no file-wide pattern was found.</p>\n");
+        for (const auto& m : messages) {
+            html_.append("<pre class=msg>");
+            appendHtmlText(html_, m["text"].get<std::string>(), TextBytes::Latin1, TextPlace::Content, true);
+            html_.append("</pre>\n");
+        }
+    }
+    if (complete) {
+        if (kind == kA) writeMessageList(ctx.aggregateErrors, "Adoption aggregate errors");
+        writeMessageList(kind == kA ? ctx.adoptionFootnoteErrors : ctx.fosterCareFootnoteErrors, "Footnote errors");
+    }
+    html_.append("</section>\n");
+}
+
+void HtmlPage::writeCounties() {
+    struct County {
+        std::string code;
+        bool other;
+        CountyCounts counts;
+    };
+    std::vector<County> rows;
+    for (const auto& [key, counts] : counties_) rows.push_back({countyCode(key), false, counts});
+    std::sort(rows.begin(), rows.end(), [](const County& a, const County& b) {
+        if (a.counts.findings != b.counts.findings) return a.counts.findings > b.counts.findings;
+        return a.code < b.code;
+    });
+    if (otherCountiesSeen_) rows.push_back({"", true, otherCounties_});
+
+    html_.append("<h3>Findings by local agency (county, element 3)</h3>\n");
+    std::vector<ChartBar> bars;
+    for (const County& c : rows) {
+        if (c.other || c.counts.findings == 0 || bars.size() == kChartedCounties) continue;
+        ChartBar b;
+        b.label = isBlank(c.code) ? "(blank)" : c.code;
+        b.tooltip.append("County ").append(b.label);
+        b.attributes.append(" data-county=\"").append(htmlText(c.code, TextBytes::Latin1, TextPlace::Attribute));
+        b.attributes.append("\"");
+        b.parts = {c.counts.findings, 0, 0};
+        bars.push_back(std::move(b));
+    }
+    if (!bars.empty()) {
+        if (bars.size() == kChartedCounties) html_.append("<p>The 20 local agencies with the most findings:</p>\n");
+        appendBarChart(html_, "Foster care: findings by local agency", kCountySeries, bars);
+    }
+    html_.append(
+        "<table class=counties>\n<tr><th>County<th class=n>Records<th class=n>Records with findings"
+        "<th class=n>Share<th class=n>Findings\n");
+    for (const County& c : rows) {
+        html_.append("<tr");
+        if (!c.other) {
+            html_.append(" data-county=\"").append(htmlText(c.code, TextBytes::Latin1, TextPlace::Attribute));
+            html_.append("\" data-records=").append(std::to_string(c.counts.records));
+            html_.append(" data-records-with-findings=").append(std::to_string(c.counts.recordsWithFindings));
+            html_.append(" data-findings=").append(std::to_string(c.counts.findings));
+        }
+        html_.append("><td>");
+        if (c.other)
+            html_.append("<i>other codes (past ").append(groupedNumber(kMaxCounties)).append(" distinct ones)</i>");
+        else
+            appendValue(html_, c.code);
+        html_.append("<td class=n>").append(groupedNumber(c.counts.records));
+        html_.append("<td class=n>").append(groupedNumber(c.counts.recordsWithFindings));
+        html_.append("<td class=n>").append(percent(c.counts.recordsWithFindings, c.counts.records));
+        html_.append("<td class=n>").append(groupedNumber(c.counts.findings)).append("\n");
+    }
+    html_.append("</table>\n");
+}
+
+void HtmlPage::writeMessageList(const MessageList& list, std::string_view title) {
+    if (!list.hasListing()) return;
+    html_.append("<h3>").append(title).append("</h3>\n");
+    if (list.count() == 0) {
+        html_.append("<p>The list could not be kept: there was not enough memory. The report says so too.</p>\n");
+        return;
+    }
+    html_.append("<ol class=msgs>\n");
+    const std::size_t shown = std::min(list.count(), kShownMessages);
+    for (std::size_t i = 0; i < shown; ++i) {
+        html_.append("<li>");
+        appendHtmlText(html_, list[i]);
+        html_.append(".\n");
+    }
+    html_.append("</ol>\n");
+    if (shown < list.count())
+        html_.append("<p>")
+            .append(counted(static_cast<long>(list.count() - shown), "more message", "more messages"))
+            .append(": the report lists them all.</p>\n");
+}
+
+void HtmlPage::writeRecordTable(RunContext&) {
+    const long withFindings = adoption_.recordsWithFindings + fosterCare_.recordsWithFindings;
+    const long listed = static_cast<long>(listed_.size());
+    const long leftOut = withFindings - listed;
+    html_.append("<section id=records>\n<h2>Records with findings</h2>\n<p>");
+    if (withFindings == 0) {
+        html_.append("No record has a finding.</p>\n</section>\n");
+        return;
+    }
+    html_.append(listed == withFindings ? "Every record with findings is listed: "
+                                        : "Listed are the records with the most findings (ties in the order of the "
+                                          "file): ");
+    html_.append(groupedNumber(listed)).append(" of ").append(groupedNumber(withFindings)).append(".");
+    if (leftOut != 0) {
+        html_.append(" <b id=left-out data-left-out=").append(std::to_string(leftOut)).append(">");
+        html_.append(counted(leftOut, "record", "records")).append(" with findings ");
+        html_.append(leftOut == 1 ? "is" : "are").append(" left out</b>");
+        if (listed < listedLimit_)
+            html_.append(" (the list stops short of the ")
+                .append(groupedNumber(listedLimit_))
+                .append(" records of <code>--html-records</code> to keep the page small)");
+        html_.append("; <code>--findings FILE</code> lists every finding of every record.");
+    }
+    html_.append("</p>\n");
+
+    // Most findings first; the heap is given up.
+    std::sort(listed_.begin(), listed_.end(), listedBefore);
+
+    // The filter: element, group and state. Hidden until the script runs.
+    html_.append("<form id=filter hidden>\n<label>Element <select name=e><option value=\"\">all</option>");
+    for (const RecordKind kind : {kA, kF}) {
+        const KindTally& t = tally(kind);
+        if (t.findings == 0) continue;
+        html_.append("<optgroup label=\"").append(kindTitle(kind)).append("\">");
+        for (const FindingCell& c : findingCells(kind)) {
+            if (t.cells[static_cast<std::size_t>(c.cell)].total() == 0) continue;
+            html_.append("<option value=").push_back(kindKey(kind));
+            html_.append(":").append(c.label()).append(">").append(c.label()).append(" ");
+            appendHtmlText(html_, entryAtCell(kind, c.cell)->name);
+        }
+        html_.append("</optgroup>");
+    }
+    html_.append("</select></label>\n<label>Group <select name=g><option value=\"\">all</option>");
+    for (const RecordKind kind : {kA, kF}) {
+        const KindTally& t = tally(kind);
+        for (const GroupEntry& g : groupEntries(kind)) {
+            if (t.groupRecords[static_cast<std::size_t>(g.number)] == 0) continue;
+            html_.append("<option value=").push_back(kindKey(kind));
+            html_.append(":").append(std::to_string(g.number)).append(">").append(kindTitle(kind));
+            html_.append(" group ").append(std::to_string(g.number)).append(" (").push_back(g.letter);
+            html_.append(")");
+        }
+    }
+    html_.append(
+        "</select></label>\n<label>State <select name=s><option value=\"\">all</option>"
+        "<option value=1>1 missing<option value=2>2 out of range<option value=l>likely error (a-z)"
+        "<option value=u>will be deleted (A-Z)</select></label>\n<output id=shown></output>\n</form>\n");
+
+    for (const RecordKind kind : {kA, kF}) {
+        const auto first =
+            std::find_if(listed_.begin(), listed_.end(), [&](const ListedRecord& r) { return r.kind == kind; });
+        if (first == listed_.end()) continue;
+        html_.append("<h3>")
+            .append(kindTitle(kind))
+            .append(
+                "</h3>\n<table class=recs>\n<thead><tr><th>Line"
+                "<th>Record number");
+        if (kind == kF) html_.append("<th>County");
+        html_.append("<th>Element<th>Name<th>Value<th>Meaning<th>Explanation</thead>\n");
+        flush();
+        for (auto it = first; it != listed_.end(); ++it) {
+            if (it->kind != kind) continue;
+            file_.out().put(it->rows);
+            std::string().swap(it->rows);  // given back as soon as written
+        }
+        html_.append("</table>\n");
+    }
+    html_.append("</section>\n");
+}
+
+}  // namespace vortel

@@ -1,0 +1,119 @@
+#include "html/html_text.h"
+
+namespace vortel {
+
+namespace {
+
+constexpr char kHex[] = "0123456789ABCDEF";
+
+void appendEscape(std::string& out, unsigned char c, TextPlace place) {
+    if (place == TextPlace::Content) out.append("<span class=x>");
+    out.push_back('\\');
+    out.push_back('x');
+    out.push_back(kHex[c >> 4]);
+    out.push_back(kHex[c & 0x0F]);
+    if (place == TextPlace::Content) out.append("</span>");
+}
+
+// Appends one ASCII byte, escaped as it must be.
+void appendAscii(std::string& out, unsigned char c, TextPlace place, bool keepLineFeeds) {
+    switch (c) {
+        case '&':
+            out.append("&amp;");
+            return;
+        case '<':
+            out.append("&lt;");
+            return;
+        case '>':
+            out.append("&gt;");
+            return;
+        case '"':
+            out.append("&quot;");
+            return;
+        case '\'':
+            out.append("&#39;");
+            return;
+        case '\n':
+            if (keepLineFeeds) {
+                out.push_back('\n');
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    if (c < 0x20 || c == 0x7F)
+        appendEscape(out, c, place);
+    else
+        out.push_back(static_cast<char>(c));
+}
+
+// Length of the well-formed UTF-8 sequence at the start of `s` (a first byte
+// of 0x80 or more), or 0. Sequences of the controls U+0080-U+009F count as
+// not well formed, so that their bytes are escaped too.
+std::size_t utf8Length(std::string_view s) {
+    const auto at = [&](std::size_t i) { return i < s.size() ? static_cast<unsigned char>(s[i]) : 0u; };
+    const unsigned lead = at(0);
+    std::size_t n = 0;
+    unsigned low = 0x80, high = 0xBF;  // range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        n = 2;
+        if (lead == 0xC2) low = 0xA0;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        n = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        n = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (at(1) < low || at(1) > high) return 0;
+    for (std::size_t i = 2; i < n; ++i)
+        if (at(i) < 0x80 || at(i) > 0xBF) return 0;
+    return n;
+}
+
+}  // namespace
+
+void appendHtmlText(std::string& out, std::string_view bytes, TextBytes read, TextPlace place, bool keepLineFeeds) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80) {
+            appendAscii(out, c, place, keepLineFeeds);
+        } else if (read == TextBytes::Utf8) {
+            const std::size_t n = utf8Length(bytes.substr(i));
+            if (n == 0) {
+                appendEscape(out, c, place);
+            } else {
+                out.append(bytes.substr(i, n));
+                i += n - 1;
+            }
+        } else if (c < 0xA0) {
+            appendEscape(out, c, place);
+        } else {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+}
+
+std::string htmlText(std::string_view bytes, TextBytes read, TextPlace place) {
+    std::string out;
+    appendHtmlText(out, bytes, read, place);
+    return out;
+}
+
+std::string groupedNumber(long n) {
+    std::string digits = std::to_string(n < 0 ? -n : n);
+    std::string out = n < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i != 0 && (digits.size() - i) % 3 == 0) out.push_back(',');
+        out.push_back(digits[i]);
+    }
+    return out;
+}
+
+}  // namespace vortel

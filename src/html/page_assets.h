@@ -1,0 +1,100 @@
+// The style sheet and the script of the HTML page, written inline so that
+// the page is one file that needs nothing beside it.
+#pragma once
+
+#include <string_view>
+
+namespace vortel {
+
+inline constexpr std::string_view kPageStyle = R"CSS(
+:root{--ink:#1c2430;--mute:#5a6473;--line:#d8dde4;--soft:#f3f5f8;--head:#1f3a5f;
+--m:#d99a1e;--o:#c2412f;--l:#3668b0;--f:#5b7f3a}
+*{box-sizing:border-box}
+body{margin:0;color:var(--ink);background:#fff;
+font:14px/1.45 system-ui,-apple-system,"Segoe UI",Roboto,"Helvetica Neue",Arial,sans-serif}
+header{background:var(--head);color:#fff;padding:16px 28px 10px}
+header h1{margin:0;font-size:22px;font-weight:650}
+header p{margin:2px 0 8px;opacity:.9}
+nav a{color:#fff;margin-right:16px;font-size:13px;opacity:.85}
+main{max-width:1200px;margin:0 auto;padding:4px 28px 32px}
+h2{font-size:19px;margin:26px 0 10px;padding-bottom:4px;border-bottom:2px solid var(--head)}
+h3{font-size:15px;margin:20px 0 6px}
+table{border-collapse:collapse;margin:6px 0 10px}
+th,td{padding:3px 9px;text-align:left;vertical-align:top;border-bottom:1px solid var(--line)}
+th{background:var(--soft);font-weight:600}
+.n{text-align:right;font-variant-numeric:tabular-nums}
+table.facts th{width:150px}
+.side{display:flex;flex-wrap:wrap;gap:10px 32px;align-items:flex-start}
+.cards{display:flex;flex-wrap:wrap;gap:12px;margin:8px 0 14px}
+.card{border:1px solid var(--line);border-radius:6px;padding:8px 16px;min-width:190px}
+.card span,.card small{display:block;color:var(--mute);font-size:12px}
+.card b{display:block;font-size:24px;font-weight:650;font-variant-numeric:tabular-nums}
+.alert{border-left:4px solid var(--o);background:#fbeeec;padding:8px 12px}
+.v{font-family:ui-monospace,"SFMono-Regular",Menlo,Consolas,monospace;white-space:pre;background:#f6efdf;padding:0 2px}
+.x{color:#a3126b;font-weight:700}
+i{color:var(--mute)}
+.chart{display:block;max-width:100%;height:auto}
+.chart text{font-size:12px;fill:var(--ink)}
+.chart .total{fill:var(--mute)}
+.bm{fill:var(--m)}.bo{fill:var(--o)}.bl{fill:var(--l)}.bf{fill:var(--f)}
+.key span{margin-right:14px;font-size:12px}
+.key span::before{content:"";display:inline-block;width:10px;height:10px;margin-right:5px;vertical-align:-1px}
+.km::before{background:var(--m)}.ko::before{background:var(--o)}.kl::before{background:var(--l)}
+pre.msg{margin:0 0 6px;padding:6px 10px;background:var(--soft);border-radius:4px;white-space:pre-wrap;
+font:12px/1.4 ui-monospace,Menlo,Consolas,monospace}
+ol.msgs{margin:4px 0;padding-left:28px}
+#filter{display:flex;flex-wrap:wrap;gap:14px;align-items:center;margin:8px 0;padding:8px 12px;
+background:var(--soft);border-radius:6px}
+#filter[hidden]{display:none}
+#filter select{max-width:330px}
+table.recs{width:100%}
+table.recs tr.r td{background:#e9eef5;font-weight:600;border-top:2px solid #b9c3d1}
+table.recs code{color:var(--mute)}
+footer{margin-top:28px;color:var(--mute);font-size:12px}
+@media print{
+header{background:none;color:#000;padding:0}
+nav,#filter{display:none}
+main{max-width:none;padding:0}
+.chart rect,.km::before,.ko::before,.kl::before{print-color-adjust:exact;-webkit-print-color-adjust:exact}
+table.recs tbody{break-inside:avoid}
+}
+)CSS";
+
+// The filter of the record table: hides the findings that do not match the
+// element, group and state chosen, and the records left without any. The
+// page reads in full without it.
+inline constexpr std::string_view kPageScript = R"JS(
+(function () {
+  "use strict";
+  var form = document.getElementById("filter");
+  if (form) {
+    var bodies = document.querySelectorAll("table.recs tbody");
+    var shown = document.getElementById("shown");
+    var apply = function () {
+      var e = form.elements.e.value, g = form.elements.g.value, s = form.elements.s.value;
+      var records = 0;
+      for (var i = 0; i < bodies.length; i++) {
+        var k = bodies[i].getAttribute("data-k") + ":";
+        var rows = bodies[i].querySelectorAll("tr[data-e]");
+        var any = false;
+        for (var j = 0; j < rows.length; j++) {
+          var r = rows[j];
+          var ok = (!e || e === k + r.getAttribute("data-e")) &&
+                   (!g || g === k + r.getAttribute("data-g")) &&
+                   (!s || s === r.getAttribute("data-s"));
+          r.hidden = !ok;
+          any = any || ok;
+        }
+        bodies[i].hidden = !any;
+        if (any) records++;
+      }
+      shown.textContent = (e || g || s) ? records + " of " + bodies.length + " records shown" : "";
+    };
+    form.addEventListener("change", apply);
+    form.hidden = false;
+  }
+  document.body.setAttribute("data-script", "done");
+})();
+)JS";
+
+}  // namespace vortel
