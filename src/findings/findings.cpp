@@ -59,7 +59,7 @@ void FindingsExport::abandon(RunContext& ctx) {
     if (finished_) return;
     finished_ = true;
     if (findingsFile_) findingsFile_->abandon();
-    if (viewOpen_) view_->end(ctx, reportPeriods_, false);
+    if (viewOpen_) view_->end(ctx, reportPeriods_, false, nullptr);
 }
 
 std::vector<WrittenOutput*> FindingsExport::outputs() {
@@ -215,7 +215,7 @@ void FindingsExport::finish(RunContext& ctx) {
         }
         findingsFile_->finish(rest, lists);
     }
-    if (viewOpen_) view_->end(ctx, reportPeriods_, true);
+    if (viewOpen_) view_->end(ctx, reportPeriods_, true, comparison());
     finished_ = true;
 }
 

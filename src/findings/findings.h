@@ -62,7 +62,8 @@ public:
                         std::span<const Finding> findings) = 0;
     // Writes the output. `complete` is false for a run ended by a fatal
     // error while reading: the end-of-run blocks of the reports do not exist.
-    virtual void end(RunContext& ctx, const ReportPeriods& periods, bool complete) = 0;
+    // `comparison` is the comparison with an earlier run (--compare), or null.
+    virtual void end(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison) = 0;
     virtual WrittenOutput& output() = 0;
 };
 

@@ -240,7 +240,7 @@ void HtmlPage::flush() {
     html_.clear();
 }
 
-void HtmlPage::end(RunContext& ctx, const ReportPeriods& periods, bool complete) {
+void HtmlPage::end(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison) {
     reserve_.reset();
     if (writing_) {
         // Writing the page failed (memory ran out): what was written stands,
@@ -254,6 +254,7 @@ void HtmlPage::end(RunContext& ctx, const ReportPeriods& periods, bool complete)
     writing_ = true;
     writeHead(ctx);
     writeRun(ctx, periods, complete);
+    if (comparison) writeComparison(*comparison);
     flush();
     for (const RecordKind kind : {kA, kF}) {
         writeKind(ctx, kind, complete);
@@ -267,6 +268,50 @@ void HtmlPage::end(RunContext& ctx, const ReportPeriods& periods, bool complete)
     html_.append(kPageScript);
     html_.append("</script>\n</body>\n</html>\n");
     flush();
+}
+
+// What changed since the earlier run: the counts of each kind, and per
+// element the records with a finding there before and after.
+void HtmlPage::writeComparison(const Comparison& comparison) {
+    static constexpr ChartSeries kBeforeAfter[] = {
+        {"bm", "records with a finding before", "data-before"},
+        {"bf", "records with a finding now", "data-after"},
+    };
+    html_.append("<section id=comparison>\n<h2>Compared with the earlier run</h2>\n<p>Earlier findings: <code>");
+    appendHtmlText(html_, comparison.previousFile, TextBytes::Utf8, TextPlace::Content);
+    html_.append("</code></p>\n<table class=comparison>\n<tr><th>Kind<th class=n>Still open<th class=n>Fixed"
+                 "<th class=n>Of removed records<th class=n>New<th class=n>Of added records<th class=n>Unmatched"
+                 "<th class=n>Records removed<th class=n>Records added\n");
+    for (const RecordKind kind : {kA, kF}) {
+        const KindComparison& k = comparison.of(kind);
+        html_.append("<tr data-kind=").append(kind == kA ? "adoption" : "foster-care").append("><td>");
+        html_.append(kindTitle(kind));
+        for (const long n : {k.stillOpen, k.fixed, k.findingsOfRemovedRecords, k.newFindings, k.findingsOfAddedRecords,
+                             k.unmatched, k.recordsRemoved, k.recordsAdded})
+            html_.append("<td class=n>").append(std::to_string(n));
+        html_.append("\n");
+    }
+    html_.append("</table>\n");
+    for (const RecordKind kind : {kA, kF}) {
+        const KindComparison& k = comparison.of(kind);
+        if (k.byElement.empty()) continue;
+        std::vector<ChartBar> bars;
+        for (const ElementShare& e : k.byElement) {
+            ChartBar before;
+            before.label = std::string(e.element).append(" before");
+            before.tooltip = std::string("Element ").append(e.element).append(", earlier run");
+            before.parts = {e.before, 0, 0};
+            ChartBar after;
+            after.label = std::string(e.element).append(" now");
+            after.tooltip = std::string("Element ").append(e.element).append(", this run");
+            after.parts = {0, e.after, 0};
+            bars.push_back(std::move(before));
+            bars.push_back(std::move(after));
+        }
+        appendBarChart(html_, std::string(kindTitle(kind)).append(": records with a finding, before and now"),
+                       kBeforeAfter, bars);
+    }
+    html_.append("</section>\n");
 }
 
 void HtmlPage::writeHead(RunContext& ctx) {

@@ -36,7 +36,7 @@ public:
     int create(const std::string& name) override;
     void record(RunContext& ctx, RecordKind kind, std::string_view record, long lineNumber,
                 std::span<const Finding> findings) override;
-    void end(RunContext& ctx, const ReportPeriods& periods, bool complete) override;
+    void end(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison) override;
     WrittenOutput& output() override { return file_; }
 
     // What the page counts of one record kind.
@@ -81,6 +81,7 @@ private:
 
     void writeHead(RunContext& ctx);
     void writeRun(RunContext& ctx, const ReportPeriods& periods, bool complete);
+    void writeComparison(const Comparison& comparison);
     void writeKind(RunContext& ctx, RecordKind kind, bool complete);
     void writeCounties();
     void writeMessageList(const MessageList& list, std::string_view title);

@@ -33,9 +33,7 @@ std::string outputName(const fs::path& dir, const std::string& stem, const char*
     return (dir / name).string();
 }
 
-constexpr const char* kSuffixes[] = {".foster-care.txt", ".adoption.txt", ".findings.json"};
-// Names a run may write besides: its page (file "a.html" beside "index.html").
-constexpr const char* kReservedSuffixes[] = {".html"};
+constexpr const char* kSuffixes[] = {".foster-care.txt", ".adoption.txt", ".findings.json", ".html"};
 
 std::string clockText(const Options& options) {
     char text[32];
@@ -150,7 +148,8 @@ std::string indexHtml(const std::vector<FileRun>& runs) {
                 "</td><td>" + statusWord(r.status) + "</td><td>" + std::to_string(t.adoptionRecords) + "</td><td>" +
                 std::to_string(t.adoptionRecordsWithFindings) + "</td><td>" + std::to_string(t.fosterCareRecords) +
                 "</td><td>" + std::to_string(t.fosterCareRecordsWithFindings) + "</td><td>" +
-                std::to_string(t.findings) + "</td><td><a href=\"" + stem + ".foster-care.txt\">foster care</a> <a href=\"" +
+                std::to_string(t.findings) + "</td><td><a href=\"" + stem + ".html\">page</a> <a href=\"" + stem +
+                ".foster-care.txt\">foster care</a> <a href=\"" +
                 stem + ".adoption.txt\">adoption</a> <a href=\"" + stem + ".findings.json\">findings</a></td></tr>\n";
     }
     text += "</table>\n</body>\n</html>\n";
@@ -168,9 +167,7 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
     for (const std::string& data : options.dataFiles) {
         FileRun run{data, fs::path(data).stem().string(), 0, {}};
         if (run.stem.empty()) run.stem = fs::path(data).filename().string();
-        std::vector<const char*> suffixes(std::begin(kSuffixes), std::end(kSuffixes));
-        suffixes.insert(suffixes.end(), std::begin(kReservedSuffixes), std::end(kReservedSuffixes));
-        for (const char* suffix : suffixes) {
+        for (const char* suffix : kSuffixes) {
             const auto [at, added] = outputs.emplace(outputName(dir, run.stem, suffix), data);
             if (!added) {
                 std::fprintf(io.err, "vortel-dq: %s and %s would both write %s (see vortel-dq --help)\n",
@@ -206,6 +203,8 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
                                              outputName(dir, run.stem, kSuffixes[1]),
                                              "--findings",
                                              outputName(dir, run.stem, kSuffixes[2]),
+                                             "--html",
+                                             outputName(dir, run.stem, kSuffixes[3]),
                                              "--state",
                                              *options.stateCode,
                                              "--as-of",

@@ -141,7 +141,8 @@ std::optional<std::string> manyFilesOptionsError(const Options& o) {
         {o.adoptionReport.has_value(), "--adoption-report"},
         {o.findings.findingsFile.has_value(), "--findings"},
         {o.findings.errorRecordsFile.has_value(), "--error-records"},
-        {o.compareFile.has_value(), "--compare"}};
+        {o.compareFile.has_value(), "--compare"},
+        {o.findings.htmlFile.has_value(), "--html"}};
     for (const auto& [given, name] : single)
         if (given) return std::string(name) + " names a single run's file and does not go with --out-dir";
     if (o.outDir->empty()) return "--out-dir needs a folder name";

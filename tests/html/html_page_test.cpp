@@ -266,7 +266,7 @@ TEST(HtmlPage, ListsAPrefixOfTheRankingWithinItsCountAndBytes) {
             const std::vector<Finding> found(static_cast<std::size_t>(counts[i]), f);
             page.record(*ctx, RecordKind::Adoption, record, static_cast<long>(i + 1), found);
         }
-        page.end(*ctx, {}, true);
+        page.end(*ctx, {}, true, nullptr);
         page.output().out().flush();
         page.output().out().detach();
         ASSERT_EQ(page.output().file().close(), 0);

@@ -36,6 +36,7 @@ TEST(ManyFiles, BadCommandLinesExitWithStatus2AndCreateNothing) {
         {"--out-dir", "out", "a.dat", "--data", "b.txt"},    // a single run's file
         {"--out-dir", "out", "a.dat", "--findings", "f.json"},
         {"--out-dir", "out", "a.dat", "--compare", "f.json"},
+        {"--out-dir", "out", "a.dat", "--html", "a.html"},
         {"--out-dir", "out"},                                // no data file
         {"--out-dir", "out", "-j", "0", "a.dat"},
         {"a.dat", "b.txt"},                                  // data files without --out-dir
@@ -85,6 +86,7 @@ TEST(ManyFiles, EachFileIsARunOfItsOwnWithAnIndex) {
             expected.replace(at, 11, "File: b.txt");
         EXPECT_TRUE(readFile(f.dir / "out/sub/b.foster-care.txt") == expected);
         EXPECT_TRUE(fs::exists(f.dir / "out/sub/a.findings.json"));
+        EXPECT_TRUE(fs::exists(f.dir / "out/sub/a.html"));
     }
 }
 
