@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 
 #include "catalogue/catalogue.h"
 #include "core/record_fields.h"
@@ -242,16 +243,22 @@ void HtmlPage::flush() {
 
 void HtmlPage::end(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison) {
     reserve_.reset();
-    if (writing_) {
-        // Writing the page failed (memory ran out): what was written stands,
-        // closed with a note.
-        html_.clear();
+    if (ended_) return;
+    ended_ = true;
+    try {
+        writePage(ctx, periods, complete);
+    } catch (const std::bad_alloc&) {
+        // What was written stands, closed with a note; the memory the page
+        // held is given back first.
+        std::string().swap(html_);
+        std::vector<ListedRecord>().swap(listed_);
         file_.out().put(
             "\n<p class=alert>The page ends here: the run ran out of memory while writing it.</p>"
             "\n</main>\n</body>\n</html>\n");
-        return;
     }
-    writing_ = true;
+}
+
+void HtmlPage::writePage(RunContext& ctx, const ReportPeriods& periods, bool complete) {
     writeHead(ctx);
     writeRun(ctx, periods, complete);
     if (comparison) writeComparison(*comparison);

@@ -9,7 +9,8 @@
 // keeps counters per element, group and local agency, and the rendered rows
 // of the records it will list, at most `listedRecords` of them and at most
 // `listBudget` bytes (the records with the most findings, ties in file
-// order). Everything is written at the end of the run.
+// order). Everything is written at the end of the run; when memory runs out
+// while it is written, what was written stands, closed with a note.
 #pragma once
 
 #include <array>
@@ -79,6 +80,7 @@ private:
     void countCounty(std::string_view county, std::size_t findings);
     void listRecord(RecordKind kind, std::string_view record, long lineNumber, std::span<const Finding> findings);
 
+    void writePage(RunContext& ctx, const ReportPeriods& periods, bool complete);
     void writeHead(RunContext& ctx);
     void writeRun(RunContext& ctx, const ReportPeriods& periods, bool complete);
     void writeComparison(const Comparison& comparison);
@@ -94,7 +96,7 @@ private:
     // page is written, so that a run whose message lists took all the
     // memory there was can still write it.
     std::unique_ptr<char[]> reserve_;
-    bool writing_ = false;  // end() has begun
+    bool ended_ = false;  // end() was called: the page is written once
     long listedLimit_;
     std::size_t listBudget_;
     long order_ = 0;  // records seen
