@@ -246,7 +246,7 @@ void HtmlPage::end(RunContext& ctx, const ReportPeriods& periods, bool complete,
     if (ended_) return;
     ended_ = true;
     try {
-        writePage(ctx, periods, complete);
+        writePage(ctx, periods, complete, comparison);
     } catch (const std::bad_alloc&) {
         // What was written stands, closed with a note; the memory the page
         // held is given back first.
@@ -258,7 +258,7 @@ void HtmlPage::end(RunContext& ctx, const ReportPeriods& periods, bool complete,
     }
 }
 
-void HtmlPage::writePage(RunContext& ctx, const ReportPeriods& periods, bool complete) {
+void HtmlPage::writePage(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison) {
     writeHead(ctx);
     writeRun(ctx, periods, complete);
     if (comparison) writeComparison(*comparison);

@@ -80,7 +80,7 @@ private:
     void countCounty(std::string_view county, std::size_t findings);
     void listRecord(RecordKind kind, std::string_view record, long lineNumber, std::span<const Finding> findings);
 
-    void writePage(RunContext& ctx, const ReportPeriods& periods, bool complete);
+    void writePage(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison);
     void writeHead(RunContext& ctx);
     void writeRun(RunContext& ctx, const ReportPeriods& periods, bool complete);
     void writeComparison(const Comparison& comparison);
