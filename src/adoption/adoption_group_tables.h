@@ -29,7 +29,7 @@ using adoption::columnOf;
 // Group letters, from the catalogue; upper case where the value will be
 // deleted. Groups #3 and #6 give the case per row in their tables.
 constexpr char upperCase(char letter) { return static_cast<char>(letter - 'a' + 'A'); }
-constexpr char kAgencyLetter = adoption::groupLetter(2);        // upper case when the value goes
+constexpr char kAgencyLetter = adoption::groupLetter(2);  // upper case when the value goes
 constexpr char kSpecialNeedsLetter = adoption::groupLetter(3);
 constexpr char kFamilyLetter = adoption::groupLetter(4);
 constexpr char kRelationshipLetter = adoption::groupLetter(5);
@@ -59,9 +59,9 @@ enum class Basis : std::uint8_t { None, Zero, Four, Other };
 enum class Disabilities : std::uint8_t { Some, None };
 
 enum class SpecialNeedsMarks : std::uint8_t {
-    Elements9To15,       // each of elements 9-15
-    Elements11To15,      // each of elements 11-15
-    DisabilitiesHeld,    // each of elements 11-15 whose column holds 1
+    Elements9To15,     // each of elements 9-15
+    Elements11To15,    // each of elements 11-15
+    DisabilitiesHeld,  // each of elements 11-15 whose column holds 1
     Element10,
     Element9,
 };
@@ -101,10 +101,10 @@ enum class ParentInfo : std::uint8_t { Complete, Partial, Absent };
 
 // The cells and columns of one adoptive parent.
 struct AdoptiveParent {
-    int birthYearCell;   // element 23 or 24
-    int raceFirstCell;   // 25a or 27a
-    int raceFirstColumn; // columns of categories a-f follow
-    int originCell;      // element 26 or 28
+    int birthYearCell;    // element 23 or 24
+    int raceFirstCell;    // 25a or 27a
+    int raceFirstColumn;  // columns of categories a-f follow
+    int originCell;       // element 26 or 28
     int originColumn;
 };
 constexpr AdoptiveParent kAdoptiveMother = {23, adoption::kMotherRaceA, columnOf(25, 'a'), 26, columnOf(26)};
@@ -165,9 +165,9 @@ enum class Amount : std::uint8_t { Bad, Zero, Positive };
 enum class Assistance : std::uint8_t { One, Two, Bad };
 
 struct SubsidyRow {
-    unsigned subsidy;     // set of Subsidy
-    unsigned amount;      // set of Amount
-    unsigned assistance;  // set of Assistance
+    unsigned subsidy;          // set of Subsidy
+    unsigned amount;           // set of Amount
+    unsigned assistance;       // set of Assistance
     std::array<int, 3> cells;  // elements to mark; 0 ends the list
     char letter;
 };
@@ -176,11 +176,17 @@ struct SubsidyRow {
 constexpr SubsidyRow kSubsidyTable[] = {
     {valueSet(Subsidy::Bad), valueSet(Amount::Bad), valueSet(Assistance::One), {37, 0, 0}, kSubsidyLetter},
     {valueSet(Subsidy::Bad), valueSet(Amount::Zero), valueSet(Assistance::One), {36, 37, 0}, kSubsidyLetter},
-    {valueSet(Subsidy::One), valueSet(Amount::Zero), valueSet(Assistance::One, Assistance::Bad), {36, 0, 0},
+    {valueSet(Subsidy::One),
+     valueSet(Amount::Zero),
+     valueSet(Assistance::One, Assistance::Bad),
+     {36, 0, 0},
      kSubsidyDeleted},
     {valueSet(Subsidy::One), valueSet(Amount::Zero), valueSet(Assistance::Two), {35, 36, 37}, kSubsidyLetter},
-    {valueSet(Subsidy::Two), valueSet(Amount::Bad, Amount::Zero, Amount::Positive), valueSet(Assistance::One),
-     {35, 0, 0}, kSubsidyDeleted},
+    {valueSet(Subsidy::Two),
+     valueSet(Amount::Bad, Amount::Zero, Amount::Positive),
+     valueSet(Assistance::One),
+     {35, 0, 0},
+     kSubsidyDeleted},
     {valueSet(Subsidy::Two), valueSet(Amount::Positive), valueSet(Assistance::Bad), {35, 36, 0}, kSubsidyLetter},
     {valueSet(Subsidy::Two), valueSet(Amount::Positive), valueSet(Assistance::Two), {36, 0, 0}, kSubsidyLetter},
 };
@@ -194,8 +200,8 @@ enum class RaceRule : std::uint8_t {
 };
 
 struct RaceRow {
-    int firstCell;         // cell of category a
-    int firstColumn;       // column of category a; b-f follow
+    int firstCell;    // cell of category a
+    int firstColumn;  // column of category a; b-f follow
     RaceRule rule;
     char exemptStructure;  // the rule does not apply when column 76 holds
                            // this family structure code; 0: always applies

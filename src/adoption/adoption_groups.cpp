@@ -63,8 +63,10 @@ void checkSpecialNeeds(ElementTable& cells, std::string_view record) {
 
     Need need = Need::Bad;
     if (!missingOrOutOfRange(cells.state(9))) {
-        if (column(record, columnOf(9)) == '1') need = Need::One;
-        else if (column(record, columnOf(9)) == '2') need = Need::Two;
+        if (column(record, columnOf(9)) == '1')
+            need = Need::One;
+        else if (column(record, columnOf(9)) == '2')
+            need = Need::Two;
     }
 
     Basis basis = Basis::None;
@@ -82,22 +84,22 @@ void checkSpecialNeeds(ElementTable& cells, std::string_view record) {
     const SpecialNeedsRow& row = kSpecialNeedsTable[rowIndex];
     cells.setRule(groupRule(3, rowIndex));
     switch (row.marks) {
-    case SpecialNeedsMarks::Elements9To15:
-        for (int cell = 9; cell <= 15; ++cell) cells.markLetter(cell, row.letter);
-        break;
-    case SpecialNeedsMarks::Elements11To15:
-        for (int cell = 11; cell <= 15; ++cell) cells.markLetter(cell, row.letter);
-        break;
-    case SpecialNeedsMarks::DisabilitiesHeld:
-        for (int cell = 11; cell <= 15; ++cell)
-            if (holdsOne(record, columnOf(11) + (cell - 11))) cells.markLetter(cell, row.letter);
-        break;
-    case SpecialNeedsMarks::Element10:
-        cells.markLetter(10, row.letter);
-        break;
-    case SpecialNeedsMarks::Element9:
-        cells.markLetter(9, row.letter);
-        break;
+        case SpecialNeedsMarks::Elements9To15:
+            for (int cell = 9; cell <= 15; ++cell) cells.markLetter(cell, row.letter);
+            break;
+        case SpecialNeedsMarks::Elements11To15:
+            for (int cell = 11; cell <= 15; ++cell) cells.markLetter(cell, row.letter);
+            break;
+        case SpecialNeedsMarks::DisabilitiesHeld:
+            for (int cell = 11; cell <= 15; ++cell)
+                if (holdsOne(record, columnOf(11) + (cell - 11))) cells.markLetter(cell, row.letter);
+            break;
+        case SpecialNeedsMarks::Element10:
+            cells.markLetter(10, row.letter);
+            break;
+        case SpecialNeedsMarks::Element9:
+            cells.markLetter(9, row.letter);
+            break;
     }
 }
 
@@ -163,7 +165,7 @@ void checkSubsidy(ElementTable& cells, std::string_view record) {
     if (cells.state(36) == kValid) {
         amount = numberOutOfRange(field(record, columnOf(36), adoption::lastColumnOf(36)), 0, 0) ? Amount::Positive
                                                                                                  : Amount::Zero;
-}
+    }
 
     const char r = column(record, columnOf(37));
     const Assistance assistance = r == '1' ? Assistance::One : r == '2' ? Assistance::Two : Assistance::Bad;
@@ -187,18 +189,18 @@ void checkRaceCategories(ElementTable& cells, std::string_view record) {
         const bool unableToDetermine = holdsOne(record, row.firstColumn + kRaceCategories - 1);
         const int rule = static_cast<int>(&row - kRaceTable);
         switch (row.rule) {
-        case RaceRule::UnableWithRace:
-            if (raceAtoE && unableToDetermine) {
-                cells.setRule(groupRule(7, rule));
-                cells.markLetter(row.firstCell + kRaceCategories - 1, kRaceLetter);
-            }
-            break;
-        case RaceRule::NoneMarked:
-            if (!raceAtoE && !unableToDetermine) {
-                cells.setRule(groupRule(7, rule));
-                for (int i = 0; i < kRaceCategories; ++i) cells.markLetter(row.firstCell + i, kRaceLetter);
-            }
-            break;
+            case RaceRule::UnableWithRace:
+                if (raceAtoE && unableToDetermine) {
+                    cells.setRule(groupRule(7, rule));
+                    cells.markLetter(row.firstCell + kRaceCategories - 1, kRaceLetter);
+                }
+                break;
+            case RaceRule::NoneMarked:
+                if (!raceAtoE && !unableToDetermine) {
+                    cells.setRule(groupRule(7, rule));
+                    for (int i = 0; i < kRaceCategories; ++i) cells.markLetter(row.firstCell + i, kRaceLetter);
+                }
+                break;
         }
     }
 }
@@ -209,12 +211,12 @@ void checkAdoptionGroups(RunContext& ctx, std::string_view record) {
     ElementTable& cells = ctx.adoptionCells;
     // The order matters: the first group to mark a cell keeps its letter, so
     // group #4 marks race categories before group #7 looks at them.
-    checkSpecialNeeds(cells, record);      // #3
-    checkFamilyStructure(cells, record);   // #4
-    checkRelationship(cells, record);      // #5
-    checkSubsidy(cells, record);           // #6
-    checkAgencyInvolvement(cells, record); // #2
-    checkRaceCategories(cells, record);    // #7
+    checkSpecialNeeds(cells, record);       // #3
+    checkFamilyStructure(cells, record);    // #4
+    checkRelationship(cells, record);       // #5
+    checkSubsidy(cells, record);            // #6
+    checkAgencyInvolvement(cells, record);  // #2
+    checkRaceCategories(cells, record);     // #7
 }
 
 }  // namespace vortel

@@ -1,9 +1,9 @@
 #include "adoption/aggregate_record.h"
 
 #include "core/message_list.h"
-#include "footnotes/padded_line.h"
 #include "core/run_context.h"
 #include "fields/fields.h"
+#include "footnotes/padded_line.h"
 
 namespace vortel {
 
@@ -18,26 +18,16 @@ struct CountField {
 };
 
 constexpr CountField kCountFields[] = {
-    {9, "Invalid Number:  Age under 1 year"},
-    {17, "Invalid Number:  Age 1"},
-    {25, "Invalid Number:  Age 2"},
-    {33, "Invalid Number:  Age 3"},
-    {41, "Invalid Number:  Age 4"},
-    {49, "Invalid Number:  Age 5"},
-    {57, "Invalid Number:  Age 6"},
-    {65, "Invalid Number:  Age 7"},
-    {73, "Invalid Number:  Age 8"},
-    {81, "Invalid Number:  Age 9"},
-    {89, "Invalid Number:  Age 10"},
-    {97, "Invalid Number:  Age 11"},
-    {105, "Invalid Number:  Age 12"},
-    {113, "Invalid Number:  Age 13"},
-    {121, "Invalid Number:  Age 14"},
-    {129, "Invalid Number:  Age 15"},
-    {137, "Invalid Number:  Age 16"},
-    {145, "Invalid Number:  Age 17"},
-    {153, "Invalid Number:  Age 18"},
-    {161, "Invalid Number:  Age over 18 years old"},
+    {9, "Invalid Number:  Age under 1 year"}, {17, "Invalid Number:  Age 1"},
+    {25, "Invalid Number:  Age 2"},           {33, "Invalid Number:  Age 3"},
+    {41, "Invalid Number:  Age 4"},           {49, "Invalid Number:  Age 5"},
+    {57, "Invalid Number:  Age 6"},           {65, "Invalid Number:  Age 7"},
+    {73, "Invalid Number:  Age 8"},           {81, "Invalid Number:  Age 9"},
+    {89, "Invalid Number:  Age 10"},          {97, "Invalid Number:  Age 11"},
+    {105, "Invalid Number:  Age 12"},         {113, "Invalid Number:  Age 13"},
+    {121, "Invalid Number:  Age 14"},         {129, "Invalid Number:  Age 15"},
+    {137, "Invalid Number:  Age 16"},         {145, "Invalid Number:  Age 17"},
+    {153, "Invalid Number:  Age 18"},         {161, "Invalid Number:  Age over 18 years old"},
 };
 constexpr int kCountWidth = 8;
 
@@ -71,9 +61,8 @@ void checkAdoptionAggregate(RunContext& ctx, std::string_view line) {
     if (stateCodeWrong(ctx, record) && !report("Incorrect State FIPS code")) return;
     if (reportPeriodWrong(record) && !report("Invalid report period end date")) return;
     for (const CountField& count : kCountFields) {
-        if (countInvalid(field(record, count.first, count.first + kCountWidth - 1)) && !report(count.message))
-            return;
-}
+        if (countInvalid(field(record, count.first, count.first + kCountWidth - 1)) && !report(count.message)) return;
+    }
 }
 
 void releaseAggregateErrors(RunContext& ctx) { ctx.aggregateErrors.release(); }

@@ -119,10 +119,10 @@ const ElementEntry* entryAtCell(int cell);
 // are not used.
 namespace slot {
 enum Slot : std::uint8_t {
-    StateCode = 0,                 // element 1 never valid
-    ReportPeriod = 1,              // element 2 the same in every record
-    BlankRecordNumbers = 2,        // element 3 all blanks, counted to two
-    NoAgencyInvolvement = 3,       // element 4 coded 2 in every record
+    StateCode = 0,            // element 1 never valid
+    ReportPeriod = 1,         // element 2 the same in every record
+    BlankRecordNumbers = 2,   // element 3 all blanks, counted to two
+    NoAgencyInvolvement = 3,  // element 4 coded 2 in every record
     ChildBirthYear = 4,
     Gender = 5,
     ChildRaceUnableShare = 7,      // share of 7f coded 1
@@ -130,23 +130,23 @@ enum Slot : std::uint8_t {
     ChildHispanicUnableShare = 9,  // share of element 8 coded 3
     SpecialNeeds = 10,
     SpecialNeedsBasis = 11,
-    MentalRetardation = 12,        // elements 11 to 15 coded 1 in every record
+    MentalRetardation = 12,  // elements 11 to 15 coded 1 in every record
     VisuallyHearingImpaired = 13,
     PhysicallyDisabled = 14,
     EmotionallyDisturbed = 15,
     OtherCondition = 16,
     MotherBirthYear = 17,
     MotherBirthYearBlankShare = 18,
-    ParentsBirthYears = 19,        // elements 16 and 17 alike in every record
+    ParentsBirthYears = 19,  // elements 16 and 17 alike in every record
     FatherBirthYear = 20,
     FatherBirthYearBlankShare = 21,
     MaritalStatus = 22,
     MaritalStatusUnableShare = 23,
     MotherTprDate = 24,
-    ParentsTprDates = 25,          // elements 19 and 20 alike in every record
+    ParentsTprDates = 25,  // elements 19 and 20 alike in every record
     FatherTprDate = 26,
     LegalizationDate = 27,
-    FamilyUnmarriedCouple = 28,    // element 22 coded 2, 3, 4 in every record
+    FamilyUnmarriedCouple = 28,  // element 22 coded 2, 3, 4 in every record
     FamilySingleFemale = 29,
     FamilySingleMale = 30,
     AdoptiveMotherBirthYear = 31,
@@ -158,19 +158,19 @@ enum Slot : std::uint8_t {
     AdoptiveFatherRaceUnableShare = 39,
     AdoptiveFatherHispanic = 40,
     AdoptiveFatherHispanicUnableShare = 41,
-    ByStepparent = 42,             // elements 29, 30, 32 coded 1, 31 coded 0
+    ByStepparent = 42,  // elements 29, 30, 32 coded 1, 31 coded 0
     ByOtherRelative = 43,
     NotByFosterParent = 44,
     ByOtherNonRelative = 45,
-    FromAnotherCountry = 46,       // element 33 coded 3
-    PlacedByPrivateAgency = 47,    // element 34 coded 2, 3, 4, 5
+    FromAnotherCountry = 46,     // element 33 coded 3
+    PlacedByPrivateAgency = 47,  // element 34 coded 2, 3, 4, 5
     PlacedByTribalAgency = 48,
     PlacedByIndependentPerson = 49,
     PlacedByBirthParent = 50,
-    NoSubsidy = 51,                // element 35 coded 2
+    NoSubsidy = 51,  // element 35 coded 2
     SubsidyAmount = 52,
-    NoAdoptionAssistance = 53,     // element 37 coded 2
-    ChildAmericanIndian = 54,      // categories a-e coded 1 in every record
+    NoAdoptionAssistance = 53,  // element 37 coded 2
+    ChildAmericanIndian = 54,   // categories a-e coded 1 in every record
     ChildAsian = 55,
     ChildBlack = 56,
     ChildNativeHawaiian = 57,
@@ -185,7 +185,7 @@ enum Slot : std::uint8_t {
     AdoptiveFatherBlack = 66,
     AdoptiveFatherNativeHawaiian = 67,
     AdoptiveFatherWhite = 68,
-    ChildMultiRacial = 69,         // records with two or more of races a-e
+    ChildMultiRacial = 69,  // records with two or more of races a-e
     AdoptiveMotherMultiRacial = 70,
     AdoptiveFatherMultiRacial = 71,
     Count = 72,

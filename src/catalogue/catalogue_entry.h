@@ -26,13 +26,13 @@ enum class EntryPart : std::uint8_t {
 };
 
 struct ElementEntry {
-    int element;               // number in the layout table
-    char category;             // 'a'-'f' for a race category, else 0
+    int element;    // number in the layout table
+    char category;  // 'a'-'f' for a race category, else 0
     EntryPart part;
-    bool checked;              // tested by the element checks (all but the record
-                               // number and the race elements as a whole)
-    std::string_view name;     // as the layout table words it, without a date format
-    ElementLayout layout;      // cell, columns and test
+    bool checked;                   // tested by the element checks (all but the record
+                                    // number and the race elements as a whole)
+    std::string_view name;          // as the layout table words it, without a date format
+    ElementLayout layout;           // cell, columns and test
     std::array<char, 4> labelText;  // as the findings write it: "07a", "21"
 
     constexpr int cell() const { return layout.cell; }
@@ -62,7 +62,12 @@ constexpr ElementEntry element(const ElementLayout& layout, std::string_view nam
     return {layout.cell, '\0', EntryPart::Element, true, name, layout, elementLabel(layout.cell, '\0')};
 }
 constexpr ElementEntry unchecked(int element, int first, int last, std::string_view name) {
-    return {element, '\0', EntryPart::Element, false, name, {element, first, last, last, kValid, ElementTest::Code},
+    return {element,
+            '\0',
+            EntryPart::Element,
+            false,
+            name,
+            {element, first, last, last, kValid, ElementTest::Code},
             elementLabel(element, '\0')};
 }
 constexpr ElementEntry raceElement(int element, int firstColumn, std::string_view name) {
@@ -76,7 +81,11 @@ constexpr ElementEntry raceElement(int element, int firstColumn, std::string_vie
 }
 constexpr ElementEntry raceCategory(int element, char category, int firstCategoryCell, int column, char blank,
                                     std::string_view name) {
-    return {element,   category, EntryPart::RaceCategory, true, name,
+    return {element,
+            category,
+            EntryPart::RaceCategory,
+            true,
+            name,
             codeElement(firstCategoryCell + (category - 'a'), column, blank, "01"),
             elementLabel(element, category)};
 }
@@ -85,11 +94,11 @@ constexpr ElementEntry raceCategory(int element, char category, int firstCategor
 // that explains its letter.
 struct GroupEntry {
     int number;
-    char letter;                             // lower case; upper case when the value is deleted
-    std::string_view title;                  // what the group judges, as findings name it
-    std::array<std::uint8_t, 16> elements;   // as the legend names them; 0 ends the list
-    std::string_view legend;                 // after "X or x = " in the listing legend,
-                                             // its line break included
+    char letter;                            // lower case; upper case when the value is deleted
+    std::string_view title;                 // what the group judges, as findings name it
+    std::array<std::uint8_t, 16> elements;  // as the legend names them; 0 ends the list
+    std::string_view legend;                // after "X or x = " in the listing legend,
+                                            // its line break included
 
     constexpr char upperLetter() const { return static_cast<char>(letter - 'a' + 'A'); }
     constexpr bool names(int element) const {
@@ -174,8 +183,8 @@ constexpr bool catalogueConsistent(std::span<const ElementEntry> entries, Record
         const ElementEntry& e = entries[i];
         int sameLabel = 0;
         for (const ElementEntry& other : entries) sameLabel += other.label() == e.label() ? 1 : 0;
-        if (e.element < 1 || e.element > 99 || e.first() < 1 || e.last() < e.first() ||
-            e.last() > recordLength(kind) || sameLabel != 1)
+        if (e.element < 1 || e.element > 99 || e.first() < 1 || e.last() < e.first() || e.last() > recordLength(kind) ||
+            sameLabel != 1)
             return false;
         if (e.part == EntryPart::RaceElement) {
             if (e.first() != nextColumn || e.width() != 6 || e.cell() != e.element) return false;

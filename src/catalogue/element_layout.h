@@ -22,15 +22,15 @@ enum class ElementTest : std::uint8_t {
 
 struct ElementLayout {
     int cell;
-    int first;             // columns first..last hold the value
+    int first;  // columns first..last hold the value
     int last;
-    int blankLast;         // columns first..blankLast decide whether it is blank
-    char blankState;       // '1' missing or '!' pending blank
+    int blankLast;    // columns first..blankLast decide whether it is blank
+    char blankState;  // '1' missing or '!' pending blank
     ElementTest test;
-    std::string_view codes = {};   // Code: the valid characters
-    std::int32_t low = 0;          // Range: bounds; Date: earliest date as YYYYMMDD in low
+    std::string_view codes = {};  // Code: the valid characters
+    std::int32_t low = 0;         // Range: bounds; Date: earliest date as YYYYMMDD in low
     std::int32_t high = 0;
-    std::uint16_t digitMask = 0;   // Code: bit d set when the digit d is listed
+    std::uint16_t digitMask = 0;  // Code: bit d set when the digit d is listed
 };
 
 // The digits of a code list as a bit set (code lists hold digits only).
@@ -44,8 +44,8 @@ constexpr std::uint16_t digitMaskOf(std::string_view codes) {
 constexpr ElementLayout codeElement(int cell, int col, char blank, std::string_view codes) {
     return {cell, col, col, col, blank, ElementTest::Code, codes, 0, 0, digitMaskOf(codes)};
 }
-constexpr ElementLayout fieldElement(int cell, int first, int last, char blank, ElementTest test,
-                                     std::int32_t low = 0, std::int32_t high = 0) {
+constexpr ElementLayout fieldElement(int cell, int first, int last, char blank, ElementTest test, std::int32_t low = 0,
+                                     std::int32_t high = 0) {
     return {cell, first, last, last, blank, test, {}, low, high};
 }
 

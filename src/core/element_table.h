@@ -4,10 +4,10 @@
 #pragma once
 
 #include <array>
-#include <cassert>
 #include <bit>
-#include <cstdint>
+#include <cassert>
 #include <climits>
+#include <cstdint>
 
 namespace vortel {
 
@@ -20,9 +20,7 @@ constexpr int kFosterCareCells = 84;
 constexpr int kAdoptionRecordLength = 111;
 constexpr int kFosterCareRecordLength = 197;
 
-constexpr int cellCount(RecordKind kind) {
-    return kind == RecordKind::Adoption ? kAdoptionCells : kFosterCareCells;
-}
+constexpr int cellCount(RecordKind kind) { return kind == RecordKind::Adoption ? kAdoptionCells : kFosterCareCells; }
 constexpr int recordLength(RecordKind kind) {
     return kind == RecordKind::Adoption ? kAdoptionRecordLength : kFosterCareRecordLength;
 }
@@ -36,9 +34,9 @@ constexpr int kMotherRaceA = 44;  // 25a-25f: cells 44-49
 constexpr int kFatherRaceA = 50;  // 27a-27f: cells 50-55
 }  // namespace adoption
 namespace fostercare {
-constexpr int kChildRaceA = 67;           // 8a-8f: cells 67-72
-constexpr int kFirstCaretakerRaceA = 73;  // 52a-52f: cells 73-78
-constexpr int kSecondCaretakerRaceA = 79; // 54a-54f: cells 79-84
+constexpr int kChildRaceA = 67;            // 8a-8f: cells 67-72
+constexpr int kFirstCaretakerRaceA = 73;   // 52a-52f: cells 73-78
+constexpr int kSecondCaretakerRaceA = 79;  // 54a-54f: cells 79-84
 }  // namespace fostercare
 
 // Adds one to a run-wide count. The counts are 32-bit like the report
@@ -74,20 +72,18 @@ inline bool isUpperState(char s) { return s >= 'A' && s <= 'Z'; }
 // within the group (for group #1 the date-pair row), so that a finding can
 // name the table row that decided it. Rule 0 (group 0) is none: states '1',
 // '2' and '!' come from the element's own test.
-constexpr std::uint16_t groupRule(int group, int index) {
-    return static_cast<std::uint16_t>(group << 8 | index);
-}
+constexpr std::uint16_t groupRule(int group, int index) { return static_cast<std::uint16_t>(group << 8 | index); }
 constexpr int ruleGroup(std::uint16_t rule) { return rule >> 8; }
 constexpr int ruleIndex(std::uint16_t rule) { return rule & 0xFF; }
 
 struct ElementStatus {
     char state = kValid;
-    std::uint16_t rule = 0;            // this record: the rule that gave the letter
-    std::int32_t pairFailures = 0;     // this record's failed date pairs blaming the element
-    std::int32_t missingCount = 0;     // run: times marked missing
-    std::int32_t outOfRangeCount = 0;  // run: times marked out of range
-    std::int32_t likelyErrorCount = 0; // run: records whose final state was a letter
-    std::int32_t cleanedCount = 0;     // run: records whose final state was upper case or '2'
+    std::uint16_t rule = 0;             // this record: the rule that gave the letter
+    std::int32_t pairFailures = 0;      // this record's failed date pairs blaming the element
+    std::int32_t missingCount = 0;      // run: times marked missing
+    std::int32_t outOfRangeCount = 0;   // run: times marked out of range
+    std::int32_t likelyErrorCount = 0;  // run: records whose final state was a letter
+    std::int32_t cleanedCount = 0;      // run: records whose final state was upper case or '2'
 };
 
 // A table of cells numbered from 1 to cellCount(kind). A record changes

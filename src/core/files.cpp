@@ -22,7 +22,7 @@ fs::path finalTarget(const std::string& name) {
     if (ec) p = fs::path(name);
     // A bounded walk, as the system bounds it (a loop of links ends here).
     for (int hops = 0; hops < 40; ++hops) {
-        struct stat st{};
+        struct stat st {};
         if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
         std::array<char, 4096> link{};
         const ssize_t n = ::readlink(p.c_str(), link.data(), link.size() - 1);
@@ -34,7 +34,8 @@ fs::path finalTarget(const std::string& name) {
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
-    struct stat sa{}, sb{};
+    struct stat sa {
+    }, sb{};
     const bool ea = ::stat(a.c_str(), &sa) == 0;
     const bool eb = ::stat(b.c_str(), &sb) == 0;
     if (ea && eb) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
@@ -108,7 +109,7 @@ void unregisterTemporary(int slot) {
 }
 
 void installSignalHandlers() {
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = removeTemporariesAndDie;
     sigemptyset(&action.sa_mask);
     for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, s);

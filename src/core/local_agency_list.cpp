@@ -84,8 +84,7 @@ void LocalAgencyList::release() {
 
 int loadLocalAgencyCodes(RunContext& ctx) {
     std::FILE* file = std::fopen(ctx.fipsFileName.c_str(), "r");
-    if (!file)
-        fatalError(ctx, "\nUnable to open FIPS.LST file " + ctx.fipsFileName + ": " + errorText(errno) + ".");
+    if (!file) fatalError(ctx, "\nUnable to open FIPS.LST file " + ctx.fipsFileName + ": " + errorText(errno) + ".");
     LocalAgencyList& list = ctx.localAgencies;
     list.release();
     list.roomLimit = ctx.memoryLimits.localAgencyEntries;

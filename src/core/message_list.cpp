@@ -70,8 +70,8 @@ void MessageList::release() {
     room_ = 0;
 }
 
-bool appendMessage(RunContext& ctx, MessageList& list, std::string_view text, std::size_t block,
-                   std::size_t roomLimit, std::string_view memoryError) {
+bool appendMessage(RunContext& ctx, MessageList& list, std::string_view text, std::size_t block, std::size_t roomLimit,
+                   std::string_view memoryError) {
     const bool firstFailure = !list.memoryFailed;
     if (list.append(text, block, roomLimit)) return true;
     if (firstFailure) {

@@ -63,7 +63,7 @@ private:
 // Appends `text` to `list` with room obtained `block` entries at a time, up to
 // `roomLimit` entries. At the list's first memory failure of the run,
 // `memoryError` goes to the standard error stream. Returns false on failure.
-bool appendMessage(RunContext& ctx, MessageList& list, std::string_view text, std::size_t block,
-                   std::size_t roomLimit, std::string_view memoryError);
+bool appendMessage(RunContext& ctx, MessageList& list, std::string_view text, std::size_t block, std::size_t roomLimit,
+                   std::string_view memoryError);
 
 }  // namespace vortel

@@ -50,7 +50,7 @@ int OutputFile::open(const std::string& name) {
     name_ = name;
     if (name.empty()) return ENOENT;
     target_ = finalTarget(name).string();
-    struct stat st{};
+    struct stat st {};
     const bool exists = ::stat(target_.c_str(), &st) == 0;
     // A name ending in a slash names a folder: opened directly, it fails so.
     if ((!exists || S_ISREG(st.st_mode)) && !std::filesystem::path(target_).filename().empty()) {

@@ -21,8 +21,7 @@ struct RunDate {
 // Columns first..last (1-based, inclusive) of a record. The record must be
 // at least `last` characters long (records are padded before checking).
 inline std::string_view field(std::string_view record, int first, int last) {
-    return record.substr(static_cast<std::size_t>(first - 1),
-                         static_cast<std::size_t>(last - first + 1));
+    return record.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1));
 }
 // The single character at column `col` (1-based).
 inline char column(std::string_view record, int col) { return record[static_cast<std::size_t>(col - 1)]; }

@@ -8,13 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "core/summary_tally.h"
 #include "core/date_pair_state.h"
-#include "core/record_fields.h"
-#include "core/message_list.h"
-#include "core/local_agency_list.h"
-#include "core/writer.h"
 #include "core/element_table.h"
+#include "core/local_agency_list.h"
+#include "core/message_list.h"
+#include "core/record_fields.h"
+#include "core/summary_tally.h"
+#include "core/writer.h"
 
 namespace vortel {
 
@@ -67,8 +67,8 @@ struct RunContext {
     // Machine-readable findings, when asked for on the command line.
     FindingsExport* findings = nullptr;
 
-    Writer console;         // standard output
-    Writer errors;          // standard error
+    Writer console;  // standard output
+    Writer errors;   // standard error
     Writer fosterCareReport;
     Writer adoptionReport;
 
@@ -90,6 +90,5 @@ struct FatalExit {
 [[noreturn]] void fatalError(RunContext& ctx, std::string_view message);
 // The same message without ending the run.
 void reportFatal(RunContext& ctx, std::string_view message);
-
 
 }  // namespace vortel

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/record_fields.h"
 #include "core/element_table.h"
+#include "core/record_fields.h"
 
 namespace vortel {
 
@@ -14,9 +14,7 @@ std::size_t width(Columns c) { return std::size_t{c.last} - c.first + 1; }
 
 // Columns of a record that is at least as long as its padded length, so no
 // bounds are checked on the way (this runs for every slot of every record).
-std::string_view fieldOf(std::string_view record, Columns c) {
-    return {record.data() + (c.first - 1), width(c)};
-}
+std::string_view fieldOf(std::string_view record, Columns c) { return {record.data() + (c.first - 1), width(c)}; }
 
 // The reference as a field of n characters (a fixed reference is exactly
 // as long as the slot's field).

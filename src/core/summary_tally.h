@@ -13,17 +13,16 @@
 #include <span>
 #include <string_view>
 
-
 namespace vortel {
 
 class ElementTable;
 
 struct SummaryTally {
-    char reference[16] = {};     // empty (first character 0) until set
+    char reference[16] = {};  // empty (first character 0) until set
     std::int32_t matchCount = 0;
     std::int32_t validCount = 0;
-    float threshold = 100.0f;    // percent; 100: no threshold
-    bool differs = false;        // the watched pattern is broken
+    float threshold = 100.0f;  // percent; 100: no threshold
+    bool differs = false;      // the watched pattern is broken
 };
 
 // What a slot watches and how a record updates it.
@@ -43,8 +42,8 @@ enum class TallyKind : std::uint8_t {
 // The condition under which a record reaches a slot at all.
 enum class TallyGate : std::uint8_t {
     Always,
-    ColumnNotZero,    // the gate column does not hold '0'
-    MatchAtMostOne,   // the slot's own matchCount is at most 1
+    ColumnNotZero,   // the gate column does not hold '0'
+    MatchAtMostOne,  // the slot's own matchCount is at most 1
 };
 
 struct Columns {

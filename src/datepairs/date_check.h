@@ -22,10 +22,13 @@ enum class Measure : std::uint8_t {
 // Characters of an operand a measure reads.
 constexpr int precisionOf(Measure m) {
     switch (m) {
-        case Measure::Y4: return 4;
-        case Measure::Y6: return 6;
+        case Measure::Y4:
+            return 4;
+        case Measure::Y6:
+            return 6;
         case Measure::Y8:
-        case Measure::D: return 8;
+        case Measure::D:
+            return 8;
     }
     return 8;
 }
@@ -81,11 +84,11 @@ enum class Rule : std::uint8_t {
 };
 
 struct DateCheck {
-    int firstElement;   // element (and cell) numbers of the pair
+    int firstElement;  // element (and cell) numbers of the pair
     int secondElement;
     Measure measure;
-    int p;              // the measure is measure(P, Q): P and Q are the
-    int q;              // first and second element in either order
+    int p;  // the measure is measure(P, Q): P and Q are the
+    int q;  // first and second element in either order
     PassRange range;
     FailureSide below;  // v below the range
     FailureSide above;  // v above the range
@@ -139,8 +142,7 @@ constexpr bool dateTableConsistent(std::span<const DateCheck> rows, std::span<co
     int lastFirst = 0, lastSecond = 0;
     for (const DateCheck& r : rows) {
         if (r.firstElement >= r.secondElement) return false;
-        if (r.firstElement < lastFirst || (r.firstElement == lastFirst && r.secondElement <= lastSecond))
-            return false;
+        if (r.firstElement < lastFirst || (r.firstElement == lastFirst && r.secondElement <= lastSecond)) return false;
         lastFirst = r.firstElement;
         lastSecond = r.secondElement;
         const bool forward = r.p == r.firstElement && r.q == r.secondElement;
@@ -153,8 +155,7 @@ constexpr bool dateTableConsistent(std::span<const DateCheck> rows, std::span<co
         }
         if (r.rule != Rule::Range) continue;
         if (r.range.low.cmp != Cmp::None && r.range.low.cmp != Cmp::GE && r.range.low.cmp != Cmp::GT) return false;
-        if (r.range.high.cmp != Cmp::None && r.range.high.cmp != Cmp::LE && r.range.high.cmp != Cmp::LT)
-            return false;
+        if (r.range.high.cmp != Cmp::None && r.range.high.cmp != Cmp::LE && r.range.high.cmp != Cmp::LT) return false;
         if (r.range.low.cmp == Cmp::None && r.range.high.cmp == Cmp::None) return false;
         if (r.range.low.cmp != Cmp::None && r.range.high.cmp != Cmp::None && r.range.low.value >= r.range.high.value)
             return false;

@@ -5,8 +5,8 @@
 #include "catalogue/adoption_catalogue.h"
 #include "catalogue/fostercare_catalogue.h"
 #include "core/date_pair_state.h"
-#include "fields/fields.h"
 #include "core/element_table.h"
+#include "fields/fields.h"
 
 namespace vortel {
 

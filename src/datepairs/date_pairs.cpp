@@ -8,8 +8,8 @@
 
 #include "catalogue/adoption_catalogue.h"
 #include "catalogue/fostercare_catalogue.h"
-#include "datepairs/date_pair_tables.h"
 #include "core/run_context.h"
+#include "datepairs/date_pair_tables.h"
 
 namespace vortel {
 
@@ -37,10 +37,14 @@ constexpr std::int64_t kDayScale = 128 * kMonthScale;
 
 KeyKind keyOf(Measure m) {
     switch (m) {
-        case Measure::Y4: return kYears;
-        case Measure::Y6: return kYearMonths;
-        case Measure::Y8: return kYearMonthDays;
-        case Measure::D: return kDays;
+        case Measure::Y4:
+            return kYears;
+        case Measure::Y6:
+            return kYearMonths;
+        case Measure::Y8:
+            return kYearMonthDays;
+        case Measure::D:
+            return kDays;
     }
     return kDays;
 }
@@ -69,11 +73,11 @@ std::int64_t leastKeyFor(KeyKind kind, std::int64_t halves) {
 // years) above, and the TPR date more than 274 days after the review (D
 // under -274) below, taken in that order.
 struct CompiledRow {
-    std::uint8_t first;       // cells of the pair
+    std::uint8_t first;  // cells of the pair
     std::uint8_t second;
-    std::uint8_t p;           // operand slots of P and Q
+    std::uint8_t p;  // operand slots of P and Q
     std::uint8_t q;
-    std::uint32_t need;       // both slots' bits: the row applies when both are valid
+    std::uint32_t need;  // both slots' bits: the row applies when both are valid
     KeyKind aboveKind;
     KeyKind belowKind;
     // Where the keys of P and Q stand among a record's keys (keyIndex), for
@@ -164,8 +168,7 @@ struct OperandKeys {
     std::int64_t key[kKeyKinds * kMaxDateOperands];  // at keyIndex(kind, slot)
 };
 
-void readOperands(OperandKeys& keys, const CompiledTable& table, const ElementTable& cells,
-                  std::string_view record) {
+void readOperands(OperandKeys& keys, const CompiledTable& table, const ElementTable& cells, std::string_view record) {
     const DateOperand* operands = table.operands.data();
     const std::size_t operandCount = table.operands.size();
     for (std::size_t s = 0; s < operandCount; ++s) {
@@ -216,7 +219,7 @@ void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, co
             side = row.above;
         } else if (key[row.belowP] - key[row.belowQ] < row.least) {
             side = row.below;
-}
+        }
         outcome[i] = side.result;
         if (side.result == 0) continue;
         if (side.blames == Blame::First || side.blames == Blame::Both) cells.addPairFailure(row.first);

@@ -51,8 +51,8 @@ bool digitFieldFails(const RunContext& ctx, const FieldCheck& check, const char*
     switch (check.layout.test) {
         case ElementTest::Date:
             if (!readDigitDateAt(p, 8, d)) return false;
-            fails = datePartsInvalid(d.year, d.month, d.day, check.earliestYear, check.earliestMonth,
-                                     check.earliestDay, ctx.runDate);
+            fails = datePartsInvalid(d.year, d.month, d.day, check.earliestYear, check.earliestMonth, check.earliestDay,
+                                     ctx.runDate);
             return true;
         case ElementTest::YearMonth:
             if (!readDigitDateAt(p, 6, d)) return false;
@@ -92,7 +92,7 @@ void checkCode(ElementTable& cells, const CodeCheck& e, std::string_view record)
         cells.mark(e.cell, kMissing);
     } else {
         cells.setState(e.cell, e.blankState);
-}
+    }
 }
 
 }  // namespace
@@ -128,15 +128,14 @@ void checkFieldElements(RunContext& ctx, ElementTable& cells, std::span<const Fi
             if (fails) cells.mark(e.cell, kOutOfRange);
             continue;
         }
-        const bool blank = check.wordReadable && check.blankWidth <= 8
-                               ? blankWord(p, check.blankWidth)
-                               : isBlankField({p, check.blankWidth});
+        const bool blank = check.wordReadable && check.blankWidth <= 8 ? blankWord(p, check.blankWidth)
+                                                                       : isBlankField({p, check.blankWidth});
         if (blank) {
             if (e.blankState == kMissing) {
                 cells.mark(e.cell, kMissing);
             } else {
                 cells.setState(e.cell, e.blankState);
-}
+            }
         } else if (valueFails(ctx, check, {p, check.width})) {
             cells.mark(e.cell, kOutOfRange);
         }

@@ -17,7 +17,7 @@ class ElementTable;
 
 // A one-column code element reduced to what its check reads.
 struct CodeCheck {
-    std::uint16_t offset;    // 0-based column
+    std::uint16_t offset;  // 0-based column
     std::uint8_t cell;
     char blankState;
     std::uint16_t digitMask;
@@ -29,10 +29,10 @@ struct CodeCheck {
 // with the two constants below tell for all bytes at once. Only the codes
 // whose bytes fail are then checked one by one.
 struct CodeRun {
-    std::uint16_t offset;      // 0-based first column
-    std::uint8_t firstCode;    // index of the first code of the run
+    std::uint16_t offset;    // 0-based first column
+    std::uint8_t firstCode;  // index of the first code of the run
     std::uint8_t count;
-    bool wordReadable;         // 8 characters from offset lie within the record
+    bool wordReadable;           // 8 characters from offset lie within the record
     std::uint64_t fromLow = 0;   // per byte 0x80 - low code: high bit set when byte >= low
     std::uint64_t pastHigh = 0;  // per byte 0x7F - high code: high bit set when byte > high
     std::uint64_t keep = 0;      // the high bit of each byte of the run
@@ -51,7 +51,7 @@ constexpr DigitRange digitRangeOf(std::uint16_t mask) {
             if (r.low > r.high) r.low = d;
             r.high = d;
         }
-}
+    }
     if (r.low > r.high) return {};
     for (int d = r.low; d <= r.high; ++d)
         if (!(mask >> d & 1u)) return {};
@@ -108,7 +108,7 @@ constexpr CompiledLayout<N> compileLayout(const std::array<ElementLayout, N>& ro
                                           e.blankState, e.digitMask};
         } else {
             out.others[out.otherCount++] = fieldCheckOf(e, recordLength);
-}
+        }
     }
     // Runs: codes of consecutive columns with range lists, at most 8.
     for (std::size_t i = 0; i < out.codeCount; ++i) {
@@ -116,8 +116,8 @@ constexpr CompiledLayout<N> compileLayout(const std::array<ElementLayout, N>& ro
         const DigitRange range = digitRangeOf(c.digitMask);
         const bool ranged = range.low <= range.high;
         CodeRun* run = out.runCount > 0 ? &out.runs[out.runCount - 1] : nullptr;
-        const bool extends = run != nullptr && ranged && run->wordReadable && run->count < 8 &&
-                             c.offset == run->offset + run->count;
+        const bool extends =
+            run != nullptr && ranged && run->wordReadable && run->count < 8 && c.offset == run->offset + run->count;
         if (!extends) {
             run = &out.runs[out.runCount++];
             *run = {c.offset, static_cast<std::uint8_t>(i), 0, ranged && c.offset + 8 <= recordLength};

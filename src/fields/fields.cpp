@@ -21,8 +21,6 @@ bool fieldDiffers(std::string_view f, std::string_view other) {
     return false;
 }
 
-
-
 bool numberOutOfRange(std::string_view f, std::int64_t low, std::int64_t high) {
     std::int64_t v;
     if (!readDigits(f, v)) {  // digits only, the usual case, need no numeric test
@@ -53,8 +51,7 @@ bool reportPeriodPartsInvalid(std::int64_t year, std::int64_t month, const RunDa
     return year > run.year + 1 || (year == run.year + 1 && month == 9);
 }
 
-bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int earliestDay,
-                 const RunDate& run) {
+bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int earliestDay, const RunDate& run) {
     const std::string_view yearText = f.substr(0, 4);
     const std::string_view monthText = f.substr(4, 2);
     const std::string_view dayText = f.substr(6, 2);
@@ -97,17 +94,22 @@ DateParts dateParts(std::string_view f) {
     const char* d = f.data();
     auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') <= 9; };
     auto year = [d] { return digitAt(d, 0) * 1000 + digitAt(d, 1) * 100 + digitAt(d, 2) * 10 + digitAt(d, 3); };
-    if (f.size() == 8 && eightDigits(d)) return {year(), digitAt(d, 4) * 10 + digitAt(d, 5), digitAt(d, 6) * 10 + digitAt(d, 7)};
+    if (f.size() == 8 && eightDigits(d))
+        return {year(), digitAt(d, 4) * 10 + digitAt(d, 5), digitAt(d, 6) * 10 + digitAt(d, 7)};
     if (f.size() >= 4 && isDigit(d[0]) && isDigit(d[1]) && isDigit(d[2]) && isDigit(d[3])) {
         if (f.size() == 4) return {year(), 0, 0};
         if (f.size() == 6 && isDigit(d[4]) && isDigit(d[5])) return {year(), digitAt(d, 4) * 10 + digitAt(d, 5), 0};
     }
     if (std::int64_t all; readDigits(f, all)) {
         switch (f.size()) {
-            case 8: return {static_cast<int>(all / 10000), static_cast<int>(all / 100 % 100), static_cast<int>(all % 100)};
-            case 6: return {static_cast<int>(all / 100), static_cast<int>(all % 100), 0};
-            case 4: return {static_cast<int>(all), 0, 0};
-            default: break;
+            case 8:
+                return {static_cast<int>(all / 10000), static_cast<int>(all / 100 % 100), static_cast<int>(all % 100)};
+            case 6:
+                return {static_cast<int>(all / 100), static_cast<int>(all % 100), 0};
+            case 4:
+                return {static_cast<int>(all), 0, 0};
+            default:
+                break;
         }
     }
     auto part = [f](std::size_t pos, std::size_t width) {

@@ -27,8 +27,7 @@ bool reportPeriodInvalid(std::string_view f, const RunDate& run);
 bool reportPeriodPartsInvalid(std::int64_t year, std::int64_t month, const RunDate& run);
 // Calendar date YYYYMMDD (8 characters): true unless it is a real date from
 // the earliest date up to the day before the run date.
-bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int earliestDay,
-                 const RunDate& run);
+bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int earliestDay, const RunDate& run);
 // The same test on a date already read into its year, month and day.
 bool datePartsInvalid(std::int64_t year, std::int64_t month, std::int64_t day, int earliestYear, int earliestMonth,
                       int earliestDay, const RunDate& run);

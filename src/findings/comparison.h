@@ -54,14 +54,14 @@ struct ElementShare {
 // or occurs more than once among the kind's records of either run is
 // unmatched and counted nowhere else.
 struct KindComparison {
-    long unmatched = 0;                 // such findings of both runs
+    long unmatched = 0;  // such findings of both runs
     // The earlier run's findings:
     long stillOpen = 0;                 // this run has one at the same record and element
     long fixed = 0;                     // the record is still there, without it
     long findingsOfRemovedRecords = 0;  // the record is no longer there
     // This run's findings the earlier run did not have:
-    long newFindings = 0;               // the record was there before
-    long findingsOfAddedRecords = 0;    // the record was not
+    long newFindings = 0;             // the record was there before
+    long findingsOfAddedRecords = 0;  // the record was not
     // Record numbers neither blank nor repeated in either run:
     long recordsRemoved = 0;
     long recordsAdded = 0;

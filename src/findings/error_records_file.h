@@ -17,8 +17,8 @@
 #include <string>
 #include <string_view>
 
-#include "findings/output_file.h"
 #include "core/element_table.h"
+#include "findings/output_file.h"
 
 namespace vortel {
 

@@ -86,8 +86,14 @@ void collectFindings(RecordKind kind, const ElementTable& cells, std::string_vie
     for (const FindingCell& c : findingCells(kind)) {
         const char state = cells.state(c.cell);
         if (!isFindingState(state)) continue;
-        out.push_back({c.label(), state, stateMeaning(kind, state), field(record, c.first, c.last), c.cell,
-                       entryAtCell(kind, c.cell)->name, {}, {}});
+        out.push_back({c.label(),
+                       state,
+                       stateMeaning(kind, state),
+                       field(record, c.first, c.last),
+                       c.cell,
+                       entryAtCell(kind, c.cell)->name,
+                       {},
+                       {}});
     }
 }
 

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "fields/fields.h"
-#include "findings/explanations.h"
-#include "findings/error_records_file.h"
-#include "findings/findings_file.h"
-#include "findings/findings_json.h"
-#include "findings/findings_text.h"
 #include "core/files.h"
 #include "core/run_context.h"
 #include "core/version.h"
+#include "fields/fields.h"
+#include "findings/error_records_file.h"
+#include "findings/explanations.h"
+#include "findings/findings_file.h"
+#include "findings/findings_json.h"
+#include "findings/findings_text.h"
 
 namespace vortel {
 
@@ -29,7 +29,7 @@ void refuseOverwrite(RunContext& ctx, const std::string& name, const char* use,
     for (const ProtectedFile& p : protectedFiles) {
         if (p.name && sameFile(name, *p.name))
             fatalError(ctx, "\nUnable to use " + name + " as " + use + ": it is " + p.what + ".");
-}
+    }
 }
 
 std::string runDateText(const RunDate& d) {
@@ -195,7 +195,7 @@ void FindingsExport::finish(RunContext& ctx) {
     for (const MessageList* list : {&ctx.aggregateErrors, &ctx.adoptionFootnoteErrors, &ctx.fosterCareFootnoteErrors}) {
         // A list that ran out of memory had a message to hold.
         if (list->count() != 0 || list->memoryFailed) anyFinding_ = true;
-}
+    }
 
     if (previous_) {
         // What the comparison holds is given back once it is made.

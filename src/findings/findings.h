@@ -11,22 +11,22 @@
 #include <utility>
 #include <vector>
 
+#include "core/element_table.h"
 #include "findings/comparison.h"
 #include "findings/finding_cells.h"
 #include "findings/output_file.h"
 #include "findings/previous_findings.h"
-#include "core/element_table.h"
 
 namespace vortel {
 
 struct RunContext;
 
 struct FindingsOptions {
-    std::optional<std::string> findingsFile;     // --findings FILE (.csv or .json)
-    std::optional<std::string> errorRecordsFile; // --error-records FILE
-    bool failOnFindings = false;                 // --fail-on-findings
-    std::optional<std::string> htmlFile;         // --html FILE
-    std::optional<long> htmlRecords;             // --html-records N
+    std::optional<std::string> findingsFile;      // --findings FILE (.csv or .json)
+    std::optional<std::string> errorRecordsFile;  // --error-records FILE
+    bool failOnFindings = false;                  // --fail-on-findings
+    std::optional<std::string> htmlFile;          // --html FILE
+    std::optional<long> htmlRecords;              // --html-records N
 
     // The records the page lists at most.
     long listedRecords() const { return htmlRecords.value_or(2000); }
@@ -116,7 +116,7 @@ private:
     std::unique_ptr<FindingsFile> findingsFile_;
     std::unique_ptr<ErrorRecordsFile> errorRecordsFile_;
     std::unique_ptr<FindingsView> view_;
-    bool viewOpen_ = false;  // its output created
+    bool viewOpen_ = false;       // its output created
     std::vector<Finding> found_;  // the current record's findings
     ReportPeriods reportPeriods_;
     FindingCounts adoptionCounts_;

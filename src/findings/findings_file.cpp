@@ -35,9 +35,7 @@ std::optional<FindingsFormat> findingsFormatOf(std::string_view fileName) {
     return std::nullopt;
 }
 
-std::string_view recordKindName(RecordKind kind) {
-    return kind == RecordKind::Adoption ? "adoption" : "foster care";
-}
+std::string_view recordKindName(RecordKind kind) { return kind == RecordKind::Adoption ? "adoption" : "foster care"; }
 
 int FindingsFile::create(const std::string& name) {
     if (const int error = file_.create(name)) return error;

@@ -10,10 +10,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/message_list.h"
 #include "findings/finding_cells.h"
 #include "findings/output_file.h"
 #include "findings/record_list.h"
-#include "core/message_list.h"
 
 namespace vortel {
 

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/run_context.h"
 #include "findings/finding_cells.h"
 #include "reports/data_errors_table.h"
 #include "reports/summary_report.h"
-#include "core/run_context.h"
 
 namespace vortel {
 
@@ -58,8 +58,11 @@ Json dataErrorsJson(RunContext& ctx, RecordKind kind) {
     return {{"records", records},
             {"rows", std::move(rows)},
             {"total",
-             {{"missing", t.missing}, {"outOfRange", t.outOfRange}, {"likelyError", t.likelyError},
-              {"total", t.total}, {"cleaned", t.cleaned}}}};
+             {{"missing", t.missing},
+              {"outOfRange", t.outOfRange},
+              {"likelyError", t.likelyError},
+              {"total", t.total},
+              {"cleaned", t.cleaned}}}};
 }
 
 std::vector<std::string> splitSummaryMessages(std::string_view body) {
@@ -127,7 +130,8 @@ void writeWithMessageLists(Writer& out, std::string_view text, std::span<const M
             for (std::size_t i = 0; i < list.count(); ++i) {
                 out.put(i == 0 ? "\n" : ",\n");
                 out.repeat(' ', static_cast<int>(indent + 2));
-                out.put(Json(std::string(list[i]) + ".").dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+                out.put(
+                    Json(std::string(list[i]) + ".").dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
             }
             out.put('\n');
             out.repeat(' ', static_cast<int>(indent));

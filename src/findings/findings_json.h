@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/element_table.h"
 #include "core/message_list.h"
 #include "core/writer.h"
-#include "core/element_table.h"
 
 namespace vortel {
 

@@ -1,7 +1,7 @@
 #include "findings/previous_findings.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <vector>
@@ -29,12 +29,12 @@ enum class Slot {
     FindingKind,        // its "kind", "recordNumber", "element"
     FindingNumber,
     FindingElement,
-    State,              // "run": "state"
-    AdoptionList,       // "recordNumbers": "adoption", "fosterCare"
+    State,         // "run": "state"
+    AdoptionList,  // "recordNumbers": "adoption", "fosterCare"
     FosterCareList,
-    AdoptionNumber,     // an item of those
+    AdoptionNumber,  // an item of those
     FosterCareNumber,
-    Ignored,            // anything else, with all it holds
+    Ignored,  // anything else, with all it holds
 };
 
 // The containers the reader is inside.
@@ -79,21 +79,35 @@ public:
 
     bool string(string_t& value) override {
         switch (slot()) {
-            case Slot::FindingKind: pending_.kind = value; return true;
-            case Slot::FindingNumber: pending_.recordNumber = value; return true;
-            case Slot::FindingElement: pending_.element = value; return true;
-            case Slot::State: state = value; return true;
-            case Slot::AdoptionNumber: return addRecord(RecordKind::Adoption, value);
-            case Slot::FosterCareNumber: return addRecord(RecordKind::FosterCare, value);
-            default: return scalar();
+            case Slot::FindingKind:
+                pending_.kind = value;
+                return true;
+            case Slot::FindingNumber:
+                pending_.recordNumber = value;
+                return true;
+            case Slot::FindingElement:
+                pending_.element = value;
+                return true;
+            case Slot::State:
+                state = value;
+                return true;
+            case Slot::AdoptionNumber:
+                return addRecord(RecordKind::Adoption, value);
+            case Slot::FosterCareNumber:
+                return addRecord(RecordKind::FosterCare, value);
+            default:
+                return scalar();
         }
     }
 
     bool start_object(std::size_t) override {
         switch (slot()) {
-            case Slot::Root: return push(Frame::Top);
-            case Slot::RunObject: return push(Frame::Run);
-            case Slot::RecordListsObject: return push(Frame::RecordLists);
+            case Slot::Root:
+                return push(Frame::Top);
+            case Slot::RunObject:
+                return push(Frame::Run);
+            case Slot::RecordListsObject:
+                return push(Frame::RecordLists);
             case Slot::FindingObject:
                 pending_ = {};
                 return push(Frame::Finding);
@@ -149,20 +163,25 @@ private:
                 if (l.key == "run") return Slot::RunObject;
                 if (l.key == "recordNumbers") return Slot::RecordListsObject;
                 return Slot::Ignored;
-            case Frame::Findings: return Slot::FindingObject;
+            case Frame::Findings:
+                return Slot::FindingObject;
             case Frame::Finding:
                 if (l.key == "kind") return Slot::FindingKind;
                 if (l.key == "recordNumber") return Slot::FindingNumber;
                 if (l.key == "element") return Slot::FindingElement;
                 return Slot::Ignored;
-            case Frame::Run: return l.key == "state" ? Slot::State : Slot::Ignored;
+            case Frame::Run:
+                return l.key == "state" ? Slot::State : Slot::Ignored;
             case Frame::RecordLists:
                 if (l.key == "adoption") return Slot::AdoptionList;
                 if (l.key == "fosterCare") return Slot::FosterCareList;
                 return Slot::Ignored;
-            case Frame::AdoptionList: return Slot::AdoptionNumber;
-            case Frame::FosterCareList: return Slot::FosterCareNumber;
-            case Frame::Other: return Slot::Ignored;
+            case Frame::AdoptionList:
+                return Slot::AdoptionNumber;
+            case Frame::FosterCareList:
+                return Slot::FosterCareNumber;
+            case Frame::Other:
+                return Slot::Ignored;
         }
         return Slot::Ignored;
     }
@@ -248,9 +267,9 @@ std::optional<PreviousRun> readPreviousRun(const std::string& fileName, std::str
         error = "unable to read " + fileName + ": " + errorText(readError);
         return std::nullopt;
     }
-    const std::string notFindings =
-        fileName + " is not the findings JSON of a run of this program (--compare takes the file that "
-                   "--findings NAME.json wrote)";
+    const std::string notFindings = fileName +
+                                    " is not the findings JSON of a run of this program (--compare takes the file that "
+                                    "--findings NAME.json wrote)";
     if (reader.syntaxError) {
         error = notFindings;
     } else if (reader.formatVersion && *reader.formatVersion > kFindingsFormatVersion) {

@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "core/message_list.h"
-#include "footnotes/padded_line.h"
 #include "core/run_context.h"
 #include "fields/fields.h"
+#include "footnotes/padded_line.h"
 
 namespace vortel {
 
@@ -19,8 +19,8 @@ struct FileTypeRow {
 };
 
 constexpr FileTypeRow kFileTypes[] = {
-    {'A', {FootnoteLists::Adoption, 37}},   {'a', {FootnoteLists::Adoption, 37}},  // adoption detail record
-    {'G', {FootnoteLists::Adoption, 22}},   {'g', {FootnoteLists::Adoption, 22}},  // adoption aggregate record
+    {'A', {FootnoteLists::Adoption, 37}},   {'a', {FootnoteLists::Adoption, 37}},    // adoption detail record
+    {'G', {FootnoteLists::Adoption, 22}},   {'g', {FootnoteLists::Adoption, 22}},    // adoption aggregate record
     {'F', {FootnoteLists::FosterCare, 66}}, {'f', {FootnoteLists::FosterCare, 66}},  // foster care detail record
 };
 constexpr FootnoteFileType kUnknownFileType = {FootnoteLists::Both, 66};
@@ -115,7 +115,7 @@ void checkFootnote(RunContext& ctx, std::string_view line) {
         ctx.console.printf("\n         Footnote Records Checked.\r%8lld\r", number);
     } else {
         ctx.console.printf("%8lld Footnote Records Checked.\r", number);
-}
+    }
 }
 
 void releaseFootnoteErrors(RunContext& ctx) {

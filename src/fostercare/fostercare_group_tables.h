@@ -22,7 +22,7 @@ enum class Marking : std::uint8_t { None, Each, All };
 // the race elements 52 and 54 stand for their six category cells.
 struct GroupMark {
     Marking how = Marking::None;
-    bool upper = false;                     // upper-case letter: value deleted on load
+    bool upper = false;                      // upper-case letter: value deleted on load
     std::array<std::uint8_t, 8> elements{};  // element numbers, 0 ends the list
 };
 
@@ -54,7 +54,7 @@ constexpr bool keysDistinct(const DecisionRow<Key, Columns> (&table)[Rows]) {
     for (std::size_t i = 0; i < Rows; ++i) {
         for (std::size_t j = i + 1; j < Rows; ++j)
             if (table[i].key == table[j].key) return false;
-}
+    }
     return true;
 }
 
@@ -155,28 +155,28 @@ inline constexpr GroupMark kAllOfGroup4 = markAll({18, 19, 20, 21});
 
 inline constexpr DecisionRow<DateRanks, 2> kGroup4Table[] = {
     // ranks of 18, 20, 21   several removals, one removal
-    {{0, 1, 2}, {ok, markUpper({19})}},                     // 18 < 20 < 21
-    {{0, 1, 1}, {ok, markUpper({19})}},                     // 18 < 20 = 21
-    {{0, 2, 1}, {mark({20}), kAllOfGroup4}},                // 18 < 21 < 20
-    {{0, 1, 0}, {kAllOfGroup4, markUpper({20})}},           // 18 = 21 < 20
-    {{1, 2, 0}, {mark({21}), kAllOfGroup4}},                // 21 < 18 < 20
-    {{0, 0, 1}, {ok, mark({19})}},                          // 18 = 20 < 21
-    {{0, 0, 0}, {mark({19}), kAllOfGroup4}},                // 18 = 20 = 21
-    {{1, 1, 0}, {mark({21}), kAllOfGroup4}},                // 21 < 18 = 20
-    {{1, 0, 2}, {mark({20}), kAllOfGroup4}},                // 20 < 18 < 21
-    {{1, 0, 1}, {mark({18}), mark({20})}},                  // 20 < 18 = 21
-    {{2, 0, 1}, {mark({18}), kAllOfGroup4}},                // 20 < 21 < 18
-    {{1, 0, 0}, {mark({18}), kAllOfGroup4}},                // 20 = 21 < 18
-    {{2, 1, 0}, {kAllOfGroup4, kAllOfGroup4}},              // 21 < 20 < 18
-    {{0, kNoDate, 1}, {mark({20}), mark({18})}},            // 20 missing, 18 < 21
-    {{0, kNoDate, 0}, {markUpper({19}), ok}},               // 20 missing, 18 = 21
-    {{1, kNoDate, 0}, {kAllOfGroup4, mark({18})}},          // 20 missing, 18 > 21
-    {{0, 1, kNoDate}, {mark({21}), kAllOfGroup4}},          // 21 missing, 18 < 20
-    {{0, 0, kNoDate}, {mark({21}), kAllOfGroup4}},          // 21 missing, 18 = 20
-    {{1, 0, kNoDate}, {kAllOfGroup4, kAllOfGroup4}},        // 21 missing, 18 > 20
-    {{kNoDate, 0, 1}, {mark({18}), kAllOfGroup4}},          // 18 missing, 20 < 21
-    {{kNoDate, 0, 0}, {mark({18}), kAllOfGroup4}},          // 18 missing, 20 = 21
-    {{kNoDate, 1, 0}, {kAllOfGroup4, kAllOfGroup4}},        // 18 missing, 20 > 21
+    {{0, 1, 2}, {ok, markUpper({19})}},               // 18 < 20 < 21
+    {{0, 1, 1}, {ok, markUpper({19})}},               // 18 < 20 = 21
+    {{0, 2, 1}, {mark({20}), kAllOfGroup4}},          // 18 < 21 < 20
+    {{0, 1, 0}, {kAllOfGroup4, markUpper({20})}},     // 18 = 21 < 20
+    {{1, 2, 0}, {mark({21}), kAllOfGroup4}},          // 21 < 18 < 20
+    {{0, 0, 1}, {ok, mark({19})}},                    // 18 = 20 < 21
+    {{0, 0, 0}, {mark({19}), kAllOfGroup4}},          // 18 = 20 = 21
+    {{1, 1, 0}, {mark({21}), kAllOfGroup4}},          // 21 < 18 = 20
+    {{1, 0, 2}, {mark({20}), kAllOfGroup4}},          // 20 < 18 < 21
+    {{1, 0, 1}, {mark({18}), mark({20})}},            // 20 < 18 = 21
+    {{2, 0, 1}, {mark({18}), kAllOfGroup4}},          // 20 < 21 < 18
+    {{1, 0, 0}, {mark({18}), kAllOfGroup4}},          // 20 = 21 < 18
+    {{2, 1, 0}, {kAllOfGroup4, kAllOfGroup4}},        // 21 < 20 < 18
+    {{0, kNoDate, 1}, {mark({20}), mark({18})}},      // 20 missing, 18 < 21
+    {{0, kNoDate, 0}, {markUpper({19}), ok}},         // 20 missing, 18 = 21
+    {{1, kNoDate, 0}, {kAllOfGroup4, mark({18})}},    // 20 missing, 18 > 21
+    {{0, 1, kNoDate}, {mark({21}), kAllOfGroup4}},    // 21 missing, 18 < 20
+    {{0, 0, kNoDate}, {mark({21}), kAllOfGroup4}},    // 21 missing, 18 = 20
+    {{1, 0, kNoDate}, {kAllOfGroup4, kAllOfGroup4}},  // 21 missing, 18 > 20
+    {{kNoDate, 0, 1}, {mark({18}), kAllOfGroup4}},    // 18 missing, 20 < 21
+    {{kNoDate, 0, 0}, {mark({18}), kAllOfGroup4}},    // 18 missing, 20 = 21
+    {{kNoDate, 1, 0}, {kAllOfGroup4, kAllOfGroup4}},  // 18 missing, 20 > 21
 };
 static_assert(std::size(kGroup4Table) == 22 && keysDistinct(kGroup4Table));
 
@@ -225,20 +225,16 @@ constexpr std::size_t group6Column(Goal43 goal, Review5 review) {
 
 inline constexpr DecisionRow<Group6Key, 6> kGroup6Table[] = {
     //   set/none      set/within    set/outside       not set/none  not set/within    not set/outside
-    {{Child::Discharged, Stay::Long, Manner25::OneOrTwo},
-     {ok, ok, mark({5}), ok, mark({43}), mark({5})}},
+    {{Child::Discharged, Stay::Long, Manner25::OneOrTwo}, {ok, ok, mark({5}), ok, mark({43}), mark({5})}},
     {{Child::Discharged, Stay::Long, Manner25::Other},
      {mark({25}), mark({25}), mark({25, 5}), mark({25}), mark({25, 43}), mark({25, 5})}},
-    {{Child::Discharged, Stay::Short, Manner25::OneOrTwo},
-     {ok, ok, mark({5}), ok, mark({43}), mark({5})}},
+    {{Child::Discharged, Stay::Short, Manner25::OneOrTwo}, {ok, ok, mark({5}), ok, mark({43}), mark({5})}},
     {{Child::Discharged, Stay::Short, Manner25::Other},
      {mark({25}), mark({25}), mark({5}), ok, mark({25, 43}), mark({5})}},
-    {{Child::InCare, Stay::Long, Manner25::OneOrTwo},
-     {ok, ok, mark({5}), ok, mark({43}), mark({5})}},
+    {{Child::InCare, Stay::Long, Manner25::OneOrTwo}, {ok, ok, mark({5}), ok, mark({43}), mark({5})}},
     {{Child::InCare, Stay::Long, Manner25::Other},
      {mark({25}), mark({25}), mark({25, 5}), mark({25}), mark({25, 43}), mark({25, 5})}},
-    {{Child::InCare, Stay::Short, Manner25::OneOrTwo},
-     {ok, ok, mark({5}), ok, mark({43}), mark({5})}},
+    {{Child::InCare, Stay::Short, Manner25::OneOrTwo}, {ok, ok, mark({5}), ok, mark({43}), mark({5})}},
     {{Child::InCare, Stay::Short, Manner25::Other},
      {mark({25}), mark({25}), mark({43, 5}), ok, mark({25, 43}), mark({5})}},
 };
@@ -291,7 +287,8 @@ inline constexpr GroupMark c12 = mark({49, 50, 52, 53, 51, 54, 55});
 inline constexpr DecisionRow<Group9Key, 9> kGroup9Table[] = {
     // first/second:                          0/0  0/1  0/2  1/0  1/1  1/2  2/0  2/1  2/2
     {{Setting41::Codes123, Family49::None},
-     {group9::c12, group9::c2, group9::dash, group9::c1, group9::c12, group9::c1, group9::dash, group9::c2, group9::dash}},
+     {group9::c12, group9::c2, group9::dash, group9::c1, group9::c12, group9::c1, group9::dash, group9::c2,
+      group9::dash}},
     {{Setting41::Codes123, Family49::Couple},
      {group9::c12, group9::c12, group9::c1, group9::c12, group9::c12, group9::c1, group9::c2, group9::c2, ok}},
     {{Setting41::Codes123, Family49::Single},
@@ -299,9 +296,11 @@ inline constexpr DecisionRow<Group9Key, 9> kGroup9Table[] = {
     {{Setting41::Codes456, Family49::None},
      {ok, group9::c2, group9::c2, group9::c1, group9::c12, group9::c12, group9::c1, group9::c12, group9::c12}},
     {{Setting41::Codes456, Family49::Couple},
-     {group9::dash, group9::c2, group9::c2, group9::c1, group9::c12, group9::c12, group9::c1, group9::c12, group9::c12}},
+     {group9::dash, group9::c2, group9::c2, group9::c1, group9::c12, group9::c12, group9::c1, group9::c12,
+      group9::c12}},
     {{Setting41::Codes456, Family49::Single},
-     {group9::dash, group9::c2, group9::c2, group9::c1, group9::c12, group9::c12, group9::c1, group9::c12, group9::c12}},
+     {group9::dash, group9::c2, group9::c2, group9::c1, group9::c12, group9::c12, group9::c1, group9::c12,
+      group9::c12}},
     {{Setting41::Codes78, Family49::None},
      {ok, group9::c2, group9::dash, group9::c1, group9::c12, group9::c1, group9::dash, group9::c2, group9::dash}},
     {{Setting41::Codes78, Family49::Couple},
@@ -328,9 +327,7 @@ struct Group10Key {
     bool reason3;
     constexpr bool operator==(const Group10Key&) const = default;
 };
-constexpr std::size_t group10Column(bool mother, bool father) {
-    return (mother ? 2u : 0u) + (father ? 1u : 0u);
-}
+constexpr std::size_t group10Column(bool mother, bool father) { return (mother ? 2u : 0u) + (father ? 1u : 0u); }
 
 inline constexpr GroupMark kAllOfGroup10 = markAll({43, 47, 48, 58});
 

@@ -8,9 +8,9 @@
 #include <type_traits>
 
 #include "catalogue/fostercare_catalogue.h"
-#include "fostercare/fostercare_group_tables.h"
 #include "core/run_context.h"
 #include "fields/fields.h"
+#include "fostercare/fostercare_group_tables.h"
 
 namespace vortel {
 
@@ -81,10 +81,14 @@ struct CellRange {
 };
 CellRange cellsOf(int element) {
     switch (element) {
-    case 8: return {fostercare::kChildRaceA, fostercare::kChildRaceA + 5};
-    case 52: return {fostercare::kFirstCaretakerRaceA, fostercare::kFirstCaretakerRaceA + 5};
-    case 54: return {fostercare::kSecondCaretakerRaceA, fostercare::kSecondCaretakerRaceA + 5};
-    default: return {element, element};
+        case 8:
+            return {fostercare::kChildRaceA, fostercare::kChildRaceA + 5};
+        case 52:
+            return {fostercare::kFirstCaretakerRaceA, fostercare::kFirstCaretakerRaceA + 5};
+        case 54:
+            return {fostercare::kSecondCaretakerRaceA, fostercare::kSecondCaretakerRaceA + 5};
+        default:
+            return {element, element};
     }
 }
 
@@ -204,8 +208,8 @@ void checkGroup12(ElementTable& cells, std::string_view record) {
     const bool none = column(record, columnOf(65)) == '1';
     Amount66 amount = Amount66::Absent;
     if (cells.state(66) == kValid) {
-        amount = numberOutOfRange(field(record, columnOf(66), lastColumnOf(66)), 0, 0) ? Amount66::Positive
-                                                                                        : Amount66::Zero;
+        amount =
+            numberOutOfRange(field(record, columnOf(66), lastColumnOf(66)), 0, 0) ? Amount66::Positive : Amount66::Zero;
     }
     applyMark<12>(cells, lookUp<kGroup12Table>(Group12Key{source, medicaid, none}, static_cast<std::size_t>(amount)));
 }
@@ -327,15 +331,14 @@ void checkGroup8(ElementTable& cells, std::string_view record) {
 
 // Where one foster caretaker's elements sit.
 struct CaretakerLayout {
-    int yearCell;       // birth year element (50 or 51)
-    int raceCell;       // first race category cell (52a or 54a)
-    int raceColumn;     // column of category a
-    int originCell;     // Hispanic or Latino origin element (53 or 55)
+    int yearCell;    // birth year element (50 or 51)
+    int raceCell;    // first race category cell (52a or 54a)
+    int raceColumn;  // column of category a
+    int originCell;  // Hispanic or Latino origin element (53 or 55)
     int originColumn;
 };
 constexpr CaretakerLayout kFirstCaretaker{50, fostercare::kFirstCaretakerRaceA, columnOf(52, 'a'), 53, columnOf(53)};
-constexpr CaretakerLayout kSecondCaretaker{51, fostercare::kSecondCaretakerRaceA, columnOf(54, 'a'), 55,
-                                           columnOf(55)};
+constexpr CaretakerLayout kSecondCaretaker{51, fostercare::kSecondCaretakerRaceA, columnOf(54, 'a'), 55, columnOf(55)};
 
 Caretaker classifyCaretaker(const ElementTable& cells, std::string_view record, const CaretakerLayout& c) {
     bool raceCellValid = false;
@@ -373,7 +376,7 @@ void checkGroup9(ElementTable& cells, std::string_view record) {
         setting = Setting41::Codes78;
     } else if (missingOrOutOfRange(cells, 41)) {
         setting = Setting41::Missing;
-}
+    }
     const char c49 = column(record, columnOf(49));
     const Family49 family = (c49 == '1' || c49 == '2')   ? Family49::Couple
                             : (c49 == '3' || c49 == '4') ? Family49::Single
@@ -393,9 +396,9 @@ void checkGroup10(ElementTable& cells, std::string_view record) {
 
 void checkGroup11(ElementTable& cells, std::string_view record) {
     const Group11Key key{!blankOrOutOfRange(cells, 56), !blankOrOutOfRange(cells, 57)};
-    const Reason58 reason = column(record, columnOf(58)) == '0'      ? Reason58::Zero
-                            : blankOrOutOfRange(cells, 58) ? Reason58::Absent
-                                                           : Reason58::Given;
+    const Reason58 reason = column(record, columnOf(58)) == '0' ? Reason58::Zero
+                            : blankOrOutOfRange(cells, 58)      ? Reason58::Absent
+                                                                : Reason58::Given;
     applyMark<11>(cells, lookUp<kGroup11Table>(key, static_cast<std::size_t>(reason)));
 }
 

@@ -286,9 +286,10 @@ void HtmlPage::writeComparison(const Comparison& comparison) {
     };
     html_.append("<section id=comparison>\n<h2>Compared with the earlier run</h2>\n<p>Earlier findings: <code>");
     appendHtmlText(html_, comparison.previousFile, TextBytes::Utf8, TextPlace::Content);
-    html_.append("</code></p>\n<table class=comparison>\n<tr><th>Kind<th class=n>Still open<th class=n>Fixed"
-                 "<th class=n>Of removed records<th class=n>New<th class=n>Of added records<th class=n>Unmatched"
-                 "<th class=n>Records removed<th class=n>Records added\n");
+    html_.append(
+        "</code></p>\n<table class=comparison>\n<tr><th>Kind<th class=n>Still open<th class=n>Fixed"
+        "<th class=n>Of removed records<th class=n>New<th class=n>Of added records<th class=n>Unmatched"
+        "<th class=n>Records removed<th class=n>Records added\n");
     for (const RecordKind kind : {kA, kF}) {
         const KindComparison& k = comparison.of(kind);
         html_.append("<tr data-kind=").append(kind == kA ? "adoption" : "foster-care").append("><td>");

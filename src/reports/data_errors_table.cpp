@@ -47,16 +47,14 @@ void writeDataErrorsTable(RunContext& ctx, RecordKind kind) {
         const ElementStatus& c = cells[e.cell()];
         if (e.part == EntryPart::Element) {
             out.printf("\n%4d%15ld%11ld%11ld%11ld%12.2f   ||%10ld", e.element, static_cast<long>(c.missingCount),
-                       static_cast<long>(c.outOfRangeCount), static_cast<long>(c.likelyErrorCount),
-                       totalErrors(c), static_cast<double>(errorPercent(totalErrors(c), records)),
-                       static_cast<long>(c.cleanedCount));
+                       static_cast<long>(c.outOfRangeCount), static_cast<long>(c.likelyErrorCount), totalErrors(c),
+                       static_cast<double>(errorPercent(totalErrors(c), records)), static_cast<long>(c.cleanedCount));
         } else if (e.part == EntryPart::RaceCategory) {
             char label[8];
             std::snprintf(label, sizeof label, "%d%c", e.element, e.category);
             out.printf("\n%5s%14ld%11ld%11ld%11ld%12.2f   ||%10ld", label, static_cast<long>(c.missingCount),
-                       static_cast<long>(c.outOfRangeCount), static_cast<long>(c.likelyErrorCount),
-                       totalErrors(c), static_cast<double>(errorPercent(totalErrors(c), records)),
-                       static_cast<long>(c.cleanedCount));
+                       static_cast<long>(c.outOfRangeCount), static_cast<long>(c.likelyErrorCount), totalErrors(c),
+                       static_cast<double>(errorPercent(totalErrors(c), records)), static_cast<long>(c.cleanedCount));
         }
     }
     out.put("\n");

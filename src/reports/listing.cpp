@@ -176,7 +176,7 @@ void writeRecordLine(RunContext& ctx, RecordKind kind, std::string_view record) 
         writeCells(kAdoptionPositions);
     } else {
         writeCells(kFosterCarePositions);
-}
+    }
     ctx.report(kind).put(std::string_view(line.data(), n));
 }
 

@@ -3,11 +3,11 @@
 #include <span>
 
 #include "adoption/adoption_tallies.h"
+#include "core/run_context.h"
 #include "fields/fields.h"
 #include "fostercare/fostercare_tallies.h"
 #include "reports/listing.h"
 #include "reports/summary_messages.h"
-#include "core/run_context.h"
 
 namespace vortel {
 
@@ -59,8 +59,8 @@ bool ruleHolds(const MessageRow& row, std::span<const SummaryTally> slots) {
 void writeMessage(Writer& out, const MessageRow& row, const SummaryTally& t, bool singlePrecisionShare) {
     switch (row.rule) {
         case MessageRule::OverThreshold: {
-            const double share = singlePrecisionShare ? static_cast<double>(static_cast<float>(tallyShare(t)))
-                                                      : tallyShare(t);
+            const double share =
+                singlePrecisionShare ? static_cast<double>(static_cast<float>(tallyShare(t))) : tallyShare(t);
             out.printf(row.text, share);
             break;
         }

@@ -61,7 +61,7 @@ void refuseOverwrite(RunContext& ctx, const std::string& report, const std::stri
 
 void openDataFile(RunContext& ctx, DataFile& data) {
     const std::string& name = ctx.dataFileName;
-    struct stat st{};
+    struct stat st {};
     if (::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) unableToOpen(ctx, name, EISDIR);
     data.file = std::fopen(name.c_str(), "rb");
     if (!data.file) unableToOpen(ctx, name, errno);

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "core/output_file.h"
-#include "run/options.h"
 #include "core/run_context.h"
+#include "run/options.h"
 
 namespace vortel {
 

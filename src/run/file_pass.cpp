@@ -4,6 +4,7 @@
 #include "adoption/adoption_groups.h"
 #include "adoption/adoption_tallies.h"
 #include "adoption/aggregate_record.h"
+#include "core/line_reader.h"
 #include "datepairs/date_pairs.h"
 #include "findings/findings.h"
 #include "footnotes/footnotes.h"
@@ -14,7 +15,6 @@
 #include "reports/error_listing.h"
 #include "reports/listing.h"
 #include "reports/summary_report.h"
-#include "core/line_reader.h"
 #include "run/running_count.h"
 
 namespace vortel {

@@ -88,11 +88,20 @@ std::string htmlText(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out.push_back(c);
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out.push_back(c);
         }
     }
     return out;
@@ -135,7 +144,8 @@ std::string indexCsv(const std::vector<FileRun>& runs) {
 
 std::string indexHtml(const std::vector<FileRun>& runs) {
     std::string text =
-        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>vortel-dq: files checked</title>\n"
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>vortel-dq: files "
+        "checked</title>\n"
         "<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse}"
         "td,th{border:1px solid #bbb;padding:.3em .6em;text-align:right}td:first-child{text-align:left}"
         ".fatal{color:#b00020}</style>\n</head>\n<body>\n<h1>Files checked</h1>\n<table>\n"
@@ -149,8 +159,8 @@ std::string indexHtml(const std::vector<FileRun>& runs) {
                 std::to_string(t.adoptionRecordsWithFindings) + "</td><td>" + std::to_string(t.fosterCareRecords) +
                 "</td><td>" + std::to_string(t.fosterCareRecordsWithFindings) + "</td><td>" +
                 std::to_string(t.findings) + "</td><td><a href=\"" + stem + ".html\">page</a> <a href=\"" + stem +
-                ".foster-care.txt\">foster care</a> <a href=\"" +
-                stem + ".adoption.txt\">adoption</a> <a href=\"" + stem + ".findings.json\">findings</a></td></tr>\n";
+                ".foster-care.txt\">foster care</a> <a href=\"" + stem + ".adoption.txt\">adoption</a> <a href=\"" +
+                stem + ".findings.json\">findings</a></td></tr>\n";
     }
     text += "</table>\n</body>\n</html>\n";
     return text;
@@ -186,7 +196,8 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
     }
 
     const std::string clock = clockText(options);
-    unsigned jobs = options.jobs ? static_cast<unsigned>(std::stoi(*options.jobs)) : std::thread::hardware_concurrency();
+    unsigned jobs =
+        options.jobs ? static_cast<unsigned>(std::stoi(*options.jobs)) : std::thread::hardware_concurrency();
     jobs = std::clamp(jobs, 1u, static_cast<unsigned>(runs.size()));
     std::atomic<std::size_t> next{0};
     std::mutex console;
@@ -226,7 +237,9 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
             if (err) std::fclose(err);
             const std::lock_guard<std::mutex> lock(console);
             const RunTotals& t = run.totals;
-            std::fprintf(io.out, "%s: %ld adoption records (%ld with findings), %ld foster care records (%ld with findings), %ld findings: %s\n",
+            std::fprintf(io.out,
+                         "%s: %ld adoption records (%ld with findings), %ld foster care records (%ld with findings), "
+                         "%ld findings: %s\n",
                          run.dataFile.c_str(), t.adoptionRecords, t.adoptionRecordsWithFindings, t.fosterCareRecords,
                          t.fosterCareRecordsWithFindings, t.findings, statusWord(run.status).c_str());
             std::fflush(io.out);

@@ -135,14 +135,13 @@ std::optional<std::string> manyFilesOptionsError(const Options& o) {
         }
         return std::nullopt;
     }
-    const std::pair<bool, const char*> single[] = {
-        {o.dataFile.has_value(), "--data"},
-        {o.fosterCareReport.has_value(), "--foster-care-report"},
-        {o.adoptionReport.has_value(), "--adoption-report"},
-        {o.findings.findingsFile.has_value(), "--findings"},
-        {o.findings.errorRecordsFile.has_value(), "--error-records"},
-        {o.compareFile.has_value(), "--compare"},
-        {o.findings.htmlFile.has_value(), "--html"}};
+    const std::pair<bool, const char*> single[] = {{o.dataFile.has_value(), "--data"},
+                                                   {o.fosterCareReport.has_value(), "--foster-care-report"},
+                                                   {o.adoptionReport.has_value(), "--adoption-report"},
+                                                   {o.findings.findingsFile.has_value(), "--findings"},
+                                                   {o.findings.errorRecordsFile.has_value(), "--error-records"},
+                                                   {o.compareFile.has_value(), "--compare"},
+                                                   {o.findings.htmlFile.has_value(), "--html"}};
     for (const auto& [given, name] : single)
         if (given) return std::string(name) + " names a single run's file and does not go with --out-dir";
     if (o.outDir->empty()) return "--out-dir needs a folder name";
@@ -194,8 +193,9 @@ std::optional<ClockReading> parseClockReading(std::string_view t) {
                    static_cast<int>(fieldValue(t.substr(8, 2))), static_cast<int>(fieldValue(t.substr(11, 2))),
                    static_cast<int>(fieldValue(t.substr(14, 2)))};
     if (r.year < 1 || r.month < 1 || r.month > 12 || r.day < 1) return std::nullopt;
-    const int days = static_cast<int>(dayNumber(r.month == 12 ? r.year + 1 : r.year, r.month == 12 ? 1 : r.month + 1, 1) -
-                                      dayNumber(r.year, r.month, 1));
+    const int days =
+        static_cast<int>(dayNumber(r.month == 12 ? r.year + 1 : r.year, r.month == 12 ? 1 : r.month + 1, 1) -
+                         dayNumber(r.year, r.month, 1));
     if (r.day > days || r.hour > 23 || r.minute > 59) return std::nullopt;
     return r;
 }

@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "findings/findings.h"
-#include "html/html_page.h"
 #include "core/line_reader.h"
 #include "core/version.h"
+#include "findings/findings.h"
+#include "html/html_page.h"
 #include "run/many_files.h"
 
 namespace vortel {
@@ -32,7 +32,9 @@ void reportWriteFailure(RunContext& ctx, const std::string& name, int error) {
 bool writeOut(const ProgramIo& io, std::string_view text) {
     errno = 0;
     const bool ok = std::fwrite(text.data(), 1, text.size(), io.out) == text.size() && std::fflush(io.out) == 0;
-    if (!ok) std::fprintf(io.err, "vortel-dq: unable to write to standard output: %s\n", errorText(errno ? errno : EIO).c_str());
+    if (!ok)
+        std::fprintf(io.err, "vortel-dq: unable to write to standard output: %s\n",
+                     errorText(errno ? errno : EIO).c_str());
     return ok;
 }
 
@@ -76,8 +78,7 @@ bool placeOutputs(RunContext& ctx, const std::vector<Output>& outputs) {
 
 }  // namespace
 
-int runProgram(int argc, const char* const argv[], const ProgramIo& io, const MemoryLimits& limits,
-               RunTotals* totals) {
+int runProgram(int argc, const char* const argv[], const ProgramIo& io, const MemoryLimits& limits, RunTotals* totals) {
     const std::optional<Options> options = parseOptions(argc, argv, io.err);
     if (!options) return 2;
     if (options->help) return writeOut(io, helpText()) ? 0 : -1;
@@ -191,8 +192,8 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
         if (findings) {
             totals->adoptionRecordsWithFindings = findings->counts(RecordKind::Adoption).recordsWithFindings;
             totals->fosterCareRecordsWithFindings = findings->counts(RecordKind::FosterCare).recordsWithFindings;
-            totals->findings = findings->counts(RecordKind::Adoption).findings +
-                               findings->counts(RecordKind::FosterCare).findings;
+            totals->findings =
+                findings->counts(RecordKind::Adoption).findings + findings->counts(RecordKind::FosterCare).findings;
         }
     }
     return status;

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "core/files.h"
+#include "core/run_context.h"
 #include "run/dialogue.h"
 #include "run/file_pass.h"
 #include "run/options.h"
-#include "core/run_context.h"
 
 namespace vortel {
 

@@ -3,13 +3,13 @@
 // rule (first letter wins, '1' and '2' kept, '!' takes a letter).
 #include "adoption/adoption_groups.h"
 
-#include <gtest/gtest.h>
-
 #include <iterator>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "adoption/adoption_elements.h"
 #include "adoption/adoption_group_tables.h"
@@ -93,11 +93,11 @@ TEST_F(AdoptionGroups, AgencyInvolvement) {
 // ---------------------------------------------------------------- group #3
 
 struct SpecialNeedsCase {
-    int row;                // table row exercised; 0: no row matches
-    const char* col36;      // element 9
-    const char* col37;      // element 10
-    const char* cols38to42; // elements 11-15
-    const char* expected;   // states of elements 9-15
+    int row;                 // table row exercised; 0: no row matches
+    const char* col36;       // element 9
+    const char* col37;       // element 10
+    const char* cols38to42;  // elements 11-15
+    const char* expected;    // states of elements 9-15
 };
 
 TEST_F(AdoptionGroups, SpecialNeedsTableRows) {
@@ -156,7 +156,7 @@ struct ParentValues {
 constexpr ParentValues kComplete = {"1975", "000010", "2"};
 constexpr ParentValues kCompleteOrigin1 = {"1970", "100000", "1"};
 constexpr ParentValues kAllBlank = {"    ", "      ", " "};
-constexpr ParentValues kBlankYearWithRace = {"    ", "000010", " "};   // partial: race given
+constexpr ParentValues kBlankYearWithRace = {"    ", "000010", " "};  // partial: race given
 constexpr ParentValues kYearAndOriginOnly = {"1975", "      ", "1"};  // partial: origin given
 constexpr ParentValues kOriginZero = {"1975", "000010", "0"};         // partial: origin 0 is no origin
 constexpr ParentValues kNoRaceMarked = {"1975", "000000", "0"};       // absent: nothing affirmative
@@ -360,8 +360,8 @@ TEST_F(AdoptionGroups, EarlierLetterBlocksLaterMark) {
 TEST_F(AdoptionGroups, PendingBlanksTakeLetters) {
     // Father wholly blank in a single-father family: element 22 and all of
     // the father's cells show 'd' where the listing would show '.'.
-    const ElementTable& cells = check({{76, "4"}, {77, "    "}, {85, "      "}, {91, " "},
-                                       {81, "    "}, {92, "      "}, {98, " "}});
+    const ElementTable& cells =
+        check({{76, "4"}, {77, "    "}, {85, "      "}, {91, " "}, {81, "    "}, {92, "      "}, {98, " "}});
     EXPECT_EQ('d', cells.state(22));
     EXPECT_EQ("!!!!!!!!", parentStates(cells, 23, 26, 44));
     EXPECT_EQ("dddddddd", parentStates(cells, 24, 28, 50));

@@ -1,9 +1,9 @@
 #include "adoption/aggregate_record.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "support/records.h"
 
@@ -88,8 +88,7 @@ TEST(AggregateRecord, ChecksFieldByFieldInOrder) {
          {"Incorrect State FIPS code", "Invalid report period end date", "Invalid Number:  Age 4",
           "Invalid Number:  Age over 18 years old"}},
         {"State and period only", "01199503\n", allCountMessages()},
-        {"line feed inside the first count", "01199503000012\n",
-         allCountMessages()},
+        {"line feed inside the first count", "01199503000012\n", allCountMessages()},
         {"empty line", "\n", stateAndAll},
         {"nothing at all", "", stateAndAll},
     };

@@ -1,8 +1,8 @@
 #include "catalogue/catalogue.h"
 
-#include <gtest/gtest.h>
-
 #include <tuple>
+
+#include <gtest/gtest.h>
 
 namespace vortel {
 namespace {
@@ -17,13 +17,18 @@ TEST(Catalogue, EntriesByLabelWithTheirCellsColumnsAndNames) {
         const char* name;
     };
     const Row rows[] = {
-        {A, "03", 3, 9, 20, "Record number"},  {A, "05", 5, 22, 27, "Child's birth date"},
-        {A, "07", 7, 29, 34, "Child's race"},  {A, "07b", 39, 30, 30, "Child's race: Asian"},
-        {A, "19", 19, 52, 59, "TPR date for the mother"},  {A, "21", 21, 68, 75, "Legalization date"},
+        {A, "03", 3, 9, 20, "Record number"},
+        {A, "05", 5, 22, 27, "Child's birth date"},
+        {A, "07", 7, 29, 34, "Child's race"},
+        {A, "07b", 39, 30, 30, "Child's race: Asian"},
+        {A, "19", 19, 52, 59, "TPR date for the mother"},
+        {A, "21", 21, 68, 75, "Legalization date"},
         {A, "27f", 55, 97, 97, "Adoptive father's race: unable to determine"},
         {A, "37", 37, 111, 111, "Child is receiving adoption assistance"},
-        {F, "04", 4, 14, 25, "record number"},  {F, "08a", 67, 43, 43, "race: American Indian or Alaska Native"},
-        {F, "41", 41, 118, 118, "placement setting"},  {F, "54", 54, 162, 167, "2nd foster caretaker's race"},
+        {F, "04", 4, 14, 25, "record number"},
+        {F, "08a", 67, 43, 43, "race: American Indian or Alaska Native"},
+        {F, "41", 41, 118, 118, "placement setting"},
+        {F, "54", 54, 162, 167, "2nd foster caretaker's race"},
         {F, "52c", 75, 157, 157, "1st foster caretaker's race: Black or African American"},
         {F, "66", 66, 193, 197, "monthly amount"},
     };

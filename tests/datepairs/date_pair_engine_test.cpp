@@ -1,10 +1,10 @@
 // The date-pair engine on whole records: rows that do not apply, the two
 // phases and the choice of the element most likely in error, the forms of
 // the report period, and the guard that keeps the row tables consistent.
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "adoption/adoption_elements.h"
 #include "datepairs/date_pair_tables.h"
@@ -188,20 +188,14 @@ TEST(DatePairEngine, TheReportPeriodEntersDayMeasuresAsItsEndDate) {
     };
     const Case cases[] = {
         {"200003", 2, 6, "19780331", 1},  // 22nd birthday on the end date
-        {"200003", 2, 6, "19780401", 0},
-        {"2000 3", 2, 6, "19780331", 1},
-        {"20003 ", 2, 6, "19780331", 1},
-        {"20003 ", 2, 6, "19780401", 0},
-        {"200009", 2, 6, "19780930", 1},
-        {"200009", 2, 6, "19781001", 0},
-        {"20009 ", 2, 6, "19780930", 1},
-        {"2000 9", 2, 6, "19781001", 0},
+        {"200003", 2, 6, "19780401", 0}, {"2000 3", 2, 6, "19780331", 1},
+        {"20003 ", 2, 6, "19780331", 1}, {"20003 ", 2, 6, "19780401", 0},
+        {"200009", 2, 6, "19780930", 1}, {"200009", 2, 6, "19781001", 0},
+        {"20009 ", 2, 6, "19780930", 1}, {"2000 9", 2, 6, "19781001", 0},
         {"200003", 1, 5, "19990701", 0},  // 274 days before 31 March 2000
-        {"200003", 1, 5, "19990630", 1},
-        {"20003 ", 1, 5, "19990701", 0},
-        {"200009", 1, 5, "19991231", 0},  // 274 days before 30 September 2000
-        {"200009", 1, 5, "19991230", 1},
-        {"200009", 1, 5, "20001001", 0},  // a review after the end date passes
+        {"200003", 1, 5, "19990630", 1}, {"20003 ", 1, 5, "19990701", 0},
+        {"200009", 1, 5, "19991231", 0},                                   // 274 days before 30 September 2000
+        {"200009", 1, 5, "19991230", 1}, {"200009", 1, 5, "20001001", 0},  // a review after the end date passes
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("period '") + c.period + "', element " + std::to_string(c.element) + " " + c.date);
@@ -241,8 +235,8 @@ TEST(DatePairEngine, MarchWrittenWithABlankIsAValidPeriodEndingOnTheThirtyFirst)
 
 TEST(DatePairTables, TheConsistencyGuardRejectsMalformedRows) {
     const DateOperand operands[] = {{2, 3, 6}, {5, 22, 6}, {16, 43, 4}, {17, 47, 4}, {19, 52, 8}};
-    const DateCheck good{2, 16, Measure::Y4, 2, 16, pass(Cmp::GE, 10, Cmp::LT, 96), fail(2, Blame::Both),
-                         fail(1, Blame::Second)};
+    const DateCheck good{
+        2, 16, Measure::Y4, 2, 16, pass(Cmp::GE, 10, Cmp::LT, 96), fail(2, Blame::Both), fail(1, Blame::Second)};
     const DateCheck second{5, 19, Measure::Y6, 19, 5, pass(Cmp::GE, 0), fail(1, Blame::Both), kNoSide};
     ASSERT_TRUE(dateTableConsistent(std::vector<DateCheck>{good, second}, operands));
 
@@ -268,10 +262,12 @@ TEST(DatePairTables, TheConsistencyGuardRejectsMalformedRows) {
         {"result 3", {with(good, [](DateCheck& r) { r.below.result = 3; })}},
         {"a one-sided range failing with 2", {with(second, [](DateCheck& r) { r.below.result = 2; })}},
         {"an empty range", {with(good, [](DateCheck& r) { r.range = pass(Cmp::GE, 96, Cmp::LT, 10); })}},
-        {"no bound at all", {with(good, [](DateCheck& r) {
-             r.range = {};
-             r.below = r.above = kNoSide;
-         })}},
+        {"no bound at all",
+         {with(good,
+               [](DateCheck& r) {
+                   r.range = {};
+                   r.below = r.above = kNoSide;
+               })}},
         {"an upper comparison as lower bound", {with(good, [](DateCheck& r) { r.range.low.cmp = Cmp::LT; })}},
     };
     for (const Case& c : cases) EXPECT_FALSE(dateTableConsistent(c.rows, operands)) << c.what;

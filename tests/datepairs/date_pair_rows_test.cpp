@@ -5,8 +5,6 @@
 // columns into a record and the expected result, blamed elements and marks
 // taken from the listing. Last, random pairs of dates around every row's
 // bounds are judged by the engine and by the date arithmetic directly.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +12,8 @@
 #include <regex>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
 #include "datepairs/date_pair_tables.h"
@@ -268,11 +268,16 @@ ParsedRow parse(const ListedRow& row) {
 
 const char* name(Cmp c) {
     switch (c) {
-        case Cmp::None: return "none";
-        case Cmp::GE: return ">=";
-        case Cmp::GT: return ">";
-        case Cmp::LE: return "<=";
-        case Cmp::LT: return "<";
+        case Cmp::None:
+            return "none";
+        case Cmp::GE:
+            return ">=";
+        case Cmp::GT:
+            return ">";
+        case Cmp::LE:
+            return "<=";
+        case Cmp::LT:
+            return "<";
     }
     return "?";
 }
@@ -338,8 +343,9 @@ struct Date {
 };
 
 Date addDays(Date date, int days) {
-    const sys_days t = sys_days(year(date.y) / month(static_cast<unsigned>(date.m)) / day(static_cast<unsigned>(date.d))) +
-                       std::chrono::days(days);
+    const sys_days t =
+        sys_days(year(date.y) / month(static_cast<unsigned>(date.m)) / day(static_cast<unsigned>(date.d))) +
+        std::chrono::days(days);
     const year_month_day ymd(t);
     return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
             static_cast<int>(static_cast<unsigned>(ymd.day()))};
@@ -358,10 +364,14 @@ Date operandFor(Measure measure, Date p, double v) {
     const int whole = static_cast<int>(std::floor(v));
     const bool half = v != whole;
     switch (measure) {
-        case Measure::D: return addDays(p, -whole);
-        case Measure::Y4: return {p.y - whole, p.m, p.d};
-        case Measure::Y6: return {p.y - whole, half ? p.m - 1 : p.m, p.d};  // earlier month: half a year more
-        case Measure::Y8: return {p.y - whole, p.m, half ? p.d - 1 : p.d};  // earlier day: half a year more
+        case Measure::D:
+            return addDays(p, -whole);
+        case Measure::Y4:
+            return {p.y - whole, p.m, p.d};
+        case Measure::Y6:
+            return {p.y - whole, half ? p.m - 1 : p.m, p.d};  // earlier month: half a year more
+        case Measure::Y8:
+            return {p.y - whole, p.m, half ? p.d - 1 : p.d};  // earlier day: half a year more
     }
     return p;
 }

@@ -1,7 +1,7 @@
 // Dates read once into numbers measure the same as the texts they came from.
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "fields/fields.h"
 
@@ -14,14 +14,10 @@ TEST(DateParts, ReadsEachPartAsTheDecimalConversionDoes) {
         const char* text;
         int year, month, day;
     } cases[] = {
-        {"20000615", 2000, 6, 15},
-        {"200006", 2000, 6, 0},  // year-month: no day
-        {"2000", 2000, 0, 0},    // year only
-        {"2000 15 ", 2000, 1, 5},
-        {"20003 ", 2000, 3, 0},
-        {"20001231", 2000, 12, 31},
-        {"        ", 0, 0, 0},
-        {"2000-1-5", 2000, -1, -5},  // read as signed numbers
+        {"20000615", 2000, 6, 15}, {"200006", 2000, 6, 0},  // year-month: no day
+        {"2000", 2000, 0, 0},                               // year only
+        {"2000 15 ", 2000, 1, 5},  {"20003 ", 2000, 3, 0},     {"20001231", 2000, 12, 31},
+        {"        ", 0, 0, 0},     {"2000-1-5", 2000, -1, -5},  // read as signed numbers
     };
     for (const auto& c : cases) {
         const DateParts d = dateParts(c.text);
@@ -34,8 +30,21 @@ TEST(DateParts, ReadsEachPartAsTheDecimalConversionDoes) {
 // The word-at-a-time reading gives what dateParts gives for every width,
 // whatever follows the date in the record.
 TEST(DateParts, ReadingAWordAtATimeAgreesWithTheFieldReading) {
-    const char* texts[] = {"20000615", "19991231", "00000000", "99999999", "2000 15 ", "20003 ", "200006",
-                           "2000",     "        ", "2000-1-5", "2O000615", "200:0615", "2000/615", "\x80\xff" "000615"};
+    const char* texts[] = {"20000615",
+                           "19991231",
+                           "00000000",
+                           "99999999",
+                           "2000 15 ",
+                           "20003 ",
+                           "200006",
+                           "2000",
+                           "        ",
+                           "2000-1-5",
+                           "2O000615",
+                           "200:0615",
+                           "2000/615",
+                           "\x80\xff"
+                           "000615"};
     for (const char* text : texts) {
         for (std::size_t width : {4u, 6u, 8u}) {
             for (const char* after : {"99999999", "        ", "xxxxxxxx"}) {

@@ -3,13 +3,14 @@
 // tests character by character. Both readings must give the same state, at
 // every column of both record kinds, including fields at the end of a record
 // that cannot be read as a word.
-#include <gtest/gtest.h>
+#include "fields/element_check.h"
 
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "adoption/adoption_elements.h"
-#include "fields/element_check.h"
 #include "fields/fields.h"
 #include "fostercare/fostercare_elements.h"
 #include "run/run_control.h"
@@ -52,19 +53,70 @@ char referenceState(const RunContext& ctx, const ElementLayout& e, const std::st
 // the run date (2026-12-08) and of the earliest dates, blanks in places,
 // signs and other bytes.
 const std::vector<std::string> kTexts = {
-    "20261207", "20261208", "20261130", "20270101", "19000101", "18991231", "19941001", "19940930",
-    "20000229", "19000229", "20010229", "20001131", "20001301", "20000001", "20000100", "00000000",
-    "99999999", "2000 1 5", " 2000101", "2000010 ", "        ", "      15", "2000    ", "20001 01",
-    "+2000101", "-2000101", "2000-1-5", "2O001010", "2000\xff" "101", "\t2000101", "202612  ",
-    "1899    ", "1900    ", "2025    ", "2026    ", " 199    ", "199     ", "00      ", "99      ",
-    " 5      ", "5       ", "   00   ", "12345   ", " 1234   ", "1234 ",    "99999",    "100000",
-    "202609",   "202603",   "202612",   "199503",   "199409",   "20263 ",   "2026 3",   "202703",
-    "202709",   "2026 9",   "202608",   "199409",
+    "20261207",
+    "20261208",
+    "20261130",
+    "20270101",
+    "19000101",
+    "18991231",
+    "19941001",
+    "19940930",
+    "20000229",
+    "19000229",
+    "20010229",
+    "20001131",
+    "20001301",
+    "20000001",
+    "20000100",
+    "00000000",
+    "99999999",
+    "2000 1 5",
+    " 2000101",
+    "2000010 ",
+    "        ",
+    "      15",
+    "2000    ",
+    "20001 01",
+    "+2000101",
+    "-2000101",
+    "2000-1-5",
+    "2O001010",
+    "2000\xff"
+    "101",
+    "\t2000101",
+    "202612  ",
+    "1899    ",
+    "1900    ",
+    "2025    ",
+    "2026    ",
+    " 199    ",
+    "199     ",
+    "00      ",
+    "99      ",
+    " 5      ",
+    "5       ",
+    "   00   ",
+    "12345   ",
+    " 1234   ",
+    "1234 ",
+    "99999",
+    "100000",
+    "202609",
+    "202603",
+    "202612",
+    "199503",
+    "199409",
+    "20263 ",
+    "2026 3",
+    "202703",
+    "202709",
+    "2026 9",
+    "202608",
+    "199409",
 };
 
 template <typename Check>
-void expectEngineAgrees(RecordKind kind, std::span<const ElementLayout> layout, const std::string& clean,
-                        Check check) {
+void expectEngineAgrees(RecordKind kind, std::span<const ElementLayout> layout, const std::string& clean, Check check) {
     auto ctx = makeContext();
     for (const ElementLayout& e : layout) {
         if (e.test != ElementTest::Date && e.test != ElementTest::YearMonth && e.test != ElementTest::Year &&
@@ -117,8 +169,9 @@ TEST(ElementEngine, EveryByteInACodeColumnIsJudgedByItsOwnList) {
                 std::string record = clean;
                 record[static_cast<std::size_t>(e.first - 1)] = c;
                 std::string expected = cleanStates;
-                expected[static_cast<std::size_t>(e.cell - 1)] =
-                    !codeNotInList(c, e.codes) ? kValid : c == ' ' ? e.blankState : kOutOfRange;
+                expected[static_cast<std::size_t>(e.cell - 1)] = !codeNotInList(c, e.codes) ? kValid
+                                                                 : c == ' '                 ? e.blankState
+                                                                                            : kOutOfRange;
                 ASSERT_EQ(checkRecord(record), expected) << "cell " << e.cell << ", byte " << byte;
             }
         }

@@ -2,11 +2,11 @@
 // of files (a file, then a copy with records withdrawn, renumbered,
 // duplicated, corrected and broken) give exact counts; files that cannot
 // serve as the earlier run are refused before anything is created.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <functional>
 #include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
 
 #include "findings/findings_support.h"
 #include "support/program_run.h"
@@ -75,8 +75,9 @@ void withdraw(Recs& recs, const std::string& number) {
 using Counts = std::array<long, 8>;
 Counts countsOf(const Json& kind) {
     Counts c{};
-    const char* names[] = {"unmatched", "stillOpen", "fixed", "findingsOfRemovedRecords",
-                           "new", "findingsOfAddedRecords", "recordsRemoved", "recordsAdded"};
+    const char* names[] = {
+        "unmatched",      "stillOpen",   "fixed", "findingsOfRemovedRecords", "new", "findingsOfAddedRecords",
+        "recordsRemoved", "recordsAdded"};
     for (std::size_t i = 0; i < c.size(); ++i) c[i] = kind.at(names[i]).get<long>();
     return c;
 }
@@ -116,33 +117,63 @@ TEST(Compare, PairsOfFilesGiveTheExactCounts) {
         {"the same file", none, none, fosterCareSame, adoptionSame, sharesSame},
         {"record numbers of odd bytes", [](Recs& r) { find(r, fc(2)).number = kOddNumber; },
          [](Recs& r) { find(r, fc(2)).number = kOddNumber; }, fosterCareSame, adoptionSame, sharesSame},
-        {"withdrawn", none, [](Recs& r) { withdraw(r, fc(3)); }, {0, 3, 0, 2, 0, 0, 1, 0}, adoptionSame,
+        {"withdrawn",
+         none,
+         [](Recs& r) { withdraw(r, fc(3)); },
+         {0, 3, 0, 2, 0, 0, 1, 0},
+         adoptionSame,
          "07 33.33/20.00, 08a 16.67/20.00, 09 16.67/0.00, 16 16.67/20.00"},
-        {"renumbered", none, [](Recs& r) { find(r, fc(6)).number = fc(7); }, {0, 4, 0, 1, 0, 1, 1, 1}, adoptionSame,
+        {"renumbered",
+         none,
+         [](Recs& r) { find(r, fc(6)).number = fc(7); },
+         {0, 4, 0, 1, 0, 1, 1, 1},
+         adoptionSame,
          sharesSame},
-        {"duplicated in the copy", none, [](Recs& r) { r.push_back(find(r, fc(2))); }, {3, 4, 0, 0, 0, 0, 0, 0},
-         adoptionSame, "07 33.33/42.86, 08a 16.67/14.29, 09 16.67/14.29, 16 16.67/14.29"},
-        {"duplicated in the earlier file", [](Recs& r) { r.push_back(find(r, fc(4))); }, none,
-         {3, 4, 0, 0, 0, 0, 0, 0}, adoptionSame, "07 28.57/33.33, 08a 28.57/16.67, 09 14.29/16.67, 16 14.29/16.67"},
-        {"record number made blank", none, [](Recs& r) { find(r, fc(6)).number = std::string(12, ' '); },
-         {1, 4, 0, 1, 0, 0, 1, 0}, adoptionSame, sharesSame},
-        {"corrected", none,
+        {"duplicated in the copy",
+         none,
+         [](Recs& r) { r.push_back(find(r, fc(2))); },
+         {3, 4, 0, 0, 0, 0, 0, 0},
+         adoptionSame,
+         "07 33.33/42.86, 08a 16.67/14.29, 09 16.67/14.29, 16 16.67/14.29"},
+        {"duplicated in the earlier file",
+         [](Recs& r) { r.push_back(find(r, fc(4))); },
+         none,
+         {3, 4, 0, 0, 0, 0, 0, 0},
+         adoptionSame,
+         "07 28.57/33.33, 08a 28.57/16.67, 09 14.29/16.67, 16 14.29/16.67"},
+        {"record number made blank",
+         none,
+         [](Recs& r) { find(r, fc(6)).number = std::string(12, ' '); },
+         {1, 4, 0, 1, 0, 0, 1, 0},
+         adoptionSame,
+         sharesSame},
+        {"corrected",
+         none,
          [](Recs& r) {
              find(r, fc(2)).damage.clear();
              find(r, fc(3)).damage = {kFc07};
          },
-         {0, 3, 2, 0, 0, 0, 0, 0}, adoptionSame, "07 33.33/16.67, 08a 16.67/16.67, 09 16.67/0.00, 16 16.67/16.67"},
+         {0, 3, 2, 0, 0, 0, 0, 0},
+         adoptionSame,
+         "07 33.33/16.67, 08a 16.67/16.67, 09 16.67/0.00, 16 16.67/16.67"},
         // Race categories are elements of their own: 08a corrected, 08b broken.
-        {"broken", none,
+        {"broken",
+         none,
          [](Recs& r) {
              find(r, fc(1)).damage = {kFc09};
              find(r, fc(4)).damage = {kFc08b};
          },
-         {0, 4, 1, 0, 2, 0, 0, 0}, adoptionSame,
+         {0, 4, 1, 0, 2, 0, 0, 0},
+         adoptionSame,
          "07 33.33/33.33, 08a 16.67/0.00, 08b 0.00/16.67, 09 16.67/33.33, 16 16.67/16.67"},
-        {"adoption section withdrawn", none, [](Recs& r) { std::erase_if(r, [](const Rec& x) { return x.kind == 'A'; }); },
-         fosterCareSame, {0, 0, 0, 2, 0, 0, 3, 0}, sharesSame},
-        {"all at once", none,
+        {"adoption section withdrawn",
+         none,
+         [](Recs& r) { std::erase_if(r, [](const Rec& x) { return x.kind == 'A'; }); },
+         fosterCareSame,
+         {0, 0, 0, 2, 0, 0, 3, 0},
+         sharesSame},
+        {"all at once",
+         none,
          [](Recs& r) {
              withdraw(r, fc(3));
              find(r, fc(6)).number = fc(7);
@@ -151,7 +182,8 @@ TEST(Compare, PairsOfFilesGiveTheExactCounts) {
              find(r, fc(5)).damage = {kFc09};
              find(r, "A00000000003").number = "A00000000002";
          },
-         {3, 0, 1, 3, 1, 1, 2, 1}, {3, 0, 0, 1, 0, 0, 1, 0},
+         {3, 0, 1, 3, 1, 1, 2, 1},
+         {3, 0, 0, 1, 0, 0, 1, 0},
          "07 33.33/33.33, 08a 16.67/0.00, 09 16.67/16.67, 16 16.67/16.67"},
     };
     for (const Case& c : cases) {
@@ -233,7 +265,7 @@ TEST(Compare, FilesThatCannotServeAreRefusedWithStatus2AndNothingCreated) {
         const char* name;
         std::string compare;  // the file named by --compare
         std::function<void(const fs::path&)> make;
-        std::string error;    // after "vortel-dq: "
+        std::string error;  // after "vortel-dq: "
         std::string input = "";
         std::string state = "01";
     };
@@ -246,7 +278,8 @@ TEST(Compare, FilesThatCannotServeAreRefusedWithStatus2AndNothingCreated) {
     };
     auto none = [](const fs::path&) {};
     const std::string notFindings =
-        " is not the findings JSON of a run of this program (--compare takes the file that --findings NAME.json wrote)\n";
+        " is not the findings JSON of a run of this program (--compare takes the file that --findings NAME.json "
+        "wrote)\n";
     const std::string oldVersion =
         "edited.json was written by an earlier version of the program, without record lists; check the earlier data "
         "file again with this version (--findings NAME.json) to get a comparable findings file\n";
@@ -255,7 +288,10 @@ TEST(Compare, FilesThatCannotServeAreRefusedWithStatus2AndNothingCreated) {
         {"a folder", "sub", none, "unable to read sub: Is a directory\n"},
         {"the data file", "data.txt", none, "data.txt" + notFindings},
         {"findings CSV", "earlier.csv",
-         [](const fs::path& dir) { runIn(dir, argsWith({"--findings", "earlier.csv"})); }, "earlier.csv" + notFindings},
+         [](const fs::path& dir) {
+             runIn(dir, argsWith({"--findings", "earlier.csv"}));
+         },
+         "earlier.csv" + notFindings},
         {"empty", "empty.json", [](const fs::path& dir) { writeFile(dir / "empty.json", ""); },
          "empty.json" + notFindings},
         {"other JSON", "edited.json", [](const fs::path& dir) { writeFile(dir / "edited.json", R"({"findings": 3})"); },
@@ -264,8 +300,7 @@ TEST(Compare, FilesThatCannotServeAreRefusedWithStatus2AndNothingCreated) {
          "edited.json" + notFindings},
         {"record list missing", "edited.json", edited([](Json& d) { d.erase("recordNumbers"); }),
          "edited.json" + notFindings},
-        {"before record lists", "edited.json",
-         edited([](Json& d) {
+        {"before record lists", "edited.json", edited([](Json& d) {
              d.erase("formatVersion");
              d.erase("recordNumbers");
          }),
@@ -299,14 +334,14 @@ TEST(Compare, FilesThatCannotServeAreRefusedWithStatus2AndNothingCreated) {
         fs::remove(dir / "freport.txt");
         fs::remove(dir / "areport.txt");
         std::vector<std::string> args = argsWith({"--compare", c.compare, "--findings", "now.json"}, c.state);
-        if (c.state.empty()) args.erase(std::find(args.begin(), args.end(), "--state"), std::find(args.begin(), args.end(), "--fips"));
+        if (c.state.empty())
+            args.erase(std::find(args.begin(), args.end(), "--state"), std::find(args.begin(), args.end(), "--fips"));
         const RunResult r = runIn(dir.path(), args, c.input);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err, "vortel-dq: " + c.error);
         for (const auto& entry : fs::directory_iterator(dir.path())) {
             const std::string name = entry.path().filename().string();
-            EXPECT_TRUE(name != "freport.txt" && name != "areport.txt" && name != "now.json" && name[0] != '.')
-                << name;
+            EXPECT_TRUE(name != "freport.txt" && name != "areport.txt" && name != "now.json" && name[0] != '.') << name;
         }
     }
 }

@@ -1,8 +1,8 @@
 // Whole runs with --error-records: what the extract holds, byte for byte, and
 // that checking it again gives the same findings for its records.
-#include <gtest/gtest.h>
-
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "findings/findings_support.h"
 #include "support/program_run.h"
@@ -14,8 +14,8 @@ using namespace vortel::testing;
 namespace {
 
 struct Extract {
-    std::string text;         // the error records file
-    std::vector<CsvRow> rows; // the findings of the run that wrote it
+    std::string text;          // the error records file
+    std::vector<CsvRow> rows;  // the findings of the run that wrote it
 };
 
 // Checks `data` writing findings and the error records file.
@@ -42,13 +42,20 @@ TEST(ErrorRecords, RecordsWithFindingsAfterTheLinesOfTheirSection) {
     const std::string badCrLf = withField(cleanAdoptionRecord(), 1, "  ") + "\r";
     const std::string fosterClean = cleanFosterCareRecord();
     const std::string fosterBad = withField(cleanFosterCareRecord(), 9, "01002");
-    const std::string data = "header text\n"
-                             "$ first adoption section\n01      202609 one\n" + clean + "\n" + bad + "\n" + clean +
-                             "\n" + badCrLf + "\n"
-                             "@\n01      202609 fc one\n" + fosterClean + "\n"  // no finding: left out
-                             "%% a footnote line\n"
-                             "$\n01      202609 two\n" + clean + "\n"          // no finding: left out
-                             "@ second\n01      202603 fc two\r\n" + fosterClean + "\n" + fosterBad + "\n";
+    const std::string data =
+        "header text\n"
+        "$ first adoption section\n01      202609 one\n" +
+        clean + "\n" + bad + "\n" + clean + "\n" + badCrLf +
+        "\n"
+        "@\n01      202609 fc one\n" +
+        fosterClean +
+        "\n"  // no finding: left out
+        "%% a footnote line\n"
+        "$\n01      202609 two\n" +
+        clean +
+        "\n"  // no finding: left out
+        "@ second\n01      202603 fc two\r\n" +
+        fosterClean + "\n" + fosterBad + "\n";
     const Extract e = extract(data);
     EXPECT_EQ(e.text, "$ first adoption section\n01      202609 one\n" + bad + "\n" + badCrLf + "\n" +
                           "@ second\n01      202603 fc two\r\n" + fosterBad + "\n");

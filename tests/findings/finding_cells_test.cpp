@@ -1,9 +1,9 @@
 #include "findings/finding_cells.h"
 
-#include <gtest/gtest.h>
-
 #include <set>
 #include <tuple>
+
+#include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
 #include "support/records.h"
@@ -23,8 +23,12 @@ TEST(FindingCells, EveryCellButTheRaceElementsOnceInTableRowOrder) {
         std::vector<std::string> firstLabels;
     };
     const Kind kinds[] = {
-        {RecordKind::Adoption, {7, 25, 27}, {"01", "02", "03", "04", "05", "06", "07a", "07b", "07c", "07d", "07e", "07f", "08"}},
-        {RecordKind::FosterCare, {8, 52, 54}, {"01", "02", "03", "04", "05", "06", "07", "08a", "08b", "08c", "08d", "08e", "08f", "09"}},
+        {RecordKind::Adoption,
+         {7, 25, 27},
+         {"01", "02", "03", "04", "05", "06", "07a", "07b", "07c", "07d", "07e", "07f", "08"}},
+        {RecordKind::FosterCare,
+         {8, 52, 54},
+         {"01", "02", "03", "04", "05", "06", "07", "08a", "08b", "08c", "08d", "08e", "08f", "09"}},
     };
     for (const Kind& k : kinds) {
         std::set<int> cells;
@@ -66,7 +70,7 @@ TEST(FindingCells, MeaningOfEveryKindOfState) {
         {F, 'm', "likely error, group 12"},
         {F, 'M', "will be deleted, group 12"},
         {F, 'n', "likely error, group 13"},
-        {A, 'm', "likely error"},  // no adoption group uses m
+        {A, 'm', "likely error"},     // no adoption group uses m
         {F, 'L', "will be deleted"},  // nor any foster care group l
     };
     for (const Row& r : rows) EXPECT_EQ(stateMeaning(r.kind, r.state), r.meaning) << r.state;

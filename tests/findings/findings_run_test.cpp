@@ -1,13 +1,14 @@
 // Whole runs with --findings and --fail-on-findings: options, refusals, the
 // CSV and JSON files, and the exit status.
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <map>
-#include <regex>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "findings/findings_support.h"
 #include "support/program_run.h"
@@ -47,8 +48,8 @@ struct Workspace {
 
 TEST(FindingsOptions, BadNamesExitWithStatus2AndCreateNothing) {
     const std::vector<std::vector<std::string>> cases = {
-        {"--findings=out.txt"}, {"--findings", "out"},  {"--findings=out.csv.bak"},
-        {"--findings=.csv"},    {"--findings="},        {"--error-records="},
+        {"--findings=out.txt"}, {"--findings", "out"}, {"--findings=out.csv.bak"},
+        {"--findings=.csv"},    {"--findings="},       {"--error-records="},
     };
     for (const auto& extra : cases) {
         Workspace w(adoptionSection({cleanAdoptionRecord()}));
@@ -74,23 +75,42 @@ TEST(FindingsOptions, OutputsNamingAnInputOrAReportAreRefusedBeforeAnythingIsWri
         std::vector<std::string> notCreated;
     };
     const Case cases[] = {
-        {"data.json", {"--findings", "data.json"}, "Unable to use data.json as a findings file: it is the data file.", {}},
-        {"data.txt", {"--findings", "./areport.txt.csv", "--adoption-report", "areport.txt.csv"},
-         "Unable to use ./areport.txt.csv as a findings file: it is the adoption report file.", {}},
-        {"data.txt", {"--findings", "f.csv", "--foster-care-report", "f.csv"},
-         "Unable to use f.csv as a findings file: it is the foster care report file.", {}},
-        {"data.txt", {"--findings", "fips.csv", "--fips", "fips.csv"},
-         "Unable to use fips.csv as a findings file: it is the FIPS code list file.", {}},
-        {"data.txt", {"--error-records", "data.txt"},
-         "Unable to use data.txt as an error records file: it is the data file.", {}},
-        {"data.txt", {"--error-records", "fips.lst"},
-         "Unable to use fips.lst as an error records file: it is the FIPS code list file.", {}},
-        {"data.txt", {"--error-records", "freport.txt"},
-         "Unable to use freport.txt as an error records file: it is the foster care report file.", {}},
-        {"data.txt", {"--findings", "out.csv", "--error-records", "sub/../out.csv"},
-         "Unable to use sub/../out.csv as an error records file: it is the findings file.", {"out.csv"}},
-        {"data.txt", {"--findings", "out.json", "--error-records", "areport.txt"},
-         "Unable to use areport.txt as an error records file: it is the adoption report file.", {"out.json"}},
+        {"data.json",
+         {"--findings", "data.json"},
+         "Unable to use data.json as a findings file: it is the data file.",
+         {}},
+        {"data.txt",
+         {"--findings", "./areport.txt.csv", "--adoption-report", "areport.txt.csv"},
+         "Unable to use ./areport.txt.csv as a findings file: it is the adoption report file.",
+         {}},
+        {"data.txt",
+         {"--findings", "f.csv", "--foster-care-report", "f.csv"},
+         "Unable to use f.csv as a findings file: it is the foster care report file.",
+         {}},
+        {"data.txt",
+         {"--findings", "fips.csv", "--fips", "fips.csv"},
+         "Unable to use fips.csv as a findings file: it is the FIPS code list file.",
+         {}},
+        {"data.txt",
+         {"--error-records", "data.txt"},
+         "Unable to use data.txt as an error records file: it is the data file.",
+         {}},
+        {"data.txt",
+         {"--error-records", "fips.lst"},
+         "Unable to use fips.lst as an error records file: it is the FIPS code list file.",
+         {}},
+        {"data.txt",
+         {"--error-records", "freport.txt"},
+         "Unable to use freport.txt as an error records file: it is the foster care report file.",
+         {}},
+        {"data.txt",
+         {"--findings", "out.csv", "--error-records", "sub/../out.csv"},
+         "Unable to use sub/../out.csv as an error records file: it is the findings file.",
+         {"out.csv"}},
+        {"data.txt",
+         {"--findings", "out.json", "--error-records", "areport.txt"},
+         "Unable to use areport.txt as an error records file: it is the adoption report file.",
+         {"out.json"}},
     };
     const std::string data = adoptionSection({withField(cleanAdoptionRecord(), 28, "3")});
     for (const Case& c : cases) {
@@ -162,14 +182,15 @@ TEST(CsvFindings, OneRowPerFindingWithQuotedFieldsAndRawBytes) {
     }
     EXPECT_EQ(byLine.count("3"), 0u);  // the clean record
     EXPECT_EQ(byLine["4"], (std::vector<CsvRow>{{"adoption", "4", oddNumber, "06", "2", "out of range", ",", "Gender",
-                                                  "A-06.code", "Gender (06) holds \",\": not one of 1, 2."}}));
+                                                 "A-06.code", "Gender (06) holds \",\": not one of 1, 2."}}));
     // The short line's line feed stands in column 51, element 18.
     bool lineFeedValue = false;
     for (const CsvRow& row : byLine["5"])
         if (row[3] == "18") lineFeedValue = row[4] == "2" && row[6] == "\n";
     EXPECT_TRUE(lineFeedValue);
-    EXPECT_EQ(byLine["8"], (std::vector<CsvRow>{{"foster care", "8", "F00000000001", "07", "2", "out of range", "\x80",
-                                                  "gender", "F-07.code", "Gender (07) holds \"\x80\": not one of 1, 2."}}));
+    EXPECT_EQ(byLine["8"],
+              (std::vector<CsvRow>{{"foster care", "8", "F00000000001", "07", "2", "out of range", "\x80", "gender",
+                                    "F-07.code", "Gender (07) holds \"\x80\": not one of 1, 2."}}));
 }
 
 std::string printed(const Json& number) {
@@ -191,7 +212,8 @@ void expectJsonMatchesReports(const fs::path& dir, const Json& doc) {
         const char* kind;
         const char* report;
     };
-    for (const Kind k : {Kind{"adoption", "adoption", "areport.txt"}, Kind{"fosterCare", "foster care", "freport.txt"}}) {
+    for (const Kind k :
+         {Kind{"adoption", "adoption", "areport.txt"}, Kind{"fosterCare", "foster care", "freport.txt"}}) {
         SCOPED_TRACE(k.key);
         const Json& part = doc[k.key];
         const std::string report = readFile(dir / k.report);
@@ -309,8 +331,8 @@ TEST(JsonFindings, RunsWithoutRecordsOrThatDoNotCompleteStillGiveADocument) {
         // Refused before the pass: no findings file at all.
         {"invalid State", adoptionSection({cleanAdoptionRecord()}), "03", -1, false},
         // Adoption findings made, then the State has no local agency code.
-        {"no local agency codes", adoptionSection({withField(cleanAdoptionRecord(), 28, "3")}) +
-                                      fosterCareSection({cleanFosterCareRecord()}),
+        {"no local agency codes",
+         adoptionSection({withField(cleanAdoptionRecord(), 28, "3")}) + fosterCareSection({cleanFosterCareRecord()}),
          "02", -1, false},
     };
     for (const Case& c : cases) {
@@ -352,7 +374,11 @@ TEST(ExitStatus, OneAfterACompleteRunWithFindingsWhenAskedFor) {
         {"clean", clean + goodAggregate + goodFootnote, {"--fail-on-findings"}, "01", 0},
         {"finding, not asked", bad, {}, "01", 0},
         {"finding", bad, {"--fail-on-findings"}, "01", 1},
-        {"finding, every option", bad, {"--findings", "f.csv", "--error-records", "e.txt", "--fail-on-findings"}, "01", 1},
+        {"finding, every option",
+         bad,
+         {"--findings", "f.csv", "--error-records", "e.txt", "--fail-on-findings"},
+         "01",
+         1},
         {"aggregate error only", clean + badAggregate, {"--fail-on-findings"}, "01", 1},
         {"footnote error only", clean + badFootnote, {"--fail-on-findings"}, "01", 1},
         {"no marker: nothing checked", "text\n", {"--fail-on-findings"}, "01", 1},

@@ -1,10 +1,10 @@
 #include "findings/findings_support.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <random>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "support/program_run.h"
 #include "support/records.h"
@@ -62,13 +62,14 @@ std::vector<CsvRow> withoutLineNumbers(std::vector<CsvRow> rows) {
 }
 
 std::string damagedDataFile(unsigned seed, int adoption, int fosterCare) {
-    static constexpr std::string_view kDamage = " 09x,\"\xE9\xFF" "12";
+    static constexpr std::string_view kDamage =
+        " 09x,\"\xE9\xFF"
+        "12";
     std::mt19937 random(seed);
     auto damage = [&](std::string record) {
         if (random() % 2 == 0) return record;
         const int columns = 1 + static_cast<int>(random() % 3);
-        for (int i = 0; i < columns; ++i)
-            record[random() % record.size()] = kDamage[random() % kDamage.size()];
+        for (int i = 0; i < columns; ++i) record[random() % record.size()] = kDamage[random() % kDamage.size()];
         return record;
     };
     std::string file = "$\n01      202609 adoption summary\n";
@@ -81,8 +82,8 @@ std::string damagedDataFile(unsigned seed, int adoption, int fosterCare) {
 int generateData(const std::filesystem::path& dir, const std::string& options) {
     const auto script = std::filesystem::path(VORTEL_SOURCE_DIR) / "tools" / "vortel_gen.py";
     const std::string command = "python3 '" + script.string() + "' " + options + " -o '" + (dir / "data.txt").string() +
-                                "' --fips-out '" + (dir / "fips.lst").string() + "' 2>'" +
-                                (dir / "gen.err").string() + "'";
+                                "' --fips-out '" + (dir / "fips.lst").string() + "' 2>'" + (dir / "gen.err").string() +
+                                "'";
     return std::system(command.c_str());
 }
 

@@ -1,8 +1,8 @@
 #include "findings/findings_text.h"
 
-#include <gtest/gtest.h>
-
 #include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
 
 namespace vortel {
 namespace {
@@ -22,8 +22,8 @@ TEST(CsvField, QuotesOnlyWhatRfc4180Requires) {
         {"line\nfeed", "\"line\nfeed\""},
         {"carriage\rreturn", "\"carriage\rreturn\""},
         {"2\n      ", "\"2\n      \""},
-        {"caf\xE9 \x80\xFF", "caf\xE9 \x80\xFF"},        // high bytes pass through unquoted
-        {"\xE9,\"\xFF\"", "\"\xE9,\"\"\xFF\"\"\""},       // ... and unchanged inside quotes
+        {"caf\xE9 \x80\xFF", "caf\xE9 \x80\xFF"},    // high bytes pass through unquoted
+        {"\xE9,\"\xFF\"", "\"\xE9,\"\"\xFF\"\"\""},  // ... and unchanged inside quotes
         {std::string("nul\0byte", 8), std::string("nul\0byte", 8)},
     };
     for (const Case& c : cases) {

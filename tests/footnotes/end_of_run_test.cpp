@@ -1,8 +1,8 @@
 // Which report gets the error listing at the end of a run without detail
 // records, run through the whole program.
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "footnotes/listing_texts.h"
 #include "support/program_run.h"
@@ -61,28 +61,42 @@ TEST(EndOfRun, ListingWithoutDetailRecords) {
 
     const std::string aggregateLine = "#\n02199503" + std::string(160, '0') + "\n";
     const EndCase cases[] = {
-        {"correct records only", "#\n01199503" + std::string(160, '0') + "\n%%01202609F05\n", {},
-         kNoAdoptionData, kNoFosterCareData},
-        {"aggregate errors only", aggregateLine, {},
-         kAggregateTitle + kColumns + "\nIncorrect State FIPS code.", kNoFosterCareData},
-        {"adoption footnote only", "%%01202609G30\n", {},
-         kFootnoteTitle + kColumns + "\nFootnote 001:  Invalid element number." + kBulletin, kNoFosterCareData},
-        {"foster care footnote only", "%%01202609F70\n", {}, kNoAdoptionData,
+        {"correct records only",
+         "#\n01199503" + std::string(160, '0') + "\n%%01202609F05\n",
+         {},
+         kNoAdoptionData,
+         kNoFosterCareData},
+        {"aggregate errors only",
+         aggregateLine,
+         {},
+         kAggregateTitle + kColumns + "\nIncorrect State FIPS code.",
+         kNoFosterCareData},
+        {"adoption footnote only",
+         "%%01202609G30\n",
+         {},
+         kFootnoteTitle + kColumns + "\nFootnote 001:  Invalid element number." + kBulletin,
+         kNoFosterCareData},
+        {"foster care footnote only",
+         "%%01202609F70\n",
+         {},
+         kNoAdoptionData,
          kFootnoteTitle + kColumns + "\nFootnote 001:  Invalid element number." + kBulletin},
-        {"footnote for both files", "%%01202609Z05\n", {},
+        {"footnote for both files",
+         "%%01202609Z05\n",
+         {},
          kFootnoteTitle + kColumns + "\nFootnote 001:  Invalid file type." + kBulletin,
          kFootnoteTitle + kColumns + "\nFootnote 001:  Invalid file type." + kBulletin},
         {"aggregate list lost to memory", aggregateLine, noAggregateRoom,
-         kAggregateTitle + kColumns +
-             "\n\nNOTE:  The program was unable to print adoption aggregate errors because" + kNoteEnd,
+         kAggregateTitle + kColumns + "\n\nNOTE:  The program was unable to print adoption aggregate errors because" +
+             kNoteEnd,
          kNoFosterCareData},
         {"footnote lists lost to memory", "%%01202609Z05\n", noFootnoteRoom,
-         kFootnoteTitle + kColumns +
-             "\n\nNOTE:  The program was unable to print adoption footnote errors because" + kNoteEnd,
+         kFootnoteTitle + kColumns + "\n\nNOTE:  The program was unable to print adoption footnote errors because" +
+             kNoteEnd,
          kNoFosterCareData},
         {"foster care footnotes lost to memory", "%%01202609F70\n", noFootnoteRoom, kNoAdoptionData,
-         kFootnoteTitle + kColumns +
-             "\n\nNOTE:  The program was unable to print foster care footnote errors because" + kNoteEnd},
+         kFootnoteTitle + kColumns + "\n\nNOTE:  The program was unable to print foster care footnote errors because" +
+             kNoteEnd},
     };
     for (const EndCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,9 +1,9 @@
 #include "reports/error_listing.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "core/message_list.h"
 #include "footnotes/listing_texts.h"
@@ -32,7 +32,9 @@ TEST(ErrorListing, Blocks) {
     const ListingCase cases[] = {
         {"nothing to list", [](RunContext&) {}, "", ""},
         {"two aggregate errors, each with a full stop",
-         [](RunContext& c) { add(c.aggregateErrors, {"Incorrect State FIPS code", "Invalid Number:  Age 3"}); },
+         [](RunContext& c) {
+             add(c.aggregateErrors, {"Incorrect State FIPS code", "Invalid Number:  Age 3"});
+         },
          kAggregateTitle + kColumns + "\nIncorrect State FIPS code.\nInvalid Number:  Age 3.", ""},
         {"one adoption footnote still ends with the bulletin reference",
          [](RunContext& c) { add(c.adoptionFootnoteErrors, {"Footnote 001:  Invalid file type"}); },
@@ -52,20 +54,18 @@ TEST(ErrorListing, Blocks) {
          },
          kAggregateTitle + kColumns + "\nIncorrect State FIPS code.",
          kFootnoteTitle + kColumns + "\nFootnote 001:  Invalid file type.\nFootnote 007:  x." + kBulletin},
-        {"aggregate list lost to memory",
-         [](RunContext& c) { exhaust(c.aggregateErrors); },
-         kAggregateTitle + kColumns +
-             "\n\nNOTE:  The program was unable to print adoption aggregate errors because" + kNoteEnd,
+        {"aggregate list lost to memory", [](RunContext& c) { exhaust(c.aggregateErrors); },
+         kAggregateTitle + kColumns + "\n\nNOTE:  The program was unable to print adoption aggregate errors because" +
+             kNoteEnd,
          ""},
         {"adoption footnotes lost: the note has no bulletin reference",
          [](RunContext& c) { exhaust(c.adoptionFootnoteErrors); },
-         kFootnoteTitle + kColumns +
-             "\n\nNOTE:  The program was unable to print adoption footnote errors because" + kNoteEnd,
+         kFootnoteTitle + kColumns + "\n\nNOTE:  The program was unable to print adoption footnote errors because" +
+             kNoteEnd,
          ""},
-        {"foster care footnotes lost",
-         [](RunContext& c) { exhaust(c.fosterCareFootnoteErrors); }, "",
-         kFootnoteTitle + kColumns +
-             "\n\nNOTE:  The program was unable to print foster care footnote errors because" + kNoteEnd},
+        {"foster care footnotes lost", [](RunContext& c) { exhaust(c.fosterCareFootnoteErrors); }, "",
+         kFootnoteTitle + kColumns + "\n\nNOTE:  The program was unable to print foster care footnote errors because" +
+             kNoteEnd},
         {"a list refilled after running out prints normally",
          [](RunContext& c) {
              exhaust(c.aggregateErrors);
@@ -77,13 +77,11 @@ TEST(ErrorListing, Blocks) {
              exhaust(c.aggregateErrors);
              exhaust(c.adoptionFootnoteErrors);
          },
-         kAggregateTitle + kColumns +
-             "\n\nNOTE:  The program was unable to print adoption aggregate errors because" + kNoteEnd +
-             kFootnoteTitle + kColumns +
+         kAggregateTitle + kColumns + "\n\nNOTE:  The program was unable to print adoption aggregate errors because" +
+             kNoteEnd + kFootnoteTitle + kColumns +
              "\n\nNOTE:  The program was unable to print adoption footnote errors because" + kNoteEnd,
          ""},
-        {"message texts are written as they are",
-         [](RunContext& c) { add(c.aggregateErrors, {"100% of %s"}); },
+        {"message texts are written as they are", [](RunContext& c) { add(c.aggregateErrors, {"100% of %s"}); },
          kAggregateTitle + kColumns + "\n100% of %s.", ""},
     };
     for (const ListingCase& c : cases) {

@@ -1,9 +1,9 @@
 #include "footnotes/footnotes.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "core/message_list.h"
 #include "support/records.h"
@@ -15,8 +15,8 @@ using testing::makeContext;
 
 // A footnote record: "%%", State, period, file type letter, element number
 // and a remark.
-std::string footnote(std::string_view state, std::string_view period, std::string_view letter,
-                     std::string_view element, std::string_view text = "Remark about the element.\n") {
+std::string footnote(std::string_view state, std::string_view period, std::string_view letter, std::string_view element,
+                     std::string_view text = "Remark about the element.\n") {
     return "%%" + std::string(state) + std::string(period) + std::string(letter) + std::string(element) +
            std::string(text);
 }
@@ -84,10 +84,11 @@ TEST(Footnote, ChecksAndRouting) {
         {"period month not 3 or 9", footnote("01", "202606", "a", "05"), first({kPeriod}), {}},
         {"period month written blank and 3", footnote("01", "2026 3", "a", "05"), {}, {}},
         {"period blank", footnote("01", "      ", "a", "05"), first({kPeriod}), {}},
-        {"every check fails, type A",
-         footnote("99", "19x503", "A", "99"), first({kState, kPeriod, kElement}), {}},
+        {"every check fails, type A", footnote("99", "19x503", "A", "99"), first({kState, kPeriod, kElement}), {}},
         {"line of 13 characters: its line feed is in the element number",
-         footnote("01", "202609", "A", "5", "\n"), first({kElement}), {}},
+         footnote("01", "202609", "A", "5", "\n"),
+         first({kElement}),
+         {}},
         {"line of 14 characters", footnote("01", "202609", "A", "05", "\n"), {}, {}},
         {"no line feed and nothing after the header", footnote("01", "202609", "A", "05", ""), {}, {}},
         {"only the marker", "%%\n", first({kState, kPeriod, kFileType, kElement}),
@@ -107,9 +108,8 @@ TEST(Footnote, ChecksAndRouting) {
 
 TEST(Footnote, MessageNumbersHaveAtLeastThreeDigitsAndAreKeptWhole) {
     const std::pair<std::int64_t, const char*> rows[] = {
-        {1, "Footnote 001:  x"},        {12, "Footnote 012:  x"},     {123, "Footnote 123:  x"},
-        {1234, "Footnote 1234:  x"},    {99999, "Footnote 99999:  x"},
-        {12345678901234, "Footnote 12345678901234:  x"},
+        {1, "Footnote 001:  x"},     {12, "Footnote 012:  x"},      {123, "Footnote 123:  x"},
+        {1234, "Footnote 1234:  x"}, {99999, "Footnote 99999:  x"}, {12345678901234, "Footnote 12345678901234:  x"},
     };
     for (const auto& [number, text] : rows) EXPECT_EQ(footnoteMessage(number, "x"), text);
 }
@@ -203,8 +203,7 @@ TEST(Footnote, ListRefillsAfterRunningOut) {
     EXPECT_EQ(ctx->console.captured(), consoleBefore);
 
     checkFootnote(*ctx, footnote("01", "202609", "a", "40"));
-    EXPECT_EQ(messages(ctx->adoptionFootnoteErrors),
-              std::vector<std::string>{"Footnote 018:  Invalid element number"});
+    EXPECT_EQ(messages(ctx->adoptionFootnoteErrors), std::vector<std::string>{"Footnote 018:  Invalid element number"});
     EXPECT_EQ(ctx->errors.captured(), kAdoptionMemoryError);
 
     releaseFootnoteErrors(*ctx);

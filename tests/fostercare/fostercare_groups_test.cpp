@@ -3,14 +3,15 @@
 // element checks and the groups (without the date pairs, whose letter `a` is
 // simulated by presetting a cell) and compares the states of the group's
 // elements with the marks the group's decision table calls for.
-#include <gtest/gtest.h>
+#include "fostercare/fostercare_groups.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "fostercare/fostercare_elements.h"
-#include "fostercare/fostercare_groups.h"
 #include "run/run_control.h"
 #include "support/records.h"
 
@@ -157,42 +158,42 @@ std::vector<Edit> removals(std::string_view d18, std::string_view d20, std::stri
 constexpr std::string_view kOne = "01", kSeveral = "03";
 
 TEST(FosterCareGroups, Group4RemovalDates) {
-    expectCases(cellStates({18, 19, 20, 21}), {},
-                {
-                    {"18 < 20 < 21, one", removals(kA, kB, kC, kOne), ".D.."},
-                    {"18 < 20 < 21, several", removals(kA, kB, kC, kSeveral), "...."},
-                    {"18 < 20 = 21, several", removals(kA, kB, kB, kSeveral), "...."},
-                    {"18 < 21 < 20, one: all", removals(kA, kC, kB, kOne), "dddd"},
-                    {"18 = 21 < 20, one", removals(kA, kB, kA, kOne), "..D."},
-                    {"18 = 21 < 20, several: all", removals(kA, kB, kA, kSeveral), "dddd"},
-                    {"21 < 18 < 20, several", removals(kB, kC, kA, kSeveral), "...d"},
-                    {"18 = 20 < 21, one", removals(kA, kA, kB, kOne), ".d.."},
-                    {"18 = 20 = 21, several", removals(kA, kA, kA, kSeveral), ".d.."},
-                    {"21 < 18 = 20, one: all", removals(kB, kB, kA, kOne), "dddd"},
-                    {"20 < 18 < 21, several", removals(kB, kA, kC, kSeveral), "..d."},
-                    {"20 < 18 = 21, one", removals(kB, kA, kB, kOne), "..d."},
-                    {"20 < 18 = 21, several", removals(kB, kA, kB, kSeveral), "d..."},
-                    {"20 < 21 < 18, several", removals(kC, kA, kB, kSeveral), "d..."},
-                    {"20 = 21 < 18, one: all", removals(kB, kA, kA, kOne), "dddd"},
-                    {"21 < 20 < 18, several: all", removals(kC, kB, kA, kSeveral), "dddd"},
-                    {"20 missing, 18 < 21, several: the blank takes the letter",
-                     removals(kA, kNone, kB, kSeveral), "..d."},
-                    {"20 missing, 18 < 21, one", removals(kA, kNone, kB, kOne), "d.!."},
-                    {"20 missing, 18 = 21, one", removals(kA, kNone, kA, kOne), "..!."},
-                    {"20 missing, 18 = 21, several", removals(kA, kNone, kA, kSeveral), ".D!."},
-                    {"20 missing, 18 a day after 21, one", removals("20230105", kNone, "20230104", kOne), "d.!."},
-                    {"20 out of range, 18 < 21, several: stays 2", removals(kA, "20221301", kB, kSeveral), "..2."},
-                    {"21 missing, 18 < 20, one: all but the missing", removals(kA, kB, kNone, kOne), "ddd1"},
-                    {"21 out of range, 18 = 20, several", removals(kA, kA, "2022013X", kSeveral), "...2"},
-                    {"21 missing, 18 > 20, several: all", removals(kB, kA, kNone, kSeveral), "ddd1"},
-                    {"18 missing, 20 < 21, one: all", removals(kNone, kA, kB, kOne), "1ddd"},
-                    {"18 missing, 20 = 21, several", removals(kNone, kA, kA, kSeveral), "1..."},
-                    {"18 missing, 20 > 21, several: all", removals(kNone, kB, kA, kSeveral), "1ddd"},
-                    {"two dates missing: no check", removals(kA, kNone, kNone, kSeveral), "..!1"},
-                    {"19 missing: no check", removals(kA, kC, kB, "  "), ".1.."},
-                    {"letter on 21 blocks all", removals(kA, kC, kB, kOne), "...a", {{21, 'a'}}},
-                    {"letter on 21 kept against a single mark", removals(kB, kC, kA, kSeveral), "...a", {{21, 'a'}}},
-                });
+    expectCases(
+        cellStates({18, 19, 20, 21}), {},
+        {
+            {"18 < 20 < 21, one", removals(kA, kB, kC, kOne), ".D.."},
+            {"18 < 20 < 21, several", removals(kA, kB, kC, kSeveral), "...."},
+            {"18 < 20 = 21, several", removals(kA, kB, kB, kSeveral), "...."},
+            {"18 < 21 < 20, one: all", removals(kA, kC, kB, kOne), "dddd"},
+            {"18 = 21 < 20, one", removals(kA, kB, kA, kOne), "..D."},
+            {"18 = 21 < 20, several: all", removals(kA, kB, kA, kSeveral), "dddd"},
+            {"21 < 18 < 20, several", removals(kB, kC, kA, kSeveral), "...d"},
+            {"18 = 20 < 21, one", removals(kA, kA, kB, kOne), ".d.."},
+            {"18 = 20 = 21, several", removals(kA, kA, kA, kSeveral), ".d.."},
+            {"21 < 18 = 20, one: all", removals(kB, kB, kA, kOne), "dddd"},
+            {"20 < 18 < 21, several", removals(kB, kA, kC, kSeveral), "..d."},
+            {"20 < 18 = 21, one", removals(kB, kA, kB, kOne), "..d."},
+            {"20 < 18 = 21, several", removals(kB, kA, kB, kSeveral), "d..."},
+            {"20 < 21 < 18, several", removals(kC, kA, kB, kSeveral), "d..."},
+            {"20 = 21 < 18, one: all", removals(kB, kA, kA, kOne), "dddd"},
+            {"21 < 20 < 18, several: all", removals(kC, kB, kA, kSeveral), "dddd"},
+            {"20 missing, 18 < 21, several: the blank takes the letter", removals(kA, kNone, kB, kSeveral), "..d."},
+            {"20 missing, 18 < 21, one", removals(kA, kNone, kB, kOne), "d.!."},
+            {"20 missing, 18 = 21, one", removals(kA, kNone, kA, kOne), "..!."},
+            {"20 missing, 18 = 21, several", removals(kA, kNone, kA, kSeveral), ".D!."},
+            {"20 missing, 18 a day after 21, one", removals("20230105", kNone, "20230104", kOne), "d.!."},
+            {"20 out of range, 18 < 21, several: stays 2", removals(kA, "20221301", kB, kSeveral), "..2."},
+            {"21 missing, 18 < 20, one: all but the missing", removals(kA, kB, kNone, kOne), "ddd1"},
+            {"21 out of range, 18 = 20, several", removals(kA, kA, "2022013X", kSeveral), "...2"},
+            {"21 missing, 18 > 20, several: all", removals(kB, kA, kNone, kSeveral), "ddd1"},
+            {"18 missing, 20 < 21, one: all", removals(kNone, kA, kB, kOne), "1ddd"},
+            {"18 missing, 20 = 21, several", removals(kNone, kA, kA, kSeveral), "1..."},
+            {"18 missing, 20 > 21, several: all", removals(kNone, kB, kA, kSeveral), "1ddd"},
+            {"two dates missing: no check", removals(kA, kNone, kNone, kSeveral), "..!1"},
+            {"19 missing: no check", removals(kA, kC, kB, "  "), ".1.."},
+            {"letter on 21 blocks all", removals(kA, kC, kB, kOne), "...a", {{21, 'a'}}},
+            {"letter on 21 kept against a single mark", removals(kB, kC, kA, kSeveral), "...a", {{21, 'a'}}},
+        });
 }
 
 // Cells 21, 23, 24. Columns 92 (23), 100 (24); 21 and 18 are 2023-01-05.
@@ -219,8 +220,13 @@ TEST(FosterCareGroups, Group5Placements) {
 std::vector<Edit> stay(std::string_view removal, std::string_view discharge, std::string_view review, char manner,
                        char goal) {
     const std::string r(removal);
-    std::vector<Edit> e = {{26, std::string(review)}, {58, r},  {76, r}, {92, r}, {102, std::string(1, manner)},
-                           {120, std::string(1, goal)}, {169, std::string(discharge)}};
+    std::vector<Edit> e = {{26, std::string(review)},
+                           {58, r},
+                           {76, r},
+                           {92, r},
+                           {102, std::string(1, manner)},
+                           {120, std::string(1, goal)},
+                           {169, std::string(discharge)}};
     if (discharge != kNone) {
         e.push_back({177, std::string(discharge)});
         e.push_back({185, "1"});
@@ -301,7 +307,7 @@ std::vector<Edit> family(std::string_view setting, std::string_view structure, i
     const std::string_view year1 = first ? "1970" : kAbsent, year2 = second ? "1972" : kAbsent;
     const std::string_view race1 = first == 2 ? "0000102" : "       ", race2 = second == 2 ? "0000102" : "       ";
     return {{118, std::string(setting)}, {146, std::string(structure)}, {147, std::string(year1)},
-            {151, std::string(year2)},     {155, std::string(race1)},     {162, std::string(race2)}};
+            {151, std::string(year2)},   {155, std::string(race1)},     {162, std::string(race2)}};
 }
 
 TEST(FosterCareGroups, Group9FosterFamily) {
@@ -326,7 +332,8 @@ TEST(FosterCareGroups, Group9FosterFamily) {
                     {"41 and 49 missing: no check", family(" ", " ", 0, 1), "-------"},
                     {"origin 0 is not complete", {{118, "5"}, {146, "11970197200000100000011"}}, "iiiiiii"},
                     {"all zeros: both absent, out-of-range years kept",
-                     {{118, "1"}, {146, "00000000000000000000000"}}, "i-ii-ii"},
+                     {{118, "1"}, {146, "00000000000000000000000"}},
+                     "i-ii-ii"},
                     {"all zeros and ones: both absent", {{118, "5"}, {146, "11111111111111111111111"}}, "i------"},
                 });
 }
@@ -346,7 +353,8 @@ TEST(FosterCareGroups, Group10ParentalRights) {
                     {"not 3/not 3, father only", {{120, "1"}, {138, "20230301"}, {185, "2"}}, ".!.."},
                     {"reason 0: no check, group 11 gives K", {{120, "3"}, {185, "0"}}, ".!!K"},
                     {"all blocked by group 6's letter on 43",
-                     {{26, "20230601"}, {120, "7"}, {138, "20230301"}, {185, "3"}}, "f!.."},
+                     {{26, "20230601"}, {120, "7"}, {138, "20230301"}, {185, "3"}},
+                     "f!.."},
                 });
 }
 

@@ -1,13 +1,12 @@
 #include "core/local_agency_list.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "fields/fields.h"
+#include <gtest/gtest.h>
 
+#include "fields/fields.h"
 #include "support/program_run.h"
 #include "support/records.h"
 
@@ -21,7 +20,8 @@ struct Loaded {
     std::vector<std::string> codes;
 };
 
-Loaded load(const std::string& fipsText, const std::string& state = "01", std::size_t roomLimit = MemoryLimits::kUnlimited) {
+Loaded load(const std::string& fipsText, const std::string& state = "01",
+            std::size_t roomLimit = MemoryLimits::kUnlimited) {
     ScratchDir dir;
     writeFile(dir / "fips.lst", fipsText);
     auto ctx = makeContext();
@@ -39,13 +39,13 @@ TEST(LocalAgencyList, KeepsOnlyPiecesStartingWithTheState) {
         std::vector<std::string> codes;
     } cases[] = {
         {"01001\n02013\n01003\n", {"01001", "01003"}},
-        {"01001\n01001\n", {"01001", "01001"}},                  // duplicates stay, in file order
-        {"10010\n", {}},                                          // 01 inside the piece, not at its start
-        {"0100\n", {"0100\n"}},                                   // a 4-character line keeps its line feed
-        {"01001 Autauga County\n", {"01001"}},                    // the rest is read as pieces: " Autau", "ga Cou", ...
-        {"01001x01777\n", {"01001", "01777"}},                    // a later piece may start with the State
-        {"01001\r\n", {"01001"}},                                 // CR LF: the CR is cut off, the LF skipped
-        {"01001", {"01001"}},                                     // no final line feed
+        {"01001\n01001\n", {"01001", "01001"}},  // duplicates stay, in file order
+        {"10010\n", {}},                         // 01 inside the piece, not at its start
+        {"0100\n", {"0100\n"}},                  // a 4-character line keeps its line feed
+        {"01001 Autauga County\n", {"01001"}},   // the rest is read as pieces: " Autau", "ga Cou", ...
+        {"01001x01777\n", {"01001", "01777"}},   // a later piece may start with the State
+        {"01001\r\n", {"01001"}},                // CR LF: the CR is cut off, the LF skipped
+        {"01001", {"01001"}},                    // no final line feed
         {"", {}},
     };
     for (const auto& c : cases) {
@@ -58,7 +58,8 @@ TEST(LocalAgencyList, KeepsOnlyPiecesStartingWithTheState) {
 TEST(LocalAgencyList, GrowsInBlocksOf85) {
     for (int n : {84, 85, 86, 170, 171, 500}) {
         std::string file;
-        for (int i = 0; i < n; ++i) file += "01" + std::string(3 - std::to_string(i).size(), '0') + std::to_string(i) + "\n";
+        for (int i = 0; i < n; ++i)
+            file += "01" + std::string(3 - std::to_string(i).size(), '0') + std::to_string(i) + "\n";
         ScratchDir dir;
         writeFile(dir / "fips.lst", file);
         auto ctx = makeContext();
@@ -66,13 +67,15 @@ TEST(LocalAgencyList, GrowsInBlocksOf85) {
         EXPECT_EQ(loadLocalAgencyCodes(*ctx), n);
         EXPECT_EQ(ctx->localAgencies.room(), (static_cast<std::size_t>(n) / 85 + 1) * 85) << n;
         EXPECT_FALSE(ctx->localAgencies.codeInvalid(field(file, 1, 5)));
-        EXPECT_FALSE(ctx->localAgencies.codeInvalid(field(file, static_cast<int>(file.size()) - 5, static_cast<int>(file.size()) - 1)));
+        EXPECT_FALSE(ctx->localAgencies.codeInvalid(
+            field(file, static_cast<int>(file.size()) - 5, static_cast<int>(file.size()) - 1)));
     }
 }
 
 TEST(LocalAgencyList, RunningOutOfRoomEmptiesTheList) {
     std::string file;
-    for (int i = 0; i < 100; ++i) file += "01" + std::string(3 - std::to_string(i).size(), '0') + std::to_string(i) + "\n";
+    for (int i = 0; i < 100; ++i)
+        file += "01" + std::string(3 - std::to_string(i).size(), '0') + std::to_string(i) + "\n";
     // Room for 85 entries only: the 85th code needs room for 170.
     const Loaded l = load(file, "01", 85);
     EXPECT_EQ(l.result, -1);
@@ -87,7 +90,7 @@ TEST(LocalAgencyList, Lookup) {
     list.append("0100\n");
     EXPECT_FALSE(list.codeInvalid("01001"));
     EXPECT_TRUE(list.codeInvalid("01003"));
-    EXPECT_TRUE(list.codeInvalid("0100 "));  // numeric, but no entry holds it as it stands
+    EXPECT_TRUE(list.codeInvalid("0100 "));   // numeric, but no entry holds it as it stands
     EXPECT_TRUE(list.codeInvalid("0100\n"));  // not numeric
     EXPECT_TRUE(list.codeInvalid("     "));
     list.release();

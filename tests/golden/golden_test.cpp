@@ -7,11 +7,11 @@
 // report with no expected file must not exist after the run.
 //
 // UPDATE_GOLDEN=1 rewrites the expected files from the actual run.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "support/program_run.h"
 
@@ -49,11 +49,16 @@ vortel::MemoryLimits readLimits(const fs::path& file) {
         std::string key;
         std::size_t value = 0;
         in >> key >> value;
-        if (key == "localAgencyEntries") limits.localAgencyEntries = value;
-        else if (key == "aggregateMessages") limits.aggregateMessages = value;
-        else if (key == "adoptionFootnoteMessages") limits.adoptionFootnoteMessages = value;
-        else if (key == "fosterCareFootnoteMessages") limits.fosterCareFootnoteMessages = value;
-        else ADD_FAILURE() << "unknown limit " << key;
+        if (key == "localAgencyEntries")
+            limits.localAgencyEntries = value;
+        else if (key == "aggregateMessages")
+            limits.aggregateMessages = value;
+        else if (key == "adoptionFootnoteMessages")
+            limits.adoptionFootnoteMessages = value;
+        else if (key == "fosterCareFootnoteMessages")
+            limits.fosterCareFootnoteMessages = value;
+        else
+            ADD_FAILURE() << "unknown limit " << key;
     }
     return limits;
 }
@@ -83,8 +88,7 @@ TEST_P(Golden, MatchesExpectedOutput) {
         if (name == "expected" || name == "args" || name == "stdin" || name == "limits") continue;
         fs::copy(e.path(), scratch.path() / name, fs::copy_options::recursive);
     }
-    std::vector<std::string> args =
-        fs::exists(source / "args") ? lines(readFile(source / "args")) : standardArgs();
+    std::vector<std::string> args = fs::exists(source / "args") ? lines(readFile(source / "args")) : standardArgs();
     const std::string input = fs::exists(source / "stdin") ? readFile(source / "stdin") : "";
     const RunResult r = runIn(scratch.path(), args, input, readLimits(source / "limits"));
 

@@ -3,14 +3,14 @@
 // options and refusals of --html.
 #include "html/html_page.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <map>
 #include <regex>
 #include <set>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "findings/findings_support.h"
 #include "html/html_text.h"

@@ -41,10 +41,10 @@ TEST(ElementTable, MarksCountEachTimeAndLettersKeepFirstFindings) {
     EXPECT_EQ(cells.state(12), kValid);
 
     cells.setState(13, kPendingBlank);
-    cells.markLetter(13, 'g');   // a pending blank takes a letter
-    cells.markLetter(13, 'h');   // the first letter stays
-    cells.markLetter(10, 'g');   // '1' stays
-    cells.markLetter(11, 'G');   // '2' stays
+    cells.markLetter(13, 'g');  // a pending blank takes a letter
+    cells.markLetter(13, 'h');  // the first letter stays
+    cells.markLetter(10, 'g');  // '1' stays
+    cells.markLetter(11, 'G');  // '2' stays
     cells.markLetter(14, 'K');
     EXPECT_EQ(cells.state(13), 'g');
     EXPECT_EQ(cells.state(10), kMissing);
@@ -73,7 +73,7 @@ TEST(ElementTable, ResetAndTallySeeEveryCellTheRecordChanged) {
         cells.resetRecord();
         for (int cell = 1; cell <= kFosterCareCells; ++cell) EXPECT_EQ(cells.state(cell), kValid) << cell;
         cells.setState(1, 'a');
-        cells.setState(1, 'a');             // written twice, counted once
+        cells.setState(1, 'a');  // written twice, counted once
         cells.mark(63, kOutOfRange);
         cells.setState(64, kPendingBlank);
         cells.markLetter(64, 'G');

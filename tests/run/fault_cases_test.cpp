@@ -3,11 +3,11 @@
 // runs at once, links, FIFOs and answers saved with CR LF. Each case is a
 // script, the exit status and error text it must give, and a check of the
 // files it left behind.
-#include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "core/line_reader.h"
 #include "support/program_run.h"
@@ -46,30 +46,36 @@ struct FaultCase {
 };
 
 const FaultCase kCases[] = {
-    {"a report on a full device", "run --data data.txt --state 01 --fips fips.lst --foster-care-report /dev/full "
-                                  "--adoption-report a.txt >/dev/null",
-     255, "\nUnable to write file /dev/full: No space left on device.\nTerminating program.\n", "[ ! -e a.txt ] && none"},
+    {"a report on a full device",
+     "run --data data.txt --state 01 --fips fips.lst --foster-care-report /dev/full "
+     "--adoption-report a.txt >/dev/null",
+     255, "\nUnable to write file /dev/full: No space left on device.\nTerminating program.\n",
+     "[ ! -e a.txt ] && none"},
     {"the file size limit", "echo OLD > f.txt; trap '' XFSZ; ulimit -f 8; checked --data data.txt >/dev/null", 255,
      ": File too large.", "[ \"$(cat f.txt)\" = OLD ] && [ ! -e a.txt ] && none"},
     {"a read error", "checked --data /proc/self/mem >/dev/null", 255,
      "\nUnable to read file /proc/self/mem: Input/output error.\nTerminating program.\n", "[ -e f.txt ] && none"},
     {"standard input closed", "run --data data.txt >/dev/null <&-", 255,
      "Unable to open file : No such file or directory.", "[ $(ls -A | wc -l) = 4 ]"},
-    {"standard output and error closed", "run --data data.txt --state 01 --fips none.lst --foster-care-report f.txt "
-                                         "--adoption-report a.txt >&- 2>&-",
-     255, "",
-     "[ -e f.txt ] && ! grep -q Terminating f.txt a.txt"},
-    {"SIGINT", "echo OLD > f.txt; cat /dev/zero | timeout --preserve-status -s INT 1 \"$V\" --data /dev/stdin "
-               "--state 01 --fips fips.lst --foster-care-report f.txt --adoption-report a.txt >/dev/null",
+    {"standard output and error closed",
+     "run --data data.txt --state 01 --fips none.lst --foster-care-report f.txt "
+     "--adoption-report a.txt >&- 2>&-",
+     255, "", "[ -e f.txt ] && ! grep -q Terminating f.txt a.txt"},
+    {"SIGINT",
+     "echo OLD > f.txt; cat /dev/zero | timeout --preserve-status -s INT 1 \"$V\" --data /dev/stdin "
+     "--state 01 --fips fips.lst --foster-care-report f.txt --adoption-report a.txt >/dev/null",
      130, "", "[ \"$(cat f.txt)\" = OLD ] && [ ! -e a.txt ] && none"},
-    {"SIGTERM", "cat /dev/zero | timeout --preserve-status -s TERM 1 \"$V\" --data /dev/stdin "
-                "--state 01 --fips fips.lst --foster-care-report f.txt --adoption-report a.txt >/dev/null",
+    {"SIGTERM",
+     "cat /dev/zero | timeout --preserve-status -s TERM 1 \"$V\" --data /dev/stdin "
+     "--state 01 --fips fips.lst --foster-care-report f.txt --adoption-report a.txt >/dev/null",
      143, "", "[ ! -e f.txt ] && none"},
-    {"SIGHUP", "cat /dev/zero | timeout --preserve-status -s HUP 1 \"$V\" --data /dev/stdin "
-               "--state 01 --fips fips.lst --foster-care-report f.txt --adoption-report a.txt >/dev/null",
+    {"SIGHUP",
+     "cat /dev/zero | timeout --preserve-status -s HUP 1 \"$V\" --data /dev/stdin "
+     "--state 01 --fips fips.lst --foster-care-report f.txt --adoption-report a.txt >/dev/null",
      129, "", "[ ! -e f.txt ] && none"},
-    {"runs at once", "ref; for i in 1 2 3 4; do checked --data data.txt >/dev/null & done; "
-                     "s=0; for p in $(jobs -p); do wait $p || s=1; done; exit $s",
+    {"runs at once",
+     "ref; for i in 1 2 3 4; do checked --data data.txt >/dev/null & done; "
+     "s=0; for p in $(jobs -p); do wait $p || s=1; done; exit $s",
      0, "", "cmp f.txt ref-f.txt && cmp a.txt ref-a.txt && none"},
     {"the console's pipe closed",
      "awk '/^@/{print; getline; print; getline; for (i = 0; i < 30000; i++) print; exit}' data.txt > big.dat; "
@@ -86,13 +92,15 @@ const FaultCase kCases[] = {
      "\nUnable to use link.txt as an error records file: it is the findings file.\n",
      "[ ! -e out.csv ] && [ ! -e f.txt ] && none"},
     {"a report through a link keeps the link and its mode",
-     "umask 027; echo OLD > real.txt; chmod 600 real.txt; ln -s real.txt f.txt; checked --data data.txt >/dev/null",
-     0, "", "[ -L f.txt ] && [ $(stat -c %a real.txt) = 600 ] && [ $(stat -c %a a.txt) = 640 ] && grep -q Date: real.txt"},
-    {"a report to a FIFO", "ref; mkfifo p; cat p > got.txt & run --data data.txt --state 01 --fips fips.lst "
-                           "--foster-care-report p --adoption-report a.txt >/dev/null; s=$?; wait; exit $s",
+     "umask 027; echo OLD > real.txt; chmod 600 real.txt; ln -s real.txt f.txt; checked --data data.txt >/dev/null", 0,
+     "", "[ -L f.txt ] && [ $(stat -c %a real.txt) = 600 ] && [ $(stat -c %a a.txt) = 640 ] && grep -q Date: real.txt"},
+    {"a report to a FIFO",
+     "ref; mkfifo p; cat p > got.txt & run --data data.txt --state 01 --fips fips.lst "
+     "--foster-care-report p --adoption-report a.txt >/dev/null; s=$?; wait; exit $s",
      0, "", "[ -p p ] && cmp got.txt ref-f.txt"},
-    {"a county list that is a folder", "mkdir d; run --data data.txt --state 01 --fips d --foster-care-report f.txt "
-                                       "--adoption-report a.txt >/dev/null",
+    {"a county list that is a folder",
+     "mkdir d; run --data data.txt --state 01 --fips d --foster-care-report f.txt "
+     "--adoption-report a.txt >/dev/null",
      255, "\nUnable to read file d: Is a directory.\nTerminating program.\n", "[ -e f.txt ] && none"},
     {"answers with CR LF", "printf 'data.txt\\r\\nf.txt\\r\\na.txt\\r\\n01\\r\\n' | run --fips fips.lst >/dev/null", 0,
      "", "[ -e f.txt ] && [ -e a.txt ] && [ \"$(ls | grep -c $'\\r')\" = 0 ]"},
@@ -116,7 +124,7 @@ TEST(Faults, EachCaseEndsAsItShouldAndLeavesItsFilesSound) {
         const int status = shell(dir.path(), c.script, "2> err.txt");
         EXPECT_EQ(status, c.status) << c.name << "\n" << readFile(dir / "err.txt");
         EXPECT_NE(readFile(dir / "err.txt").find(c.error), std::string::npos) << c.name << "\n"
-                                                                             << readFile(dir / "err.txt");
+                                                                              << readFile(dir / "err.txt");
         EXPECT_EQ(shell(dir.path(), c.check), 0) << c.name;
     }
 }

@@ -1,8 +1,8 @@
 // Every seed and regression input of the fuzz target runs through the whole
 // check without a crash (the sanitizer build of the tests makes that strict).
-#include <gtest/gtest.h>
-
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "fuzz/fuzz_input.h"
 #include "support/program_run.h"

@@ -1,7 +1,7 @@
 // Many data files in one command (--out-dir) and --quiet.
-#include <gtest/gtest.h>
-
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "support/program_run.h"
 
@@ -31,17 +31,17 @@ struct Folder {
 
 TEST(ManyFiles, BadCommandLinesExitWithStatus2AndCreateNothing) {
     const std::vector<std::vector<std::string>> cases = {
-        {"--out-dir", "out", "a.dat", "sub/a.txt"},          // both write out/a.*
-        {"--out-dir", "out", "index.dat"},                   // index.* is the index's
-        {"--out-dir", "out", "a.dat", "--data", "b.txt"},    // a single run's file
+        {"--out-dir", "out", "a.dat", "sub/a.txt"},        // both write out/a.*
+        {"--out-dir", "out", "index.dat"},                 // index.* is the index's
+        {"--out-dir", "out", "a.dat", "--data", "b.txt"},  // a single run's file
         {"--out-dir", "out", "a.dat", "--findings", "f.json"},
         {"--out-dir", "out", "a.dat", "--compare", "f.json"},
         {"--out-dir", "out", "a.dat", "--html", "a.html"},
-        {"--out-dir", "out"},                                // no data file
+        {"--out-dir", "out"},  // no data file
         {"--out-dir", "out", "-j", "0", "a.dat"},
-        {"a.dat", "b.txt"},                                  // data files without --out-dir
+        {"a.dat", "b.txt"},  // data files without --out-dir
         {"-j", "2"},
-        {"--quiet", "--data", "a.dat"},                      // --quiet asks nothing
+        {"--quiet", "--data", "a.dat"},  // --quiet asks nothing
     };
     for (const auto& args : cases) {
         Folder f;
@@ -61,13 +61,14 @@ TEST(ManyFiles, EachFileIsARunOfItsOwnWithAnIndex) {
     const Case cases[] = {
         {{}, 0, "a.dat,0,20,10,20,10,78\r\nb.txt,0,20,10,20,10,78\r\ne.dat,0,0,0,0,0,0\r\n"},
         {{"-j1", "--fail-on-findings"}, 1, "a.dat,1,20,10,20,10,78\r\nb.txt,1,20,10,20,10,78\r\ne.dat,1,0,0,0,0,0\r\n"},
-        {{"--jobs=2", "nosuch.dat"}, -1,
+        {{"--jobs=2", "nosuch.dat"},
+         -1,
          "a.dat,0,20,10,20,10,78\r\nb.txt,0,20,10,20,10,78\r\ne.dat,0,0,0,0,0,0\r\nnosuch.dat,255,0,0,0,0,0\r\n"},
     };
     Folder f;
-    const RunResult single = runIn(f.dir.path(), {"--data", "a.dat", "--foster-care-report", "fc.txt", "--adoption-report",
-                                                   "ad.txt", "--state", "01", "--fips", "fips.lst", "--as-of",
-                                                   "2026-12-08 09:00", "--quiet"});
+    const RunResult single =
+        runIn(f.dir.path(), {"--data", "a.dat", "--foster-care-report", "fc.txt", "--adoption-report", "ad.txt",
+                             "--state", "01", "--fips", "fips.lst", "--as-of", "2026-12-08 09:00", "--quiet"});
     ASSERT_EQ(single.status, 0) << single.err;
     EXPECT_EQ(single.out, "");  // --quiet: no running counts
     for (const Case& c : cases) {

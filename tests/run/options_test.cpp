@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "run/run_control.h"
 #include "support/program_run.h"
@@ -43,8 +43,8 @@ TEST(Options, BadCommandLinesExitWithStatus2AndCreateNothing) {
 TEST(Options, EqualsFormAndSpaceFormAnswerTheSameQuestions) {
     ScratchDir dir;
     writeFile(dir / "data.txt", "nothing here\n");
-    const RunResult r = runIn(dir.path(), {"--data=data.txt", "--foster-care-report=f.txt", "--adoption-report", "a.txt",
-                                           "--state=72", "--as-of=2024-02-29 23:59"});
+    const RunResult r = runIn(dir.path(), {"--data=data.txt", "--foster-care-report=f.txt", "--adoption-report",
+                                           "a.txt", "--state=72", "--as-of=2024-02-29 23:59"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");  // nothing asked
     const std::string report = readFile(dir / "a.txt");
@@ -55,9 +55,9 @@ TEST(Options, HelpAndVersion) {
     ScratchDir dir;
     RunResult r = runIn(dir.path(), {"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* option : {"--data", "--foster-care-report", "--adoption-report", "--state", "--fips", "--as-of",
-                               "--findings", "--error-records", "--compare", "--fail-on-findings", "-h, --help",
-                               "-V, --version"})
+    for (const char* option :
+         {"--data", "--foster-care-report", "--adoption-report", "--state", "--fips", "--as-of", "--findings",
+          "--error-records", "--compare", "--fail-on-findings", "-h, --help", "-V, --version"})
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
     EXPECT_EQ(runIn(dir.path(), {"-h"}).out, r.out);
     for (const char* version : {"--version", "-V"}) {

@@ -3,12 +3,12 @@
 // largest count.
 #include "run/running_count.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 using namespace vortel;
 

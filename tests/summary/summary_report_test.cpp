@@ -1,11 +1,12 @@
 // The summary report heading and the rules that pick its messages.
-#include <gtest/gtest.h>
+#include "reports/summary_report.h"
 
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "adoption/adoption_tallies.h"
 #include "fostercare/fostercare_tallies.h"
-#include "reports/summary_report.h"
 #include "support/records.h"
 
 namespace vortel::testing {
@@ -77,9 +78,7 @@ private:
 
 // With every slot counted and broken, only the "not same" and the multi
 // messages remain: a baseline that shows which rows the other cases add.
-std::string baselineAdoption() {
-    return "\nElement 02:  All records do not have the same report period end date.";
-}
+std::string baselineAdoption() { return "\nElement 02:  All records do not have the same report period end date."; }
 
 TEST(SummaryBody, BrokenPatternsSayNothingButTheReportPeriod) {
     Body b(RecordKind::Adoption);
@@ -175,9 +174,9 @@ TEST(SummaryBody, NoValidMotherBirthYearUnlessEveryYearIsBlank) {
         b[18].validCount = c.counted;
         b[18].differs = c.differs;
         const std::string t = b.text();
-        EXPECT_EQ(t.find("\nElement 16:  No valid information submitted for birth year for the mother.") !=
-                      std::string::npos,
-                  c.noneMessage);
+        EXPECT_EQ(
+            t.find("\nElement 16:  No valid information submitted for birth year for the mother.") != std::string::npos,
+            c.noneMessage);
         EXPECT_EQ(t.find("Element 17:  No valid"), std::string::npos);
     }
 }
@@ -209,8 +208,9 @@ TEST(SummaryBody, MonthlySubsidyAmountIsTheReferenceReadAsNumber) {
     }
     finishAdoptionTallies(*ctx);
     writeSummaryReport(*ctx, RecordKind::Adoption);
-    EXPECT_NE(ctx->adoptionReport.captured().find("\nElement 36:  All records have the monthly subsidy amount as:   350."),
-              std::string::npos);
+    EXPECT_NE(
+        ctx->adoptionReport.captured().find("\nElement 36:  All records have the monthly subsidy amount as:   350."),
+        std::string::npos);
 }
 
 TEST(SummaryBody, RepeatedBlankRecordNumber) {

@@ -2,8 +2,6 @@
 // listings written out separately (reference_listings.h), so that a slip in a
 // slot number, a cell, a column, a kind, a reference, a threshold, a gate, a
 // rule or a message text shows up as a failing row.
-#include <gtest/gtest.h>
-
 #include <map>
 #include <optional>
 #include <regex>
@@ -11,6 +9,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "adoption/adoption_tallies.h"
 #include "catalogue/catalogue.h"
@@ -91,11 +91,16 @@ ExpectedTally parseTallyRow(const std::vector<std::string>& c, RecordKind record
         parseColumns(c[2], e.first, e.last);
     }
     static const std::pair<const char*, TallyKind> kinds[] = {
-        {"same code", TallyKind::SameCode},     {"same text", TallyKind::SameText},
-        {"same date", TallyKind::SameDate},     {"same number", TallyKind::SameNumber},
-        {"above", TallyKind::Above},            {"same pair", TallyKind::SamePair},
-        {"code share", TallyKind::CodeShare},   {"blank count", TallyKind::BlankCount},
-        {"blank share", TallyKind::BlankShare}, {"multi-racial", TallyKind::MultiRacial},
+        {"same code", TallyKind::SameCode},
+        {"same text", TallyKind::SameText},
+        {"same date", TallyKind::SameDate},
+        {"same number", TallyKind::SameNumber},
+        {"above", TallyKind::Above},
+        {"same pair", TallyKind::SamePair},
+        {"code share", TallyKind::CodeShare},
+        {"blank count", TallyKind::BlankCount},
+        {"blank share", TallyKind::BlankShare},
+        {"multi-racial", TallyKind::MultiRacial},
     };
     bool known = false;
     for (const auto& [name, kind] : kinds)
@@ -104,14 +109,21 @@ ExpectedTally parseTallyRow(const std::vector<std::string>& c, RecordKind record
             known = true;
         }
     EXPECT_TRUE(known) << c[3];
-    if (c[3].find("(year, month, day)") != std::string::npos) e.dateWidth = 8;
-    else if (c[3].find("(year, month)") != std::string::npos) e.dateWidth = 6;
-    else if (c[3].find("(year)") != std::string::npos) e.dateWidth = 4;
+    if (c[3].find("(year, month, day)") != std::string::npos)
+        e.dateWidth = 8;
+    else if (c[3].find("(year, month)") != std::string::npos)
+        e.dateWidth = 6;
+    else if (c[3].find("(year)") != std::string::npos)
+        e.dateWidth = 4;
     const std::string& ref = c[4];
-    if (ref == "two blanks") e.reference = std::string(2, ' ');
-    else if (ref == "four blanks") e.reference = std::string(4, ' ');
-    else if (ref == "twelve blanks") e.reference = std::string(12, ' ');
-    else if (ref != "empty" && ref != "(none)") e.reference = ref;
+    if (ref == "two blanks")
+        e.reference = std::string(2, ' ');
+    else if (ref == "four blanks")
+        e.reference = std::string(4, ' ');
+    else if (ref == "twelve blanks")
+        e.reference = std::string(12, ' ');
+    else if (ref != "empty" && ref != "(none)")
+        e.reference = ref;
     e.threshold = std::stof(c[5]);
     static const std::regex notZero(R"(column (\d+) does not hold 0)");
     static const std::regex atMostOne(R"(slot (\d+)'s matchCount is at most 1)");
@@ -170,8 +182,7 @@ void checkTallyTable(std::span<const TallyRow> rows, const char* listing, Record
 }
 
 TEST(SummaryTables, AdoptionTallyTableMatchesReferenceListing) {
-    checkTallyTable(adoptionTallyRows(), kAdoptionTallyListing, RecordKind::Adoption, kAdoptionTallySlots,
-                    {6, 34, 38});
+    checkTallyTable(adoptionTallyRows(), kAdoptionTallyListing, RecordKind::Adoption, kAdoptionTallySlots, {6, 34, 38});
 }
 
 TEST(SummaryTables, FosterCareTallyTableMatchesReferenceListing) {

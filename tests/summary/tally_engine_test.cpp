@@ -1,10 +1,10 @@
 // Per-record updates and the end-of-section step of the summary tallies.
 // Element states are set by hand so that each case isolates one rule.
-#include <gtest/gtest.h>
-
 #include <initializer_list>
 #include <string>
 #include <utility>
+
+#include <gtest/gtest.h>
 
 #include "adoption/adoption_tallies.h"
 #include "fostercare/fostercare_tallies.h"
@@ -120,8 +120,8 @@ TEST(TallyEngine, FixedReferenceTestsEveryValidRecordForThatCode) {
 // limit counts as not over. Shares are matchCount x 100 / validCount.
 struct ShareCase {
     const char* name;
-    int slot;     // adoption slot
-    int col;      // its column
+    int slot;  // adoption slot
+    int col;   // its column
     const char* code;
     int matches;
     int total;
@@ -188,12 +188,9 @@ struct RaceCase {
 
 TEST(TallyEngine, MultiRacialCountsAndShare) {
     const RaceCase cases[] = {
-        {"a and f", "100001", '.', true, false},
-        {"a and c", "101000", '.', true, true},
-        {"all five", "111110", '.', true, true},
-        {"f alone", "000001", '.', true, false},
-        {"none coded", "000000", '.', false, false},
-        {"letters everywhere", "110000", 'g', false, false},
+        {"a and f", "100001", '.', true, false},     {"a and c", "101000", '.', true, true},
+        {"all five", "111110", '.', true, true},     {"f alone", "000001", '.', true, false},
+        {"none coded", "000000", '.', false, false}, {"letters everywhere", "110000", 'g', false, false},
     };
     for (const RaceCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -85,8 +85,18 @@ RunResult runIn(const fs::path& dir, const std::vector<std::string>& args, const
 bool havePython() { return std::system("python3 --version >/dev/null 2>&1") == 0; }
 
 std::vector<std::string> standardArgs(const std::string& state) {
-    return {"--data",  "data.txt",  "--foster-care-report", "freport.txt", "--adoption-report", "areport.txt",
-            "--state", state,       "--fips",               "fips.lst",    "--as-of",           "2026-12-08 09:00"};
+    return {"--data",
+            "data.txt",
+            "--foster-care-report",
+            "freport.txt",
+            "--adoption-report",
+            "areport.txt",
+            "--state",
+            state,
+            "--fips",
+            "fips.lst",
+            "--as-of",
+            "2026-12-08 09:00"};
 }
 
 std::vector<std::string> withOptions(std::vector<std::string> args, const std::vector<std::string>& more) {

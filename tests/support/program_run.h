@@ -36,8 +36,8 @@ private:
 
 // Runs the program with `args` (without the program name) inside `dir`,
 // feeding `input` to its standard input.
-RunResult runIn(const std::filesystem::path& dir, const std::vector<std::string>& args,
-                const std::string& input = "", const MemoryLimits& limits = {});
+RunResult runIn(const std::filesystem::path& dir, const std::vector<std::string>& args, const std::string& input = "",
+                const MemoryLimits& limits = {});
 
 // True when python3 runs (the data generator needs it).
 bool havePython();

@@ -2,14 +2,14 @@
 // checks what it writes with the program itself: clean files must pass the
 // checks without a finding, files with errors must give missing and
 // out-of-range elements in both reports.
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <sstream>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "support/program_run.h"
 
@@ -20,7 +20,6 @@ namespace {
 
 const fs::path kScript = fs::path(VORTEL_SOURCE_DIR) / "tools" / "vortel_gen.py";
 const fs::path kAllCounties = fs::path(VORTEL_SOURCE_DIR) / "data" / "fips.lst";
-
 
 std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
 
@@ -156,13 +155,13 @@ TEST(GeneratorOutput, UsesOnlyRealCountyCodesOfTheStateAndListsThem) {
 TEST(GeneratorOptions, RejectsValuesThatCannotGiveAValidFile) {
     if (!havePython()) GTEST_SKIP() << "python3 is not available";
     const char* const bad[] = {
-        "--state 03",                                  // not a State FIPS code
-        "--period 202606",                             // not March or September
-        "--period 199409",                             // before 1995
-        "--period 202703 --as-of 2026-06-01",          // after the period under way
-        "--as-of 2026-13-01",                          // not a date
-        "--error-rate 1.5",                            // not a share
-        "--state 01 --fips /nonexistent/fips.lst",     // no such list
+        "--state 03",                               // not a State FIPS code
+        "--period 202606",                          // not March or September
+        "--period 199409",                          // before 1995
+        "--period 202703 --as-of 2026-06-01",       // after the period under way
+        "--as-of 2026-13-01",                       // not a date
+        "--error-rate 1.5",                         // not a share
+        "--state 01 --fips /nonexistent/fips.lst",  // no such list
     };
     for (const char* options : bad) {
         ScratchDir dir;

@@ -6,8 +6,8 @@
 //
 // KIND names the records counted ("adoption", "foster-care", "aggregate",
 // "footnotes", "zeros"; it only labels the line); RECORDS their number in the
-// file. A file is checked three times and the median run reported. With STREAM-COMMAND the program reads the output of that shell
-// command through a pipe instead (the file is then not read beforehand).
+// file. A file is checked three times and the median run reported. With STREAM-COMMAND the program reads the output of
+// that shell command through a pipe instead (the file is then not read beforehand).
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -29,9 +29,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // Reads the file line by line exactly as the program does, and nothing else.
 double readOnlySeconds(const std::string& path, long& lines) {
@@ -58,7 +56,7 @@ struct ChildRun {
 pid_t spawn(const std::vector<std::string>& args, int stdinFd, int stdoutFd) {
     std::vector<char*> argv;
     argv.reserve(args.size());
-for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -66,7 +64,7 @@ for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         posix_spawn_file_actions_adddup2(&actions, stdoutFd, 1);
     } else {
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-}
+    }
     if (stdinFd >= 0) posix_spawn_file_actions_adddup2(&actions, stdinFd, 0);
     pid_t pid;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
@@ -114,10 +112,18 @@ int main(int argc, char* argv[]) {
     const std::string dir = data + ".out";
     std::system(("mkdir -p '" + dir + "'").c_str());
 
-    std::vector<std::string> args = {program,       "--data",          stream ? "/dev/stdin" : data,
-                                     "--foster-care-report", dir + "/freport.txt", "--adoption-report",
-                                     dir + "/areport.txt",   "--state",       "01",
-                                     "--fips",         fips,              "--as-of",
+    std::vector<std::string> args = {program,
+                                     "--data",
+                                     stream ? "/dev/stdin" : data,
+                                     "--foster-care-report",
+                                     dir + "/freport.txt",
+                                     "--adoption-report",
+                                     dir + "/areport.txt",
+                                     "--state",
+                                     "01",
+                                     "--fips",
+                                     fips,
+                                     "--as-of",
                                      "2026-12-08 09:00"};
     // This machine's speed varies from run to run: a file is checked three
     // times (a stream once), each beside a read-only pass of its own, and the
@@ -145,15 +151,14 @@ int main(int argc, char* argv[]) {
         std::printf("%-12s %10ld records  %7.2f s  %12.0f records/s  peak RSS %6.1f MiB", kind.c_str(), records,
                     run.seconds, count / run.seconds, rssMiB);
     } else {
-        std::printf("%-12s %10s          %7.2f s  %22s  peak RSS %6.1f MiB", kind.c_str(), "", run.seconds, "",
-                    rssMiB);
-}
+        std::printf("%-12s %10s          %7.2f s  %22s  peak RSS %6.1f MiB", kind.c_str(), "", run.seconds, "", rssMiB);
+    }
     if (!stream) {
         std::printf("  read only %5.2f s  ratio %5.2f", readSeconds, run.seconds / readSeconds);
         if (records > 0) {
             std::printf("  (fastest %.0f, slowest %.0f records/s)", count / runs.front().first.seconds,
                         count / runs.back().first.seconds);
-}
+        }
     }
     std::printf("\n");
     return 0;

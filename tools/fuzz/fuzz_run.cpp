@@ -45,10 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeAll(fipsPath, fips);
     const std::string fc = dir + "/freport.txt";
     const std::string ad = dir + "/areport.txt";
-    const char* argv[] = {"vortel-dq",          "--data",        dataPath.c_str(), "--foster-care-report",
-                          fc.c_str(),           "--adoption-report", ad.c_str(),   "--state",
-                          "01",                 "--fips",        fipsPath.c_str(), "--as-of",
-                          "2026-12-08 09:00",   nullptr};
+    const char* argv[] = {
+        "vortel-dq", "--data", dataPath.c_str(), "--foster-care-report", fc.c_str(), "--adoption-report", ad.c_str(),
+        "--state",   "01",     "--fips",         fipsPath.c_str(),       "--as-of",  "2026-12-08 09:00",  nullptr};
     static std::FILE* devNull = std::fopen("/dev/null", "w");
     static std::FILE* noInput = std::fopen("/dev/null", "r");
     vortel::runProgram(static_cast<int>(sizeof argv / sizeof argv[0]) - 1, argv, {noInput, devNull, devNull});
