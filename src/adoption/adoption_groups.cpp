@@ -63,10 +63,11 @@ void checkSpecialNeeds(ElementTable& cells, std::string_view record) {
 
     Need need = Need::Bad;
     if (!missingOrOutOfRange(cells.state(9))) {
-        if (column(record, columnOf(9)) == '1')
+        if (column(record, columnOf(9)) == '1') {
             need = Need::One;
-        else if (column(record, columnOf(9)) == '2')
+        } else if (column(record, columnOf(9)) == '2') {
             need = Need::Two;
+        }
     }
 
     Basis basis = Basis::None;

@@ -125,10 +125,11 @@ Json shareJson(long count, long records) {
 
 Json kindJson(const KindComparison& k) {
     Json byElement = Json::array();
-    for (const ElementShare& e : k.byElement)
+    for (const ElementShare& e : k.byElement) {
         byElement.push_back({{"element", std::string(e.element)},
                              {"before", shareJson(e.before, k.recordsBefore)},
                              {"after", shareJson(e.after, k.recordsAfter)}});
+    }
     return {{"unmatched", k.unmatched},
             {"stillOpen", k.stillOpen},
             {"fixed", k.fixed},

@@ -46,10 +46,11 @@ std::string quoted(std::string_view value) {
 
 std::string number(double v) {
     char text[32];
-    if (v == std::floor(v))
+    if (v == std::floor(v)) {
         std::snprintf(text, sizeof text, "%.0f", v);
-    else
+    } else {
         std::snprintf(text, sizeof text, "%.1f", v);
+    }
     return text;
 }
 
@@ -141,8 +142,8 @@ Failure dateFailure(std::string_view f, std::int64_t earliest, const RunDate& ru
     if (!readDate(f, year, month, day) || month < 1 || month > 12 || day < 1 ||
         day > monthLength(static_cast<int>(year), static_cast<int>(month)))
         return Failure::Date;
-    const std::int64_t date = year * 10000 + month * 100 + day;
-    if (date >= std::int64_t{run.year} * 10000 + run.month * 100 + run.day) return Failure::Late;
+    const std::int64_t date = std::int64_t{year} * 10000 + std::int64_t{month} * 100 + day;
+    if (date >= std::int64_t{run.year} * 10000 + std::int64_t{run.month} * 100 + run.day) return Failure::Late;
     if (date < earliest) return Failure::Early;
     return Failure::Other;
 }
@@ -440,13 +441,15 @@ std::string presence(const Names& n, int element, bool present) {
 // for which `columnOf` gives `column`.
 template <class A, class B, class ColumnOf>
 bool columnPair(std::initializer_list<A> as, std::initializer_list<B> bs, ColumnOf columnOf, int column, A& a, B& b) {
-    for (A x : as)
-        for (B y : bs)
+    for (A x : as) {
+        for (B y : bs) {
             if (static_cast<int>(columnOf(x, y)) == column) {
                 a = x;
                 b = y;
                 return true;
             }
+        }
+    }
     return false;
 }
 
@@ -484,13 +487,14 @@ bool fosterCareGroupRule(const Names& n, int group, int index, GroupRuleText& ou
                     Words words;
                     std::string order;
                     std::int8_t lastRank = kNoDate;
-                    for (std::int8_t rank = 0; rank < 3; ++rank)
+                    for (std::int8_t rank = 0; rank < 3; ++rank) {
                         for (const Dated& d : dates) {
                             if (d.rank != rank) continue;
                             if (!order.empty()) order += rank == lastRank ? " = " : " < ";
                             order += n(d.element);
                             lastRank = rank;
                         }
+                    }
                     for (const Dated& d : dates)
                         if (d.rank == kNoDate) words.push_back(n(d.element) + " has no date");
                     words.push_back("in date order " + order);
@@ -732,10 +736,11 @@ bool datePairRule(const Names& n, std::string_view record, int index, std::strin
         }
     } else {
         const double v = measure(m);
-        if (failsAbove(row.range.high, v))
+        if (failsAbove(row.range.high, v)) {
             failed = row.range.high;
-        else if (failsBelow(row.range.low, v))
+        } else if (failsBelow(row.range.low, v)) {
             failed = row.range.low;
+        }
     }
     text = "row " + std::to_string(index + 1) + ": " + Names::named(p);
     if (failed.cmp == Cmp::None) {
@@ -785,10 +790,11 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
     for (Finding& f : findings) {
         const ElementEntry* e = entryAtCell(kind, f.cell);
         Explained x;
-        if (isLetterState(f.state))
+        if (isLetterState(f.state)) {
             x = explainLetter(names, cells, record, f);
-        else if (e)
+        } else if (e) {
             x = elementTest(names, *e, f, ctx);
+        }
         f.rule = std::move(x.rule);
         f.explanation = std::move(x.text);
     }

@@ -270,12 +270,13 @@ std::optional<PreviousRun> readPreviousRun(const std::string& fileName, std::str
     const std::string notFindings = fileName +
                                     " is not the findings JSON of a run of this program (--compare takes the file that "
                                     "--findings NAME.json wrote)";
-    if (reader.syntaxError) {
-        error = notFindings;
-    } else if (reader.formatVersion && *reader.formatVersion > kFindingsFormatVersion) {
+    const bool malformed = reader.syntaxError || reader.badShape || !reader.sawFindings || !reader.complete;
+    // The order of the tests decides which message a file gets, so two of
+    // them share a message.
+    if (!reader.syntaxError && reader.formatVersion && *reader.formatVersion > kFindingsFormatVersion) {
         error = fileName + " is findings JSON of format version " + std::to_string(*reader.formatVersion) +
                 ", newer than this version of the program reads (" + std::to_string(kFindingsFormatVersion) + ")";
-    } else if (reader.badShape || !reader.sawFindings || !reader.complete) {
+    } else if (malformed) {  // NOLINT(bugprone-branch-clone)
         error = notFindings;
     } else if (!*reader.complete) {
         error = fileName + " holds the findings of a run that did not complete; compare with those of a complete run";

@@ -19,7 +19,7 @@ char kindTag(RecordKind kind) { return kind == RecordKind::Adoption ? 'A' : 'F';
 
 std::size_t numberWidth(RecordKind kind) {
     const ColumnRange rn = recordNumberColumns(kind);
-    return static_cast<std::size_t>(rn.last - rn.first + 1);
+    return static_cast<std::size_t>(rn.last) - static_cast<std::size_t>(rn.first) + 1;
 }
 
 }  // namespace

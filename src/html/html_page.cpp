@@ -34,7 +34,7 @@ constexpr std::size_t kMaxCounties = 1000;
 // Local agencies in the chart.
 constexpr std::size_t kChartedCounties = 20;
 // Memory held back for writing the page.
-constexpr std::size_t kEndReserve = 256 * 1024;
+constexpr std::size_t kEndReserve = std::size_t{256} * 1024;
 // Messages shown of each aggregate or footnote error list.
 constexpr std::size_t kShownMessages = 200;
 
@@ -134,12 +134,13 @@ void HtmlPage::record(RunContext&, RecordKind kind, std::string_view record, lon
     std::uint32_t groups = 0;
     for (const Finding& f : findings) {
         ElementCounts& c = t.cells[static_cast<std::size_t>(f.cell)];
-        if (f.state == kMissing)
+        if (f.state == kMissing) {
             ++c.missing;
-        else if (f.state == kOutOfRange)
+        } else if (f.state == kOutOfRange) {
             ++c.outOfRange;
-        else
+        } else {
             ++c.likelyError;
+        }
         if (isLetterState(f.state)) groups |= std::uint32_t{1} << groupNumberOf(kind, f.state);
     }
     for (std::size_t g = 1; g < t.groupRecords.size(); ++g)
@@ -349,11 +350,12 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
         "</header>\n<main>\n");
 
     html_.append("<section id=run>\n<h2>The run</h2>\n");
-    if (!complete)
+    if (!complete) {
         html_.append(
             "<p class=alert>The run did not complete: a fatal error ended it while the data file was read. "
             "This page shows the records checked until then; the summary messages and the aggregate and "
             "footnote errors of the end of the run are missing.</p>\n");
+    }
     html_.append("<div class=cards>\n<div class=card><span>Detail records checked</span><b>")
         .append(groupedNumber(records))
         .append("</b></div>\n<div class=card><span>Records with findings</span><b>")
@@ -404,10 +406,11 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
     row("Records with findings", adoption_.recordsWithFindings, fosterCare_.recordsWithFindings);
     row("Findings", adoption_.findings, fosterCare_.findings);
     html_.append("</table>\n</div>\n");
-    if (!ctx.markerSeen && complete)
+    if (!ctx.markerSeen && complete) {
         html_.append(
             "<p>The data file holds no marker line: no section was found (the reports say "
             "&ldquo;No delimiters found.&rdquo;).</p>\n");
+    }
     html_.append("</section>\n");
 }
 
@@ -561,10 +564,11 @@ void HtmlPage::writeCounties() {
             html_.append(" data-findings=").append(std::to_string(c.counts.findings));
         }
         html_.append("><td>");
-        if (c.other)
+        if (c.other) {
             html_.append("<i>other codes (past ").append(groupedNumber(kMaxCounties)).append(" distinct ones)</i>");
-        else
+        } else {
             appendValue(html_, c.code);
+        }
         html_.append("<td class=n>").append(groupedNumber(c.counts.records));
         html_.append("<td class=n>").append(groupedNumber(c.counts.recordsWithFindings));
         html_.append("<td class=n>").append(percent(c.counts.recordsWithFindings, c.counts.records));
@@ -588,10 +592,11 @@ void HtmlPage::writeMessageList(const MessageList& list, std::string_view title)
         html_.append(".\n");
     }
     html_.append("</ol>\n");
-    if (shown < list.count())
+    if (shown < list.count()) {
         html_.append("<p>")
             .append(counted(static_cast<long>(list.count() - shown), "more message", "more messages"))
             .append(": the report lists them all.</p>\n");
+    }
 }
 
 void HtmlPage::writeRecordTable(RunContext&) {
@@ -611,10 +616,11 @@ void HtmlPage::writeRecordTable(RunContext&) {
         html_.append(" <b id=left-out data-left-out=").append(std::to_string(leftOut)).append(">");
         html_.append(counted(leftOut, "record", "records")).append(" with findings ");
         html_.append(leftOut == 1 ? "is" : "are").append(" left out</b>");
-        if (listed < listedLimit_)
+        if (listed < listedLimit_) {
             html_.append(" (the list stops short of the ")
                 .append(groupedNumber(listedLimit_))
                 .append(" records of <code>--html-records</code> to keep the page small)");
+        }
         html_.append("; <code>--findings FILE</code> lists every finding of every record.");
     }
     html_.append("</p>\n");

@@ -42,10 +42,11 @@ void appendAscii(std::string& out, unsigned char c, TextPlace place, bool keepLi
         default:
             break;
     }
-    if (c < 0x20 || c == 0x7F)
+    if (c < 0x20 || c == 0x7F) {
         appendEscape(out, c, place);
-    else
+    } else {
         out.push_back(static_cast<char>(c));
+    }
 }
 
 // Length of the well-formed UTF-8 sequence at the start of `s` (a first byte

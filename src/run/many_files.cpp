@@ -154,13 +154,17 @@ std::string indexHtml(const std::vector<FileRun>& runs) {
     for (const FileRun& r : runs) {
         const RunTotals& t = r.totals;
         const std::string stem = htmlText(r.stem);
-        text += "<tr" + std::string(r.status == -1 ? " class=\"fatal\"" : "") + "><td>" + htmlText(r.dataFile) +
-                "</td><td>" + statusWord(r.status) + "</td><td>" + std::to_string(t.adoptionRecords) + "</td><td>" +
-                std::to_string(t.adoptionRecordsWithFindings) + "</td><td>" + std::to_string(t.fosterCareRecords) +
-                "</td><td>" + std::to_string(t.fosterCareRecordsWithFindings) + "</td><td>" +
-                std::to_string(t.findings) + "</td><td><a href=\"" + stem + ".html\">page</a> <a href=\"" + stem +
-                ".foster-care.txt\">foster care</a> <a href=\"" + stem + ".adoption.txt\">adoption</a> <a href=\"" +
-                stem + ".findings.json\">findings</a></td></tr>\n";
+        text.append(r.status == -1 ? "<tr class=\"fatal\"><td>" : "<tr><td>").append(htmlText(r.dataFile));
+        text.append("</td><td>").append(statusWord(r.status));
+        for (const long n : {t.adoptionRecords, t.adoptionRecordsWithFindings, t.fosterCareRecords,
+                             t.fosterCareRecordsWithFindings, t.findings})
+            text.append("</td><td>").append(std::to_string(n));
+        text.append("</td><td>");
+        for (const auto& [suffix, what] :
+             {std::pair{".html", "page"}, std::pair{".foster-care.txt", "foster care"},
+              std::pair{".adoption.txt", "adoption"}, std::pair{".findings.json", "findings"}})
+            text.append("<a href=\"").append(stem).append(suffix).append("\">").append(what).append("</a> ");
+        text.append("</td></tr>\n");
     }
     text += "</table>\n</body>\n</html>\n";
     return text;
@@ -223,6 +227,7 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
             if (options.fipsFile) args.insert(args.end(), {"--fips", *options.fipsFile});
             if (options.findings.failOnFindings) args.emplace_back("--fail-on-findings");
             std::vector<const char*> argv;
+            argv.reserve(args.size());
             for (const std::string& a : args) argv.push_back(a.c_str());
             argv.push_back(nullptr);
             std::FILE* in = std::fopen("/dev/null", "r");

@@ -32,9 +32,10 @@ void reportWriteFailure(RunContext& ctx, const std::string& name, int error) {
 bool writeOut(const ProgramIo& io, std::string_view text) {
     errno = 0;
     const bool ok = std::fwrite(text.data(), 1, text.size(), io.out) == text.size() && std::fflush(io.out) == 0;
-    if (!ok)
+    if (!ok) {
         std::fprintf(io.err, "vortel-dq: unable to write to standard output: %s\n",
                      errorText(errno ? errno : EIO).c_str());
+    }
     return ok;
 }
 
