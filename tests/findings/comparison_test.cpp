@@ -197,7 +197,7 @@ TEST(Compare, PairsOfFilesGiveTheExactCounts) {
         RunResult r = runIn(dir.path(), argsWith({"--findings", "earlier.json"}));
         ASSERT_EQ(r.status, 0) << r.err;
         writeFile(dir / "data.txt", dataFile(copy));
-        r = runIn(dir.path(), argsWith({"--findings", "now.json", "--compare", "earlier.json"}));
+        r = runIn(dir.path(), argsWith({"--findings", "now.json", "--compare", "earlier.json", "--html", "now.html"}));
         ASSERT_EQ(r.status, 0) << r.err;
         const Json comparison = Json::parse(readFile(dir / "now.json")).at("comparison");
         EXPECT_EQ(comparison.at("previousFile"), "earlier.json");
@@ -213,6 +213,14 @@ TEST(Compare, PairsOfFilesGiveTheExactCounts) {
                       f[1], f[2], f[3], f[4], f[5], f[0], f[6], f[7]);
         EXPECT_NE(r.out.find(line), std::string::npos) << r.out;
         EXPECT_NE(r.out.find("\nAdoption compared with earlier.json: "), std::string::npos);
+        // The page opens with the same counts.
+        std::snprintf(line, sizeof line,
+                      "<tr data-kind=foster-care><td>Foster care<td class=n>%ld<td class=n>%ld<td class=n>%ld<td "
+                      "class=n>%ld<td class=n>%ld<td class=n>%ld<td class=n>%ld<td class=n>%ld\n",
+                      f[1], f[2], f[3], f[4], f[5], f[0], f[6], f[7]);
+        const std::string page = readFile(dir / "now.html");
+        EXPECT_NE(page.find(line), std::string::npos);
+        EXPECT_LT(page.find("id=comparison"), page.find("<h2>Adoption"));
     }
 }
 
