@@ -162,6 +162,21 @@ constexpr std::array<ElementLayout, Checked> checkedLayouts(const ElementEntry (
     return out;
 }
 
+// The entry at a cell of a catalogue whose entries are one per cell, found
+// through an index made at compile time; nullptr outside the cells.
+template <const auto& Entries>
+const ElementEntry* entryAtCellOf(int cell) {
+    constexpr std::size_t kCount = std::size(Entries);
+    static constexpr auto kIndexOfCell = [] {
+        std::array<std::uint8_t, kCount + 1> index{};
+        for (std::size_t i = 0; i < kCount; ++i)
+            index[static_cast<std::size_t>(Entries[i].cell())] = static_cast<std::uint8_t>(i);
+        return index;
+    }();
+    if (cell < 1 || cell > static_cast<int>(kCount)) return nullptr;
+    return &Entries[kIndexOfCell[static_cast<std::size_t>(cell)]];
+}
+
 // Consistency of a catalogue, checked at compile time: every cell from 1 to
 // the kind's cell count has exactly one entry and every label is unique; the
 // entries run in column order without overlap (a race element as a whole
