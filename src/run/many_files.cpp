@@ -11,6 +11,8 @@
 #include "core/files.h"
 #include "core/output_file.h"
 #include "core/writer.h"
+#include "findings/findings_text.h"
+#include "html/html_text.h"
 #include "run/run_control.h"
 
 namespace vortel {
@@ -72,41 +74,6 @@ std::string statusWord(int status) {
     }
 }
 
-// Text for a CSV field: quoted when it holds a comma, a quote or a line end.
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted.push_back('"');
-        quoted.push_back(c);
-    }
-    quoted.push_back('"');
-    return quoted;
-}
-
-std::string htmlText(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out.push_back(c);
-        }
-    }
-    return out;
-}
-
 // Writes one index file as an output of its own (a temporary moved into
 // place); false with a message when it cannot be written.
 bool writeIndex(const std::string& name, const std::string& text, const ProgramIo& io) {
@@ -134,10 +101,11 @@ std::string indexCsv(const std::vector<FileRun>& runs) {
         "foster_care_records_with_findings,findings\r\n";
     for (const FileRun& r : runs) {
         const RunTotals& t = r.totals;
-        text += csvField(r.dataFile) + "," + std::to_string(exitStatus(r.status)) + "," +
-                std::to_string(t.adoptionRecords) + "," + std::to_string(t.adoptionRecordsWithFindings) + "," +
-                std::to_string(t.fosterCareRecords) + "," + std::to_string(t.fosterCareRecordsWithFindings) + "," +
-                std::to_string(t.findings) + "\r\n";
+        std::string file;
+        appendCsvField(file, r.dataFile);
+        text += file + "," + std::to_string(exitStatus(r.status)) + "," + std::to_string(t.adoptionRecords) + "," +
+                std::to_string(t.adoptionRecordsWithFindings) + "," + std::to_string(t.fosterCareRecords) + "," +
+                std::to_string(t.fosterCareRecordsWithFindings) + "," + std::to_string(t.findings) + "\r\n";
     }
     return text;
 }
@@ -153,8 +121,9 @@ std::string indexHtml(const std::vector<FileRun>& runs) {
         "<th>Foster care records</th><th>with findings</th><th>Findings</th><th>Outputs</th></tr>\n";
     for (const FileRun& r : runs) {
         const RunTotals& t = r.totals;
-        const std::string stem = htmlText(r.stem);
-        text.append(r.status == -1 ? "<tr class=\"fatal\"><td>" : "<tr><td>").append(htmlText(r.dataFile));
+        const std::string stem = htmlText(r.stem, TextBytes::Utf8, TextPlace::Attribute);
+        text.append(r.status == -1 ? "<tr class=\"fatal\"><td>" : "<tr><td>")
+            .append(htmlText(r.dataFile, TextBytes::Utf8));
         text.append("</td><td>").append(statusWord(r.status));
         for (const long n : {t.adoptionRecords, t.adoptionRecordsWithFindings, t.fosterCareRecords,
                              t.fosterCareRecordsWithFindings, t.findings})
