@@ -9,8 +9,8 @@ void ElementTable::clearAll() {
 
 void ElementTable::resetRecord() {
     forEachTouched([this](int cell) {
-        cells_[cell].state = kValid;
-        cells_[cell].pairFailures = 0;
+        at(cell).state = kValid;
+        at(cell).pairFailures = 0;
     });
     touched_ = {};
 }
@@ -18,7 +18,7 @@ void ElementTable::resetRecord() {
 bool ElementTable::tallyStates() {
     bool finding = false;
     forEachTouched([this, &finding](int cell) {
-        ElementStatus& c = cells_[cell];
+        ElementStatus& c = at(cell);
         if (!isFindingState(c.state)) return;
         finding = true;
         if (isLetterState(c.state)) countUp(c.likelyErrorCount);
@@ -30,21 +30,21 @@ bool ElementTable::tallyStates() {
 void ElementTable::mark(int cell, char code) {
     if (code == kMissing) {
         setState(cell, kMissing);
-        countUp(cells_[cell].missingCount);
+        countUp(at(cell).missingCount);
     } else if (code == kOutOfRange) {
         setState(cell, kOutOfRange);
-        countUp(cells_[cell].outOfRangeCount);
+        countUp(at(cell).outOfRangeCount);
     }
 }
 
 void ElementTable::markLetter(int cell, char letter) {
-    const char s = cells_[cell].state;
+    const char s = state(cell);
     if (s == kValid || s == kPendingBlank) setLetter(cell, letter);
 }
 
 bool ElementTable::hasFinding() const {
     bool finding = false;
-    forEachTouched([this, &finding](int cell) { finding = finding || isFindingState(cells_[cell].state); });
+    forEachTouched([this, &finding](int cell) { finding = finding || isFindingState(state(cell)); });
     return finding;
 }
 

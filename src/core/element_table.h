@@ -115,7 +115,7 @@ public:
     // Writes a state as it is.
     void setState(int cell, char state) {
         touch(cell);
-        cells_[cell].state = state;
+        at(cell).state = state;
     }
     // Code '1' marks missing, '2' out of range (counting each time); any
     // other code changes nothing.
@@ -124,11 +124,11 @@ public:
     // given keeps it. Only the paths that give letters pay for this.
     void setRule(std::uint16_t rule) { rule_ = rule; }
     // The rule that gave a cell its letter (meaningful for letter states).
-    std::uint16_t rule(int cell) const { return cells_[cell].rule; }
+    std::uint16_t rule(int cell) const { return (*this)[cell].rule; }
     // Writes a letter, whatever the state, under the current rule.
     void setLetter(int cell, char letter) {
         setState(cell, letter);
-        cells_[cell].rule = rule_;
+        at(cell).rule = rule_;
     }
     // Gives a consistency letter to a cell that is still '.' or '!', under
     // the current rule. Cells holding '1', '2' or a letter keep their state.
@@ -136,7 +136,7 @@ public:
     // Counts one more failed date pair of this record against the cell.
     void addPairFailure(int cell) {
         touch(cell);
-        ++cells_[cell].pairFailures;
+        ++at(cell).pairFailures;
     }
     // True when any cell holds a state other than '.' or '!'.
     bool hasFinding() const;
@@ -144,6 +144,10 @@ public:
 private:
     static constexpr int kWords = (kFosterCareCells + 1 + 63) / 64;
 
+    ElementStatus& at(int cell) {
+        assert(cell >= 1 && cell <= size());
+        return cells_[static_cast<std::size_t>(cell)];
+    }
     void touch(int cell) {
         assert(cell >= 1 && cell <= size());
         touched_[static_cast<std::size_t>(cell >> 6)] |= std::uint64_t{1} << (cell & 63);
@@ -151,8 +155,9 @@ private:
     // Calls f(cell) for every cell changed since the last reset.
     template <typename F>
     void forEachTouched(F f) const {
-        for (int w = 0; w < kWords; ++w)
-            for (std::uint64_t bits = touched_[w]; bits != 0; bits &= bits - 1) f(w * 64 + std::countr_zero(bits));
+        for (std::size_t w = 0; w < touched_.size(); ++w)
+            for (std::uint64_t bits = touched_[w]; bits != 0; bits &= bits - 1)
+                f(static_cast<int>(w) * 64 + std::countr_zero(bits));
     }
 
     RecordKind kind_;

@@ -428,7 +428,7 @@ bool decision(const Names& n, int index, KeyWords keyWords, ColumnWords columnWo
     if (index < 0 || row >= kRows) return false;
     out.conditions = keyWords(table[row].key);
     for (std::string& c : columnWords(column)) out.conditions.push_back(std::move(c));
-    out.marks = markWords(n, table[row].outcomes[column]);
+    out.marks = markWords(n, table[row].outcomes[static_cast<std::size_t>(column)]);
     out.place = rowPlace(row) + "." + std::to_string(column + 1);
     return true;
 }

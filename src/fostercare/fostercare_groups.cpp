@@ -231,7 +231,7 @@ DateRanks rankRemovalDates(const ElementTable& cells, std::string_view record) {
     std::array<std::int8_t, 3> rank{};
     for (int i = 0; i < 3; ++i) {
         if (i == missing) {
-            rank[i] = kNoDate;
+            rank[static_cast<std::size_t>(i)] = kNoDate;
             continue;
         }
         const std::string_view date = dateAt(record, kDates[i].firstColumn);
@@ -245,7 +245,7 @@ DateRanks rankRemovalDates(const ElementTable& cells, std::string_view record) {
             if (earlier == 0 || compareDates(other, firstEarlier) != 0) ++earlier;
             if (earlier == 1) firstEarlier = other;
         }
-        rank[i] = earlier;
+        rank[static_cast<std::size_t>(i)] = earlier;
     }
     return {rank[0], rank[1], rank[2]};
 }
