@@ -10,6 +10,10 @@ those below it, never one above:
     checks     fields, adoption, fostercare, datepairs, footnotes
     outputs    reports, findings, html
     run        options, dialogue, the pass over the file
+
+A check takes what it reads (the record, its element table, the run facts),
+not the whole run context: below the outputs, nothing includes
+core/run_context.h.
 """
 import pathlib
 import re
@@ -27,7 +31,8 @@ LAYERS = [
 def main():
     level = {folder: i for i, layer in enumerate(LAYERS) for folder in layer}
     root = pathlib.Path(__file__).resolve().parent.parent / "src"
-    include = re.compile(r'\s*#\s*include\s+"([^/"]+)/')
+    include = re.compile(r'\s*#\s*include\s+"([^/"]+)/([^"]*)"')
+    outputs = level["reports"]
     problems = []
     for path in sorted(root.rglob("*")):
         if path.suffix not in (".h", ".cpp") or not path.is_file():
@@ -45,6 +50,9 @@ def main():
                 problems.append(f"{path.relative_to(root.parent)}:{number}: includes {target}/, which belongs to no layer")
             elif level[target] > level[folder]:
                 problems.append(f"{path.relative_to(root.parent)}:{number}: {folder}/ includes {target}/, a higher layer")
+            elif (target, m.group(2)) == ("core", "run_context.h") and level[folder] < outputs:
+                problems.append(f"{path.relative_to(root.parent)}:{number}: {folder}/ includes the run context; "
+                                "a check takes only what it reads")
     for p in problems:
         print(p, file=sys.stderr)
     if problems:

@@ -1,7 +1,7 @@
 #include "adoption/adoption_elements.h"
 
 #include "catalogue/adoption_catalogue.h"
-#include "core/run_context.h"
+#include "core/run_facts.h"
 
 namespace vortel {
 
@@ -16,8 +16,8 @@ constexpr auto kCompiled = compileLayout(kAdoptionLayout, recordLength(RecordKin
 
 std::span<const ElementLayout> adoptionLayout() { return kAdoptionLayout; }
 
-void checkAdoptionElements(RunContext& ctx, std::string_view record) {
-    checkElements(ctx, ctx.adoptionCells, kCompiled, record);
+void checkAdoptionElements(const RunFacts& facts, ElementTable& cells, std::string_view record) {
+    checkElements(facts, cells, kCompiled, record);
 }
 
 }  // namespace vortel

@@ -8,13 +8,13 @@
 
 namespace vortel {
 
-struct RunContext;
+struct RunFacts;
 
 // The layouts of the catalogue's checked elements in checking order (element
 // 3, the record number, and the race elements as a whole have none).
 std::span<const ElementLayout> adoptionLayout();
 
 // Sets the element states of one padded adoption detail record.
-void checkAdoptionElements(RunContext& ctx, std::string_view record);
+void checkAdoptionElements(const RunFacts& facts, ElementTable& cells, std::string_view record);
 
 }  // namespace vortel

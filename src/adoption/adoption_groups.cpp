@@ -1,7 +1,7 @@
 #include "adoption/adoption_groups.h"
 
 #include "adoption/adoption_group_tables.h"
-#include "core/run_context.h"
+#include "core/element_table.h"
 #include "fields/fields.h"
 
 namespace vortel {
@@ -208,8 +208,7 @@ void checkRaceCategories(ElementTable& cells, std::string_view record) {
 
 }  // namespace
 
-void checkAdoptionGroups(RunContext& ctx, std::string_view record) {
-    ElementTable& cells = ctx.adoptionCells;
+void checkAdoptionGroups(ElementTable& cells, std::string_view record) {
     // The order matters: the first group to mark a cell keeps its letter, so
     // group #4 marks race categories before group #7 looks at them.
     checkSpecialNeeds(cells, record);       // #3

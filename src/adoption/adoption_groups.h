@@ -5,9 +5,9 @@
 
 namespace vortel {
 
-struct RunContext;
+class ElementTable;
 
 // Runs the groups on one padded adoption detail record, after the date pairs.
-void checkAdoptionGroups(RunContext& ctx, std::string_view record);
+void checkAdoptionGroups(ElementTable& cells, std::string_view record);
 
 }  // namespace vortel

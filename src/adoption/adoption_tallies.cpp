@@ -1,7 +1,7 @@
 #include "adoption/adoption_tallies.h"
 
 #include "catalogue/adoption_catalogue.h"
-#include "core/run_context.h"
+#include "core/element_table.h"
 
 namespace vortel {
 
@@ -199,14 +199,12 @@ constexpr TallyRow kAdoptionTallyRows[] = {
 
 std::span<const TallyRow> adoptionTallyRows() { return kAdoptionTallyRows; }
 
-void initAdoptionTallies(RunContext& ctx) {
-    initTallySlots(ctx.tallies.adoption, kAdoptionTallyRows, ctx.tallies.adoptionRows);
+void initAdoptionTallies(AdoptionTallies& tallies) { initTallySlots(tallies.slots, kAdoptionTallyRows, tallies.rows); }
+
+void tallyAdoptionRecord(AdoptionTallies& tallies, const ElementTable& cells, std::string_view record) {
+    tallyRecordSlots(tallies.slots, kAdoptionTallyRows, tallies.rows, cells, record);
 }
 
-void tallyAdoptionRecord(RunContext& ctx, std::string_view record) {
-    tallyRecordSlots(ctx.tallies.adoption, kAdoptionTallyRows, ctx.tallies.adoptionRows, ctx.adoptionCells, record);
-}
-
-void finishAdoptionTallies(RunContext& ctx) { finishTallySlots(ctx.tallies.adoption); }
+void finishAdoptionTallies(AdoptionTallies& tallies) { finishTallySlots(tallies.slots); }
 
 }  // namespace vortel

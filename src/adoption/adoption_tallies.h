@@ -8,14 +8,14 @@
 
 namespace vortel {
 
-struct RunContext;
+class ElementTable;
 
 // Start values of the 72 adoption slots; once per run, before the data file.
-void initAdoptionTallies(RunContext& ctx);
+void initAdoptionTallies(AdoptionTallies& tallies);
 // After the record's listing line.
-void tallyAdoptionRecord(RunContext& ctx, std::string_view record);
+void tallyAdoptionRecord(AdoptionTallies& tallies, const ElementTable& cells, std::string_view record);
 // End of each Adoption section with detail records in the run.
-void finishAdoptionTallies(RunContext& ctx);
+void finishAdoptionTallies(AdoptionTallies& tallies);
 
 // The adoption tally table, in the order in which a record visits it.
 std::span<const TallyRow> adoptionTallyRows();

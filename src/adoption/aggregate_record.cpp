@@ -1,7 +1,8 @@
 #include "adoption/aggregate_record.h"
 
+#include "core/console.h"
 #include "core/message_list.h"
-#include "core/run_context.h"
+#include "core/run_facts.h"
 #include "fields/fields.h"
 #include "footnotes/padded_line.h"
 
@@ -33,8 +34,8 @@ constexpr int kCountWidth = 8;
 
 static_assert(kCountFields[19].first + kCountWidth - 1 == static_cast<int>(kAggregateRecordLength));
 
-bool stateCodeWrong(const RunContext& ctx, std::string_view record) {
-    return fieldDiffers(field(record, 1, 2), ctx.stateCode);
+bool stateCodeWrong(const RunFacts& facts, std::string_view record) {
+    return fieldDiffers(field(record, 1, 2), facts.stateCode);
 }
 
 // The only period an aggregate record may carry is March 1995.
@@ -48,23 +49,19 @@ bool countInvalid(std::string_view f) { return isBlankField(f) || !isNumericFiel
 
 }  // namespace
 
-void checkAdoptionAggregate(RunContext& ctx, std::string_view line) {
+void checkAdoptionAggregate(const RunFacts& facts, MessageList& errors, Console console, std::string_view line) {
     const PaddedLine padded(line, kAggregateRecordLength);
     const std::string_view record = padded.record();
-    MessageList& list = ctx.aggregateErrors;
     // False when memory ran out: the rest of the record is then not checked.
     auto report = [&](std::string_view message) {
-        return appendMessage(ctx, list, message, kAggregateErrorBlock, ctx.memoryLimits.aggregateMessages,
-                             kMemoryError);
+        return appendMessage(console, errors, message, kAggregateErrorBlock, kMemoryError);
     };
 
-    if (stateCodeWrong(ctx, record) && !report("Incorrect State FIPS code")) return;
+    if (stateCodeWrong(facts, record) && !report("Incorrect State FIPS code")) return;
     if (reportPeriodWrong(record) && !report("Invalid report period end date")) return;
     for (const CountField& count : kCountFields) {
         if (countInvalid(field(record, count.first, count.first + kCountWidth - 1)) && !report(count.message)) return;
     }
 }
-
-void releaseAggregateErrors(RunContext& ctx) { ctx.aggregateErrors.release(); }
 
 }  // namespace vortel

@@ -8,7 +8,9 @@
 
 namespace vortel {
 
-struct RunContext;
+struct Console;
+class MessageList;
+struct RunFacts;
 
 // Record length: the State code, the report period and twenty counts.
 inline constexpr std::size_t kAggregateRecordLength = 168;
@@ -16,10 +18,8 @@ inline constexpr std::size_t kAggregateRecordLength = 168;
 inline constexpr std::size_t kAggregateErrorBlock = 24;
 
 // Checks one aggregate record field by field and appends one message per
-// error (without a final full stop) to the aggregate error list. When memory
-// for the list runs out the rest of the record is not checked.
-void checkAdoptionAggregate(RunContext& ctx, std::string_view line);
-// Empties the aggregate error list at the end of the run.
-void releaseAggregateErrors(RunContext& ctx);
+// error (without a final full stop) to `errors`. When memory for the list runs
+// out the rest of the record is not checked, and the console tells of it.
+void checkAdoptionAggregate(const RunFacts& facts, MessageList& errors, Console console, std::string_view line);
 
 }  // namespace vortel

@@ -9,11 +9,14 @@ namespace vortel {
 constexpr int kAdoptionDatePairRows = 32;
 constexpr int kFosterCareDatePairRows = 114;
 
-// lastOutcome of every row of both tables: 0 when the row passed or did not
+// lastOutcome of every row of one table: 0 when the row passed or did not
 // apply to the current record, 1 or 2 when it failed.
+using AdoptionPairOutcomes = std::array<std::int32_t, kAdoptionDatePairRows>;
+using FosterCarePairOutcomes = std::array<std::int32_t, kFosterCareDatePairRows>;
+
 struct DatePairOutcomes {
-    std::array<std::int32_t, kAdoptionDatePairRows> adoption{};
-    std::array<std::int32_t, kFosterCareDatePairRows> fosterCare{};
+    AdoptionPairOutcomes adoption{};
+    FosterCarePairOutcomes fosterCare{};
 };
 
 }  // namespace vortel

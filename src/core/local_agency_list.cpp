@@ -5,9 +5,10 @@
 #include <cstdio>
 #include <new>
 
+#include "core/console.h"
 #include "core/files.h"
 #include "core/record_fields.h"
-#include "core/run_context.h"
+#include "core/run_facts.h"
 
 namespace vortel {
 
@@ -82,12 +83,11 @@ void LocalAgencyList::release() {
     room_ = 0;
 }
 
-int loadLocalAgencyCodes(RunContext& ctx) {
-    std::FILE* file = std::fopen(ctx.fipsFileName.c_str(), "r");
-    if (!file) fatalError(ctx, "\nUnable to open FIPS.LST file " + ctx.fipsFileName + ": " + errorText(errno) + ".");
-    LocalAgencyList& list = ctx.localAgencies;
+int loadLocalAgencyCodes(RunFacts& facts, const std::string& listFileName, Console console) {
+    std::FILE* file = std::fopen(listFileName.c_str(), "r");
+    if (!file) fatalError(console, "\nUnable to open FIPS.LST file " + listFileName + ": " + errorText(errno) + ".");
+    LocalAgencyList& list = facts.localAgencies;
     list.release();
-    list.roomLimit = ctx.memoryLimits.localAgencyEntries;
     // Pieces of at most 6 characters: up to and including a line feed.
     char piece[6];
     for (;;) {
@@ -99,7 +99,7 @@ int loadLocalAgencyCodes(RunContext& ctx) {
         }
         if (n == 0) break;
         const std::string_view text(piece, n);
-        if (text.size() >= 2 && text.substr(0, 2) == ctx.stateCode) {
+        if (text.size() >= 2 && text.substr(0, 2) == facts.stateCode) {
             if (!list.append(text.substr(0, 5))) {
                 std::fclose(file);
                 return -1;
@@ -111,16 +111,10 @@ int loadLocalAgencyCodes(RunContext& ctx) {
         // A read error (a directory given as the list ends here too).
         const int error = errno ? errno : EIO;
         std::fclose(file);
-        fatalError(ctx, "\nUnable to read file " + ctx.fipsFileName + ": " + errorText(error) + ".");
+        fatalError(console, "\nUnable to read file " + listFileName + ": " + errorText(error) + ".");
     }
     std::fclose(file);
     return static_cast<int>(list.count());
 }
-
-bool localAgencyCodeInvalid(const RunContext& ctx, std::string_view field) {
-    return ctx.localAgencies.codeInvalid(field);
-}
-
-void releaseLocalAgencyCodes(RunContext& ctx) { ctx.localAgencies.release(); }
 
 }  // namespace vortel

@@ -12,7 +12,8 @@
 
 namespace vortel {
 
-struct RunContext;
+struct Console;
+struct RunFacts;
 
 class LocalAgencyList {
 public:
@@ -51,11 +52,10 @@ private:
     std::size_t room_ = 0;
 };
 
-// Reads the list file and keeps the codes of the typed State. Returns the
-// number kept, 0 when the State has none, -1 when memory ran out. Ends the
-// run (fatal error) when the file cannot be opened.
-int loadLocalAgencyCodes(RunContext& ctx);
-bool localAgencyCodeInvalid(const RunContext& ctx, std::string_view field);
-void releaseLocalAgencyCodes(RunContext& ctx);
+// Reads the list file and keeps the codes of the run's State in
+// `facts.localAgencies`. Returns the number kept, 0 when the State has none,
+// -1 when memory ran out. Ends the run (fatal error) when the file cannot be
+// opened or read.
+int loadLocalAgencyCodes(RunFacts& facts, const std::string& listFileName, Console console);
 
 }  // namespace vortel

@@ -4,7 +4,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "core/run_context.h"
+#include "core/console.h"
 
 namespace vortel {
 
@@ -32,7 +32,7 @@ std::string_view MessageList::keep(std::string_view text) {
     return kept;
 }
 
-bool MessageList::append(std::string_view text, std::size_t block, std::size_t roomLimit) {
+bool MessageList::append(std::string_view text, std::size_t block) {
     bool ok = true;
     if (messages_.size() == room_) {
         // Room for one more block; a block that would overflow the count of
@@ -70,15 +70,15 @@ void MessageList::release() {
     room_ = 0;
 }
 
-bool appendMessage(RunContext& ctx, MessageList& list, std::string_view text, std::size_t block, std::size_t roomLimit,
+bool appendMessage(Console console, MessageList& list, std::string_view text, std::size_t block,
                    std::string_view memoryError) {
     const bool firstFailure = !list.memoryFailed;
-    if (list.append(text, block, roomLimit)) return true;
+    if (list.append(text, block)) return true;
     if (firstFailure) {
         // The console line in progress comes out before the error.
-        ctx.console.flush();
-        ctx.errors.put(memoryError);
-        ctx.errors.flush();
+        console.out.flush();
+        console.errors.put(memoryError);
+        console.errors.flush();
     }
     return false;
 }

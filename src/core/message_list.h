@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <limits>
 #include <memory>
@@ -21,7 +22,7 @@
 
 namespace vortel {
 
-struct RunContext;
+struct Console;
 
 class MessageList {
 public:
@@ -39,12 +40,15 @@ public:
     // Entries there is room for without obtaining more.
     std::size_t room() const { return room_; }
 
+    // The most entries room can be counted for: a stand-in for the memory
+    // the machine has, so that the failure paths can be exercised.
+    std::size_t roomLimit = kUnlimited;
+
     // Appends a copy of `text`. When the list is full, room for `block` more
-    // entries is counted; `roomLimit` is the most entries room can be counted
-    // for (a stand-in for the memory the machine has). Returns false when
-    // room or the text cannot be obtained: the list is then emptied, its
-    // storage given back, and `memoryFailed` set.
-    bool append(std::string_view text, std::size_t block, std::size_t roomLimit = kUnlimited);
+    // entries is counted, up to `roomLimit`. Returns false when room or the
+    // text cannot be obtained: the list is then emptied, its storage given
+    // back, and `memoryFailed` set.
+    bool append(std::string_view text, std::size_t block);
 
     // Empties the list and gives back its storage; the flag is kept.
     void release();
@@ -60,10 +64,17 @@ private:
     std::size_t room_ = 0;
 };
 
-// Appends `text` to `list` with room obtained `block` entries at a time, up to
-// `roomLimit` entries. At the list's first memory failure of the run,
-// `memoryError` goes to the standard error stream. Returns false on failure.
-bool appendMessage(RunContext& ctx, MessageList& list, std::string_view text, std::size_t block, std::size_t roomLimit,
+// The two footnote error lists and the count of footnote records read.
+struct FootnoteErrors {
+    MessageList adoption;
+    MessageList fosterCare;
+    std::int64_t count = 0;
+};
+
+// Appends `text` to `list` with room obtained `block` entries at a time. At
+// the list's first memory failure of the run, `memoryError` goes to the
+// standard error stream. Returns false on failure.
+bool appendMessage(Console console, MessageList& list, std::string_view text, std::size_t block,
                    std::string_view memoryError);
 
 }  // namespace vortel

@@ -1,6 +1,7 @@
-// Run-wide state: the answers of the dialogue, the run date, the counts and
+// Run-wide state: the answers of the dialogue, the run facts, the counts and
 // tables of the checks, the message lists and the output streams. One
-// instance lives for a whole run and is passed explicitly to every step.
+// instance lives for a whole run; the pass over the file and the outputs take
+// it whole, while each check is given only the parts it reads.
 #pragma once
 
 #include <cstdint>
@@ -8,11 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/console.h"
 #include "core/date_pair_state.h"
 #include "core/element_table.h"
-#include "core/local_agency_list.h"
 #include "core/message_list.h"
-#include "core/record_fields.h"
+#include "core/run_facts.h"
 #include "core/summary_tally.h"
 #include "core/writer.h"
 
@@ -35,11 +36,11 @@ struct RunContext {
     std::string dataFileName;
     std::string fosterCareReportName;
     std::string adoptionReportName;
-    std::string stateCode;
     std::string fipsFileName = "fips.lst";
 
-    // One reading of the local clock.
-    RunDate runDate;
+    // The State, the run date (one reading of the local clock) and the local
+    // agency codes: all that the checks read of the run.
+    RunFacts facts;
     std::string runTimestamp;  // "%m/%d/%Y %I:%M%p"
 
     // The report period of the latest summary record (6 characters).
@@ -55,14 +56,9 @@ struct RunContext {
     TallyTables tallies;
 
     MessageList aggregateErrors;
-    MessageList adoptionFootnoteErrors;
-    MessageList fosterCareFootnoteErrors;
-    std::int64_t footnoteNumber = 0;
+    FootnoteErrors footnotes;
 
-    LocalAgencyList localAgencies;
     bool localAgencyListFailed = false;
-
-    MemoryLimits memoryLimits;
 
     // Machine-readable findings, when asked for on the command line.
     FindingsExport* findings = nullptr;
@@ -77,18 +73,18 @@ struct RunContext {
     std::int32_t recordCount(RecordKind kind) const {
         return kind == RecordKind::Adoption ? adoptionRecordCount : fosterCareRecordCount;
     }
+    Console streams() { return {console, errors}; }
+
+    // Gives each growable list the most room it may obtain.
+    void setMemoryLimits(const MemoryLimits& limits) {
+        facts.localAgencies.roomLimit = limits.localAgencyEntries;
+        aggregateErrors.roomLimit = limits.aggregateMessages;
+        footnotes.adoption.roomLimit = limits.adoptionFootnoteMessages;
+        footnotes.fosterCare.roomLimit = limits.fosterCareFootnoteMessages;
+    }
 };
 
-// Thrown to end the run after a fatal error has been reported; carries the
-// exit status. Caught only by the program entry.
-struct FatalExit {
-    int status;
-};
-
-// Writes the message and "\nTerminating program.\n" to the standard error
-// stream, flushes every open file and ends the run with status -1.
-[[noreturn]] void fatalError(RunContext& ctx, std::string_view message);
-// The same message without ending the run.
-void reportFatal(RunContext& ctx, std::string_view message);
+[[noreturn]] inline void fatalError(RunContext& ctx, std::string_view message) { fatalError(ctx.streams(), message); }
+inline void reportFatal(RunContext& ctx, std::string_view message) { reportFatal(ctx.streams(), message); }
 
 }  // namespace vortel

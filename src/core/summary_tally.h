@@ -80,11 +80,18 @@ struct ActiveRows {
     std::size_t count = 0;
 };
 
+// The slots of one record kind and the rows a record still visits.
+template <int Slots>
+struct KindTallies {
+    std::array<SummaryTally, Slots> slots{};
+    ActiveRows rows;
+};
+using AdoptionTallies = KindTallies<kAdoptionTallySlots>;
+using FosterCareTallies = KindTallies<kFosterCareTallySlots>;
+
 struct TallyTables {
-    std::array<SummaryTally, kAdoptionTallySlots> adoption{};
-    std::array<SummaryTally, kFosterCareTallySlots> fosterCare{};
-    ActiveRows adoptionRows;
-    ActiveRows fosterCareRows;
+    AdoptionTallies adoption;
+    FosterCareTallies fosterCare;
 };
 
 // Start values: every slot empty with no threshold, then the fixed

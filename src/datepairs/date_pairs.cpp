@@ -8,7 +8,7 @@
 
 #include "catalogue/adoption_catalogue.h"
 #include "catalogue/fostercare_catalogue.h"
-#include "core/run_context.h"
+#include "core/element_table.h"
 #include "datepairs/date_pair_tables.h"
 
 namespace vortel {
@@ -239,14 +239,14 @@ void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, co
 
 }  // namespace
 
-void checkAdoptionDatePairs(RunContext& ctx, std::string_view record) {
+void checkAdoptionDatePairs(ElementTable& cells, AdoptionPairOutcomes& outcomes, std::string_view record) {
     static const CompiledTable table = compileTable(adoptionDateChecks(), adoptionDateOperands());
-    checkDatePairs(ctx.adoptionCells, ctx.datePairs.adoption, table, record);
+    checkDatePairs(cells, outcomes, table, record);
 }
 
-void checkFosterCareDatePairs(RunContext& ctx, std::string_view record) {
+void checkFosterCareDatePairs(ElementTable& cells, FosterCarePairOutcomes& outcomes, std::string_view record) {
     static const CompiledTable table = compileTable(fosterCareDateChecks(), fosterCareDateOperands());
-    checkDatePairs(ctx.fosterCareCells, ctx.datePairs.fosterCare, table, record);
+    checkDatePairs(cells, outcomes, table, record);
 }
 
 }  // namespace vortel

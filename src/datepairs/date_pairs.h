@@ -4,12 +4,15 @@
 
 #include <string_view>
 
+#include "core/date_pair_state.h"
+
 namespace vortel {
 
-struct RunContext;
+class ElementTable;
 
 // Run on the padded record after the element checks, before the groups.
-void checkAdoptionDatePairs(RunContext& ctx, std::string_view record);
-void checkFosterCareDatePairs(RunContext& ctx, std::string_view record);
+// Every row's outcome for this record goes to `outcomes`.
+void checkAdoptionDatePairs(ElementTable& cells, AdoptionPairOutcomes& outcomes, std::string_view record);
+void checkFosterCareDatePairs(ElementTable& cells, FosterCarePairOutcomes& outcomes, std::string_view record);
 
 }  // namespace vortel

@@ -3,7 +3,8 @@
 #include <bit>
 #include <string>
 
-#include "core/run_context.h"
+#include "core/element_table.h"
+#include "core/run_facts.h"
 #include "fields/fields.h"
 
 namespace vortel {
@@ -12,13 +13,13 @@ namespace {
 
 // The test of a non-blank field, read character by character: the reference
 // reading, taken for every field that is not in one of the usual forms.
-bool valueFails(const RunContext& ctx, const FieldCheck& check, std::string_view value) {
+bool valueFails(const RunFacts& facts, const FieldCheck& check, std::string_view value) {
     const ElementLayout& e = check.layout;
     switch (e.test) {
         case ElementTest::StateCode:
-            return fieldDiffers(value, ctx.stateCode);
+            return fieldDiffers(value, facts.stateCode);
         case ElementTest::ReportPeriod:
-            return reportPeriodInvalid(value, ctx.runDate);
+            return reportPeriodInvalid(value, facts.runDate);
         case ElementTest::Code: {
             // Same answer as codeNotInList for the digit lists, without a scan.
             const unsigned digit = static_cast<unsigned char>(value[0]) - static_cast<unsigned>('0');
@@ -29,16 +30,16 @@ bool valueFails(const RunContext& ctx, const FieldCheck& check, std::string_view
             value.copy(date, 6);
             date[6] = '0';
             date[7] = '1';
-            return dateInvalid(std::string_view(date, 8), 1900, 1, 1, ctx.runDate);
+            return dateInvalid(std::string_view(date, 8), 1900, 1, 1, facts.runDate);
         }
         case ElementTest::Date:
-            return dateInvalid(value, check.earliestYear, check.earliestMonth, check.earliestDay, ctx.runDate);
+            return dateInvalid(value, check.earliestYear, check.earliestMonth, check.earliestDay, facts.runDate);
         case ElementTest::Year:
-            return numberOutOfRange(value, 1900, ctx.runDate.year - 1);
+            return numberOutOfRange(value, 1900, facts.runDate.year - 1);
         case ElementTest::Range:
             return numberOutOfRange(value, e.low, e.high);
         case ElementTest::LocalAgency:
-            return localAgencyCodeInvalid(ctx, value);
+            return facts.localAgencies.codeInvalid(value);
     }
     return false;
 }
@@ -46,25 +47,25 @@ bool valueFails(const RunContext& ctx, const FieldCheck& check, std::string_view
 // The usual form of a date, period or year field, all digits, read as one word: the
 // verdict in `fails`, or false when the field has another form. All digits
 // read as the reference reading reads them, so the verdicts agree.
-bool digitFieldFails(const RunContext& ctx, const FieldCheck& check, const char* p, bool& fails) {
+bool digitFieldFails(const RunFacts& facts, const FieldCheck& check, const char* p, bool& fails) {
     DateParts d;
     switch (check.layout.test) {
         case ElementTest::Date:
             if (!readDigitDateAt(p, 8, d)) return false;
             fails = datePartsInvalid(d.year, d.month, d.day, check.earliestYear, check.earliestMonth, check.earliestDay,
-                                     ctx.runDate);
+                                     facts.runDate);
             return true;
         case ElementTest::YearMonth:
             if (!readDigitDateAt(p, 6, d)) return false;
-            fails = datePartsInvalid(d.year, d.month, 1, 1900, 1, 1, ctx.runDate);
+            fails = datePartsInvalid(d.year, d.month, 1, 1900, 1, 1, facts.runDate);
             return true;
         case ElementTest::ReportPeriod:
             if (!readDigitDateAt(p, 6, d)) return false;
-            fails = reportPeriodPartsInvalid(d.year, d.month, ctx.runDate);
+            fails = reportPeriodPartsInvalid(d.year, d.month, facts.runDate);
             return true;
         case ElementTest::Year:
             if (!readDigitDateAt(p, 4, d)) return false;
-            fails = d.year < 1900 || d.year > ctx.runDate.year - 1;
+            fails = d.year < 1900 || d.year > facts.runDate.year - 1;
             return true;
         default:
             return false;
@@ -117,14 +118,14 @@ void checkCodeElements(ElementTable& cells, std::span<const CodeCheck> codes, st
     }
 }
 
-void checkFieldElements(RunContext& ctx, ElementTable& cells, std::span<const FieldCheck> fields,
+void checkFieldElements(const RunFacts& facts, ElementTable& cells, std::span<const FieldCheck> fields,
                         std::string_view record) {
     for (const FieldCheck& check : fields) {
         const ElementLayout& e = check.layout;
         const char* p = record.data() + check.offset;
         bool fails = false;
         // A field of digits only is not blank: its verdict comes first.
-        if (check.wordReadable && digitFieldFails(ctx, check, p, fails)) {
+        if (check.wordReadable && digitFieldFails(facts, check, p, fails)) {
             if (fails) cells.mark(e.cell, kOutOfRange);
             continue;
         }
@@ -136,7 +137,7 @@ void checkFieldElements(RunContext& ctx, ElementTable& cells, std::span<const Fi
             } else {
                 cells.setState(e.cell, e.blankState);
             }
-        } else if (valueFails(ctx, check, {p, check.width})) {
+        } else if (valueFails(facts, check, {p, check.width})) {
             cells.mark(e.cell, kOutOfRange);
         }
     }

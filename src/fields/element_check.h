@@ -12,7 +12,7 @@
 
 namespace vortel {
 
-struct RunContext;
+struct RunFacts;
 class ElementTable;
 
 // A one-column code element reduced to what its check reads.
@@ -137,14 +137,15 @@ constexpr CompiledLayout<N> compileLayout(const std::array<ElementLayout, N>& ro
 // out-of-range elements (counting them) and writes pending blanks.
 void checkCodeElements(ElementTable& cells, std::span<const CodeCheck> codes, std::span<const CodeRun> runs,
                        std::string_view record);
-void checkFieldElements(RunContext& ctx, ElementTable& cells, std::span<const FieldCheck> fields,
+void checkFieldElements(const RunFacts& facts, ElementTable& cells, std::span<const FieldCheck> fields,
                         std::string_view record);
 
 template <std::size_t N>
-void checkElements(RunContext& ctx, ElementTable& cells, const CompiledLayout<N>& layout, std::string_view record) {
+void checkElements(const RunFacts& facts, ElementTable& cells, const CompiledLayout<N>& layout,
+                   std::string_view record) {
     checkCodeElements(cells, std::span(layout.codes.data(), layout.codeCount),
                       std::span(layout.runs.data(), layout.runCount), record);
-    checkFieldElements(ctx, cells, std::span(layout.others.data(), layout.otherCount), record);
+    checkFieldElements(facts, cells, std::span(layout.others.data(), layout.otherCount), record);
 }
 
 }  // namespace vortel

@@ -187,13 +187,13 @@ Explained elementTest(const Names& names, const ElementEntry& e, const Finding& 
     if (f.state == kMissing) return {id + std::string(kFailureIds[0]), subject + " is blank and must be reported."};
 
     const ElementLayout& l = e.layout;
-    const RunDate& run = ctx.runDate;
+    const RunDate& run = ctx.facts.runDate;
     Failure failure = Failure::Other;
     std::string why;
     switch (l.test) {
         case ElementTest::StateCode:
             failure = Failure::State;
-            why = "not the State code typed, " + ctx.stateCode;
+            why = "not the State code typed, " + ctx.facts.stateCode;
             break;
         case ElementTest::ReportPeriod:
             failure = periodFailure(f.value, run);
@@ -235,7 +235,7 @@ Explained elementTest(const Names& names, const ElementEntry& e, const Finding& 
             failure = Failure::Agency;
             why = ctx.localAgencyListFailed
                       ? "not checked against the local agency list, which could not be held in memory"
-                      : "not a local agency code of State " + ctx.stateCode + " in the list " + ctx.fipsFileName;
+                      : "not a local agency code of State " + ctx.facts.stateCode + " in the list " + ctx.fipsFileName;
             break;
     }
     if (failure == Failure::Other) why = "it fails the element's test";

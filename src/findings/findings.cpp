@@ -114,7 +114,7 @@ void FindingsExport::open(RunContext& ctx) {
 
 void FindingsExport::checkState(RunContext& ctx) {
     if (!previous_) return;
-    if (const auto error = previousStateError(*previous_, ctx.stateCode)) {
+    if (const auto error = previousStateError(*previous_, ctx.facts.stateCode)) {
         ctx.console.flush();
         ctx.errors.put("vortel-dq: ");
         ctx.errors.put(*error);
@@ -172,8 +172,8 @@ Json FindingsExport::endOfRunJson(RunContext& ctx) const {
                   {"summaryMessages", summaryMessagesJson(ctx, kind)}};
         // Places of the lists as finish() gives them.
         if (kind == RecordKind::Adoption) j["aggregateErrors"] = messageListJson(ctx.aggregateErrors, 0);
-        j["footnoteErrors"] = kind == RecordKind::Adoption ? messageListJson(ctx.adoptionFootnoteErrors, 1)
-                                                           : messageListJson(ctx.fosterCareFootnoteErrors, 2);
+        j["footnoteErrors"] = kind == RecordKind::Adoption ? messageListJson(ctx.footnotes.adoption, 1)
+                                                           : messageListJson(ctx.footnotes.fosterCare, 2);
         return j;
     };
     return {{"complete", true},
@@ -181,8 +181,8 @@ Json FindingsExport::endOfRunJson(RunContext& ctx) const {
             {"program", {{"name", "vortel-dq"}, {"version", kVersion}}},
             {"run",
              {{"dataFile", ctx.dataFileName},
-              {"state", ctx.stateCode},
-              {"runDate", runDateText(ctx.runDate)},
+              {"state", ctx.facts.stateCode},
+              {"runDate", runDateText(ctx.facts.runDate)},
               {"runTimestamp", ctx.runTimestamp},
               {"reportPeriods", std::move(periods)}}},
             {"findingCount", adoptionCounts_.findings + fosterCareCounts_.findings},
@@ -192,7 +192,7 @@ Json FindingsExport::endOfRunJson(RunContext& ctx) const {
 }
 
 void FindingsExport::finish(RunContext& ctx) {
-    for (const MessageList* list : {&ctx.aggregateErrors, &ctx.adoptionFootnoteErrors, &ctx.fosterCareFootnoteErrors}) {
+    for (const MessageList* list : {&ctx.aggregateErrors, &ctx.footnotes.adoption, &ctx.footnotes.fosterCare}) {
         // A list that ran out of memory had a message to hold.
         if (list->count() != 0 || list->memoryFailed) anyFinding_ = true;
     }
@@ -205,8 +205,7 @@ void FindingsExport::finish(RunContext& ctx) {
         ctx.console.put(comparisonLines(*comparison_));
     }
 
-    const MessageList* const lists[] = {&ctx.aggregateErrors, &ctx.adoptionFootnoteErrors,
-                                        &ctx.fosterCareFootnoteErrors};
+    const MessageList* const lists[] = {&ctx.aggregateErrors, &ctx.footnotes.adoption, &ctx.footnotes.fosterCare};
     if (findingsFile_) {
         Json rest;
         if (findingsFile_->format() == FindingsFormat::Json) {

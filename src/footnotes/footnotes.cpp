@@ -2,8 +2,9 @@
 
 #include <cstdio>
 
+#include "core/console.h"
 #include "core/message_list.h"
-#include "core/run_context.h"
+#include "core/run_facts.h"
 #include "fields/fields.h"
 #include "footnotes/padded_line.h"
 
@@ -28,25 +29,25 @@ constexpr std::string_view kFileTypeLetters = "AaFfGg";
 
 // The header checks, run in this order on every footnote record.
 struct FootnoteCheck {
-    bool (*fails)(const RunContext& ctx, std::string_view record, const FootnoteFileType& type);
+    bool (*fails)(const RunFacts& facts, std::string_view record, const FootnoteFileType& type);
     std::string_view text;
     bool toBothLists;  // otherwise the lists of the file type letter
 };
 
 constexpr FootnoteCheck kChecks[] = {
-    {[](const RunContext& ctx, std::string_view r, const FootnoteFileType&) {
-         return fieldDiffers(field(r, 3, 4), ctx.stateCode);
+    {[](const RunFacts& facts, std::string_view r, const FootnoteFileType&) {
+         return fieldDiffers(field(r, 3, 4), facts.stateCode);
      },
      "Incorrect State FIPS code", false},
-    {[](const RunContext& ctx, std::string_view r, const FootnoteFileType&) {
-         return reportPeriodInvalid(field(r, 5, 10), ctx.runDate);
+    {[](const RunFacts& facts, std::string_view r, const FootnoteFileType&) {
+         return reportPeriodInvalid(field(r, 5, 10), facts.runDate);
      },
      "Invalid report period end date", false},
-    {[](const RunContext&, std::string_view r, const FootnoteFileType&) {
+    {[](const RunFacts&, std::string_view r, const FootnoteFileType&) {
          return codeNotInList(column(r, 11), kFileTypeLetters);
      },
      "Invalid file type", true},
-    {[](const RunContext&, std::string_view r, const FootnoteFileType& type) {
+    {[](const RunFacts&, std::string_view r, const FootnoteFileType& type) {
          const std::string_view element = field(r, 12, 13);
          return isBlankField(element) || numberOutOfRange(element, 0, type.highestElement);
      },
@@ -56,26 +57,24 @@ constexpr FootnoteCheck kChecks[] = {
 constexpr std::string_view kAdoptionMemoryError = "\n\nMemory Error when evaluating adoption footnotes.\n\n";
 constexpr std::string_view kFosterCareMemoryError = "\n\nMemory Error when evaluating foster care footnotes.\n\n";
 
-bool appendAdoption(RunContext& ctx, std::string_view message) {
-    return appendMessage(ctx, ctx.adoptionFootnoteErrors, message, kAdoptionFootnoteBlock,
-                         ctx.memoryLimits.adoptionFootnoteMessages, kAdoptionMemoryError);
+bool appendAdoption(FootnoteErrors& errors, Console console, std::string_view message) {
+    return appendMessage(console, errors.adoption, message, kAdoptionFootnoteBlock, kAdoptionMemoryError);
 }
 
-bool appendFosterCare(RunContext& ctx, std::string_view message) {
-    return appendMessage(ctx, ctx.fosterCareFootnoteErrors, message, kFosterCareFootnoteBlock,
-                         ctx.memoryLimits.fosterCareFootnoteMessages, kFosterCareMemoryError);
+bool appendFosterCare(FootnoteErrors& errors, Console console, std::string_view message) {
+    return appendMessage(console, errors.fosterCare, message, kFosterCareFootnoteBlock, kFosterCareMemoryError);
 }
 
 // Appends to the lists named, adoption first. False when memory ran out; the
 // message is then not offered to the second list either.
-bool appendTo(RunContext& ctx, FootnoteLists lists, std::string_view message) {
+bool appendTo(FootnoteErrors& errors, Console console, FootnoteLists lists, std::string_view message) {
     switch (lists) {
         case FootnoteLists::Adoption:
-            return appendAdoption(ctx, message);
+            return appendAdoption(errors, console, message);
         case FootnoteLists::FosterCare:
-            return appendFosterCare(ctx, message);
+            return appendFosterCare(errors, console, message);
         case FootnoteLists::Both:
-            return appendAdoption(ctx, message) && appendFosterCare(ctx, message);
+            return appendAdoption(errors, console, message) && appendFosterCare(errors, console, message);
     }
     return true;
 }
@@ -96,31 +95,26 @@ std::string footnoteMessage(std::int64_t number, std::string_view text) {
     return message;
 }
 
-void checkFootnote(RunContext& ctx, std::string_view line) {
-    ++ctx.footnoteNumber;
+void checkFootnote(const RunFacts& facts, FootnoteErrors& errors, Console console, std::string_view line) {
+    ++errors.count;
     const PaddedLine padded(line, kFootnoteRecordLength);
     const std::string_view record = padded.record();
     const FootnoteFileType type = footnoteFileType(column(record, 11));
 
     for (const FootnoteCheck& check : kChecks) {
-        if (!check.fails(ctx, record, type)) continue;
+        if (!check.fails(facts, record, type)) continue;
         const FootnoteLists lists = check.toBothLists ? FootnoteLists::Both : type.lists;
         // Out of memory: the rest of the record is not checked and its count
         // is not shown.
-        if (!appendTo(ctx, lists, footnoteMessage(ctx.footnoteNumber, check.text))) return;
+        if (!appendTo(errors, console, lists, footnoteMessage(errors.count, check.text))) return;
     }
 
-    const long long number = static_cast<long long>(ctx.footnoteNumber);
-    if (ctx.footnoteNumber == 1) {
-        ctx.console.printf("\n         Footnote Records Checked.\r%8lld\r", number);
+    const long long number = static_cast<long long>(errors.count);
+    if (errors.count == 1) {
+        console.out.printf("\n         Footnote Records Checked.\r%8lld\r", number);
     } else {
-        ctx.console.printf("%8lld Footnote Records Checked.\r", number);
+        console.out.printf("%8lld Footnote Records Checked.\r", number);
     }
-}
-
-void releaseFootnoteErrors(RunContext& ctx) {
-    ctx.adoptionFootnoteErrors.release();
-    ctx.fosterCareFootnoteErrors.release();
 }
 
 }  // namespace vortel

@@ -10,7 +10,9 @@
 
 namespace vortel {
 
-struct RunContext;
+struct Console;
+struct FootnoteErrors;
+struct RunFacts;
 
 // Only the header (columns 1-13) is read; shorter lines are padded to this.
 inline constexpr std::size_t kFootnoteRecordLength = 14;
@@ -34,9 +36,7 @@ FootnoteFileType footnoteFileType(char letter);
 std::string footnoteMessage(std::int64_t number, std::string_view text);
 
 // Counts the footnote record, checks its header, appends one message per
-// error and shows the running count on the console.
-void checkFootnote(RunContext& ctx, std::string_view line);
-// Empties both footnote error lists at the end of the run.
-void releaseFootnoteErrors(RunContext& ctx);
+// error to the lists of `errors` and shows the running count on the console.
+void checkFootnote(const RunFacts& facts, FootnoteErrors& errors, Console console, std::string_view line);
 
 }  // namespace vortel

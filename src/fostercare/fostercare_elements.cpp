@@ -1,7 +1,7 @@
 #include "fostercare/fostercare_elements.h"
 
 #include "catalogue/fostercare_catalogue.h"
-#include "core/run_context.h"
+#include "core/run_facts.h"
 
 namespace vortel {
 
@@ -16,8 +16,8 @@ constexpr auto kCompiled = compileLayout(kFosterCareLayout, recordLength(RecordK
 
 std::span<const ElementLayout> fosterCareLayout() { return kFosterCareLayout; }
 
-void checkFosterCareElements(RunContext& ctx, std::string_view record) {
-    checkElements(ctx, ctx.fosterCareCells, kCompiled, record);
+void checkFosterCareElements(const RunFacts& facts, ElementTable& cells, std::string_view record) {
+    checkElements(facts, cells, kCompiled, record);
 }
 
 }  // namespace vortel

@@ -8,7 +8,7 @@
 
 namespace vortel {
 
-struct RunContext;
+struct RunFacts;
 
 // The layouts of the catalogue's checked elements in checking order (element
 // 4, the record number, and the race elements as a whole have none).
@@ -16,6 +16,6 @@ std::span<const ElementLayout> fosterCareLayout();
 
 // Sets the element states of one padded foster care detail record. The
 // local agency list of the section must be loaded.
-void checkFosterCareElements(RunContext& ctx, std::string_view record);
+void checkFosterCareElements(const RunFacts& facts, ElementTable& cells, std::string_view record);
 
 }  // namespace vortel

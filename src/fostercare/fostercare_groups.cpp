@@ -8,7 +8,7 @@
 #include <type_traits>
 
 #include "catalogue/fostercare_catalogue.h"
-#include "core/run_context.h"
+#include "core/element_table.h"
 #include "fields/fields.h"
 #include "fostercare/fostercare_group_tables.h"
 
@@ -433,8 +433,7 @@ void checkGroup13(ElementTable& cells, std::string_view record) {
 
 }  // namespace
 
-void checkFosterCareGroups(RunContext& ctx, std::string_view record) {
-    ElementTable& cells = ctx.fosterCareCells;
+void checkFosterCareGroups(ElementTable& cells, std::string_view record) {
     // A mark never replaces a letter, so this order decides which group
     // keeps an element that two groups would mark.
     checkGroup2(cells, record);

@@ -5,9 +5,9 @@
 
 namespace vortel {
 
-struct RunContext;
+class ElementTable;
 
 // Runs the groups on one padded foster care detail record, after the date pairs.
-void checkFosterCareGroups(RunContext& ctx, std::string_view record);
+void checkFosterCareGroups(ElementTable& cells, std::string_view record);
 
 }  // namespace vortel

@@ -1,7 +1,7 @@
 #include "fostercare/fostercare_tallies.h"
 
 #include "catalogue/fostercare_catalogue.h"
-#include "core/run_context.h"
+#include "core/element_table.h"
 
 namespace vortel {
 
@@ -247,15 +247,14 @@ constexpr TallyRow kFosterCareTallyRows[] = {
 
 std::span<const TallyRow> fosterCareTallyRows() { return kFosterCareTallyRows; }
 
-void initFosterCareTallies(RunContext& ctx) {
-    initTallySlots(ctx.tallies.fosterCare, kFosterCareTallyRows, ctx.tallies.fosterCareRows);
+void initFosterCareTallies(FosterCareTallies& tallies) {
+    initTallySlots(tallies.slots, kFosterCareTallyRows, tallies.rows);
 }
 
-void tallyFosterCareRecord(RunContext& ctx, std::string_view record) {
-    tallyRecordSlots(ctx.tallies.fosterCare, kFosterCareTallyRows, ctx.tallies.fosterCareRows, ctx.fosterCareCells,
-                     record);
+void tallyFosterCareRecord(FosterCareTallies& tallies, const ElementTable& cells, std::string_view record) {
+    tallyRecordSlots(tallies.slots, kFosterCareTallyRows, tallies.rows, cells, record);
 }
 
-void finishFosterCareTallies(RunContext& ctx) { finishTallySlots(ctx.tallies.fosterCare); }
+void finishFosterCareTallies(FosterCareTallies& tallies) { finishTallySlots(tallies.slots); }
 
 }  // namespace vortel

@@ -8,14 +8,14 @@
 
 namespace vortel {
 
-struct RunContext;
+class ElementTable;
 
 // Start values of the 98 foster care slots; once per run, before the data file.
-void initFosterCareTallies(RunContext& ctx);
+void initFosterCareTallies(FosterCareTallies& tallies);
 // After the record's listing line.
-void tallyFosterCareRecord(RunContext& ctx, std::string_view record);
+void tallyFosterCareRecord(FosterCareTallies& tallies, const ElementTable& cells, std::string_view record);
 // End of each Foster Care section with detail records in the run.
-void finishFosterCareTallies(RunContext& ctx);
+void finishFosterCareTallies(FosterCareTallies& tallies);
 
 // The foster care tally table, in the order in which a record visits it.
 std::span<const TallyRow> fosterCareTallyRows();

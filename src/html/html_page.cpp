@@ -341,7 +341,7 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
     html_.append("<header>\n<h1>VORTEL data quality</h1>\n<p>");
     appendHtmlText(html_, ctx.dataFileName, TextBytes::Utf8);
     html_.append(" &middot; State ");
-    appendHtmlText(html_, ctx.stateCode, TextBytes::Utf8);
+    appendHtmlText(html_, ctx.facts.stateCode, TextBytes::Utf8);
     html_.append(" &middot; checked ");
     appendHtmlText(html_, ctx.runTimestamp);
     html_.append(
@@ -373,7 +373,7 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
     html_.append("<div class=side>\n<table class=facts>\n<tr><th>Data file<td>");
     appendHtmlText(html_, ctx.dataFileName, TextBytes::Utf8);
     html_.append("\n<tr><th>State<td>");
-    appendHtmlText(html_, ctx.stateCode, TextBytes::Utf8);
+    appendHtmlText(html_, ctx.facts.stateCode, TextBytes::Utf8);
     html_.append("\n<tr><th>County list<td>");
     appendHtmlText(html_, ctx.fipsFileName, TextBytes::Utf8);
     html_.append("\n<tr><th>Report periods<td>");
@@ -517,7 +517,7 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
     }
     if (complete) {
         if (kind == kA) writeMessageList(ctx.aggregateErrors, "Adoption aggregate errors");
-        writeMessageList(kind == kA ? ctx.adoptionFootnoteErrors : ctx.fosterCareFootnoteErrors, "Footnote errors");
+        writeMessageList(kind == kA ? ctx.footnotes.adoption : ctx.footnotes.fosterCare, "Footnote errors");
     }
     html_.append("</section>\n");
 }

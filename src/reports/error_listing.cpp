@@ -9,7 +9,7 @@ namespace {
 // One block of the listing: a message list under its title.
 struct ListingBlock {
     RecordKind report;
-    MessageList RunContext::*list;
+    const MessageList& (*list)(const RunContext&);
     int titleIndent;
     std::string_view title;
     std::string_view memoryNote;  // first line of the note written in place of the list
@@ -17,12 +17,13 @@ struct ListingBlock {
 };
 
 constexpr ListingBlock kBlocks[] = {
-    {RecordKind::Adoption, &RunContext::aggregateErrors, 27, "Adoption Aggregate Errors",
-     "\n\nNOTE:  The program was unable to print adoption aggregate errors because", false},
-    {RecordKind::Adoption, &RunContext::adoptionFootnoteErrors, 32, "Footnote Errors",
-     "\n\nNOTE:  The program was unable to print adoption footnote errors because", true},
-    {RecordKind::FosterCare, &RunContext::fosterCareFootnoteErrors, 32, "Footnote Errors",
-     "\n\nNOTE:  The program was unable to print foster care footnote errors because", true},
+    {RecordKind::Adoption, [](const RunContext& c) -> const MessageList& { return c.aggregateErrors; }, 27,
+     "Adoption Aggregate Errors", "\n\nNOTE:  The program was unable to print adoption aggregate errors because",
+     false},
+    {RecordKind::Adoption, [](const RunContext& c) -> const MessageList& { return c.footnotes.adoption; }, 32,
+     "Footnote Errors", "\n\nNOTE:  The program was unable to print adoption footnote errors because", true},
+    {RecordKind::FosterCare, [](const RunContext& c) -> const MessageList& { return c.footnotes.fosterCare; }, 32,
+     "Footnote Errors", "\n\nNOTE:  The program was unable to print foster care footnote errors because", true},
 };
 
 constexpr std::string_view kColumnHeading = "\n\nError Description\n-----------------";
@@ -63,7 +64,7 @@ void writeBlock(Writer& out, const ListingBlock& block, const MessageList& list)
 void writeErrorListing(RunContext& ctx, RecordKind kind) {
     Writer& out = ctx.report(kind);
     for (const ListingBlock& block : kBlocks)
-        if (block.report == kind) writeBlock(out, block, ctx.*block.list);
+        if (block.report == kind) writeBlock(out, block, block.list(ctx));
 }
 
 }  // namespace vortel

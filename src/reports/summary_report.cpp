@@ -14,8 +14,8 @@ namespace vortel {
 namespace {
 
 std::span<const SummaryTally> tallySlots(const RunContext& ctx, RecordKind kind) {
-    if (kind == RecordKind::Adoption) return ctx.tallies.adoption;
-    return ctx.tallies.fosterCare;
+    if (kind == RecordKind::Adoption) return ctx.tallies.adoption.slots;
+    return ctx.tallies.fosterCare.slots;
 }
 
 std::span<const TallyRow> tallyRows(RecordKind kind) {

@@ -91,8 +91,8 @@ void takeClockReading(RunContext& ctx, const std::optional<ClockReading>& asOf) 
     char date[9];
     std::strftime(date, sizeof date, "%Y%m%d", &tm);
     const std::string_view d(date);
-    ctx.runDate = {static_cast<int>(fieldValue(d.substr(0, 4))), static_cast<int>(fieldValue(d.substr(4, 2))),
-                   static_cast<int>(fieldValue(d.substr(6, 2)))};
+    ctx.facts.runDate = {static_cast<int>(fieldValue(d.substr(0, 4))), static_cast<int>(fieldValue(d.substr(4, 2))),
+                         static_cast<int>(fieldValue(d.substr(6, 2)))};
 }
 
 }  // namespace
@@ -117,8 +117,9 @@ void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, D
     openReport(ctx, ctx.adoptionReportName, reports.adoption, ctx.adoptionReport);
     if (ctx.findings) ctx.findings->open(ctx);
 
-    ctx.stateCode = ask(ctx, io, options.stateCode, "Enter the 2-digit state code (e.g., 01 for Alabama): ");
-    if (stateCodeInvalid(ctx.stateCode)) fatalError(ctx, "\n" + ctx.stateCode + " is not a valid State FIPS code.");
+    ctx.facts.stateCode = ask(ctx, io, options.stateCode, "Enter the 2-digit state code (e.g., 01 for Alabama): ");
+    if (stateCodeInvalid(ctx.facts.stateCode))
+        fatalError(ctx, "\n" + ctx.facts.stateCode + " is not a valid State FIPS code.");
     if (ctx.findings) ctx.findings->checkState(ctx);
 
     takeClockReading(ctx, options.asOf);

@@ -48,11 +48,11 @@ constexpr SectionKind kAdoptionSection = {
     "No Adoption Detail Records Found.        \n",
     false,
     resetAdoptionCells,
-    checkAdoptionElements,
-    checkAdoptionDatePairs,
-    checkAdoptionGroups,
-    tallyAdoptionRecord,
-    finishAdoptionTallies,
+    [](RunContext& ctx, std::string_view r) { checkAdoptionElements(ctx.facts, ctx.adoptionCells, r); },
+    [](RunContext& ctx, std::string_view r) { checkAdoptionDatePairs(ctx.adoptionCells, ctx.datePairs.adoption, r); },
+    [](RunContext& ctx, std::string_view r) { checkAdoptionGroups(ctx.adoptionCells, r); },
+    [](RunContext& ctx, std::string_view r) { tallyAdoptionRecord(ctx.tallies.adoption, ctx.adoptionCells, r); },
+    [](RunContext& ctx) { finishAdoptionTallies(ctx.tallies.adoption); },
 };
 
 constexpr SectionKind kFosterCareSection = {
@@ -64,11 +64,13 @@ constexpr SectionKind kFosterCareSection = {
     "No Foster Care Detailed Records Found.        \n",
     true,
     resetFosterCareCells,
-    checkFosterCareElements,
-    checkFosterCareDatePairs,
-    checkFosterCareGroups,
-    tallyFosterCareRecord,
-    finishFosterCareTallies,
+    [](RunContext& ctx, std::string_view r) { checkFosterCareElements(ctx.facts, ctx.fosterCareCells, r); },
+    [](RunContext& ctx, std::string_view r) {
+        checkFosterCareDatePairs(ctx.fosterCareCells, ctx.datePairs.fosterCare, r);
+    },
+    [](RunContext& ctx, std::string_view r) { checkFosterCareGroups(ctx.fosterCareCells, r); },
+    [](RunContext& ctx, std::string_view r) { tallyFosterCareRecord(ctx.tallies.fosterCare, ctx.fosterCareCells, r); },
+    [](RunContext& ctx) { finishFosterCareTallies(ctx.tallies.fosterCare); },
 };
 
 void copyReportPeriod(RunContext& ctx, std::string_view summary) {
@@ -80,15 +82,15 @@ void copyReportPeriod(RunContext& ctx, std::string_view summary) {
 }
 
 void loadLocalAgencies(RunContext& ctx) {
-    const int loaded = loadLocalAgencyCodes(ctx);
+    const int loaded = loadLocalAgencyCodes(ctx.facts, ctx.fipsFileName, ctx.streams());
     if (loaded == -1) {
         ctx.console.flush();
         ctx.errors.put("\n\nMemory Error when evaluating FIPS Codes.\n");
         ctx.errors.flush();
         ctx.localAgencyListFailed = true;
     } else if (loaded == 0) {
-        fatalError(ctx, "\n" + ctx.stateCode + " is not a valid State FIPS code.\nThe local agency list " +
-                            ctx.fipsFileName + " holds no code of State " + ctx.stateCode + ".");
+        fatalError(ctx, "\n" + ctx.facts.stateCode + " is not a valid State FIPS code.\nThe local agency list " +
+                            ctx.fipsFileName + " holds no code of State " + ctx.facts.stateCode + ".");
     }
 }
 
@@ -130,7 +132,7 @@ bool readSection(RunContext& ctx, LineReader& reader) {
         more = reader.next();
     }
     ctx.console.put("\n");
-    if (K.usesLocalAgencies) releaseLocalAgencyCodes(ctx);
+    if (K.usesLocalAgencies) ctx.facts.localAgencies.release();
     if (count != 0) {
         writeListingEnd(ctx, K.kind);
         K.finishTallies(ctx);
@@ -146,7 +148,7 @@ void writeEndOfRun(RunContext& ctx) {
         writeSummaryReport(ctx, RecordKind::Adoption);
         writeDataErrorsTable(ctx, RecordKind::Adoption);
         writeErrorListing(ctx, RecordKind::Adoption);
-    } else if (ctx.aggregateErrors.hasListing() || ctx.adoptionFootnoteErrors.hasListing()) {
+    } else if (ctx.aggregateErrors.hasListing() || ctx.footnotes.adoption.hasListing()) {
         writeErrorListing(ctx, RecordKind::Adoption);
     } else {
         ctx.adoptionReport.put("\n\nNo Adoption Data Found");
@@ -155,7 +157,7 @@ void writeEndOfRun(RunContext& ctx) {
         writeSummaryReport(ctx, RecordKind::FosterCare);
         writeDataErrorsTable(ctx, RecordKind::FosterCare);
         writeErrorListing(ctx, RecordKind::FosterCare);
-    } else if (ctx.fosterCareFootnoteErrors.hasListing()) {
+    } else if (ctx.footnotes.fosterCare.hasListing()) {
         writeErrorListing(ctx, RecordKind::FosterCare);
     } else {
         ctx.fosterCareReport.put("\n\nNo Foster Care Data Found");
@@ -167,20 +169,20 @@ void writeEndOfRun(RunContext& ctx) {
 void initRunTables(RunContext& ctx) {
     ctx.fosterCareRecordCount = 0;
     ctx.adoptionRecordCount = 0;
-    ctx.localAgencies.release();
+    ctx.facts.localAgencies.release();
     ctx.aggregateErrors.release();
-    ctx.adoptionFootnoteErrors.release();
-    ctx.fosterCareFootnoteErrors.release();
+    ctx.footnotes.adoption.release();
+    ctx.footnotes.fosterCare.release();
     ctx.aggregateErrors.memoryFailed = false;
-    ctx.adoptionFootnoteErrors.memoryFailed = false;
-    ctx.fosterCareFootnoteErrors.memoryFailed = false;
-    ctx.footnoteNumber = 0;
+    ctx.footnotes.adoption.memoryFailed = false;
+    ctx.footnotes.fosterCare.memoryFailed = false;
+    ctx.footnotes.count = 0;
     ctx.localAgencyListFailed = false;
     ctx.adoptionCells.clearAll();
     ctx.fosterCareCells.clearAll();
     ctx.datePairs = DatePairOutcomes{};
-    initAdoptionTallies(ctx);
-    initFosterCareTallies(ctx);
+    initAdoptionTallies(ctx.tallies.adoption);
+    initFosterCareTallies(ctx.tallies.fosterCare);
 }
 
 void resetAdoptionCells(RunContext& ctx) {
@@ -203,7 +205,7 @@ void scanDataFile(RunContext& ctx, LineReader& reader) {
             case '#':
                 ctx.markerSeen = true;
                 if ((more = reader.next())) {
-                    checkAdoptionAggregate(ctx, reader.line());
+                    checkAdoptionAggregate(ctx.facts, ctx.aggregateErrors, ctx.streams(), reader.line());
                     more = reader.next();
                 }
                 break;
@@ -218,7 +220,7 @@ void scanDataFile(RunContext& ctx, LineReader& reader) {
             case '%':
                 if (reader.second() == '%') {
                     ctx.markerSeen = true;
-                    checkFootnote(ctx, reader.line());
+                    checkFootnote(ctx.facts, ctx.footnotes, ctx.streams(), reader.line());
                 }
                 more = reader.next();
                 break;
@@ -235,8 +237,9 @@ void scanDataFile(RunContext& ctx, LineReader& reader) {
     }
     writeEndOfRun(ctx);
     if (ctx.findings) ctx.findings->finish(ctx);
-    releaseAggregateErrors(ctx);
-    releaseFootnoteErrors(ctx);
+    ctx.aggregateErrors.release();
+    ctx.footnotes.adoption.release();
+    ctx.footnotes.fosterCare.release();
 }
 
 }  // namespace vortel

@@ -92,7 +92,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
         options->quiet ? std::fopen("/dev/null", "w") : nullptr, [](std::FILE* f) { return f ? std::fclose(f) : 0; });
     ctx->console.attach(quietConsole ? quietConsole.get() : io.out, false);
     ctx->errors.attach(io.err, false);
-    ctx->memoryLimits = limits;
+    ctx->setMemoryLimits(limits);
     std::unique_ptr<FindingsExport> findings;
     const FindingsOptions& f = options->findings;
     if (f.findingsFile || f.errorRecordsFile || f.failOnFindings || f.htmlFile || options->compareFile) {
@@ -144,9 +144,9 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
         // What the run gathered is given back first, so that the message and
         // the ends of the outputs can still be written.
         ctx->aggregateErrors.release();
-        ctx->adoptionFootnoteErrors.release();
-        ctx->fosterCareFootnoteErrors.release();
-        ctx->localAgencies.release();
+        ctx->footnotes.adoption.release();
+        ctx->footnotes.fosterCare.release();
+        ctx->facts.localAgencies.release();
         reportFatal(*ctx, "\nMemory Error: not enough memory to go on.");
         status = -1;
         ending = asked ? Ending::FatalWhileReading : Ending::Refused;

@@ -42,9 +42,9 @@ protected:
         std::string record = cleanAdoptionRecord();
         for (const auto& [col, value] : fields) setField(record, col, value);
         resetAdoptionCells(*ctx);
-        checkAdoptionElements(*ctx, record);
+        checkAdoptionElements(ctx->facts, ctx->adoptionCells, record);
         for (const Preset& p : presets) ctx->adoptionCells.setState(p.cell, p.state);
-        checkAdoptionGroups(*ctx, record);
+        checkAdoptionGroups(ctx->adoptionCells, record);
         return ctx->adoptionCells;
     }
 };

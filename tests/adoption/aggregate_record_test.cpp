@@ -11,6 +11,7 @@ namespace vortel {
 namespace {
 
 using testing::makeContext;
+using testing::messages;
 using testing::setField;
 
 // State 01, March 1995, twenty counts of 12, and the line feed.
@@ -26,10 +27,9 @@ std::string aggregateWith(int first, std::string_view value) {
     return line;
 }
 
-std::vector<std::string> messages(const MessageList& list) {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < list.count(); ++i) out.emplace_back(list[i]);
-    return out;
+// The check as the pass over the file calls it.
+void checkAggregate(RunContext& c, std::string_view line) {
+    checkAdoptionAggregate(c.facts, c.aggregateErrors, c.streams(), line);
 }
 
 std::vector<std::string> allCountMessages() {
@@ -94,7 +94,7 @@ TEST(AggregateRecord, ChecksFieldByFieldInOrder) {
     };
     for (const AggregateCase& c : cases) {
         auto ctx = makeContext();
-        checkAdoptionAggregate(*ctx, c.line);
+        checkAggregate(*ctx, c.line);
         EXPECT_EQ(messages(ctx->aggregateErrors), c.expected) << c.name;
         EXPECT_FALSE(ctx->aggregateErrors.memoryFailed) << c.name;
         EXPECT_EQ(ctx->errors.captured(), "") << c.name;
@@ -105,20 +105,20 @@ TEST(AggregateRecord, ChecksFieldByFieldInOrder) {
 
 TEST(AggregateRecord, ComparesWithTheTypedStateCode) {
     auto ctx = makeContext();
-    ctx->stateCode = "72";
-    checkAdoptionAggregate(*ctx, aggregateWith(1, "72"));
-    checkAdoptionAggregate(*ctx, cleanAggregate());
+    ctx->facts.stateCode = "72";
+    checkAggregate(*ctx, aggregateWith(1, "72"));
+    checkAggregate(*ctx, cleanAggregate());
     EXPECT_EQ(messages(ctx->aggregateErrors), std::vector<std::string>{"Incorrect State FIPS code"});
 }
 
 TEST(AggregateRecord, RecordsOfOneRunAddToOneList) {
     auto ctx = makeContext();
-    checkAdoptionAggregate(*ctx, aggregateWith(1, "02"));
-    checkAdoptionAggregate(*ctx, cleanAggregate());
-    checkAdoptionAggregate(*ctx, aggregateWith(3, "199509"));
+    checkAggregate(*ctx, aggregateWith(1, "02"));
+    checkAggregate(*ctx, cleanAggregate());
+    checkAggregate(*ctx, aggregateWith(3, "199509"));
     EXPECT_EQ(messages(ctx->aggregateErrors),
               (std::vector<std::string>{"Incorrect State FIPS code", "Invalid report period end date"}));
-    releaseAggregateErrors(*ctx);
+    ctx->aggregateErrors.release();
     EXPECT_EQ(ctx->aggregateErrors.count(), 0u);
     EXPECT_EQ(ctx->aggregateErrors.room(), 0u);
 }
@@ -127,13 +127,13 @@ constexpr const char* kAggregateMemoryError = "\n\nMemory Error when evaluating 
 
 TEST(AggregateRecord, NoRoomAtAllDropsTheRecordAndSaysSoOnce) {
     auto ctx = makeContext();
-    ctx->memoryLimits.aggregateMessages = 0;
-    checkAdoptionAggregate(*ctx, cleanAggregate());  // nothing to append: no failure
+    ctx->aggregateErrors.roomLimit = 0;
+    checkAggregate(*ctx, cleanAggregate());  // nothing to append: no failure
     EXPECT_FALSE(ctx->aggregateErrors.memoryFailed);
-    checkAdoptionAggregate(*ctx, "01199503\n");
+    checkAggregate(*ctx, "01199503\n");
     EXPECT_TRUE(ctx->aggregateErrors.memoryFailed);
     EXPECT_EQ(ctx->aggregateErrors.count(), 0u);
-    checkAdoptionAggregate(*ctx, "\n");
+    checkAggregate(*ctx, "\n");
     EXPECT_EQ(ctx->aggregateErrors.count(), 0u);
     EXPECT_EQ(ctx->errors.captured(), kAggregateMemoryError);
 }
@@ -141,40 +141,40 @@ TEST(AggregateRecord, NoRoomAtAllDropsTheRecordAndSaysSoOnce) {
 TEST(AggregateRecord, RunningOutMidRecordDropsTheListAndStopsTheRecord) {
     auto ctx = makeContext();
     // Room for one block of 24 messages, never for a second one.
-    ctx->memoryLimits.aggregateMessages = 47;
-    checkAdoptionAggregate(*ctx, "01199503\n");  // 20 messages
+    ctx->aggregateErrors.roomLimit = 47;
+    checkAggregate(*ctx, "01199503\n");  // 20 messages
     ASSERT_EQ(ctx->aggregateErrors.count(), 20u);
     EXPECT_EQ(ctx->aggregateErrors.room(), kAggregateErrorBlock);
     // Four more fit (State, period, under 1, age 1); the fifth does not. Had
     // the record gone on after the failure, its later messages would have
     // started a new list.
-    checkAdoptionAggregate(*ctx, "99199603\n");
+    checkAggregate(*ctx, "99199603\n");
     EXPECT_EQ(ctx->aggregateErrors.count(), 0u);
     EXPECT_TRUE(ctx->aggregateErrors.memoryFailed);
     EXPECT_EQ(ctx->errors.captured(), kAggregateMemoryError);
 
     // A later record is checked normally and refills the list.
-    checkAdoptionAggregate(*ctx, aggregateWith(9, "      ?"));
+    checkAggregate(*ctx, aggregateWith(9, "      ?"));
     EXPECT_EQ(messages(ctx->aggregateErrors), std::vector<std::string>{"Invalid Number:  Age under 1 year"});
     EXPECT_TRUE(ctx->aggregateErrors.memoryFailed);
 
     // A second failure empties it again but says nothing more.
-    checkAdoptionAggregate(*ctx, "\n");
+    checkAggregate(*ctx, "\n");
     EXPECT_EQ(ctx->aggregateErrors.count(), 23u);
-    checkAdoptionAggregate(*ctx, "\n");  // the 24th fits, the 25th not
+    checkAggregate(*ctx, "\n");  // the 24th fits, the 25th not
     EXPECT_EQ(ctx->aggregateErrors.count(), 0u);
     EXPECT_EQ(ctx->errors.captured(), kAggregateMemoryError);
 }
 
 TEST(AggregateRecord, RoomGrowsInBlocksOf24) {
     auto ctx = makeContext();
-    ctx->memoryLimits.aggregateMessages = 48;
-    checkAdoptionAggregate(*ctx, "\n");  // 22
-    checkAdoptionAggregate(*ctx, "\n");  // 44
+    ctx->aggregateErrors.roomLimit = 48;
+    checkAggregate(*ctx, "\n");  // 22
+    checkAggregate(*ctx, "\n");  // 44
     EXPECT_EQ(ctx->aggregateErrors.count(), 44u);
     EXPECT_EQ(ctx->aggregateErrors.room(), 48u);
     EXPECT_FALSE(ctx->aggregateErrors.memoryFailed);
-    checkAdoptionAggregate(*ctx, "\n");  // the 49th needs a third block
+    checkAggregate(*ctx, "\n");  // the 49th needs a third block
     EXPECT_EQ(ctx->aggregateErrors.count(), 0u);
     EXPECT_TRUE(ctx->aggregateErrors.memoryFailed);
 }

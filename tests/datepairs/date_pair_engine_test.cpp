@@ -22,14 +22,14 @@ namespace {
 // blur what the engine did.
 void checkAdoptionPairs(RunContext& ctx, const std::string& record) {
     resetAdoptionCells(ctx);
-    checkAdoptionElements(ctx, record);
-    checkAdoptionDatePairs(ctx, record);
+    checkAdoptionElements(ctx.facts, ctx.adoptionCells, record);
+    checkAdoptionDatePairs(ctx.adoptionCells, ctx.datePairs.adoption, record);
 }
 
 void checkFosterCarePairs(RunContext& ctx, const std::string& record) {
     resetFosterCareCells(ctx);
-    checkFosterCareElements(ctx, record);
-    checkFosterCareDatePairs(ctx, record);
+    checkFosterCareElements(ctx.facts, ctx.fosterCareCells, record);
+    checkFosterCareDatePairs(ctx.fosterCareCells, ctx.datePairs.fosterCare, record);
 }
 
 // Rows (1-based) whose lastOutcome is not 0, as "row=result" texts.
@@ -53,9 +53,9 @@ TEST(DatePairEngine, ConsistentRecordsLeaveEveryStateAsTheElementChecksSetIt) {
     auto ctx = makeContext();
     const std::string adoption = cleanAdoptionRecord();
     resetAdoptionCells(*ctx);
-    checkAdoptionElements(*ctx, adoption);
+    checkAdoptionElements(ctx->facts, ctx->adoptionCells, adoption);
     const std::string adoptionStates = states(ctx->adoptionCells, 1, 55);
-    checkAdoptionDatePairs(*ctx, adoption);
+    checkAdoptionDatePairs(ctx->adoptionCells, ctx->datePairs.adoption, adoption);
     EXPECT_EQ(states(ctx->adoptionCells, 1, 55), adoptionStates);
     EXPECT_EQ(failedRows(ctx->datePairs.adoption), Rows{});
     EXPECT_EQ(totalPairFailures(ctx->adoptionCells), 0);
@@ -68,9 +68,9 @@ TEST(DatePairEngine, ConsistentRecordsLeaveEveryStateAsTheElementChecksSetIt) {
     setField(fosterCare, 169, "20260901");  // 56 discharge
     setField(fosterCare, 177, "20260905");  // 57 discharge transaction
     resetFosterCareCells(*ctx);
-    checkFosterCareElements(*ctx, fosterCare);
+    checkFosterCareElements(ctx->facts, ctx->fosterCareCells, fosterCare);
     const std::string fosterCareStates = states(ctx->fosterCareCells, 1, 84);
-    checkFosterCareDatePairs(*ctx, fosterCare);
+    checkFosterCareDatePairs(ctx->fosterCareCells, ctx->datePairs.fosterCare, fosterCare);
     EXPECT_EQ(states(ctx->fosterCareCells, 1, 84), fosterCareStates);
     EXPECT_EQ(failedRows(ctx->datePairs.fosterCare), Rows{});
     EXPECT_EQ(totalPairFailures(ctx->fosterCareCells), 0);
@@ -89,9 +89,9 @@ TEST(DatePairEngine, RowsApplyOnlyWhenBothElementsAreValid) {
     for (char state : {kMissing, kOutOfRange, kPendingBlank, 'a', 'B'}) {
         SCOPED_TRACE(std::string("element 19 in state ") + state);
         resetAdoptionCells(*ctx);
-        checkAdoptionElements(*ctx, record);
+        checkAdoptionElements(ctx->facts, ctx->adoptionCells, record);
         ctx->adoptionCells.setState(19, state);
-        checkAdoptionDatePairs(*ctx, record);
+        checkAdoptionDatePairs(ctx->adoptionCells, ctx->datePairs.adoption, record);
         EXPECT_EQ(failedRows(ctx->datePairs.adoption), Rows{});
         EXPECT_EQ(ctx->adoptionCells[21].pairFailures, 0);
         EXPECT_EQ(ctx->adoptionCells.state(21), '.');
@@ -157,7 +157,7 @@ TEST(DatePairEngine, AReportPeriodRowMarksElementTwoOnlyWhenOtherRowsBlameIt) {
     };
 
     prepare({2, 16});
-    checkAdoptionDatePairs(*ctx, record);
+    checkAdoptionDatePairs(ctx->adoptionCells, ctx->datePairs.adoption, record);
     EXPECT_EQ(failedRows(ctx->datePairs.adoption), Rows{"2=1"});
     EXPECT_EQ(ctx->adoptionCells.state(2), '.');
     EXPECT_EQ(ctx->adoptionCells.state(16), 'a');
@@ -167,7 +167,7 @@ TEST(DatePairEngine, AReportPeriodRowMarksElementTwoOnlyWhenOtherRowsBlameIt) {
     // too, although row 2 itself did not blame it.
     setField(record, 81, "2010");
     prepare({2, 16, 24});
-    checkAdoptionDatePairs(*ctx, record);
+    checkAdoptionDatePairs(ctx->adoptionCells, ctx->datePairs.adoption, record);
     EXPECT_EQ(failedRows(ctx->datePairs.adoption), (Rows{"2=1", "8=1"}));
     EXPECT_EQ(ctx->adoptionCells[2].pairFailures, 1);
     EXPECT_EQ(ctx->adoptionCells.state(2), 'a');
@@ -207,7 +207,7 @@ TEST(DatePairEngine, TheReportPeriodEntersDayMeasuresAsItsEndDate) {
         for (int cell = 1; cell <= kFosterCareCells; ++cell) ctx->fosterCareCells.setState(cell, kPendingBlank);
         ctx->fosterCareCells.setState(2, kValid);
         ctx->fosterCareCells.setState(c.element, kValid);
-        checkFosterCareDatePairs(*ctx, record);
+        checkFosterCareDatePairs(ctx->fosterCareCells, ctx->datePairs.fosterCare, record);
         EXPECT_EQ(ctx->datePairs.fosterCare[static_cast<std::size_t>(c.row - 1)], c.result);
         EXPECT_EQ(ctx->fosterCareCells.state(c.element), c.result ? 'a' : '.');
         EXPECT_EQ(ctx->fosterCareCells.state(2), '.');

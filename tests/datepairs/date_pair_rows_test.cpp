@@ -415,8 +415,12 @@ struct Kind {
     const ElementEntry& operand(int element) const { return *findElement(elementEntries(kind), element); }
 };
 
-const Kind kAdoption{RecordKind::Adoption, checkAdoptionDatePairs};
-const Kind kFosterCare{RecordKind::FosterCare, checkFosterCareDatePairs};
+const Kind kAdoption{RecordKind::Adoption, [](RunContext& c, std::string_view r) {
+                         checkAdoptionDatePairs(c.adoptionCells, c.datePairs.adoption, r);
+                     }};
+const Kind kFosterCare{RecordKind::FosterCare, [](RunContext& c, std::string_view r) {
+                           checkFosterCareDatePairs(c.fosterCareCells, c.datePairs.fosterCare, r);
+                       }};
 
 std::span<std::int32_t> outcomes(RunContext& ctx, RecordKind kind) {
     if (kind == RecordKind::Adoption) return ctx.datePairs.adoption;

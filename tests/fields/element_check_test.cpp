@@ -28,16 +28,16 @@ char referenceState(const RunContext& ctx, const ElementLayout& e, const std::st
     bool fails = false;
     switch (e.test) {
         case ElementTest::Date:
-            fails = dateInvalid(value, e.low / 10000, e.low / 100 % 100, e.low % 100, ctx.runDate);
+            fails = dateInvalid(value, e.low / 10000, e.low / 100 % 100, e.low % 100, ctx.facts.runDate);
             break;
         case ElementTest::YearMonth:
-            fails = dateInvalid(value + "01", 1900, 1, 1, ctx.runDate);
+            fails = dateInvalid(value + "01", 1900, 1, 1, ctx.facts.runDate);
             break;
         case ElementTest::Year:
-            fails = numberOutOfRange(value, 1900, ctx.runDate.year - 1);
+            fails = numberOutOfRange(value, 1900, ctx.facts.runDate.year - 1);
             break;
         case ElementTest::ReportPeriod:
-            fails = reportPeriodInvalid(value, ctx.runDate);
+            fails = reportPeriodInvalid(value, ctx.facts.runDate);
             break;
         case ElementTest::Range:
             fails = numberOutOfRange(value, e.low, e.high);
@@ -139,12 +139,12 @@ TEST(ElementEngine, WordReadingAgreesWithTheFieldTests) {
     expectEngineAgrees(RecordKind::Adoption, adoptionLayout(), cleanAdoptionRecord(),
                        [](RunContext& ctx, const std::string& r) {
                            resetAdoptionCells(ctx);
-                           checkAdoptionElements(ctx, r);
+                           checkAdoptionElements(ctx.facts, ctx.adoptionCells, r);
                        });
     expectEngineAgrees(RecordKind::FosterCare, fosterCareLayout(), cleanFosterCareRecord(),
                        [](RunContext& ctx, const std::string& r) {
                            resetFosterCareCells(ctx);
-                           checkFosterCareElements(ctx, r);
+                           checkFosterCareElements(ctx.facts, ctx.fosterCareCells, r);
                        });
 }
 
@@ -152,15 +152,9 @@ TEST(ElementEngine, WordReadingAgreesWithTheFieldTests) {
 // must give the state the code list gives it, and leave every other cell of
 // the record as it was.
 TEST(ElementEngine, EveryByteInACodeColumnIsJudgedByItsOwnList) {
-    auto run = [](RecordKind kind, std::span<const ElementLayout> layout, const std::string& clean,
-                  void (*check)(RunContext&, std::string_view)) {
+    auto run = [](RecordKind kind, std::span<const ElementLayout> layout, const std::string& clean) {
         auto ctx = makeContext();
-        ElementTable& cells = ctx->cells(kind);
-        auto checkRecord = [&](const std::string& record) {
-            cells.resetRecord();
-            check(*ctx, record);
-            return states(cells, 1, cells.size());
-        };
+        auto checkRecord = [&](const std::string& record) { return checkedElements(*ctx, kind, record); };
         const std::string cleanStates = checkRecord(clean);
         for (const ElementLayout& e : layout) {
             if (e.test != ElementTest::Code) continue;
@@ -176,8 +170,8 @@ TEST(ElementEngine, EveryByteInACodeColumnIsJudgedByItsOwnList) {
             }
         }
     };
-    run(RecordKind::Adoption, adoptionLayout(), cleanAdoptionRecord(), checkAdoptionElements);
-    run(RecordKind::FosterCare, fosterCareLayout(), cleanFosterCareRecord(), checkFosterCareElements);
+    run(RecordKind::Adoption, adoptionLayout(), cleanAdoptionRecord());
+    run(RecordKind::FosterCare, fosterCareLayout(), cleanFosterCareRecord());
 }
 
 // Only fields whose 8 characters from the first column lie inside the record

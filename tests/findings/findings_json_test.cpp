@@ -98,10 +98,9 @@ TEST(AnyFinding, CountsAggregateAndFootnoteErrorsAndListsThatRanOutOfMemory) {
     const Case cases[] = {
         {"nothing", [](RunContext&) {}, false},
         {"aggregate", [](RunContext& c) { c.aggregateErrors.append("Incorrect State FIPS code", 24); }, true},
-        {"adoption footnote", [](RunContext& c) { c.adoptionFootnoteErrors.append("Footnote 001:  x", 50); }, true},
-        {"foster care footnote", [](RunContext& c) { c.fosterCareFootnoteErrors.append("Footnote 001:  x", 100); },
-         true},
-        {"list out of memory", [](RunContext& c) { c.fosterCareFootnoteErrors.memoryFailed = true; }, true},
+        {"adoption footnote", [](RunContext& c) { c.footnotes.adoption.append("Footnote 001:  x", 50); }, true},
+        {"foster care footnote", [](RunContext& c) { c.footnotes.fosterCare.append("Footnote 001:  x", 100); }, true},
+        {"list out of memory", [](RunContext& c) { c.footnotes.fosterCare.memoryFailed = true; }, true},
     };
     for (const Case& c : cases) {
         auto ctx = testing::makeContext();

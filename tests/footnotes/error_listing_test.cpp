@@ -18,8 +18,12 @@ void add(MessageList& list, std::initializer_list<const char*> texts) {
     for (const char* t : texts) ASSERT_TRUE(list.append(t, 24));
 }
 
-// Stands in for a list whose memory ran out.
-void exhaust(MessageList& list) { ASSERT_FALSE(list.append("lost", 24, 0)); }
+// Stands in for a list whose memory ran out once; later appends may succeed.
+void exhaust(MessageList& list) {
+    list.roomLimit = 0;
+    ASSERT_FALSE(list.append("lost", 24));
+    list.roomLimit = MessageList::kUnlimited;
+}
 
 struct ListingCase {
     const char* name;
@@ -37,11 +41,11 @@ TEST(ErrorListing, Blocks) {
          },
          kAggregateTitle + kColumns + "\nIncorrect State FIPS code.\nInvalid Number:  Age 3.", ""},
         {"one adoption footnote still ends with the bulletin reference",
-         [](RunContext& c) { add(c.adoptionFootnoteErrors, {"Footnote 001:  Invalid file type"}); },
+         [](RunContext& c) { add(c.footnotes.adoption, {"Footnote 001:  Invalid file type"}); },
          kFootnoteTitle + kColumns + "\nFootnote 001:  Invalid file type." + kBulletin, ""},
         {"aggregate block first, then footnotes",
          [](RunContext& c) {
-             add(c.adoptionFootnoteErrors, {"Footnote 002:  Invalid element number"});
+             add(c.footnotes.adoption, {"Footnote 002:  Invalid element number"});
              add(c.aggregateErrors, {"Invalid report period end date"});
          },
          kAggregateTitle + kColumns + "\nInvalid report period end date." + kFootnoteTitle + kColumns +
@@ -50,7 +54,7 @@ TEST(ErrorListing, Blocks) {
         {"foster care report has no aggregate block",
          [](RunContext& c) {
              add(c.aggregateErrors, {"Incorrect State FIPS code"});
-             add(c.fosterCareFootnoteErrors, {"Footnote 001:  Invalid file type", "Footnote 007:  x"});
+             add(c.footnotes.fosterCare, {"Footnote 001:  Invalid file type", "Footnote 007:  x"});
          },
          kAggregateTitle + kColumns + "\nIncorrect State FIPS code.",
          kFootnoteTitle + kColumns + "\nFootnote 001:  Invalid file type.\nFootnote 007:  x." + kBulletin},
@@ -59,11 +63,11 @@ TEST(ErrorListing, Blocks) {
              kNoteEnd,
          ""},
         {"adoption footnotes lost: the note has no bulletin reference",
-         [](RunContext& c) { exhaust(c.adoptionFootnoteErrors); },
+         [](RunContext& c) { exhaust(c.footnotes.adoption); },
          kFootnoteTitle + kColumns + "\n\nNOTE:  The program was unable to print adoption footnote errors because" +
              kNoteEnd,
          ""},
-        {"foster care footnotes lost", [](RunContext& c) { exhaust(c.fosterCareFootnoteErrors); }, "",
+        {"foster care footnotes lost", [](RunContext& c) { exhaust(c.footnotes.fosterCare); }, "",
          kFootnoteTitle + kColumns + "\n\nNOTE:  The program was unable to print foster care footnote errors because" +
              kNoteEnd},
         {"a list refilled after running out prints normally",
@@ -75,7 +79,7 @@ TEST(ErrorListing, Blocks) {
         {"both adoption lists lost",
          [](RunContext& c) {
              exhaust(c.aggregateErrors);
-             exhaust(c.adoptionFootnoteErrors);
+             exhaust(c.footnotes.adoption);
          },
          kAggregateTitle + kColumns + "\n\nNOTE:  The program was unable to print adoption aggregate errors because" +
              kNoteEnd + kFootnoteTitle + kColumns +

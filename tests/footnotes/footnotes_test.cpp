@@ -12,6 +12,7 @@ namespace vortel {
 namespace {
 
 using testing::makeContext;
+using testing::messages;
 
 // A footnote record: "%%", State, period, file type letter, element number
 // and a remark.
@@ -21,11 +22,8 @@ std::string footnote(std::string_view state, std::string_view period, std::strin
            std::string(text);
 }
 
-std::vector<std::string> messages(const MessageList& list) {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < list.count(); ++i) out.emplace_back(list[i]);
-    return out;
-}
+// The check as the pass over the file calls it.
+void checkFootnoteLine(RunContext& c, std::string_view line) { checkFootnote(c.facts, c.footnotes, c.streams(), line); }
 
 // The texts of the first footnote of a run.
 std::vector<std::string> first(std::initializer_list<const char*> texts) {
@@ -96,10 +94,10 @@ TEST(Footnote, ChecksAndRouting) {
     };
     for (const FootnoteCase& c : cases) {
         auto ctx = makeContext();
-        checkFootnote(*ctx, c.line);
-        EXPECT_EQ(messages(ctx->adoptionFootnoteErrors), c.adoption) << c.name;
-        EXPECT_EQ(messages(ctx->fosterCareFootnoteErrors), c.fosterCare) << c.name;
-        EXPECT_EQ(ctx->footnoteNumber, 1) << c.name;
+        checkFootnoteLine(*ctx, c.line);
+        EXPECT_EQ(messages(ctx->footnotes.adoption), c.adoption) << c.name;
+        EXPECT_EQ(messages(ctx->footnotes.fosterCare), c.fosterCare) << c.name;
+        EXPECT_EQ(ctx->footnotes.count, 1) << c.name;
         EXPECT_EQ(ctx->errors.captured(), "") << c.name;
         EXPECT_EQ(ctx->adoptionReport.captured(), "") << c.name;
         EXPECT_EQ(ctx->fosterCareReport.captured(), "") << c.name;
@@ -116,36 +114,34 @@ TEST(Footnote, MessageNumbersHaveAtLeastThreeDigitsAndAreKeptWhole) {
 
 TEST(Footnote, NumberCountsEveryFootnoteOfTheRun) {
     auto ctx = makeContext();
-    checkFootnote(*ctx, footnote("01", "202609", "A", "05"));
-    checkFootnote(*ctx, footnote("01", "202609", "F", "05"));
-    checkFootnote(*ctx, footnote("03", "202609", "a", "05"));
-    checkFootnote(*ctx, footnote("01", "202609", "F", "70"));
-    EXPECT_EQ(messages(ctx->adoptionFootnoteErrors),
-              std::vector<std::string>{"Footnote 003:  Incorrect State FIPS code"});
-    EXPECT_EQ(messages(ctx->fosterCareFootnoteErrors),
-              std::vector<std::string>{"Footnote 004:  Invalid element number"});
+    checkFootnoteLine(*ctx, footnote("01", "202609", "A", "05"));
+    checkFootnoteLine(*ctx, footnote("01", "202609", "F", "05"));
+    checkFootnoteLine(*ctx, footnote("03", "202609", "a", "05"));
+    checkFootnoteLine(*ctx, footnote("01", "202609", "F", "70"));
+    EXPECT_EQ(messages(ctx->footnotes.adoption), std::vector<std::string>{"Footnote 003:  Incorrect State FIPS code"});
+    EXPECT_EQ(messages(ctx->footnotes.fosterCare), std::vector<std::string>{"Footnote 004:  Invalid element number"});
 
-    ctx->footnoteNumber = 999;
-    checkFootnote(*ctx, footnote("01", "202609", "Q", "05"));
-    EXPECT_EQ(ctx->adoptionFootnoteErrors[1], "Footnote 1000:  Invalid file type");
-    EXPECT_EQ(ctx->fosterCareFootnoteErrors[1], "Footnote 1000:  Invalid file type");
+    ctx->footnotes.count = 999;
+    checkFootnoteLine(*ctx, footnote("01", "202609", "Q", "05"));
+    EXPECT_EQ(ctx->footnotes.adoption[1], "Footnote 1000:  Invalid file type");
+    EXPECT_EQ(ctx->footnotes.fosterCare[1], "Footnote 1000:  Invalid file type");
 }
 
 TEST(Footnote, ConsoleShowsARunningCount) {
     auto ctx = makeContext();
     const std::string good = footnote("01", "202609", "A", "05");
-    checkFootnote(*ctx, good);
+    checkFootnoteLine(*ctx, good);
     EXPECT_EQ(ctx->console.captured(), "\n         Footnote Records Checked.\r       1\r");
-    checkFootnote(*ctx, "%%\n");  // errors do not change the count shown
-    checkFootnote(*ctx, good);
+    checkFootnoteLine(*ctx, "%%\n");  // errors do not change the count shown
+    checkFootnoteLine(*ctx, good);
     EXPECT_EQ(ctx->console.captured(),
               "\n         Footnote Records Checked.\r       1\r"
               "       2 Footnote Records Checked.\r"
               "       3 Footnote Records Checked.\r");
 
     auto wide = makeContext();
-    wide->footnoteNumber = 99999999;
-    checkFootnote(*wide, good);
+    wide->footnotes.count = 99999999;
+    checkFootnoteLine(*wide, good);
     EXPECT_EQ(wide->console.captured(), "100000000 Footnote Records Checked.\r");
 }
 
@@ -154,61 +150,59 @@ constexpr const char* kFosterCareMemoryError = "\n\nMemory Error when evaluating
 
 TEST(Footnote, AdoptionListOutOfMemory) {
     auto ctx = makeContext();
-    ctx->memoryLimits.adoptionFootnoteMessages = 0;
+    ctx->footnotes.adoption.roomLimit = 0;
     // Type X: the State message fails on the adoption list, so the record
     // stops there; the foster care list does not get it either.
-    checkFootnote(*ctx, footnote("02", "202609", "X", "05"));
-    EXPECT_TRUE(ctx->adoptionFootnoteErrors.memoryFailed);
-    EXPECT_EQ(ctx->adoptionFootnoteErrors.count(), 0u);
-    EXPECT_EQ(ctx->fosterCareFootnoteErrors.count(), 0u);
-    EXPECT_FALSE(ctx->fosterCareFootnoteErrors.memoryFailed);
+    checkFootnoteLine(*ctx, footnote("02", "202609", "X", "05"));
+    EXPECT_TRUE(ctx->footnotes.adoption.memoryFailed);
+    EXPECT_EQ(ctx->footnotes.adoption.count(), 0u);
+    EXPECT_EQ(ctx->footnotes.fosterCare.count(), 0u);
+    EXPECT_FALSE(ctx->footnotes.fosterCare.memoryFailed);
     EXPECT_EQ(ctx->errors.captured(), kAdoptionMemoryError);
     EXPECT_EQ(ctx->console.captured(), "");  // no count for a record cut short
-    EXPECT_EQ(ctx->footnoteNumber, 1);
+    EXPECT_EQ(ctx->footnotes.count, 1);
 
     // The message is written once; foster care footnotes go on normally.
-    checkFootnote(*ctx, footnote("01", "202609", "A", "99"));
-    checkFootnote(*ctx, footnote("01", "202609", "F", "99"));
+    checkFootnoteLine(*ctx, footnote("01", "202609", "A", "99"));
+    checkFootnoteLine(*ctx, footnote("01", "202609", "F", "99"));
     EXPECT_EQ(ctx->errors.captured(), kAdoptionMemoryError);
-    EXPECT_EQ(messages(ctx->fosterCareFootnoteErrors),
-              std::vector<std::string>{"Footnote 003:  Invalid element number"});
+    EXPECT_EQ(messages(ctx->footnotes.fosterCare), std::vector<std::string>{"Footnote 003:  Invalid element number"});
     EXPECT_EQ(ctx->console.captured(), "       3 Footnote Records Checked.\r");
 }
 
 TEST(Footnote, FosterCareListOutOfMemory) {
     auto ctx = makeContext();
-    ctx->memoryLimits.fosterCareFootnoteMessages = 99;  // one block of 100 is too much
+    ctx->footnotes.fosterCare.roomLimit = 99;  // one block of 100 is too much
     // Type X: the State message reaches the adoption list, then fails on the
     // foster care list; the file type and element checks are not made.
-    checkFootnote(*ctx, footnote("02", "202609", "X", "99"));
-    EXPECT_EQ(messages(ctx->adoptionFootnoteErrors),
-              std::vector<std::string>{"Footnote 001:  Incorrect State FIPS code"});
-    EXPECT_EQ(ctx->fosterCareFootnoteErrors.count(), 0u);
-    EXPECT_TRUE(ctx->fosterCareFootnoteErrors.memoryFailed);
-    EXPECT_FALSE(ctx->adoptionFootnoteErrors.memoryFailed);
+    checkFootnoteLine(*ctx, footnote("02", "202609", "X", "99"));
+    EXPECT_EQ(messages(ctx->footnotes.adoption), std::vector<std::string>{"Footnote 001:  Incorrect State FIPS code"});
+    EXPECT_EQ(ctx->footnotes.fosterCare.count(), 0u);
+    EXPECT_TRUE(ctx->footnotes.fosterCare.memoryFailed);
+    EXPECT_FALSE(ctx->footnotes.adoption.memoryFailed);
     EXPECT_EQ(ctx->errors.captured(), kFosterCareMemoryError);
     EXPECT_EQ(ctx->console.captured(), "");
 }
 
 TEST(Footnote, ListRefillsAfterRunningOut) {
     auto ctx = makeContext();
-    ctx->memoryLimits.adoptionFootnoteMessages = 50;  // one block, never two
+    ctx->footnotes.adoption.roomLimit = 50;  // one block, never two
     const std::string threeErrors = footnote("02", "199409", "a", "40");
-    for (int i = 0; i < 16; ++i) checkFootnote(*ctx, threeErrors);
-    ASSERT_EQ(ctx->adoptionFootnoteErrors.count(), 48u);
+    for (int i = 0; i < 16; ++i) checkFootnoteLine(*ctx, threeErrors);
+    ASSERT_EQ(ctx->footnotes.adoption.count(), 48u);
     const std::string consoleBefore = ctx->console.captured();
-    checkFootnote(*ctx, threeErrors);  // the 49th and 50th fit, the 51st does not
-    EXPECT_EQ(ctx->adoptionFootnoteErrors.count(), 0u);
-    EXPECT_TRUE(ctx->adoptionFootnoteErrors.memoryFailed);
+    checkFootnoteLine(*ctx, threeErrors);  // the 49th and 50th fit, the 51st does not
+    EXPECT_EQ(ctx->footnotes.adoption.count(), 0u);
+    EXPECT_TRUE(ctx->footnotes.adoption.memoryFailed);
     EXPECT_EQ(ctx->console.captured(), consoleBefore);
 
-    checkFootnote(*ctx, footnote("01", "202609", "a", "40"));
-    EXPECT_EQ(messages(ctx->adoptionFootnoteErrors), std::vector<std::string>{"Footnote 018:  Invalid element number"});
+    checkFootnoteLine(*ctx, footnote("01", "202609", "a", "40"));
+    EXPECT_EQ(messages(ctx->footnotes.adoption), std::vector<std::string>{"Footnote 018:  Invalid element number"});
     EXPECT_EQ(ctx->errors.captured(), kAdoptionMemoryError);
 
-    releaseFootnoteErrors(*ctx);
-    EXPECT_EQ(ctx->adoptionFootnoteErrors.count(), 0u);
-    EXPECT_TRUE(ctx->adoptionFootnoteErrors.memoryFailed);
+    ctx->footnotes.adoption.release();
+    EXPECT_EQ(ctx->footnotes.adoption.count(), 0u);
+    EXPECT_TRUE(ctx->footnotes.adoption.memoryFailed);
 }
 
 }  // namespace

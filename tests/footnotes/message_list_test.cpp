@@ -39,13 +39,14 @@ TEST(MessageList, TextsStayIntactAcrossManyChunksOfStorage) {
 
 TEST(MessageList, FailureDropsEverythingAndALaterAppendStartsAfresh) {
     MessageList list;
-    for (int i = 0; i < 24; ++i) ASSERT_TRUE(list.append("kept", 24, 30));
-    EXPECT_FALSE(list.append("no room", 24, 30));
+    list.roomLimit = 30;
+    for (int i = 0; i < 24; ++i) ASSERT_TRUE(list.append("kept", 24));
+    EXPECT_FALSE(list.append("no room", 24));
     EXPECT_TRUE(list.memoryFailed);
     EXPECT_EQ(list.count(), 0u);
     EXPECT_EQ(list.room(), 0u);
 
-    EXPECT_TRUE(list.append("again", 24, 30));
+    EXPECT_TRUE(list.append("again", 24));
     EXPECT_EQ(list.count(), 1u);
     EXPECT_EQ(list[0], "again");
     EXPECT_TRUE(list.memoryFailed);  // the flag stays for the whole run
@@ -58,18 +59,22 @@ TEST(MessageList, FailureDropsEverythingAndALaterAppendStartsAfresh) {
 
 TEST(MessageList, ALimitBelowOneBlockLeavesNoRoomAtAll) {
     MessageList list;
-    EXPECT_FALSE(list.append("x", 24, 23));
+    list.roomLimit = 23;
+    EXPECT_FALSE(list.append("x", 24));
     EXPECT_TRUE(list.memoryFailed);
     MessageList exact;
-    EXPECT_TRUE(exact.append("x", 24, 24));
+    exact.roomLimit = 24;
+    EXPECT_TRUE(exact.append("x", 24));
 }
 
 TEST(MessageList, AppendMessageReportsOnlyTheFirstFailure) {
     auto ctx = testing::makeContext();
     MessageList& list = ctx->aggregateErrors;
-    EXPECT_FALSE(appendMessage(*ctx, list, "a", 24, 0, "first failure\n"));
-    EXPECT_FALSE(appendMessage(*ctx, list, "b", 24, 0, "first failure\n"));
-    EXPECT_TRUE(appendMessage(*ctx, list, "c", 24, 24, "first failure\n"));
+    list.roomLimit = 0;
+    EXPECT_FALSE(appendMessage(ctx->streams(), list, "a", 24, "first failure\n"));
+    EXPECT_FALSE(appendMessage(ctx->streams(), list, "b", 24, "first failure\n"));
+    list.roomLimit = 24;
+    EXPECT_TRUE(appendMessage(ctx->streams(), list, "c", 24, "first failure\n"));
     EXPECT_EQ(ctx->errors.captured(), "first failure\n");
     EXPECT_EQ(list.count(), 1u);
 }

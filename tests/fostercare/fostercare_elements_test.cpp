@@ -92,7 +92,7 @@ TEST(FosterCareElements, LineOf150CharactersHasItsLineFeedInElement51) {
 TEST(FosterCareElements, EmptyAgencyListRejectsEveryCode) {
     // After a failed load the list is empty: a non-blank code is out of range.
     auto ctx = makeContext();
-    ctx->localAgencies.release();
+    ctx->facts.localAgencies.release();
     checked(*ctx, cleanFosterCareRecord());
     EXPECT_EQ(ctx->fosterCareCells.state(3), '2');
 }

@@ -45,9 +45,9 @@ std::string buildRecord(const std::vector<Edit>& base, const std::vector<Edit>& 
 
 const ElementTable& runGroups(RunContext& ctx, const std::string& record, const std::vector<Preset>& presets = {}) {
     vortel::resetFosterCareCells(ctx);
-    vortel::checkFosterCareElements(ctx, record);
+    vortel::checkFosterCareElements(ctx.facts, ctx.fosterCareCells, record);
     for (const auto& p : presets) ctx.fosterCareCells.setState(p.cell, p.state);
-    vortel::checkFosterCareGroups(ctx, record);
+    vortel::checkFosterCareGroups(ctx.fosterCareCells, record);
     return ctx.fosterCareCells;
 }
 
@@ -72,9 +72,9 @@ TEST(FosterCareGroups, CleanRecordKeepsTheElementStates) {
     auto ctx = vortel::testing::makeContext();
     const std::string record = vortel::testing::cleanFosterCareRecord();
     vortel::resetFosterCareCells(*ctx);
-    vortel::checkFosterCareElements(*ctx, record);
+    vortel::checkFosterCareElements(ctx->facts, ctx->fosterCareCells, record);
     const std::string before = vortel::testing::states(ctx->fosterCareCells, 1, 84);
-    vortel::checkFosterCareGroups(*ctx, record);
+    vortel::checkFosterCareGroups(ctx->fosterCareCells, record);
     EXPECT_EQ(vortel::testing::states(ctx->fosterCareCells, 1, 84), before);
 }
 

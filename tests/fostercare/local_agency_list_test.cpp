@@ -25,11 +25,12 @@ Loaded load(const std::string& fipsText, const std::string& state = "01",
     ScratchDir dir;
     writeFile(dir / "fips.lst", fipsText);
     auto ctx = makeContext();
-    ctx->stateCode = state;
+    ctx->facts.stateCode = state;
     ctx->fipsFileName = (dir / "fips.lst").string();
-    ctx->memoryLimits.localAgencyEntries = roomLimit;
-    Loaded out{loadLocalAgencyCodes(*ctx), {}};
-    for (std::size_t i = 0; i < ctx->localAgencies.count(); ++i) out.codes.push_back(ctx->localAgencies.code(i));
+    ctx->facts.localAgencies.roomLimit = roomLimit;
+    Loaded out{loadLocalAgencyCodes(ctx->facts, ctx->fipsFileName, ctx->streams()), {}};
+    for (std::size_t i = 0; i < ctx->facts.localAgencies.count(); ++i)
+        out.codes.push_back(ctx->facts.localAgencies.code(i));
     return out;
 }
 
@@ -64,10 +65,10 @@ TEST(LocalAgencyList, GrowsInBlocksOf85) {
         writeFile(dir / "fips.lst", file);
         auto ctx = makeContext();
         ctx->fipsFileName = (dir / "fips.lst").string();
-        EXPECT_EQ(loadLocalAgencyCodes(*ctx), n);
-        EXPECT_EQ(ctx->localAgencies.room(), (static_cast<std::size_t>(n) / 85 + 1) * 85) << n;
-        EXPECT_FALSE(ctx->localAgencies.codeInvalid(field(file, 1, 5)));
-        EXPECT_FALSE(ctx->localAgencies.codeInvalid(
+        EXPECT_EQ(loadLocalAgencyCodes(ctx->facts, ctx->fipsFileName, ctx->streams()), n);
+        EXPECT_EQ(ctx->facts.localAgencies.room(), (static_cast<std::size_t>(n) / 85 + 1) * 85) << n;
+        EXPECT_FALSE(ctx->facts.localAgencies.codeInvalid(field(file, 1, 5)));
+        EXPECT_FALSE(ctx->facts.localAgencies.codeInvalid(
             field(file, static_cast<int>(file.size()) - 5, static_cast<int>(file.size()) - 1)));
     }
 }

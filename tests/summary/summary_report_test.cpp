@@ -60,8 +60,8 @@ public:
         }
     }
     std::span<SummaryTally> slots() {
-        if (kind_ == RecordKind::Adoption) return ctx_->tallies.adoption;
-        return ctx_->tallies.fosterCare;
+        if (kind_ == RecordKind::Adoption) return ctx_->tallies.adoption.slots;
+        return ctx_->tallies.fosterCare.slots;
     }
     SummaryTally& operator[](int slot) { return slots()[static_cast<std::size_t>(slot)]; }
     std::string text() {
@@ -188,9 +188,9 @@ TEST(SummaryBody, MotherBirthYearBlankInEveryRecord) {
     for (int i = 0; i < 4; ++i) {
         ctx->adoptionCells.resetRecord();
         ctx->adoptionCells.setState(16, kPendingBlank);
-        tallyAdoptionRecord(*ctx, r);
+        tallyAdoptionRecord(ctx->tallies.adoption, ctx->adoptionCells, r);
     }
-    finishAdoptionTallies(*ctx);
+    finishAdoptionTallies(ctx->tallies.adoption);
     writeSummaryReport(*ctx, RecordKind::Adoption);
     const std::string& t = ctx->adoptionReport.captured();
     EXPECT_EQ(t.find("No valid information submitted for birth year for the mother"), std::string::npos);
@@ -204,9 +204,9 @@ TEST(SummaryBody, MonthlySubsidyAmountIsTheReferenceReadAsNumber) {
     setField(r, 106, "00350");
     for (int i = 0; i < 3; ++i) {
         ctx->adoptionCells.resetRecord();
-        tallyAdoptionRecord(*ctx, r);
+        tallyAdoptionRecord(ctx->tallies.adoption, ctx->adoptionCells, r);
     }
-    finishAdoptionTallies(*ctx);
+    finishAdoptionTallies(ctx->tallies.adoption);
     writeSummaryReport(*ctx, RecordKind::Adoption);
     EXPECT_NE(
         ctx->adoptionReport.captured().find("\nElement 36:  All records have the monthly subsidy amount as:   350."),

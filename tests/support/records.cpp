@@ -11,13 +11,13 @@ namespace vortel::testing {
 
 std::unique_ptr<RunContext> makeContext() {
     auto ctx = std::make_unique<RunContext>();
-    ctx->stateCode = "01";
-    ctx->runDate = {2026, 12, 8};
+    ctx->facts.stateCode = "01";
+    ctx->facts.runDate = {2026, 12, 8};
     ctx->runTimestamp = "12/08/2026 09:00AM";
     ctx->dataFileName = "data.txt";
     initRunTables(*ctx);
-    ctx->localAgencies.append("01001");
-    ctx->localAgencies.append("01003");
+    ctx->facts.localAgencies.append("01001");
+    ctx->facts.localAgencies.append("01003");
     return ctx;
 }
 
@@ -34,9 +34,9 @@ std::string checkedElements(RunContext& ctx, RecordKind kind, const std::string&
     ElementTable& cells = ctx.cells(kind);
     cells.resetRecord();
     if (kind == RecordKind::Adoption)
-        checkAdoptionElements(ctx, record);
+        checkAdoptionElements(ctx.facts, cells, record);
     else
-        checkFosterCareElements(ctx, record);
+        checkFosterCareElements(ctx.facts, cells, record);
     return states(cells, 1, cells.size());
 }
 
@@ -72,17 +72,17 @@ std::string cleanFosterCareRecord() {
 
 void checkAdoptionRecord(RunContext& ctx, const std::string& record) {
     resetAdoptionCells(ctx);
-    checkAdoptionElements(ctx, record);
-    checkAdoptionDatePairs(ctx, record);
-    checkAdoptionGroups(ctx, record);
+    checkAdoptionElements(ctx.facts, ctx.adoptionCells, record);
+    checkAdoptionDatePairs(ctx.adoptionCells, ctx.datePairs.adoption, record);
+    checkAdoptionGroups(ctx.adoptionCells, record);
     tallyElementStates(ctx, RecordKind::Adoption);
 }
 
 void checkFosterCareRecord(RunContext& ctx, const std::string& record) {
     resetFosterCareCells(ctx);
-    checkFosterCareElements(ctx, record);
-    checkFosterCareDatePairs(ctx, record);
-    checkFosterCareGroups(ctx, record);
+    checkFosterCareElements(ctx.facts, ctx.fosterCareCells, record);
+    checkFosterCareDatePairs(ctx.fosterCareCells, ctx.datePairs.fosterCare, record);
+    checkFosterCareGroups(ctx.fosterCareCells, record);
     tallyElementStates(ctx, RecordKind::FosterCare);
 }
 
@@ -90,6 +90,12 @@ std::string states(const ElementTable& cells, int first, int last) {
     std::string s;
     for (int c = first; c <= last; ++c) s.push_back(cells.state(c));
     return s;
+}
+
+std::vector<std::string> messages(const MessageList& list) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < list.count(); ++i) out.emplace_back(list[i]);
+    return out;
 }
 
 }  // namespace vortel::testing

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/run_context.h"
 
@@ -35,5 +36,8 @@ std::string checkedElements(RunContext& ctx, RecordKind kind, const std::string&
 
 // The states of cells first..last as one string, e.g. "..1.2".
 std::string states(const ElementTable& cells, int first, int last);
+
+// The texts of a message list, in order.
+std::vector<std::string> messages(const MessageList& list);
 
 }  // namespace vortel::testing
