@@ -155,9 +155,11 @@ private:
     // Calls f(cell) for every cell changed since the last reset.
     template <typename F>
     void forEachTouched(F f) const {
-        for (std::size_t w = 0; w < touched_.size(); ++w)
-            for (std::uint64_t bits = touched_[w]; bits != 0; bits &= bits - 1)
+        for (std::size_t w = 0; w < touched_.size(); ++w) {
+            for (std::uint64_t bits = touched_[w]; bits != 0; bits &= bits - 1) {
                 f(static_cast<int>(w) * 64 + std::countr_zero(bits));
+            }
+        }
     }
 
     RecordKind kind_;
