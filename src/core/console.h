@@ -21,8 +21,9 @@ struct FatalExit {
     int status;
 };
 
-// Writes the message and "\nTerminating program.\n" to the standard error
-// stream, flushes every open file and ends the run with status -1.
+// Flushes the console line in progress, writes the message and
+// "\nTerminating program.\n" to the standard error stream and ends the run
+// with status -1.
 [[noreturn]] void fatalError(Console console, std::string_view message);
 // The same message without ending the run.
 void reportFatal(Console console, std::string_view message);
