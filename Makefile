@@ -1,4 +1,4 @@
-# make demo        build, then check the bundled example and show where the reports went
+# make demo        build the program only, then check the bundled example and show where the reports went
 # make test        build, then run every test
 # make screenshot  the demo's HTML page rendered by headless Chromium to a PNG
 BUILD ?= build
@@ -28,7 +28,10 @@ build: tools-check
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
-demo: build
+# The demo builds the program alone (the tests are built by make test).
+demo: tools-check
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target vortel-dq
 	@mkdir -p $(BUILD)/demo
 	./$(BUILD)/vortel-dq --data examples/example.dat --fips examples/fips.lst \
 	    --foster-care-report $(BUILD)/demo/freport.txt --adoption-report $(BUILD)/demo/areport.txt \

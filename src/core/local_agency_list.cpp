@@ -7,6 +7,7 @@
 
 #include "core/console.h"
 #include "core/files.h"
+#include "core/platform.h"
 #include "core/record_fields.h"
 #include "core/run_facts.h"
 
@@ -84,7 +85,7 @@ void LocalAgencyList::release() {
 }
 
 int loadLocalAgencyCodes(RunFacts& facts, const std::string& listFileName, Console console) {
-    std::FILE* file = std::fopen(listFileName.c_str(), "r");
+    std::FILE* file = platform::openFile(listFileName, "rb");
     if (!file) fatalError(console, "\nUnable to open FIPS.LST file " + listFileName + ": " + errorText(errno) + ".");
     LocalAgencyList& list = facts.localAgencies;
     list.release();

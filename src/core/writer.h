@@ -8,6 +8,8 @@
 #include <string_view>
 #include <utility>
 
+#include "core/platform.h"
+
 namespace vortel {
 
 // A write to an output of the run failed: the output's name and the system's
@@ -37,7 +39,7 @@ public:
         if (buffer_.size() >= kFlushAt) drain();
     }
     void repeat(char c, int count) { buffer_.append(static_cast<std::size_t>(count > 0 ? count : 0), c); }
-    void printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void printf(const char* format, ...) VORTEL_PRINTF_FORMAT(2, 3);
 
     void flush();
     void close();

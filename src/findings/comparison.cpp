@@ -8,6 +8,7 @@
 #include <cstring>
 #include <nlohmann/json.hpp>
 
+#include "core/platform.h"
 #include "findings/finding_cells.h"
 
 namespace vortel {
@@ -25,10 +26,8 @@ struct NumberOrder {
     explicit NumberOrder(const RecordNumber& n) {
         std::memcpy(&high, n.data(), sizeof high);
         std::memcpy(&low, n.data() + sizeof high, sizeof low);
-        if constexpr (std::endian::native == std::endian::little) {
-            high = __builtin_bswap64(high);
-            low = __builtin_bswap32(low);
-        }
+        high = platform::fromBigEndian64(high);
+        low = platform::fromBigEndian32(low);
     }
     auto operator<=>(const NumberOrder&) const = default;
 };

@@ -251,7 +251,7 @@ private:
 }  // namespace
 
 std::optional<PreviousRun> readPreviousRun(const std::string& fileName, std::string& error) {
-    std::FILE* file = std::fopen(fileName.c_str(), "rb");
+    std::FILE* file = platform::openFile(fileName, "rb");
     if (!file) {
         error = "unable to read " + fileName + ": " + errorText(errno);
         return std::nullopt;

@@ -9,6 +9,7 @@
 
 #include "catalogue/fostercare_catalogue.h"
 #include "core/element_table.h"
+#include "core/platform.h"
 #include "fields/fields.h"
 #include "fostercare/fostercare_group_tables.h"
 
@@ -44,8 +45,8 @@ int compareDates(std::string_view a, std::string_view b) {
     // Two dates of eight digits each compare as texts.
     if (eightDigits(a.data()) && eightDigits(b.data())) {
         // Read most significant character first, the words order as the texts.
-        const std::uint64_t x = __builtin_bswap64(loadWord(a.data()));
-        const std::uint64_t y = __builtin_bswap64(loadWord(b.data()));
+        const std::uint64_t x = platform::fromBigEndian64(loadWord(a.data()));
+        const std::uint64_t y = platform::fromBigEndian64(loadWord(b.data()));
         return (x > y) - (x < y);
     }
     const DateParts pa = dateParts(a);

@@ -1,11 +1,11 @@
 #include "run/dialogue.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <ctime>
+#include <filesystem>
 
 #include "core/files.h"
+#include "core/platform.h"
 #include "fields/fields.h"
 #include "findings/findings.h"
 #include "reports/listing.h"
@@ -13,6 +13,8 @@
 namespace vortel {
 
 namespace {
+
+constexpr const char* kLocalAgencyList = "fips.lst";
 
 constexpr std::string_view kValidStateCodes =
     "01 02 04 05 06 08 09 10 11 12 13 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32 33 34 35 36 37 38 39 "
@@ -61,11 +63,10 @@ void refuseOverwrite(RunContext& ctx, const std::string& report, const std::stri
 
 void openDataFile(RunContext& ctx, DataFile& data) {
     const std::string& name = ctx.dataFileName;
-    struct stat st {};
-    if (::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) unableToOpen(ctx, name, EISDIR);
-    data.file = std::fopen(name.c_str(), "rb");
+    if (platform::statusOf(name).directory) unableToOpen(ctx, name, EISDIR);
+    data.file = platform::openFile(name, "rb");
     if (!data.file) unableToOpen(ctx, name, errno);
-    if (::fstat(fileno(data.file), &st) == 0 && S_ISREG(st.st_mode)) data.size = static_cast<long long>(st.st_size);
+    data.size = platform::openFileSize(data.file);
 }
 
 void openReport(RunContext& ctx, const std::string& name, OutputFile& file, Writer& writer) {
@@ -82,8 +83,7 @@ void takeClockReading(RunContext& ctx, const std::optional<ClockReading>& asOf) 
         tm.tm_hour = asOf->hour;
         tm.tm_min = asOf->minute;
     } else {
-        const std::time_t now = std::time(nullptr);
-        localtime_r(&now, &tm);
+        tm = platform::localTimeNow();
     }
     char stamp[19];
     std::strftime(stamp, sizeof stamp, "%m/%d/%Y %I:%M%p", &tm);
@@ -98,7 +98,8 @@ void takeClockReading(RunContext& ctx, const std::optional<ClockReading>& asOf) 
 }  // namespace
 
 void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, DataFile& data, ReportFiles& reports) {
-    if (options.fipsFile) ctx.fipsFileName = *options.fipsFile;
+    ctx.errors.flush();
+    ctx.fipsFileName = options.fipsFile ? *options.fipsFile : defaultLocalAgencyList(io.programFile, io.err);
 
     ctx.dataFileName = ask(ctx, io, options.dataFile, "\nEnter the VORTEL data file name (e.g., datafile.txt): ");
     requireNameFits(ctx, ctx.dataFileName);
@@ -124,6 +125,23 @@ void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, D
 
     takeClockReading(ctx, options.asOf);
     writeReportHeadings(ctx);
+}
+
+std::string installedLocalAgencyList(const std::string& programFile) {
+    if (programFile.empty()) return {};
+    const std::filesystem::path folder = std::filesystem::path(programFile).parent_path();
+    for (const std::filesystem::path& list : {folder / kLocalAgencyList, folder / "../share/vortel-dq" / kLocalAgencyList})
+        if (platform::statusOf(list.string()).regular) return list.lexically_normal().string();
+    return {};
+}
+
+std::string defaultLocalAgencyList(const std::string& programFile, std::FILE* err) {
+    if (platform::statusOf(kLocalAgencyList).exists) return kLocalAgencyList;
+    const std::string installed = installedLocalAgencyList(programFile);
+    if (installed.empty()) return kLocalAgencyList;
+    std::fprintf(err, "Local agency list: %s (installed with the program)\n", installed.c_str());
+    std::fflush(err);
+    return installed;
 }
 
 bool stateCodeInvalid(std::string_view code) {

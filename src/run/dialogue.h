@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "core/output_file.h"
@@ -16,6 +17,9 @@ struct ProgramIo {
     std::FILE* in;
     std::FILE* out;
     std::FILE* err;
+    // The running program's path (empty in tests that run it in-process):
+    // where the county list installed with it is looked for.
+    std::string programFile = {};
 };
 
 // The data file as opened by the dialogue.
@@ -39,5 +43,14 @@ struct ReportFiles {
 void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, DataFile& data, ReportFiles& reports);
 
 bool stateCodeInvalid(std::string_view code);
+
+// The county list installed with the program at `programFile`: beside it, or
+// in ../share/vortel-dq/ from its folder. Empty when there is none.
+std::string installedLocalAgencyList(const std::string& programFile);
+
+// The county list a run without --fips reads: fips.lst in the working folder,
+// else the installed one (with the line that says so written to `err`), else
+// fips.lst (which then fails as a missing list).
+std::string defaultLocalAgencyList(const std::string& programFile, std::FILE* err);
 
 }  // namespace vortel

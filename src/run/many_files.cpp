@@ -10,6 +10,7 @@
 
 #include "core/files.h"
 #include "core/output_file.h"
+#include "core/platform.h"
 #include "core/writer.h"
 #include "findings/findings_text.h"
 #include "html/html_text.h"
@@ -44,9 +45,7 @@ std::string clockText(const Options& options) {
         std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", c.year, c.month, c.day, c.hour, c.minute);
     } else {
         // One reading for every run: the files are checked as at one moment.
-        const std::time_t now = std::time(nullptr);
-        std::tm tm{};
-        localtime_r(&now, &tm);
+        const std::tm tm = platform::localTimeNow();
         std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &tm);
     }
     return text;
@@ -163,12 +162,14 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (ec || !fs::is_directory(dir)) {
-        std::fprintf(io.err, "\nUnable to create folder %s: %s.\nTerminating program.\n", dir.c_str(),
+        std::fprintf(io.err, "\nUnable to create folder %s: %s.\nTerminating program.\n", dir.string().c_str(),
                      (ec ? ec.message() : errorText(ENOTDIR)).c_str());
         return -1;
     }
 
     const std::string clock = clockText(options);
+    // One county list for the whole command, said once when it is the installed one.
+    const std::string fips = options.fipsFile ? *options.fipsFile : defaultLocalAgencyList(io.programFile, io.err);
     unsigned jobs =
         options.jobs ? static_cast<unsigned>(std::stoi(*options.jobs)) : std::thread::hardware_concurrency();
     jobs = std::clamp(jobs, 1u, static_cast<unsigned>(runs.size()));
@@ -193,14 +194,15 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
                                              *options.stateCode,
                                              "--as-of",
                                              clock};
-            if (options.fipsFile) args.insert(args.end(), {"--fips", *options.fipsFile});
+            args.insert(args.end(), {"--fips", fips});
             if (options.findings.failOnFindings) args.emplace_back("--fail-on-findings");
             std::vector<const char*> argv;
             argv.reserve(args.size());
             for (const std::string& a : args) argv.push_back(a.c_str());
             argv.push_back(nullptr);
-            std::FILE* in = std::fopen("/dev/null", "r");
-            std::FILE* err = std::tmpfile();
+            std::FILE* in = platform::openNullDevice("rb");
+            int scratchError = 0;
+            std::FILE* err = platform::openScratchFile(std::string(), scratchError);
             if (!in || !err) {
                 run.status = -1;
             } else {
@@ -212,8 +214,8 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
             const std::lock_guard<std::mutex> lock(console);
             const RunTotals& t = run.totals;
             std::fprintf(io.out,
-                         "%s: %ld adoption records (%ld with findings), %ld foster care records (%ld with findings), "
-                         "%ld findings: %s\n",
+                         "%s: %lld adoption records (%lld with findings), %lld foster care records (%lld with findings), "
+                         "%lld findings: %s\n",
                          run.dataFile.c_str(), t.adoptionRecords, t.adoptionRecordsWithFindings, t.fosterCareRecords,
                          t.fosterCareRecordsWithFindings, t.findings, statusWord(run.status).c_str());
             std::fflush(io.out);

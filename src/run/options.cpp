@@ -35,7 +35,7 @@ constexpr std::array kOptions = {
     OptionRow{"--state", "", "CODE", Takes::Value, &Options::stateCode, nullptr, nullptr, nullptr,
               "the 2-digit State FIPS code (e.g., 01 for Alabama)"},
     OptionRow{"--fips", "", "FILE", Takes::Value, &Options::fipsFile, nullptr, nullptr, nullptr,
-              "the list of local agency FIPS codes\n(default: fips.lst in the working directory)"},
+              "the list of local agency FIPS codes (default: fips.lst\nin the working directory, else the list installed\nwith the program)"},
     OptionRow{"--as-of", "", "\"YYYY-MM-DD HH:MM\"", Takes::Clock, nullptr, nullptr, nullptr, nullptr,
               "take this as the local date and time of the run\n(run date of every date test and report timestamp)"},
     OptionRow{"--findings", "", "FILE", Takes::Value, nullptr, &FindingsOptions::findingsFile, nullptr, nullptr,
@@ -84,7 +84,8 @@ constexpr std::string_view kHelpEnd =
     "Exit status: 0 after a complete run (1 with --fail-on-findings when it made\n"
     "any finding or checked no detail record), 255 after a fatal error (a file\n"
     "that cannot be opened, read or written, a State code that is not valid),\n"
-    "2 for a bad command line, 128 plus the signal's number when interrupted.\n";
+    "2 for a bad command line, 128 plus the signal's number when interrupted\n"
+    "(on Windows: 0xC000013A).\n";
 
 constexpr std::size_t kHelpColumn = 30;
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/line_reader.h"
+#include "core/platform.h"
 #include "core/version.h"
 #include "findings/findings.h"
 #include "html/html_page.h"
@@ -89,7 +90,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     auto ctx = std::make_unique<RunContext>();
     // --quiet: the console's progress goes nowhere.
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> quietConsole(
-        options->quiet ? std::fopen("/dev/null", "w") : nullptr, [](std::FILE* f) { return f ? std::fclose(f) : 0; });
+        options->quiet ? platform::openNullDevice("wb") : nullptr, [](std::FILE* f) { return f ? std::fclose(f) : 0; });
     ctx->console.attach(quietConsole ? quietConsole.get() : io.out, false);
     ctx->errors.attach(io.err, false);
     ctx->setMemoryLimits(limits);

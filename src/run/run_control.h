@@ -12,11 +12,11 @@ namespace vortel {
 
 // What a finished run counted, for the index of a many-file run.
 struct RunTotals {
-    long adoptionRecords = 0;
-    long adoptionRecordsWithFindings = 0;
-    long fosterCareRecords = 0;
-    long fosterCareRecordsWithFindings = 0;
-    long findings = 0;
+    long long adoptionRecords = 0;
+    long long adoptionRecordsWithFindings = 0;
+    long long fosterCareRecords = 0;
+    long long fosterCareRecordsWithFindings = 0;
+    long long findings = 0;
 };
 
 // Runs the whole program; returns the exit status: 0, or 1 with
