@@ -1,85 +1,40 @@
 #include "core/output_file.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <mutex>
-#include <vector>
+#include <filesystem>
 
 #include "core/files.h"
+#include "core/platform.h"
 
 namespace vortel {
 
-namespace {
-
-mode_t processUmask() {
-    static std::once_flag once;
-    static mode_t mask = 022;
-    std::call_once(once, [] {
-        mask = ::umask(022);
-        ::umask(mask);
-    });
-    return mask;
-}
-
-// Blocks the signals that end a run while a temporary is created and
-// registered, so that none can be left behind unregistered.
-class SignalsHeld {
-public:
-    SignalsHeld() {
-        sigset_t set;
-        sigemptyset(&set);
-        for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, s);
-        ::pthread_sigmask(SIG_BLOCK, &set, &old_);
-    }
-    ~SignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
-
-private:
-    sigset_t old_;
-};
-
-}  // namespace
-
 OutputFile::~OutputFile() { discard(); }
 
-int OutputFile::open(const std::string& name) {
+int OutputFile::open(const std::string& name, bool text) {
     discard();
     name_ = name;
     if (name.empty()) return ENOENT;
     target_ = finalTarget(name).string();
-    struct stat st {};
-    const bool exists = ::stat(target_.c_str(), &st) == 0;
+    const platform::FileStatus st = platform::statusOf(target_);
     // A name ending in a slash names a folder: opened directly, it fails so.
-    if ((!exists || S_ISREG(st.st_mode)) && !std::filesystem::path(target_).filename().empty()) {
+    if ((!st.exists || st.regular) && !std::filesystem::path(target_).filename().empty()) {
         const std::filesystem::path target(target_);
         std::string hidden(".");
         hidden.append(target.filename().string()).append(".vortel-dq-XXXXXX");
-        const std::string pattern = (target.parent_path() / hidden).string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        SignalsHeld held;
-        const int fd = ::mkstemp(buffer.data());
-        if (fd >= 0) {
-            const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~processUmask());
-            ::fchmod(fd, mode);
-            file_ = ::fdopen(fd, "wb");
-            if (!file_) {
-                const int error = errno;
-                ::close(fd);
-                ::unlink(buffer.data());
-                return error;
-            }
-            temporary_ = buffer.data();
+        std::string made = (target.parent_path() / hidden).string();
+        const unsigned mode = st.exists ? st.mode : platform::newFileMode();
+        platform::InterruptsHeld held;
+        int error = 0;
+        file_ = platform::createUniqueFile(made, mode, text, error);
+        if (file_) {
+            temporary_ = made;
             slot_ = registerTemporary(temporary_);
             std::setvbuf(file_, nullptr, _IONBF, 0);
             return 0;
         }
     }
     // Written directly: not a regular file, or no room for a temporary beside it.
-    file_ = std::fopen(name.c_str(), "wb");
+    file_ = platform::openFile(name, text ? "w" : "wb");
     if (!file_) return errno;
     std::setvbuf(file_, nullptr, _IONBF, 0);
     return 0;
@@ -87,15 +42,12 @@ int OutputFile::open(const std::string& name) {
 
 long long OutputFile::position() const {
     if (!file_) return -1;
-    const off_t at = ::ftello(file_);
-    return at < 0 ? -1 : static_cast<long long>(at);
+    return platform::filePosition(file_);
 }
 
 int OutputFile::cutBackTo(long long position) {
     if (!file_) return EBADF;
-    std::fflush(file_);
-    if (::ftruncate(::fileno(file_), static_cast<off_t>(position)) != 0) return errno;
-    return ::fseeko(file_, static_cast<off_t>(position), SEEK_SET) == 0 ? 0 : errno;
+    return platform::cutFileTo(file_, position);
 }
 
 int OutputFile::close() {
@@ -112,8 +64,8 @@ int OutputFile::place() {
         if (const int error = close()) return error;
     }
     if (temporary_.empty()) return 0;
-    const int error = ::rename(temporary_.c_str(), target_.c_str()) == 0 ? 0 : errno;
-    if (error) ::unlink(temporary_.c_str());
+    const int error = platform::replaceFile(temporary_, target_);
+    if (error) platform::removeFile(temporary_);
     unregisterTemporary(slot_);
     slot_ = -1;
     temporary_.clear();
@@ -126,7 +78,7 @@ void OutputFile::discard() {
         file_ = nullptr;
     }
     if (!temporary_.empty()) {
-        ::unlink(temporary_.c_str());
+        platform::removeFile(temporary_);
         unregisterTemporary(slot_);
         slot_ = -1;
         temporary_.clear();

@@ -22,8 +22,10 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Opens the output for `name`. Returns 0, or the system's error number.
-    int open(const std::string& name);
+    // Opens the output for `name`; `text` for a report, whose lines end as
+    // the system's text files end them (CR LF on Windows, LF elsewhere).
+    // Returns 0, or the system's error number.
+    int open(const std::string& name, bool text = false);
     bool isOpen() const { return file_ != nullptr; }
     std::FILE* file() const { return file_; }
     const std::string& name() const { return name_; }

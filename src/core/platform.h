@@ -28,9 +28,10 @@ namespace vortel::platform {
 // The system's text for an error number.
 std::string errorText(int error);
 
-// Opens a file by its UTF-8 name with an fopen mode; every mode given here is
-// binary, so that bytes are read and written as they are on every system.
-// Returns nothing and sets errno when it cannot.
+// Opens a file by its UTF-8 name with an fopen mode. Inputs and outputs are
+// opened in binary mode ("rb", "wb"), so that their bytes are the same on
+// every system; "w" is the system's text mode (on Windows a line feed is
+// written as CR LF). Returns nothing and sets errno when it cannot.
 std::FILE* openFile(const std::string& name, const char* mode);
 
 // What the system says of a name (links followed, or the link itself).
@@ -39,8 +40,8 @@ struct FileStatus {
     bool regular = false;
     bool directory = false;
     bool link = false;
-    unsigned mode = 0;     // permission bits
-    long long size = -1;   // a regular file's size (64 bits on every system)
+    unsigned mode = 0;    // permission bits
+    long long size = -1;  // a regular file's size (64 bits on every system)
 };
 FileStatus statusOf(const std::string& name);
 FileStatus linkStatusOf(const std::string& name);
@@ -65,9 +66,10 @@ bool identityOf(const std::string& name, FileIdentity& identity);
 std::FILE* openScratchFile(const std::string& folder, int& error);
 
 // Creates a new file from `pattern`, whose last six characters are XXXXXX and
-// become a unique part, with the permission bits `mode`; opened for binary
-// writing. `pattern` holds the name made. Returns nothing and sets `error`.
-std::FILE* createUniqueFile(std::string& pattern, unsigned mode, int& error);
+// become a unique part, with the permission bits `mode`; opened for writing,
+// in the system's text mode when `text`, else binary. `pattern` holds the
+// name made. Returns nothing and sets `error`.
+std::FILE* createUniqueFile(std::string& pattern, unsigned mode, bool text, int& error);
 
 // Moves `from` onto `to`, replacing it. Returns 0 or an error number.
 int replaceFile(const std::string& from, const std::string& to);

@@ -89,7 +89,7 @@ std::FILE* openScratchFile(const std::string& folder, int& error) {
         // for that moment.
         std::string pattern = folder + "/.vortel-dq-scratch-XXXXXX";
         int ignored = 0;
-        if (std::FILE* file = createUniqueFile(pattern, 0600, ignored)) {
+        if (std::FILE* file = createUniqueFile(pattern, 0600, false, ignored)) {
             ::unlink(pattern.c_str());
             std::FILE* both = std::freopen(nullptr, "w+b", file);
             if (both) return both;
@@ -104,7 +104,7 @@ std::FILE* openScratchFile(const std::string& folder, int& error) {
     return nullptr;
 }
 
-std::FILE* createUniqueFile(std::string& pattern, unsigned mode, int& error) {
+std::FILE* createUniqueFile(std::string& pattern, unsigned mode, bool /*text*/, int& error) {
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     const int fd = ::mkstemp(buffer.data());

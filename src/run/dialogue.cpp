@@ -70,7 +70,7 @@ void openDataFile(RunContext& ctx, DataFile& data) {
 }
 
 void openReport(RunContext& ctx, const std::string& name, OutputFile& file, Writer& writer) {
-    if (const int error = file.open(name)) unableToOpen(ctx, name, error);
+    if (const int error = file.open(name, true)) unableToOpen(ctx, name, error);
     writer.attach(file.file(), false, name);
 }
 
@@ -130,7 +130,8 @@ void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, D
 std::string installedLocalAgencyList(const std::string& programFile) {
     if (programFile.empty()) return {};
     const std::filesystem::path folder = std::filesystem::path(programFile).parent_path();
-    for (const std::filesystem::path& list : {folder / kLocalAgencyList, folder / "../share/vortel-dq" / kLocalAgencyList})
+    for (const std::filesystem::path& list :
+         {folder / kLocalAgencyList, folder / "../share/vortel-dq" / kLocalAgencyList})
         if (platform::statusOf(list.string()).regular) return list.lexically_normal().string();
     return {};
 }

@@ -124,8 +124,8 @@ std::string indexHtml(const std::vector<FileRun>& runs) {
         text.append(r.status == -1 ? "<tr class=\"fatal\"><td>" : "<tr><td>")
             .append(htmlText(r.dataFile, TextBytes::Utf8));
         text.append("</td><td>").append(statusWord(r.status));
-        for (const long n : {t.adoptionRecords, t.adoptionRecordsWithFindings, t.fosterCareRecords,
-                             t.fosterCareRecordsWithFindings, t.findings})
+        for (const long long n : {t.adoptionRecords, t.adoptionRecordsWithFindings, t.fosterCareRecords,
+                                  t.fosterCareRecordsWithFindings, t.findings})
             text.append("</td><td>").append(std::to_string(n));
         text.append("</td><td>");
         for (const auto& [suffix, what] :
@@ -213,11 +213,12 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
             if (err) std::fclose(err);
             const std::lock_guard<std::mutex> lock(console);
             const RunTotals& t = run.totals;
-            std::fprintf(io.out,
-                         "%s: %lld adoption records (%lld with findings), %lld foster care records (%lld with findings), "
-                         "%lld findings: %s\n",
-                         run.dataFile.c_str(), t.adoptionRecords, t.adoptionRecordsWithFindings, t.fosterCareRecords,
-                         t.fosterCareRecordsWithFindings, t.findings, statusWord(run.status).c_str());
+            std::fprintf(
+                io.out,
+                "%s: %lld adoption records (%lld with findings), %lld foster care records (%lld with findings), "
+                "%lld findings: %s\n",
+                run.dataFile.c_str(), t.adoptionRecords, t.adoptionRecordsWithFindings, t.fosterCareRecords,
+                t.fosterCareRecordsWithFindings, t.findings, statusWord(run.status).c_str());
             std::fflush(io.out);
             if (!errors.empty()) {
                 std::fputs(errors.c_str(), io.err);

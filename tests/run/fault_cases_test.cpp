@@ -112,15 +112,13 @@ const FaultCase kCases[] = {
      "fips.lst (installed with the program)\n", "[ -s f.txt ] && ! grep -q 'Unable' f.txt && none"},
     {"the county list beside the program, many files",
      "rm fips.lst; cp data.txt b.txt; run --out-dir out --state 01 data.txt b.txt >/dev/null", 0,
-     "(installed with the program)",
-     "[ $(grep -c 'Local agency list' err.txt) = 1 ] && [ -s out/b.foster-care.txt ]"},
-    {"a missing --fips list is not replaced",
-     "rm fips.lst; checked --data data.txt >/dev/null", 255,
+     "(installed with the program)", "[ $(grep -c 'Local agency list' err.txt) = 1 ] && [ -s out/b.foster-care.txt ]"},
+    {"a missing --fips list is not replaced", "rm fips.lst; checked --data data.txt >/dev/null", 255,
      "\nUnable to open FIPS.LST file fips.lst: No such file or directory.\n", "! grep -q 'Local agency' err.txt"},
     {"no county list anywhere",
      "rm fips.lst; cp \"$V\" ./p; ./p --data data.txt --state 01 --foster-care-report f.txt "
-     "--adoption-report a.txt -q", 255, "\nUnable to open FIPS.LST file fips.lst: No such file or directory.\n",
-     "! grep -q 'Local agency' err.txt"},
+     "--adoption-report a.txt -q",
+     255, "\nUnable to open FIPS.LST file fips.lst: No such file or directory.\n", "! grep -q 'Local agency' err.txt"},
 };
 
 int shell(const fs::path& dir, const std::string& script, const std::string& redirect = "") {

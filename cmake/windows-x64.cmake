@@ -1,0 +1,16 @@
+# Cross-builds the Windows program (x86-64) with Debian's MinGW-w64 compiler,
+# the POSIX-threads flavour (std::thread and std::mutex need it):
+#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/windows-x64.cmake
+# Tests built so run under wine (CMAKE_CROSSCOMPILING_EMULATOR), without its
+# Mono and Gecko add-ons.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR env WINEDLLOVERRIDES=mscoree,mshtml= WINEDEBUG=-all wine)
