@@ -1,6 +1,10 @@
 # make demo        build the program only, then check the bundled example and show where the reports went
 # make test        build, then run every test
 # make screenshot  the demo's HTML page rendered by headless Chromium to a PNG
+# make windows     the Windows program, build-windows/vortel-dq.exe (cross-built with MinGW-w64)
+# make test-windows  the tests built for Windows and run under wine, then the
+#                  Windows and Linux programs compared on the same inputs
+# make package     the Debian package and the Windows .zip, in build-package/
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
 JOBS ?= 2
@@ -9,10 +13,18 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 1800
 
 BENCH_BUILD ?= build-bench
+
+WIN_BUILD ?= build-windows
+PACKAGE_BUILD ?= build-package
+WIN_TOOLS = x86_64-w64-mingw32-g++-posix=g++-mingw-w64-x86-64-posix
+WINE_TOOLS = wine=wine /usr/lib/wine/wine64=wine64
+# wine must not try to install its Mono and Gecko add-ons.
+export WINEDLLOVERRIDES = mscoree,mshtml=
+export WINEDEBUG = -all
 BENCH_DATA = $(BENCH_BUILD)/data
 GEN = python3 tools/vortel_gen.py --state 01 --as-of 2026-12-08 --fips data/fips.lst --error-rate 0.10 --seed 1
 
-.PHONY: lint all build demo screenshot test test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
+.PHONY: windows test-windows package lint all build demo screenshot test test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
 
 all: build
 
@@ -40,6 +52,26 @@ demo: tools-check
 	@echo "Foster Care report: $(BUILD)/demo/freport.txt"
 	@echo "Adoption report:    $(BUILD)/demo/areport.txt"
 	@echo "HTML page:          $(BUILD)/demo/report.html"
+
+# The Windows program: x86-64, statically linked, stripped, with the county
+# list beside it.
+windows:
+	@VORTEL_NO_TESTS=1 ./tools/check-tools.sh $(WIN_TOOLS)
+	@cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/windows-x64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target vortel-dq
+
+# The tests built for Windows (GoogleTest from Debian's sources) run under
+# wine; then the differential run of the two programs.
+test-windows: windows build
+	@./tools/check-tools.sh $(WIN_TOOLS) $(WINE_TOOLS) /usr/src/googletest/CMakeLists.txt=googletest
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+	cd $(WIN_BUILD) && ctest --output-on-failure -j $(JOBS)
+	python3 tools/differential.py $(BUILD)/vortel-dq $(WIN_BUILD)/vortel-dq.exe $(WIN_BUILD)/differential
+
+# vortel-dq_VERSION_amd64.deb and vortel-dq-VERSION-windows-x64.zip.
+package: windows
+	@VORTEL_NO_TESTS=1 ./tools/check-tools.sh python3=python3 dpkg-shlibdeps=dpkg-dev lintian=lintian
+	JOBS=$(JOBS) ./tools/package.sh $(WIN_BUILD) $(PACKAGE_BUILD)
 
 # The demo's page in a real browser: fails when it does not render, comes out
 # blank or its script logs an error (see tools/screenshot.sh).
@@ -109,4 +141,4 @@ lint: tools-check
 	BUILD=$(BUILD) JOBS=$(JOBS) ./tools/lint.sh
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(WIN_BUILD) $(PACKAGE_BUILD)

@@ -14,6 +14,12 @@ those below it, never one above:
 A check takes what it reads (the record, its element table, the run facts),
 not the whole run context: below the outputs, nothing includes
 core/run_context.h.
+
+Only the platform layer (src/core/platform*) asks the operating system for
+something: anywhere else a system header (<unistd.h>, <fcntl.h>, <sys/...>,
+<signal.h>, <windows.h>, ... : any <NAME.h>, and <csignal>) or a call of the
+system's functions (::stat, std::tmpfile, localtime_r, __builtin_..., the
+null device's name ...) fails the check.
 """
 import pathlib
 import re
@@ -28,9 +34,55 @@ LAYERS = [
 ]
 
 
+PLATFORM_FILES = ("platform.h", "platform_posix.cpp", "platform_win32.cpp")
+
+SYSTEM_INCLUDE = re.compile(r'\s*#\s*include\s+<([^>]+\.h|csignal)>')
+
+# Functions of the operating system (POSIX, Windows, the compiler's own), as
+# called: qualified with :: or std::, or by a name only the system uses.
+SYSTEM_CALL = re.compile(
+    r"(?<![\w>.])::\s*(open|close|read|write|stat|lstat|fstat|readlink|unlink|rename|remove|mkstemp|fchmod|"
+    r"ftruncate|fseeko|ftello|umask|fcntl|fdopen|fileno|dup|dup2|pipe|fork|kill|raise|signal|sigaction|"
+    r"localtime|gmtime|getenv|system|popen|isatty|getpid|geteuid|chmod|access)\s*\("
+    r"|\bstd::(tmpfile|signal|raise|rename|remove|getenv|system|localtime|gmtime)\s*\("
+    r"|(?<![\w.>:])(readlink|lstat|fstat|unlink|mkstemp|fchmod|ftruncate|fseeko|ftello|umask|fcntl|fdopen|"
+    r"fileno|_fileno|sigaction|sigaddset|sigemptyset|pthread_sigmask|localtime_r|localtime_s|tmpfile|popen|"
+    r"isatty|_wfopen|_get_osfhandle|CreateFileW|MoveFileExW|ReplaceFileW|DeleteFileW|"
+    r"GetFileInformationByHandle|SetConsoleCtrlHandler|GetModuleFileNameW)\s*\("
+    r"|\b__builtin_\w+|\b__attribute__\b"
+    r'|"/dev/null"|"/proc/|"NUL"')
+
+
+def code_only(text):
+    """The text without comments and with string literals kept (the null
+    device's name is one)."""
+    text = re.sub(r"/\*.*?\*/", lambda m: "\n" * m.group(0).count("\n"), text, flags=re.S)
+    return [re.sub(r"//.*", "", line) for line in text.splitlines()]
+
+
+def system_calls(root, problems):
+    for path in sorted(root.rglob("*")):
+        if path.suffix not in (".h", ".cpp") or not path.is_file():
+            continue
+        if path.parent.name == "core" and path.name in PLATFORM_FILES:
+            continue
+        name = path.relative_to(root.parent)
+        for number, line in enumerate(code_only(path.read_text(errors="replace")), 1):
+            m = SYSTEM_INCLUDE.match(line)
+            if m:
+                problems.append(f"{name}:{number}: includes the system header <{m.group(1)}>; "
+                                "only the platform layer (core/platform*) may")
+                continue
+            m = SYSTEM_CALL.search(line)
+            if m:
+                problems.append(f"{name}:{number}: calls the system ({m.group(0).strip()}); "
+                                "only the platform layer (core/platform*) may")
+
+
 def main():
     level = {folder: i for i, layer in enumerate(LAYERS) for folder in layer}
-    root = pathlib.Path(__file__).resolve().parent.parent / "src"
+    # The sources checked: src/ of the repository, or the folder given.
+    root = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else pathlib.Path(__file__).resolve().parent.parent / "src"
     include = re.compile(r'\s*#\s*include\s+"([^/"]+)/([^"]*)"')
     outputs = level["reports"]
     problems = []
@@ -53,12 +105,14 @@ def main():
             elif (target, m.group(2)) == ("core", "run_context.h") and level[folder] < outputs:
                 problems.append(f"{path.relative_to(root.parent)}:{number}: {folder}/ includes the run context; "
                                 "a check takes only what it reads")
+    system_calls(root, problems)
     for p in problems:
         print(p, file=sys.stderr)
     if problems:
-        print(f"check-layers: {len(problems)} include(s) against the layers", file=sys.stderr)
+        print(f"check-layers: {len(problems)} finding(s)", file=sys.stderr)
         return 1
-    print("check-layers: every include goes to the same layer or one below")
+    print("check-layers: every include goes to the same layer or one below; "
+          "only the platform layer calls the system")
     return 0
 
 

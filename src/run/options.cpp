@@ -35,8 +35,8 @@ constexpr std::array kOptions = {
     OptionRow{"--state", "", "CODE", Takes::Value, &Options::stateCode, nullptr, nullptr, nullptr,
               "the 2-digit State FIPS code (e.g., 01 for Alabama)"},
     OptionRow{"--fips", "", "FILE", Takes::Value, &Options::fipsFile, nullptr, nullptr, nullptr,
-              "the list of local agency FIPS codes (default: fips.lst\nin the working directory, else the list "
-              "installed\nwith the program)"},
+              "the list of local agency FIPS codes\n(default: fips.lst in the working directory,\n"
+              "else the list installed with the program)"},
     OptionRow{"--as-of", "", "\"YYYY-MM-DD HH:MM\"", Takes::Clock, nullptr, nullptr, nullptr, nullptr,
               "take this as the local date and time of the run\n(run date of every date test and report timestamp)"},
     OptionRow{"--findings", "", "FILE", Takes::Value, nullptr, &FindingsOptions::findingsFile, nullptr, nullptr,

@@ -1,7 +1,5 @@
 // Whole runs with --findings and --fail-on-findings: options, refusals, the
 // CSV and JSON files, and the exit status.
-#include <unistd.h>
-
 #include <filesystem>
 #include <map>
 #include <nlohmann/json.hpp>

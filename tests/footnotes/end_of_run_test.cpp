@@ -27,7 +27,7 @@ Reports run(const std::string& data, const MemoryLimits& limits = {}) {
     writeFile(dir / "fips.lst", "01001\n01003\n");
     const RunResult r = runIn(dir.path(), standardArgs(), "", limits);
     EXPECT_EQ(r.status, 0);
-    return {readFile(dir / "areport.txt"), readFile(dir / "freport.txt"), r.err};
+    return {readReport(dir / "areport.txt"), readReport(dir / "freport.txt"), r.err};
 }
 
 // What each report holds after its heading.

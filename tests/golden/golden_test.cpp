@@ -97,7 +97,7 @@ TEST_P(Golden, MatchesExpectedOutput) {
     actual["stderr"] = r.err;
     actual["status"] = std::to_string(r.status) + "\n";
     for (const char* report : kReports)
-        actual[report] = fs::exists(scratch / report) ? std::optional(readFile(scratch / report)) : std::nullopt;
+        actual[report] = fs::exists(scratch / report) ? std::optional(readReport(scratch / report)) : std::nullopt;
 
     if (update) {
         fs::create_directories(expectedDir);

@@ -1,6 +1,8 @@
 #include "support/program_run.h"
 
+#if !defined(_WIN32)
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -82,7 +84,27 @@ RunResult runIn(const fs::path& dir, const std::vector<std::string>& args, const
     return r;
 }
 
-bool havePython() { return std::system("python3 --version >/dev/null 2>&1") == 0; }
+bool havePython() { return !kOnWindows && std::system("python3 --version >/dev/null 2>&1") == 0; }
+
+bool runningAsSuperuser() {
+#if defined(_WIN32)
+    return false;
+#else
+    return ::geteuid() == 0;
+#endif
+}
+
+std::string readReport(const fs::path& path) {
+    const std::string text = readFile(path);
+    if (!kOnWindows) return text;
+    std::string lf;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) lf += "<LF without CR>";
+        lf += text[i];
+    }
+    return lf;
+}
 
 std::vector<std::string> standardArgs(const std::string& state) {
     return {"--data",

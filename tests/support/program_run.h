@@ -42,6 +42,22 @@ RunResult runIn(const std::filesystem::path& dir, const std::vector<std::string>
 // True when python3 runs (the data generator needs it).
 bool havePython();
 
+// The tests built for Windows run under wine (or on Windows): facilities of
+// Linux (a shell, FIFOs, /dev/full, ulimit, signals) are not there.
+#if defined(_WIN32)
+inline constexpr bool kOnWindows = true;
+#else
+inline constexpr bool kOnWindows = false;
+#endif
+
+// True when the tests run as the superuser, who may read any file.
+bool runningAsSuperuser();
+
+// A report's text with its line ends as on Linux: on Windows, where a report
+// ends its lines with CR LF, each CR LF becomes LF; a line feed without its
+// CR there is left as "<LF without CR>" so that the comparison fails.
+std::string readReport(const std::filesystem::path& path);
+
 // The usual answers: data.txt, freport.txt, areport.txt, State 01, fips.lst,
 // and a fixed clock of 2026-12-08 09:00.
 std::vector<std::string> standardArgs(const std::string& state = "01");
