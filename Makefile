@@ -5,6 +5,7 @@
 # make test-windows  the tests built for Windows and run under wine, then the
 #                  Windows and Linux programs compared on the same inputs
 # make package     the Debian package and the Windows .zip, in build-package/
+# make package-check  the packages unpacked and run on the example (lintian on the .deb)
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
 JOBS ?= 2
@@ -24,7 +25,7 @@ export WINEDEBUG = -all
 BENCH_DATA = $(BENCH_BUILD)/data
 GEN = python3 tools/vortel_gen.py --state 01 --as-of 2026-12-08 --fips data/fips.lst --error-rate 0.10 --seed 1
 
-.PHONY: windows test-windows package lint all build demo screenshot test test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
+.PHONY: windows test-windows package package-check lint all build demo screenshot test test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
 
 all: build
 
@@ -72,6 +73,11 @@ test-windows: windows build
 package: windows
 	@VORTEL_NO_TESTS=1 ./tools/check-tools.sh python3=python3 dpkg-shlibdeps=dpkg-dev lintian=lintian
 	JOBS=$(JOBS) ./tools/package.sh $(WIN_BUILD) $(PACKAGE_BUILD)
+
+# The packages unpacked (nothing installed) and run on the example.
+package-check: package build
+	@./tools/check-tools.sh $(WINE_TOOLS)
+	./tools/check-packages.sh $(BUILD)/vortel-dq $(PACKAGE_BUILD)
 
 # The demo's page in a real browser: fails when it does not render, comes out
 # blank or its script logs an error (see tools/screenshot.sh).
