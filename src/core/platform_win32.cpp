@@ -240,6 +240,10 @@ std::FILE* createUniqueFile(std::string& pattern, unsigned mode, bool text, int&
 }
 
 int replaceFile(const std::string& from, const std::string& to) {
+    // Windows refuses to replace a read-only file; said here, so that every
+    // implementation of the call (wine's included) refuses it alike.
+    const DWORD attributes = ::GetFileAttributesW(wide(to).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return EACCES;
     if (::MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 0;
     return lastErrno();

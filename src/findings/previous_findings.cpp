@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/files.h"
+#include "core/platform.h"
 #include "findings/finding_cells.h"
 #include "findings/findings_file.h"
 #include "findings/findings_text.h"
@@ -251,9 +252,11 @@ private:
 }  // namespace
 
 std::optional<PreviousRun> readPreviousRun(const std::string& fileName, std::string& error) {
-    std::FILE* file = platform::openFile(fileName, "rb");
+    // A folder is named as one on every system (Windows refuses to open it).
+    const bool folder = platform::statusOf(fileName).directory;
+    std::FILE* file = folder ? nullptr : platform::openFile(fileName, "rb");
     if (!file) {
-        error = "unable to read " + fileName + ": " + errorText(errno);
+        error = "unable to read " + fileName + ": " + errorText(folder ? EISDIR : errno);
         return std::nullopt;
     }
     PreviousRun previous;

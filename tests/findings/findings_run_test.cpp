@@ -214,7 +214,7 @@ void expectJsonMatchesReports(const fs::path& dir, const Json& doc) {
          {Kind{"adoption", "adoption", "areport.txt"}, Kind{"fosterCare", "foster care", "freport.txt"}}) {
         SCOPED_TRACE(k.key);
         const Json& part = doc[k.key];
-        const std::string report = readFile(dir / k.report);
+        const std::string report = readReport(dir / k.report);
         const auto table = reportTable(report);
         char heading[64];
         std::snprintf(heading, sizeof heading, "Data Errors for %08ld Records", part["records"].get<long>());

@@ -321,6 +321,8 @@ TEST(HtmlText, EscapesMarkupAndControlBytes) {
 }
 
 TEST(HtmlPage, WhatComesFromOutsideIsEscaped) {
+    if (kOnWindows)
+        GTEST_SKIP() << "the data file's name holds '<', '>' and a byte that is not UTF-8, which Windows refuses";
     std::string hostile = cleanAdoptionRecord();
     setField(hostile, 9, "<img src=x>");  // the record number
     setField(hostile, 28, "\x01");        // gender

@@ -45,7 +45,7 @@ TEST(Options, EqualsFormAndSpaceFormAnswerTheSameQuestions) {
                                            "a.txt", "--state=72", "--as-of=2024-02-29 23:59"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");  // nothing asked
-    const std::string report = readFile(dir / "a.txt");
+    const std::string report = readReport(dir / "a.txt");
     EXPECT_EQ(report.substr(0, 25), "Date: 02/29/2024 11:59PM\n");
 }
 
@@ -88,6 +88,8 @@ TEST(Dialogue, EndOfInputAnswersWithAnEmptyName) {
 }
 
 TEST(Dialogue, RefusedReportLeavesTheDataFileAsItWas) {
+    if (kOnWindows)
+        GTEST_SKIP() << "symbolic links need a privilege on Windows (names differing in case: WindowsFaults)";
     ScratchDir dir;
     const std::string data = "$\n01      202609\n" + std::string(111, '1') + "\n";
     writeFile(dir / "data.txt", data);
@@ -118,8 +120,9 @@ TEST(Dialogue, DirectoryAsDataFileCannotBeOpened) {
 namespace {
 
 TEST(Dialogue, ReportThatCannotBeCreatedIsFatalAndLeavesTheOtherInputsAlone) {
-    const std::pair<const char*, const char*> cases[] = {{"nodir/areport.txt", "No such file or directory"},
-                                                         {"data.txt/areport.txt", "Not a directory"}};
+    const std::pair<const char*, const char*> cases[] = {
+        {"nodir/areport.txt", "No such file or directory"},
+        {"data.txt/areport.txt", kOnWindows ? "No such file or directory" : "Not a directory"}};
     for (const auto& [report, reason] : cases) {
         ScratchDir dir;
         writeFile(dir / "data.txt", "$\n");

@@ -91,7 +91,9 @@ TEST(WindowsFaults, EachEndsAsOnWindowsAndKeepsTheOldReport) {
         fs::permissions(dir / "freport.txt", fs::perms::owner_write, fs::perm_options::add);
         EXPECT_EQ(r.status, c.status) << c.name;
         EXPECT_EQ(r.err, c.error) << c.name;
-        if (c.oldReportKept) EXPECT_EQ(readFile(dir / "freport.txt"), kOld) << c.name;
+        if (c.oldReportKept) {
+            EXPECT_EQ(readFile(dir / "freport.txt"), kOld) << c.name;
+        }
         EXPECT_FALSE(fs::exists(dir / "areport.txt")) << c.name;
         for (const auto& e : fs::directory_iterator(dir.path()))
             EXPECT_EQ(e.path().filename().string().find("vortel-dq-"), std::string::npos) << c.name << ": " << e.path();
