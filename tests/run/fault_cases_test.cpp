@@ -156,6 +156,27 @@ const FaultCase kCases[] = {
      "printf '0\\033[2J\\n' | run --data data.txt --fips fips.lst --foster-care-report f.txt --adoption-report a.txt "
      ">/dev/null",
      255, "\n0\\x1B[2J is not a valid State FIPS code.\n", "[ ! -e f.txt ] && none"},
+    // Every link of the index resolves, in a browser, to a file beside it.
+    {"index links from hostile names", R"sh(command -v chromium >/dev/null || { touch skipped; exit 0; }
+for n in 'javascript:document.title=1;a' 'sub-2026-12-08T09:00' 'a#b?c%d e&f<g'; do cp data.txt "$n.dat"; done
+run --state 01 --fips fips.lst --out-dir o *:*.dat 'a#'*.dat >/dev/null || exit 1
+echo '<body><iframe src="index.html"></iframe><script>onload = () => { for (const a of
+  frames[0].document.querySelectorAll("a")) document.body.append("LINK " + a.href + " ") }</script>' > o/links.html
+timeout 120 chromium --headless --disable-gpu --no-sandbox --user-data-dir="$PWD/profile" --allow-file-access-from-files \
+  --virtual-time-budget=5000 --dump-dom "file://$PWD/o/links.html" 2>/dev/null > dom.html)sh",
+     0, "", R"sh([ -e skipped ] || python3 -c '
+import os, re, sys, urllib.parse as u
+links = [u.urlparse(l) for l in re.findall(r"LINK (file:\S+)", open("dom.html").read())]
+good = [l for l in links if not l.query and not l.fragment and os.path.isfile(u.unquote(l.path))
+        and os.path.dirname(u.unquote(l.path)) == os.path.realpath("o")]
+sys.exit(len(links) != 12 or len(good) != 12)')sh"},
+    // What --compare skips costs no memory: white space, a long unknown string.
+    {"earlier findings padded beyond the memory limit",
+     "checked --data data.txt --findings e.json >/dev/null; { head -c 60000000 /dev/zero | tr '\\0' ' '; cat e.json; } "
+     "> ws.json; { printf '{\"x\": \"'; head -c 40000000 /dev/zero | tr '\\0' x; printf '\",'; tail -c +2 e.json; } "
+     "> str.json; for d in ws str; do (ulimit -v 65536; run --data data.txt --state 01 --fips fips.lst "
+     "--foster-care-report f$d.txt --adoption-report a$d.txt --compare $d.json >/dev/null) || exit; done",
+     0, "", "[ -e fws.txt ] && [ -e fstr.txt ]", true},
     {"many files out of descriptors",
      "(exec 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&-; ulimit -n 4; exec \"$V\" --state 01 --fips fips.lst --out-dir o -j 1 "
      "data.txt) >/dev/null",
