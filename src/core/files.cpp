@@ -92,9 +92,10 @@ std::optional<FileIdentity> fileIdentity(const std::string& name) {
     if (resolved.error || ::stat(resolved.folder.c_str(), &st) != 0) return std::nullopt;
     // An empty leaf names the folder itself: "." tells it from a file in it.
     FileIdentity identity{st.st_dev, st.st_ino, resolved.leaf.empty() ? std::string(".") : resolved.leaf};
-    if (folderIgnoresCase(resolved.folder))
+    if (folderIgnoresCase(resolved.folder)) {
         for (char& c : identity.leaf)
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
     return identity;
 }
 

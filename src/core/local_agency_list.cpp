@@ -85,9 +85,11 @@ void LocalAgencyList::release() {
 
 int loadLocalAgencyCodes(RunFacts& facts, const std::string& listFileName, Console console) {
     std::FILE* file = std::fopen(listFileName.c_str(), "r");
-    if (!file)
+    if (!file) {
+        const int error = errno;
         fatalError(console,
-                   "\nUnable to open FIPS.LST file " + visibleText(listFileName) + ": " + errorText(errno) + ".");
+                   "\nUnable to open FIPS.LST file " + visibleText(listFileName) + ": " + errorText(error) + ".");
+    }
     LocalAgencyList& list = facts.localAgencies;
     list.release();
     // Pieces of at most 6 characters: up to and including a line feed.

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <nlohmann/json.hpp>
 
+#include "core/console.h"
 #include "findings/finding_cells.h"
 
 namespace vortel {
@@ -206,7 +207,7 @@ std::string comparisonLines(const Comparison& comparison) {
                       k.unmatched, k.recordsRemoved, k.recordsAdded);
         lines.append(kind == RecordKind::Adoption ? "Adoption" : "Foster Care")
             .append(" compared with ")
-            .append(comparison.previousFile)
+            .append(visibleText(comparison.previousFile))
             .append(counts);
     }
     return lines;

@@ -41,9 +41,10 @@ std::string runDateText(const RunDate& d) {
 }  // namespace
 
 std::optional<std::string> findingsOptionsError(const FindingsOptions& options) {
-    if (options.findingsFile && !findingsFormatOf(*options.findingsFile))
+    if (options.findingsFile && !findingsFormatOf(*options.findingsFile)) {
         return "--findings needs a file name ending in .csv or .json, not \"" + visibleText(*options.findingsFile) +
                "\"";
+    }
     if (options.errorRecordsFile && options.errorRecordsFile->empty()) return "--error-records needs a file name";
     if (options.htmlFile && options.htmlFile->empty()) return "--html needs a file name";
     if (options.htmlRecords && !options.htmlFile) return "--html-records needs --html FILE";

@@ -97,10 +97,11 @@ public:
             const char* const end = block_.data() + end_;
             const char* to = from;
             while (to < end && kPlainStringBytes[static_cast<unsigned char>(*to)]) ++to;
-            if (out.bytes.size() < kKeptBytes)
+            if (out.bytes.size() < kKeptBytes) {
                 out.append(from, static_cast<std::size_t>(to - from));
-            else if (to != from)
+            } else if (to != from) {
                 out.whole = false;
+            }
             at_ += static_cast<std::size_t>(to - from);
             if (to == end) continue;
             const int c = take();
@@ -164,15 +165,11 @@ private:
         int value = 0;
         for (int i = 0; i < 4; ++i) {
             const int c = take();
-            int digit;
-            if (c >= '0' && c <= '9')
-                digit = c - '0';
-            else if (c >= 'a' && c <= 'f')
-                digit = c - 'a' + 10;
-            else if (c >= 'A' && c <= 'F')
-                digit = c - 'A' + 10;
-            else
-                return -1;
+            int digit = -1;
+            if (c >= '0' && c <= '9') digit = c - '0';
+            if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+            if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+            if (digit < 0) return -1;
             value = value * 16 + digit;
         }
         return value;
@@ -456,10 +453,11 @@ private:
         if (c == '-' || (c >= '0' && c <= '9')) {
             bool integer = true;
             if (!input_.number(text_, integer)) return false;
-            if (slot() == Slot::FormatVersion && integer)
+            if (slot() == Slot::FormatVersion && integer) {
                 formatVersion = text_.bytes + (text_.whole ? "" : "...");
-            else
+            } else {
                 shapeIsFine();
+            }
             return true;
         }
         input_.take();
@@ -477,10 +475,11 @@ private:
             case 't':
             case 'f':
                 if (!input_.expect(c == 't' ? "rue" : "alse")) return false;
-                if (slot() == Slot::Complete)
+                if (slot() == Slot::Complete) {
                     complete = c == 't';
-                else
+                } else {
                     shapeIsFine();
+                }
                 return true;
             case 'n':
                 if (!input_.expect("ull")) return false;
@@ -562,10 +561,11 @@ private:
 
     void addRecord(RecordKind kind) {
         const std::optional<RecordNumber> number = recordNumberOf(text_);
-        if (!number)
+        if (!number) {
             badShape = true;
-        else if (!badShape)
+        } else if (!badShape) {
             out_.of(kind).records.push_back(*number);
+        }
     }
 
     void addFinding() {
@@ -620,7 +620,8 @@ std::optional<PreviousRun> readPreviousRun(const std::string& fileName, std::str
     const std::string shownName = visibleText(fileName);
     std::FILE* file = std::fopen(fileName.c_str(), "rb");
     if (!file) {
-        error = "unable to read " + shownName + ": " + errorText(errno);
+        const int openError = errno;
+        error = "unable to read " + shownName + ": " + errorText(openError);
         return std::nullopt;
     }
     PreviousRun previous;

@@ -187,12 +187,14 @@ int refuseClashes(const Options& options, const std::map<std::string, std::strin
     for (const auto& [name, writer] : outputs) {
         const std::optional<FileIdentity> id = fileIdentity(name);
         if (!id) continue;  // a folder still to be created holds no file yet
-        if (const auto input = inputs.find(*id); input != inputs.end())
+        if (const auto input = inputs.find(*id); input != inputs.end()) {
             return badCommandLine(
                 io, visibleText(writer) + " would write " + visibleText(name) + ", which is " + input->second);
-        if (const auto [at, added] = written.emplace(*id, &name); !added)
+        }
+        if (const auto [at, added] = written.emplace(*id, &name); !added) {
             return badCommandLine(io, visibleText(writer) + " would write " + visibleText(name) + ", which is " +
                                           visibleText(*at->second) + " of " + visibleText(outputs.at(*at->second)));
+        }
     }
     return 0;
 }
@@ -210,9 +212,10 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
         if (run.stem.empty()) run.stem = fs::path(data).filename().string();
         for (const char* suffix : kSuffixes) {
             const auto [at, added] = outputs.emplace(outputName(dir, run.stem, suffix), data);
-            if (!added)
+            if (!added) {
                 return badCommandLine(io, visibleText(at->second) + " and " + visibleText(data) + " would both write " +
                                               visibleText(at->first));
+            }
         }
         runs.push_back(std::move(run));
     }
