@@ -66,13 +66,13 @@ ResolvedName resolveName(const std::string& name) {
         const std::size_t slash = current.rfind('/');
         const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : current.substr(0, slash));
         std::string leaf = slash == std::string::npos ? current : current.substr(slash + 1);
-        if (leaf == "." || leaf == "..") leaf.clear();
+        // A name ending in "/", "." or ".." names a folder, not a file in one.
+        if (leaf.empty() || leaf == "." || leaf == "..") return {};
         // The system resolves the folder: links, and `..` after them.
         char* real = ::realpath(folder.c_str(), nullptr);
         if (!real) return {{}, {}, errno};
         ResolvedName resolved{real, leaf, 0};
         std::free(real);
-        if (leaf.empty()) return resolved;
         const std::string path = resolved.path();
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return resolved;
@@ -89,9 +89,8 @@ std::optional<FileIdentity> fileIdentity(const std::string& name) {
     struct stat st {};
     if (::stat(name.c_str(), &st) == 0) return FileIdentity{st.st_dev, st.st_ino, {}};
     const ResolvedName resolved = resolveName(name);
-    if (resolved.error || ::stat(resolved.folder.c_str(), &st) != 0) return std::nullopt;
-    // An empty leaf names the folder itself: "." tells it from a file in it.
-    FileIdentity identity{st.st_dev, st.st_ino, resolved.leaf.empty() ? std::string(".") : resolved.leaf};
+    if (resolved.error || resolved.leaf.empty() || ::stat(resolved.folder.c_str(), &st) != 0) return std::nullopt;
+    FileIdentity identity{st.st_dev, st.st_ino, resolved.leaf};
     if (folderIgnoresCase(resolved.folder)) {
         for (char& c : identity.leaf)
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');

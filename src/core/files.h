@@ -20,8 +20,8 @@ std::string errorText(int error);
 // the last component, links of the last component followed (dangling ones
 // included). Nothing is shortened or normalised as text.
 struct ResolvedName {
-    std::string folder;  // absolute, without links; empty when `error` is set
-    std::string leaf;    // empty when the name ends in "/", "." or ".."
+    std::string folder;  // absolute, without links; empty with `leaf` when the
+    std::string leaf;    // name ends in "/", "." or ".." (it names a folder)
     int error = 0;       // why the folder cannot be reached (ENOENT, ENOTDIR...)
     std::string path() const;
 };

@@ -55,7 +55,7 @@ int OutputFile::open(const std::string& name) {
     if (resolved.error) return resolved.error;
     target_ = resolved.path();
     struct stat st {};
-    const bool exists = ::stat(target_.c_str(), &st) == 0;
+    const bool exists = !resolved.leaf.empty() && ::stat(target_.c_str(), &st) == 0;
     // A file the user may not write stays so: a rename would replace it.
     if (exists && S_ISREG(st.st_mode))
         if (const int error = writeRefused(target_)) return error;
