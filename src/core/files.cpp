@@ -85,6 +85,44 @@ ResolvedName resolveName(const std::string& name) {
     return {{}, {}, ELOOP};
 }
 
+std::string folderToBe(const std::string& folder) {
+    char* start = ::realpath(!folder.empty() && folder.front() == '/' ? "/" : ".", nullptr);
+    if (!start) return {};
+    std::string current = start;
+    std::free(start);
+    bool made = false;  // `current` is still to be made
+    for (std::size_t at = 0; at <= folder.size();) {
+        std::size_t end = folder.find('/', at);
+        if (end == std::string::npos) end = folder.size();
+        const std::string part = folder.substr(at, end - at);
+        at = end + 1;
+        if (part.empty() || part == ".") continue;
+        if (part == "..") {
+            if (made) {
+                current.erase(current.rfind('/'));
+                if (current.empty()) current = "/";
+                made = current.size() > 1 && ::access(current.c_str(), F_OK) != 0;
+                continue;
+            }
+            current = inFolder(current, part);
+        } else {
+            current = inFolder(current, part);
+            if (made) continue;
+        }
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0) {
+            if (errno != ENOENT) return {};
+            made = true;
+            continue;
+        }
+        char* real = ::realpath(current.c_str(), nullptr);
+        if (!real) return {};
+        current = real;
+        std::free(real);
+    }
+    return current;
+}
+
 std::optional<FileIdentity> fileIdentity(const std::string& name) {
     struct stat st {};
     if (::stat(name.c_str(), &st) == 0) return FileIdentity{st.st_dev, st.st_ino, {}};

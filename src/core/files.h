@@ -27,6 +27,12 @@ struct ResolvedName {
 };
 ResolvedName resolveName(const std::string& name);
 
+// The absolute path a folder will have once created as `mkdir -p` creates it:
+// existing folders resolved by the system (links, `..` after them), folders
+// still to be made appended as named (a new folder is never a link, so `..`
+// after one is its parent). Empty when a part of it cannot be searched.
+std::string folderToBe(const std::string& folder);
+
 // What tells files apart: device and inode of a file that exists; for a name
 // that does not exist yet, those of its resolved folder and its last
 // component (in lower case where the folder's file system ignores case).

@@ -176,8 +176,10 @@ int badCommandLine(const ProgramIo& io, const std::string& text) {
 
 // Refuses, before anything is created, an output that is a data file or
 // the county list, or one file written under two names (links, a file
-// system that ignores case): the names are compared as the files they lead to.
+// system that ignores case): the names are compared as the files they lead
+// to, in the folder as it will be once created.
 int refuseClashes(const Options& options, const std::map<std::string, std::string>& outputs, const ProgramIo& io) {
+    const std::string folder = folderToBe(*options.outDir);
     std::map<FileIdentity, std::string> inputs;  // identity -> what the file is
     for (const std::string& data : options.dataFiles)
         if (const auto id = fileIdentity(data)) inputs.emplace(*id, "the data file " + visibleText(data));
@@ -185,7 +187,8 @@ int refuseClashes(const Options& options, const std::map<std::string, std::strin
     if (const auto id = fileIdentity(fips)) inputs.emplace(*id, "the county list " + visibleText(fips));
     std::map<FileIdentity, const std::string*> written;  // identity -> output name
     for (const auto& [name, writer] : outputs) {
-        const std::optional<FileIdentity> id = fileIdentity(name);
+        const std::optional<FileIdentity> id =
+            fileIdentity(folder.empty() ? name : (fs::path(folder) / fs::path(name).filename()).string());
         if (!id) continue;  // a folder still to be created holds no file yet
         if (const auto input = inputs.find(*id); input != inputs.end()) {
             return badCommandLine(

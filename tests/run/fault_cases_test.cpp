@@ -146,6 +146,11 @@ const FaultCase kCases[] = {
      2,
      "vortel-dq: a.dat would write o/a.adoption.txt, which is the data file o/a.adoption.txt (see vortel-dq --help)\n",
      "cmp o/a.adoption.txt data.txt && [ $(ls -A o | wc -l) = 1 ]"},
+    {"an output of many files through a folder still to be made and ..",
+     "cp data.txt a.dat; cp data.txt a.adoption.txt; run --state 01 --fips fips.lst --out-dir new/.. a.dat "
+     "a.adoption.txt",
+     2, "a.dat would write new/../a.adoption.txt, which is the data file a.adoption.txt",
+     "cmp a.adoption.txt data.txt && [ ! -e new ] && [ ! -e a.html ]"},
     {"an output of many files that is the county list",
      "mkdir o; cp fips.lst o/index.html; run --state 01 --fips o/index.html --out-dir o data.txt", 2,
      "vortel-dq: the index would write o/index.html, which is the county list o/index.html",
