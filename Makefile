@@ -1,6 +1,7 @@
 # make demo        build the program only, then check the bundled example and show where the reports went
 # make test        build, then run every test
 # make screenshot  the demo's HTML page rendered by headless Chromium to a PNG
+# make memcheck    the program under valgrind's memcheck on the golden runs and more
 # make windows     the Windows program, build-windows/vortel-dq.exe (cross-built with MinGW-w64)
 # make test-windows  the tests built for Windows and run under wine, then the
 #                  Windows and Linux programs compared on the same inputs
@@ -25,7 +26,7 @@ export WINEDEBUG = -all
 BENCH_DATA = $(BENCH_BUILD)/data
 GEN = python3 tools/vortel_gen.py --state 01 --as-of 2026-12-08 --fips data/fips.lst --error-rate 0.10 --seed 1
 
-.PHONY: windows test-windows package package-check lint all build demo screenshot test test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
+.PHONY: windows test-windows package package-check lint all build demo screenshot test memcheck test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
 
 all: build
 
@@ -87,6 +88,13 @@ screenshot: demo
 
 test: test-tools-check build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The built program under valgrind's memcheck on the golden runs' command lines
+# and on --quiet, every output, --compare, --out-dir -j 2 and fatal errors;
+# fails on any error memcheck reports (see tools/valgrind-runs.sh).
+memcheck: build
+	@VORTEL_NO_TESTS=1 ./tools/check-tools.sh valgrind=valgrind
+	./tools/valgrind-runs.sh $(BUILD)/vortel-dq
 
 test-sanitize: test-tools-check
 	@cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVORTEL_SANITIZE=ON >/dev/null

@@ -1,7 +1,6 @@
 #include "core/output_file.h"
 
 #include <cerrno>
-#include <filesystem>
 
 #include "core/files.h"
 #include "core/platform.h"
@@ -14,21 +13,35 @@ int OutputFile::open(const std::string& name, bool text) {
     discard();
     name_ = name;
     if (name.empty()) return ENOENT;
-    target_ = finalTarget(name).string();
-    const platform::FileStatus st = platform::statusOf(target_);
-    // A name ending in a slash names a folder: opened directly, it fails so.
-    if ((!st.exists || st.regular) && !std::filesystem::path(target_).filename().empty()) {
-        const std::filesystem::path target(target_);
-        std::string hidden(".");
-        hidden.append(target.filename().string()).append(".vortel-dq-XXXXXX");
-        std::string made = (target.parent_path() / hidden).string();
+    // The name means what open() makes of it: a folder that cannot be
+    // reached fails as it would, `..` goes where the system takes it.
+    const ResolvedName resolved = resolveName(name);
+    if (resolved.error) return resolved.error;
+    target_ = resolved.path();
+    const platform::FileStatus st = resolved.leaf.empty() ? platform::FileStatus{} : platform::statusOf(target_);
+    // A file the user may not write stays so: a rename would replace it.
+    if (st.exists && st.regular)
+        if (const int error = writeRefused(target_)) return error;
+    // A name ending in "/", "." or ".." names a folder: opened directly, it fails so.
+    if ((!st.exists || st.regular) && !resolved.leaf.empty()) {
+        std::string made = resolved.folder == "/" ? "/." : resolved.folder + "/.";
+        made.append(resolved.leaf).append(".vortel-dq-XXXXXX");
         const unsigned mode = st.exists ? st.mode : platform::newFileMode();
         platform::InterruptsHeld held;
         int error = 0;
         file_ = platform::createUniqueFile(made, mode, text, error);
         if (file_) {
+            slot_ = registerTemporary(made, error);
+            if (error) {
+                // Never a temporary the signal handlers do not know of.
+                std::fclose(file_);
+                file_ = nullptr;
+                platform::removeFile(made);
+                unregisterTemporary(slot_);
+                slot_ = -1;
+                return error;
+            }
             temporary_ = made;
-            slot_ = registerTemporary(temporary_);
             std::setvbuf(file_, nullptr, _IONBF, 0);
             return 0;
         }

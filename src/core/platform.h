@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 // printf-style argument checking of a member function (the format is argument
 // `f`, its values from argument `a`; `this` counts as argument 1).
@@ -42,6 +43,7 @@ struct FileStatus {
     bool link = false;
     unsigned mode = 0;    // permission bits
     long long size = -1;  // a regular file's size (64 bits on every system)
+    int error = 0;        // why not, when it does not exist (ENOENT ...)
 };
 FileStatus statusOf(const std::string& name);
 FileStatus linkStatusOf(const std::string& name);
@@ -51,6 +53,25 @@ long long openFileSize(std::FILE* file);
 
 // The text of a symbolic link, or an empty string when the name is none.
 std::string linkText(const std::string& name);
+
+// The characters that separate the parts of a name.
+#if defined(_WIN32)
+inline constexpr std::string_view kSeparators = "/\\";
+#else
+inline constexpr std::string_view kSeparators = "/";
+#endif
+
+// The absolute name of an existing file or folder with every link and `..`
+// resolved by the system; empty, with `error` set, when it cannot be reached.
+std::string realPath(const std::string& name, int& error);
+
+// True when the file system of `folder` ignores the case of names (FAT,
+// exFAT, NTFS, a folder marked so, every folder on Windows).
+bool folderIgnoresCase(const std::string& folder);
+
+// When a file exists under `path` and the process may not write it: the
+// error number (judged as opening it would judge), else 0.
+int writeRefused(const std::string& path);
 
 // One file on disk however it is named: its volume and its number on it.
 struct FileIdentity {

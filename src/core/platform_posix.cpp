@@ -3,12 +3,16 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <linux/fs.h>
 #include <mutex>
 #include <vector>
 
@@ -47,12 +51,55 @@ std::FILE* openFile(const std::string& name, const char* mode) { return std::fop
 
 FileStatus statusOf(const std::string& name) {
     struct stat st {};
-    return ::stat(name.c_str(), &st) == 0 ? fromStat(st) : FileStatus{};
+    if (::stat(name.c_str(), &st) == 0) return fromStat(st);
+    FileStatus none;
+    none.error = errno;
+    return none;
 }
 
 FileStatus linkStatusOf(const std::string& name) {
     struct stat st {};
-    return ::lstat(name.c_str(), &st) == 0 ? fromStat(st) : FileStatus{};
+    if (::lstat(name.c_str(), &st) == 0) return fromStat(st);
+    FileStatus none;
+    none.error = errno;
+    return none;
+}
+
+std::string realPath(const std::string& name, int& error) {
+    char* real = ::realpath(name.c_str(), nullptr);
+    if (!real) {
+        error = errno;
+        return {};
+    }
+    std::string path = real;
+    std::free(real);
+    return path;
+}
+
+bool folderIgnoresCase(const std::string& folder) {
+    struct statfs info {};
+    if (::statfs(folder.c_str(), &info) == 0) {
+        switch (static_cast<unsigned long>(info.f_type)) {
+            case 0x4d44UL:      // FAT
+            case 0x2011BAB0UL:  // exFAT
+            case 0x5346544EUL:  // NTFS
+            case 0x7366746EUL:  // NTFS (ntfs3)
+                return true;
+            default:
+                break;
+        }
+    }
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    int flags = 0;
+    const bool folded = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & 0x40000000) != 0;  // FS_CASEFOLD_FL
+    ::close(fd);
+    return folded;
+}
+
+int writeRefused(const std::string& path) {
+    if (::faccessat(AT_FDCWD, path.c_str(), F_OK, AT_EACCESS) != 0) return 0;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
 long long openFileSize(std::FILE* file) {
@@ -172,6 +219,8 @@ void installInterruptHandlers(void (*cleanup)()) {
     for (int s : kInterrupts) sigaddset(&action.sa_mask, s);
     for (int s : kInterrupts) ::sigaction(s, &action, nullptr);
     ::signal(SIGPIPE, SIG_IGN);
+    // A write past the file size limit fails as a write.
+    ::signal(SIGXFSZ, SIG_IGN);
 }
 
 static_assert(sizeof(sigset_t) <= 128 && alignof(sigset_t) <= 8);

@@ -109,7 +109,11 @@ FileStatus statusOfHandle(HANDLE h) {
 
 FileStatus status(const std::string& name, bool followLinks) {
     const HANDLE h = openForAttributes(name, followLinks);
-    if (h == INVALID_HANDLE_VALUE) return {};
+    if (h == INVALID_HANDLE_VALUE) {
+        FileStatus none;
+        none.error = lastErrno();
+        return none;
+    }
     const FileStatus s = statusOfHandle(h);
     ::CloseHandle(h);
     return s;
@@ -174,6 +178,40 @@ std::string linkText(const std::string&) {
     // Links are followed by the system when a file is opened; the name
     // itself stands for its target.
     return {};
+}
+
+std::string realPath(const std::string& name, int& error) {
+    const HANDLE h = openForAttributes(name, true);
+    if (h == INVALID_HANDLE_VALUE) {
+        error = lastErrno();
+        return {};
+    }
+    std::vector<wchar_t> path(MAX_PATH);
+    DWORD n = ::GetFinalPathNameByHandleW(h, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+    if (n >= path.size()) {
+        path.resize(n + 1);
+        n = ::GetFinalPathNameByHandleW(h, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+    }
+    ::CloseHandle(h);
+    if (n == 0 || n >= path.size()) {
+        error = lastErrno();
+        return {};
+    }
+    std::wstring text(path.data(), n);
+    // \\?\C:\... as the system gives it; C:\... as names are written.
+    if (text.rfind(L"\\\\?\\UNC\\", 0) == 0)
+        text = L"\\\\" + text.substr(8);
+    else if (text.rfind(L"\\\\?\\", 0) == 0)
+        text = text.substr(4);
+    return narrow(text.data(), static_cast<int>(text.size()));
+}
+
+bool folderIgnoresCase(const std::string&) { return true; }
+
+int writeRefused(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(wide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return 0;
+    return (attributes & FILE_ATTRIBUTE_READONLY) ? EACCES : 0;
 }
 
 bool identityOf(const std::string& name, FileIdentity& identity) {
