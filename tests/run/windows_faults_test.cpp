@@ -64,7 +64,7 @@ TEST(WindowsFaults, EachEndsAsOnWindowsAndKeepsTheOldReport) {
          },
          {},
          -1,
-         "\nUnable to write file freport.txt: Permission denied.\nTerminating program.\n",
+         "\nUnable to open file freport.txt: Permission denied.\nTerminating program.\n",
          true},
         {"names differing only in case",
          nullptr,

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "core/platform.h"
 #include "run/run_control.h"
 
 namespace vortel::testing {
@@ -67,11 +68,17 @@ RunResult runIn(const fs::path& dir, const std::vector<std::string>& args, const
     for (const auto& a : args) argv.push_back(a.c_str());
     argv.push_back(nullptr);
 
-    std::FILE* in = std::tmpfile();
+    // Scratch files of the program's own kind: the C runtime's tmpfile() on
+    // Windows makes them in the drive's root, under names that clash between
+    // processes running at once.
+    int error = 0;
+    std::FILE* in = vortel::platform::openScratchFile(std::string(), error);
     std::fwrite(input.data(), 1, input.size(), in);
     std::rewind(in);
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
+    std::FILE* out = vortel::platform::openScratchFile(std::string(), error);
+    std::FILE* err = vortel::platform::openScratchFile(std::string(), error);
+    if (!in || !out || !err)
+        throw std::runtime_error("cannot make a scratch file: " + vortel::platform::errorText(error));
 
     const fs::path before = fs::current_path();
     fs::current_path(dir);
