@@ -122,9 +122,10 @@ int HtmlPage::create(const std::string& name) {
     return 0;
 }
 
-void HtmlPage::record(RunContext&, RecordKind kind, std::string_view record, long lineNumber,
+void HtmlPage::record(RunContext& ctx, RecordKind kind, std::string_view record, long lineNumber,
                       std::span<const Finding> findings) {
     ++order_;
+    otherStates_.add(kind, field(record, 1, 2), ctx.facts.stateCode);
     if (kind == kF) countCounty(field(record, kCountyFirst, kCountyLast), findings.size());
     if (findings.empty()) return;
 
@@ -355,6 +356,12 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
             "<p class=alert>The run did not complete: a fatal error ended it while the data file was read. "
             "This page shows the records checked until then; the summary messages and the aggregate and "
             "footnote errors of the end of the run are missing.</p>\n");
+    }
+    for (const std::string& warning :
+         otherStates_.warnings(ctx.facts.stateCode, ctx.recordCount(kA), ctx.recordCount(kF))) {
+        html_.append("<p class=\"alert state-warning\">");
+        appendHtmlText(html_, warning, TextBytes::Utf8);
+        html_.append("</p>\n");
     }
     html_.append("<div class=cards>\n<div class=card><span>Detail records checked</span><b>")
         .append(groupedNumber(records))

@@ -402,4 +402,36 @@ TEST(HtmlPage, OptionsRefusalsAndRunsThatDoNotComplete) {
     }
 }
 
+// Most records of a kind giving another State's valid code: the page warns
+// once that share and count are both reached, and never for codes of no
+// State or the run's own.
+TEST(HtmlPage, WarnsWhenMostRecordsGiveAnotherState) {
+    struct Case {
+        int other;  // adoption records giving `code`
+        int own;    // adoption records giving State 01
+        const char* code;
+        std::string warning;  // empty: none shown
+    };
+    const Case cases[] = {
+        {20, 0, "39", "20 of 20 adoption records give State 39, not 01: check the State code."},
+        {19, 0, "39", ""},
+        {20, 2, "39", "20 of 22 adoption records give State 39, not 01: check the State code."},
+        {20, 3, "39", ""},
+        {20, 0, "99", ""},
+        {20, 0, "6 ", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.other) + " " + c.code);
+        std::string data = "$\n01      202609\n";
+        for (int i = 0; i < c.other + c.own; ++i)
+            data += withField(cleanAdoptionRecord(), 1, i < c.other ? c.code : "01") + "\n";
+        ScratchDir dir;
+        writeFile(dir / "data.txt", data);
+        writeFile(dir / "fips.lst", kFipsList);
+        EXPECT_EQ(runIn(dir.path(), withOptions(standardArgs(), {"--html", "p.html"})).status, 0);
+        const std::string banner = between(readFile(dir / "p.html"), "<p class=\"alert state-warning\">", "</p>");
+        EXPECT_EQ(banner.empty() ? "" : banner.substr(banner.find('>') + 1), c.warning);
+    }
+}
+
 }  // namespace
