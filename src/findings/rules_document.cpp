@@ -147,9 +147,10 @@ void groups(Document& d, RecordKind kind) {
                          std::string(1, g.letter) + ", or " + std::string(1, g.upperLetter()) +
                          " where the value will be deleted.");
         Block table{BlockType::Table, {}, {{"Rule", "When", "Marks"}}};
-        for (RuleInWords& r : groupRulesInWords(kind, g.number))
+        for (RuleInWords& r : groupRulesInWords(kind, g.number)) {
             table.rows.push_back(
                 {std::move(r.id), std::move(r.when), r.marks.empty() ? "nothing: the values agree" : r.marks});
+        }
         d.push_back(std::move(table));
     }
 }

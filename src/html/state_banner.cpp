@@ -18,7 +18,8 @@ std::string codeText(std::size_t code) {
 void OtherStateTally::add(RecordKind kind, std::string_view stateField, std::string_view answered) {
     if (stateField == answered || !stateOfCode(stateField)) return;
     Counts& c = kinds_[indexOf(kind)];
-    ++c.byCode[static_cast<std::size_t>((stateField[0] - '0') * 10 + (stateField[1] - '0'))];
+    const auto digit = [&](std::size_t i) { return static_cast<std::size_t>(stateField[i] - '0'); };
+    ++c.byCode[digit(0) * 10 + digit(1)];
     ++c.total;
 }
 
