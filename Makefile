@@ -56,11 +56,13 @@ rules-check: build
 # The demo's page in a real browser: fails when it does not render, comes out
 # blank or its script logs an error (see tools/screenshot.sh), and when at a
 # phone's width of 390 px the page scrolls sideways, a chart label is drawn
-# below 11 px or a summary message shows a tab as an escape (tools/page-check.sh).
+# below 11 px or a summary message shows a tab as an escape (tools/page-check.sh);
+# the rules page must not scroll sideways either.
 screenshot: demo
 	@VORTEL_NO_TESTS=1 ./tools/check-tools.sh /usr/bin/chromium=chromium
 	./tools/screenshot.sh $(BUILD)/demo/report.html $(BUILD)/demo/report.png
 	./tools/page-check.sh $(BUILD)/demo/report.html 390
+	./tools/page-check.sh docs/rules.html 390
 
 test: test-tools-check build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
