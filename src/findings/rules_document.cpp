@@ -11,6 +11,7 @@
 #include "findings/rule_words.h"
 #include "fostercare/fostercare_tallies.h"
 #include "html/html_text.h"
+#include "reports/summary_messages.h"
 
 namespace vortel {
 
@@ -190,19 +191,62 @@ std::string watchWords(RecordKind kind, const TallyRow& row) {
     return {};
 }
 
+// A message of the summary report as one line: its line breaks and the
+// tabs and spaces that lay it out become one space, and each value it prints
+// is shown as N.
+std::string messageWords(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '%') {
+            if (i + 1 < text.size() && text[i + 1] == '%') {
+                out += '%';
+                ++i;
+                continue;
+            }
+            std::size_t end = i + 1;
+            while (end < text.size() && std::string_view("0123456789.l").find(text[end]) != std::string_view::npos)
+                ++end;
+            out += 'N';
+            i = end;
+            continue;
+        }
+        if (c == '\n' || c == '\t' || c == ' ') {
+            if (!out.empty() && out.back() != ' ') out += ' ';
+            continue;
+        }
+        out += c;
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+// The messages the summary report may print for a slot.
+std::string slotMessages(RecordKind kind, int slot) {
+    std::string out;
+    for (const MessageRow& m : summaryMessageRows(kind)) {
+        if (m.slot != slot) continue;
+        if (!out.empty()) out += " / ";
+        out += messageWords(std::string(m.text) + (m.more ? m.more : ""));
+    }
+    return out;
+}
+
 void tallies(Document& d, RecordKind kind) {
     heading(d, BlockType::Subsection, "Summary tallies");
     paragraph(d,
               "Counted over every valid value of the whole file, for the summary data quality report. A tally with a "
-              "threshold is reported when its share is above the threshold.");
+              "threshold is reported when its share is above the threshold; N stands for a number the report "
+              "prints.");
     const std::span<const TallyRow> rows = kind == RecordKind::Adoption ? adoptionTallyRows() : fosterCareTallyRows();
-    Block table{BlockType::Table, {}, {{"Slot", "Element", "Columns", "Watches", "Threshold"}}};
+    Block table{BlockType::Table, {}, {{"Slot", "Element", "Columns", "Watches", "Threshold", "The report says"}}};
     for (const TallyRow& row : rows) {
         char threshold[16] = "-";
         if (row.threshold != 100.0f)
             std::snprintf(threshold, sizeof threshold, "%g%%", static_cast<double>(row.threshold));
         table.rows.push_back({std::to_string(row.slot), tallyElement(kind, row.cell),
-                              columnsText(row.cols.first, row.cols.last), watchWords(kind, row), threshold});
+                              columnsText(row.cols.first, row.cols.last), watchWords(kind, row), threshold,
+                              slotMessages(kind, row.slot)});
     }
     d.push_back(std::move(table));
 }
