@@ -28,7 +28,7 @@ void refuseOverwrite(RunContext& ctx, const std::string& name, const char* use,
                      std::initializer_list<ProtectedFile> protectedFiles) {
     for (const ProtectedFile& p : protectedFiles) {
         if (p.name && sameFile(name, *p.name))
-            fatalError(ctx, "\nUnable to use " + name + " as " + use + ": it is " + p.what + ".");
+            fatalError(ctx, "\nUnable to use " + visibleText(name) + " as " + use + ": it is " + p.what + ".");
     }
 }
 
@@ -41,8 +41,10 @@ std::string runDateText(const RunDate& d) {
 }  // namespace
 
 std::optional<std::string> findingsOptionsError(const FindingsOptions& options) {
-    if (options.findingsFile && !findingsFormatOf(*options.findingsFile))
-        return "--findings needs a file name ending in .csv or .json, not \"" + *options.findingsFile + "\"";
+    if (options.findingsFile && !findingsFormatOf(*options.findingsFile)) {
+        return "--findings needs a file name ending in .csv or .json, not \"" + visibleText(*options.findingsFile) +
+               "\"";
+    }
     if (options.errorRecordsFile && options.errorRecordsFile->empty()) return "--error-records needs a file name";
     if (options.htmlFile && options.htmlFile->empty()) return "--html needs a file name";
     if (options.htmlRecords && !options.htmlFile) return "--html-records needs --html FILE";
@@ -70,6 +72,8 @@ std::vector<WrittenOutput*> FindingsExport::outputs() {
     return files;
 }
 
+WrittenOutput* FindingsExport::findingsOutput() { return findingsFile_ ? &findingsFile_->output() : nullptr; }
+
 void FindingsExport::open(RunContext& ctx) {
     const std::string* findings = options_.findingsFile ? &*options_.findingsFile : nullptr;
     const std::string* errorRecords = options_.errorRecordsFile ? &*options_.errorRecordsFile : nullptr;
@@ -95,19 +99,19 @@ void FindingsExport::open(RunContext& ctx) {
         findingsFile_ = std::make_unique<FindingsFile>(*findingsFormatOf(*findings));
         if (const int error = findingsFile_->create(*findings)) {
             findingsFile_.reset();
-            fatalError(ctx, "\nUnable to open file " + *findings + ": " + errorText(error) + ".");
+            fatalError(ctx, "\nUnable to open file " + visibleText(*findings) + ": " + errorText(error) + ".");
         }
     }
     if (errorRecords) {
         errorRecordsFile_ = std::make_unique<ErrorRecordsFile>();
         if (const int error = errorRecordsFile_->create(*errorRecords)) {
             errorRecordsFile_.reset();
-            fatalError(ctx, "\nUnable to open file " + *errorRecords + ": " + errorText(error) + ".");
+            fatalError(ctx, "\nUnable to open file " + visibleText(*errorRecords) + ": " + errorText(error) + ".");
         }
     }
     if (page) {
         if (const int error = view_->create(*page))
-            fatalError(ctx, "\nUnable to open file " + *page + ": " + errorText(error) + ".");
+            fatalError(ctx, "\nUnable to open file " + visibleText(*page) + ": " + errorText(error) + ".");
         viewOpen_ = true;
     }
 }

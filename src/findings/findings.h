@@ -97,6 +97,8 @@ public:
     void abandon(RunContext& ctx);
     // The files written, for the run to close and move into place.
     std::vector<WrittenOutput*> outputs();
+    // The findings file among them, or null.
+    WrittenOutput* findingsOutput();
     // True when the run made any finding (detail, aggregate or footnote).
     bool anyFinding() const { return anyFinding_; }
     bool failOnFindings() const { return options_.failOnFindings; }

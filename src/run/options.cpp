@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/console.h"
 #include "fields/fields.h"
 #include "findings/rules_document.h"
 
@@ -58,7 +59,8 @@ constexpr std::array kOptions = {
               "check every data file named after the options as a\nrun of its own, writing its reports, findings and\n"
               "page to DIR (created when missing) with index.csv\nand index.html"},
     OptionRow{"--jobs", "-j", "N", Takes::Value, &Options::jobs, nullptr, nullptr, nullptr,
-              "with --out-dir: check up to N files at once\n(default: the number of cores)"},
+              "with --out-dir: check up to N files at once\n(default: the number of cores; at most 64 at once,\n"
+              "so that an interrupt can remove every temporary)"},
     OptionRow{"--rules", "", "FILE", Takes::Value, &Options::rulesFile, nullptr, nullptr, nullptr,
               "write the rules the program checks with (record\nlayouts, element tests, date pairs, groups and\n"
               "summary tallies) to FILE, as an HTML page when its\nname ends in .html, as Markdown when it ends in\n"
@@ -127,7 +129,7 @@ const OptionRow* findOption(std::string_view arg, std::optional<std::string_view
 // What a many-file run or --quiet forbids or needs.
 std::optional<std::string> manyFilesOptionsError(const Options& o) {
     if (!o.outDir) {
-        if (!o.dataFiles.empty()) return "data file '" + o.dataFiles.front() + "' named without --out-dir";
+        if (!o.dataFiles.empty()) return "data file '" + visibleText(o.dataFiles.front()) + "' named without --out-dir";
         if (o.jobs) return "--jobs goes with --out-dir";
         if (o.quiet && !(o.help || o.version || o.rulesFile)) {
             const std::pair<const std::optional<std::string>*, const char*> answers[] = {
@@ -155,7 +157,7 @@ std::optional<std::string> manyFilesOptionsError(const Options& o) {
     if (o.jobs) {
         const std::string& n = *o.jobs;
         if (n.empty() || n.size() > 4 || n.find_first_not_of("0123456789") != std::string::npos || std::stoi(n) < 1)
-            return "--jobs needs a whole number from 1 to 9999, not \"" + n + "\"";
+            return "--jobs needs a whole number from 1 to 9999, not \"" + visibleText(n) + "\"";
     }
     return std::nullopt;
 }
@@ -217,7 +219,7 @@ std::optional<Options> parseOptions(int argc, const char* const argv[], std::FIL
             continue;
         }
         if (!row) {
-            std::fprintf(err, "vortel-dq: unknown option '%s' (see vortel-dq --help)\n", argv[i]);
+            std::fprintf(err, "vortel-dq: unknown option '%s' (see vortel-dq --help)\n", visibleText(argv[i]).c_str());
             return std::nullopt;
         }
         bool& given = seen[static_cast<std::size_t>(row - kOptions.data())];
@@ -239,19 +241,30 @@ std::optional<Options> parseOptions(int argc, const char* const argv[], std::FIL
             }
             inlineValue = argv[++i];
         }
+        if (inlineValue->empty()) {
+            // An empty name or answer would only fail later, or be asked for.
+            const std::string_view what = row->valueName == "DIR" ? "a folder name"
+                                          : row->valueName.find("FILE") != std::string_view::npos ||
+                                                  row->valueName.find(".json") != std::string_view::npos
+                                              ? "a file name"
+                                              : "a value";
+            std::fprintf(err, "vortel-dq: %.*s needs %.*s\n", static_cast<int>(row->name.size()), row->name.data(),
+                         static_cast<int>(what.size()), what.data());
+            return std::nullopt;
+        }
         if (row->takes == Takes::Clock) {
             o.asOf = parseClockReading(*inlineValue);
             if (!o.asOf) {
-                std::fprintf(err, "vortel-dq: --as-of needs a date and time as \"YYYY-MM-DD HH:MM\", not \"%.*s\"\n",
-                             static_cast<int>(inlineValue->size()), inlineValue->data());
+                std::fprintf(err, "vortel-dq: --as-of needs a date and time as \"YYYY-MM-DD HH:MM\", not \"%s\"\n",
+                             visibleText(*inlineValue).c_str());
                 return std::nullopt;
             }
         } else if (row->takes == Takes::Count) {
             o.findings.*(row->findingsCount) = parseCount(*inlineValue);
             if (!(o.findings.*(row->findingsCount))) {
-                std::fprintf(err, "vortel-dq: %.*s needs a whole number from 0 to %ld, not \"%.*s\"\n",
+                std::fprintf(err, "vortel-dq: %.*s needs a whole number from 0 to %ld, not \"%s\"\n",
                              static_cast<int>(row->name.size()), row->name.data(), kMaxCount,
-                             static_cast<int>(inlineValue->size()), inlineValue->data());
+                             visibleText(*inlineValue).c_str());
                 return std::nullopt;
             }
         } else if (row->value) {
@@ -266,7 +279,7 @@ std::optional<Options> parseOptions(int argc, const char* const argv[], std::FIL
     }
     if (o.rulesFile && !rulesFormatOf(*o.rulesFile)) {
         std::fprintf(err, "vortel-dq: --rules needs a file name ending in .html or .md, not \"%s\"\n",
-                     o.rulesFile->c_str());
+                     visibleText(*o.rulesFile).c_str());
         return std::nullopt;
     }
     if (const auto error = findingsOptionsError(o.findings)) {
