@@ -140,7 +140,7 @@ std::string installedLocalAgencyList(const std::string& programFile) {
 
 std::string defaultLocalAgencyList(const std::string& programFile, std::FILE* err) {
     if (platform::statusOf(kLocalAgencyList).exists) return kLocalAgencyList;
-    const std::string installed = installedLocalAgencyList(programFile);
+    std::string installed = installedLocalAgencyList(programFile);
     if (installed.empty()) return kLocalAgencyList;
     std::fprintf(err, "Local agency list: %s (installed with the program)\n", installed.c_str());
     std::fflush(err);
