@@ -8,11 +8,11 @@
 #include "core/record_fields.h"
 #include "core/run_context.h"
 #include "core/version.h"
-#include "findings/findings_json.h"
 #include "html/html_chart.h"
 #include "html/html_text.h"
 #include "html/page_assets.h"
 #include "reports/listing.h"
+#include "reports/summary_report.h"
 
 namespace vortel {
 
@@ -506,12 +506,12 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
     if (kind == kF && records != 0) writeCounties();
 
     if (complete && records != 0) {
-        const nlohmann::ordered_json messages = summaryMessagesJson(ctx, kind);
+        const std::vector<SummaryMessage> messages = summaryMessages(ctx, kind);
         html_.append("<h3>Summary data quality messages</h3>\n");
         if (messages.empty()) html_.append("<p>None: no file-wide pattern was found.</p>\n");
-        for (const auto& m : messages) {
+        for (const SummaryMessage& m : messages) {
             html_.append("<pre class=msg>");
-            appendHtmlText(html_, m["text"].get<std::string>(), TextBytes::Latin1, TextPlace::Content, true);
+            appendHtmlText(html_, m.text, TextBytes::Latin1, TextPlace::Content, true);
             html_.append("</pre>\n");
         }
     }
