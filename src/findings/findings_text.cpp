@@ -35,6 +35,49 @@ std::string latin1ToUtf8(std::string_view bytes) {
     return out;
 }
 
+void appendJsonString(std::string& out, std::string_view text, JsonText bytes) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out.push_back('"');
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+            case '"':
+                out.append("\\\"");
+                break;
+            case '\\':
+                out.append("\\\\");
+                break;
+            case '\b':
+                out.append("\\b");
+                break;
+            case '\t':
+                out.append("\\t");
+                break;
+            case '\n':
+                out.append("\\n");
+                break;
+            case '\f':
+                out.append("\\f");
+                break;
+            case '\r':
+                out.append("\\r");
+                break;
+            default:
+                if (c < 0x20) {
+                    out.append("\\u00");
+                    out.push_back(kHex[c >> 4]);
+                    out.push_back(kHex[c & 0xF]);
+                } else if (bytes == JsonText::Latin1) {
+                    appendLatin1Char(out, c);
+                } else {
+                    out.push_back(ch);
+                }
+                break;
+        }
+    }
+    out.push_back('"');
+}
+
 bool utf8ToLatin1(std::string_view text, std::string& bytes) {
     bytes.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {

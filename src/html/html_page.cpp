@@ -122,8 +122,15 @@ int HtmlPage::create(const std::string& name) {
     return 0;
 }
 
-void HtmlPage::record(RunContext&, RecordKind kind, std::string_view record, long lineNumber,
-                      std::span<const Finding> findings) {
+std::unique_ptr<Output> makeHtmlPage(const FindingsOptions& options, const std::string&) {
+    return std::make_unique<HtmlPage>(options.listedRecords());
+}
+
+void HtmlPage::record(RunContext&, const CheckedRecord& checked) {
+    const RecordKind kind = checked.kind;
+    const std::string_view record = checked.record;
+    const long lineNumber = checked.lineNumber;
+    const std::span<const Finding> findings = checked.findings;
     ++order_;
     if (kind == kF) countCounty(field(record, kCountyFirst, kCountyLast), findings.size());
     if (findings.empty()) return;
@@ -242,12 +249,12 @@ void HtmlPage::flush() {
     html_.clear();
 }
 
-void HtmlPage::end(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison) {
+void HtmlPage::end(const RunEnd& run) {
     reserve_.reset();
     if (ended_) return;
     ended_ = true;
     try {
-        writePage(ctx, periods, complete, comparison);
+        writePage(run.ctx, run.periods, run.complete, run.comparison);
     } catch (const std::bad_alloc&) {
         // What was written stands, closed with a note; the memory the page
         // held is given back first.
