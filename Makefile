@@ -1,6 +1,7 @@
 # make demo        build, then check the bundled example and show where the reports went
 # make test        build, then run every test
 # make screenshot  the demo's HTML page rendered by headless Chromium to a PNG
+# make memcheck    the program under valgrind's memcheck on the golden runs and more
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
 JOBS ?= 2
@@ -12,7 +13,7 @@ BENCH_BUILD ?= build-bench
 BENCH_DATA = $(BENCH_BUILD)/data
 GEN = python3 tools/vortel_gen.py --state 01 --as-of 2026-12-08 --fips data/fips.lst --error-rate 0.10 --seed 1
 
-.PHONY: lint all build demo screenshot test test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
+.PHONY: lint all build demo screenshot test memcheck test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
 
 all: build
 
@@ -46,6 +47,13 @@ screenshot: demo
 
 test: test-tools-check build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The built program under valgrind's memcheck on the golden runs' command lines
+# and on --quiet, every output, --compare, --out-dir -j 2 and fatal errors;
+# fails on any error memcheck reports (see tools/valgrind-runs.sh).
+memcheck: build
+	@VORTEL_NO_TESTS=1 ./tools/check-tools.sh valgrind=valgrind
+	./tools/valgrind-runs.sh $(BUILD)/vortel-dq
 
 test-sanitize: test-tools-check
 	@cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVORTEL_SANITIZE=ON >/dev/null

@@ -519,11 +519,14 @@ bool fosterCareGroupRule(const Names& n, int group, int index, GroupRuleText& ou
                 n, index,
                 [&](const Group6Key& k) {
                     const std::string days = std::to_string(kShortStayDays);
-                    return Words{k.child == Child::Discharged
-                                     ? "the child is discharged (" + n(56) + " is given)"
-                                     : "the child is in care (" + n(56) + " is blank or out of range)",
-                                 k.stay == Stay::Short ? "the stay is shorter than " + days + " days"
-                                                       : "the stay is " + days + " days or longer",
+                    // The stay runs from the latest removal to the discharge,
+                    // or to the report period's end for a child in care.
+                    const bool discharged = k.child == Child::Discharged;
+                    const std::string stay = "the stay from " + n(21) + " to " + n(discharged ? 56 : 2);
+                    return Words{discharged ? "the child is discharged (" + n(56) + " is given)"
+                                            : "the child is in care (" + n(56) + " is blank or out of range)",
+                                 stay + (k.stay == Stay::Short ? " is shorter than " + days + " days"
+                                                               : " is " + days + " days or longer"),
                                  n(25) + (k.manner == Manner25::OneOrTwo ? " is 1 or 2" : " is another code")};
                 },
                 [&](int c) {

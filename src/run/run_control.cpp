@@ -85,10 +85,13 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     if (options->version) return writeOut(io, std::string("vortel-dq ") + kVersion + "\n") ? 0 : -1;
     if (options->outDir) return runManyFiles(*options, io, limits);
 
-    auto ctx = std::make_unique<RunContext>();
+    // What the run context's writers write to is made before the context, so
+    // that it outlives them: the writers flush as the context goes away.
     // --quiet: the console's progress goes nowhere.
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> quietConsole(
         options->quiet ? std::fopen("/dev/null", "w") : nullptr, [](std::FILE* f) { return f ? std::fclose(f) : 0; });
+    ReportFiles reports;
+    auto ctx = std::make_unique<RunContext>();
     ctx->console.attach(quietConsole ? quietConsole.get() : io.out, false);
     ctx->errors.attach(io.err, false);
     ctx->setMemoryLimits(limits);
@@ -115,7 +118,6 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
         ctx->findings = findings.get();
     }
     DataFile data;
-    ReportFiles reports;
     int status = 0;
     bool asked = false;
     Ending ending = Ending::Complete;

@@ -308,6 +308,10 @@ TEST(Compare, FilesThatCannotServeAreRefusedWithStatus2AndNothingCreated) {
          "edited.json" + notFindings},
         {"record list missing", "edited.json", edited([](Json& d) { d.erase("recordNumbers"); }),
          "edited.json" + notFindings},
+        {"adoption record list missing", "edited.json", edited([](Json& d) { d["recordNumbers"].erase("adoption"); }),
+         "edited.json" + notFindings},
+        {"foster care record list missing", "edited.json",
+         edited([](Json& d) { d["recordNumbers"].erase("fosterCare"); }), "edited.json" + notFindings},
         {"before record lists", "edited.json", edited([](Json& d) {
              d.erase("formatVersion");
              d.erase("recordNumbers");

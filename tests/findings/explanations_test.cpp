@@ -47,6 +47,69 @@ const Finding* findingOf(const std::vector<Finding>& found, std::string_view lab
 
 std::string prefix(RecordKind kind) { return kind == A ? "A-" : "F-"; }
 
+// Every rule of the groups (group, index): each date-pair row, each rule of
+// the adoption tables, each row and column of the foster care decision tables
+// that marks something.
+std::vector<std::pair<int, int>> groupRules(RecordKind kind) {
+    std::vector<std::pair<int, int>> rules;
+    const std::size_t datePairRows = (kind == A ? adoptionDateChecks() : fosterCareDateChecks()).size();
+    for (std::size_t row = 0; row < datePairRows; ++row) rules.emplace_back(1, static_cast<int>(row));
+    auto tableRules = [&](int group, const auto& table) {
+        for (std::size_t i = 0; i < std::size(table); ++i) rules.emplace_back(group, static_cast<int>(i));
+    };
+    auto decisionRules = [&](int group, const auto& table) {
+        const std::size_t columns = std::size(table[0].outcomes);
+        for (std::size_t row = 0; row < std::size(table); ++row)
+            for (std::size_t column = 0; column < columns; ++column)
+                if (table[row].outcomes[column].how != fostercare_groups::Marking::None)
+                    rules.emplace_back(group, static_cast<int>(row * columns + column));
+    };
+    if (kind == A) {
+        using namespace adoption_groups;
+        rules.emplace_back(2, kAgencyRule);
+        tableRules(3, kSpecialNeedsTable);
+        tableRules(4, kFamilyTable);
+        for (int count = 0; count < static_cast<int>(std::size(kRelationshipCountMarks)); ++count)
+            if (kRelationshipCountMarks[count]) rules.emplace_back(5, count);
+        tableRules(6, kSubsidyTable);
+        tableRules(7, kRaceTable);
+    } else {
+        using namespace fostercare_groups;
+        decisionRules(2, kGroup2Table);
+        decisionRules(3, kGroup3Table);
+        decisionRules(4, kGroup4Table);
+        decisionRules(5, kGroup5Table);
+        decisionRules(6, kGroup6Table);
+        rules.emplace_back(7, 0);
+        decisionRules(8, kGroup8Table);
+        decisionRules(9, kGroup9Table);
+        decisionRules(10, kGroup10Table);
+        decisionRules(11, kGroup11Table);
+        decisionRules(12, kGroup12Table);
+        for (int rule = 0; rule < 2 * static_cast<int>(std::size(kGroup13RaceElements)); ++rule)
+            rules.emplace_back(13, rule);
+    }
+    return rules;
+}
+
+// The explained finding of a clean record whose group's first cell holds the
+// group's letter, set by the rule as the checks set it.
+Finding groupFinding(RunContext& ctx, RecordKind kind, int group, int index) {
+    const std::string record = cleanRecord(kind);
+    const GroupEntry& g = groupEntries(kind)[static_cast<std::size_t>(group - 1)];
+    const ElementEntry* first = findElement(elementEntries(kind), g.elements[0]);
+    if (first->part == EntryPart::RaceElement) first = findElement(elementEntries(kind), g.elements[0], 'a');
+    ElementTable& cells = ctx.cells(kind);
+    cells.resetRecord();
+    cells.setRule(groupRule(group, index));
+    cells.setLetter(first->cell(), g.letter);
+    std::vector<Finding> found;
+    collectFindings(kind, cells, record, found);
+    EXPECT_EQ(found.size(), 1u);
+    explainFindings(kind, cells, record, ctx, found);
+    return found.empty() ? Finding{} : found[0];
+}
+
 // Values that fail each element test, and the part of the test they fail.
 struct Failing {
     ElementTest test;
@@ -98,69 +161,90 @@ TEST(Explanations, EveryRuleTheChecksCanGiveHasOne) {
             }
         }
 
-        // Group rules, given to a cell as the checks give them.
-        std::vector<std::pair<int, int>> rules;  // group, index
-        const std::size_t datePairRows = (kind == A ? adoptionDateChecks() : fosterCareDateChecks()).size();
-        for (std::size_t row = 0; row < datePairRows; ++row) rules.emplace_back(1, static_cast<int>(row));
-        auto tableRules = [&](int group, const auto& table) {
-            for (std::size_t i = 0; i < std::size(table); ++i) rules.emplace_back(group, static_cast<int>(i));
-        };
-        auto decisionRules = [&](int group, const auto& table) {
-            const std::size_t columns = std::size(table[0].outcomes);
-            for (std::size_t row = 0; row < std::size(table); ++row)
-                for (std::size_t column = 0; column < columns; ++column)
-                    if (table[row].outcomes[column].how != fostercare_groups::Marking::None)
-                        rules.emplace_back(group, static_cast<int>(row * columns + column));
-        };
-        if (kind == A) {
-            using namespace adoption_groups;
-            rules.emplace_back(2, kAgencyRule);
-            tableRules(3, kSpecialNeedsTable);
-            tableRules(4, kFamilyTable);
-            for (int count = 0; count < static_cast<int>(std::size(kRelationshipCountMarks)); ++count)
-                if (kRelationshipCountMarks[count]) rules.emplace_back(5, count);
-            tableRules(6, kSubsidyTable);
-            tableRules(7, kRaceTable);
-        } else {
-            using namespace fostercare_groups;
-            decisionRules(2, kGroup2Table);
-            decisionRules(3, kGroup3Table);
-            decisionRules(4, kGroup4Table);
-            decisionRules(5, kGroup5Table);
-            decisionRules(6, kGroup6Table);
-            rules.emplace_back(7, 0);
-            decisionRules(8, kGroup8Table);
-            decisionRules(9, kGroup9Table);
-            decisionRules(10, kGroup10Table);
-            decisionRules(11, kGroup11Table);
-            decisionRules(12, kGroup12Table);
-            for (int rule = 0; rule < 2 * static_cast<int>(std::size(kGroup13RaceElements)); ++rule)
-                rules.emplace_back(13, rule);
-        }
         const std::string record = cleanRecord(kind);
         std::set<int> groupsSeen;
-        for (const auto& [group, index] : rules) {
+        for (const auto& [group, index] : groupRules(kind)) {
             const GroupEntry& g = groupEntries(kind)[static_cast<std::size_t>(group - 1)];
-            const ElementEntry* first = findElement(elementEntries(kind), g.elements[0]);
-            if (first->part == EntryPart::RaceElement) first = findElement(elementEntries(kind), g.elements[0], 'a');
-            const int cell = first->cell();
-            ElementTable& cells = ctx->cells(kind);
-            cells.resetRecord();
-            cells.setRule(groupRule(group, index));
-            cells.setLetter(cell, g.letter);
-            std::vector<Finding> found;
-            collectFindings(kind, cells, record, found);
-            ASSERT_EQ(found.size(), 1u);
-            explainFindings(kind, cells, record, *ctx, found);
+            const Finding found = groupFinding(*ctx, kind, group, index);
             const std::string heading = "Group #" + std::to_string(group) + " (" + std::string(g.title) + ")";
-            EXPECT_EQ(found[0].explanation.rfind(heading, 0), 0u) << found[0].explanation;
-            EXPECT_EQ(found[0].explanation.find('?'), std::string::npos) << found[0].explanation;
+            EXPECT_EQ(found.explanation.rfind(heading, 0), 0u) << found.explanation;
+            EXPECT_EQ(found.explanation.find('?'), std::string::npos) << found.explanation;
             const std::string id = prefix(kind) + (group == 1 ? "DP" : "G" + std::to_string(group) + ".");
-            EXPECT_EQ(found[0].rule.rfind(id, 0), 0u) << found[0].rule;
-            EXPECT_TRUE(ids.insert(found[0].rule).second) << "two rules named " << found[0].rule;
+            EXPECT_EQ(found.rule.rfind(id, 0), 0u) << found.rule;
+            EXPECT_TRUE(ids.insert(found.rule).second) << "two rules named " << found.rule;
             groupsSeen.insert(group);
         }
         EXPECT_EQ(groupsSeen.size(), groupEntries(kind).size());
+    }
+}
+// What each group rule reads: the elements its sentence names by the
+// catalogue's name and number ("TPR for the father (48)"), and those it reads
+// together, as the sentence numbers them (a date-pair row: its two dates); `rules` are the indexes of the
+// group's rules that read them (first and last).
+TEST(Explanations, GroupSentencesNameEachElementTheirRuleReads) {
+    struct Reads {
+        RecordKind kind;
+        int group;
+        std::pair<int, int> rules;
+        std::vector<int> named;
+        std::vector<const char*> together;
+    };
+    constexpr std::pair<int, int> kAll = {0, 1 << 16};
+    const Reads kReads[] = {
+        {A, 2, kAll, {4, 31, 34, 35}, {}},
+        {A, 3, kAll, {9, 10}, {"11-15"}},
+        {A, 4, kAll, {22}, {"(23, 25a-25f, 26)", "(24, 27a-27f, 28)"}},
+        {A, 5, kAll, {}, {"29-32"}},
+        {A, 6, kAll, {35, 36, 37}, {}},
+        {A, 7, {0, 1}, {7}, {}},
+        {A, 7, {2, 2}, {25}, {}},
+        {A, 7, {3, 3}, {25, 22}, {}},
+        {A, 7, {4, 4}, {27}, {}},
+        {A, 7, {5, 5}, {27, 22}, {}},
+        {F, 2, kAll, {33, 10}, {"11-15"}},
+        {F, 3, kAll, {16, 17}, {}},
+        {F, 4, kAll, {18, 19, 20, 21}, {}},
+        {F, 5, kAll, {21, 23, 24}, {}},
+        {F, 6, {0, 23}, {5, 21, 25, 43, 56}, {}},      // discharged
+        {F, 6, {24, 47}, {2, 5, 21, 25, 43, 56}, {}},  // in care
+        {F, 7, kAll, {}, {"26-40"}},
+        {F, 8, kAll, {44, 45, 46}, {}},
+        {F, 9, kAll, {41, 49}, {"(50, 52, 53)", "(51, 54, 55)"}},
+        {F, 10, kAll, {43, 47, 48, 58}, {}},
+        {F, 11, kAll, {56, 57, 58}, {}},
+        {F, 12, kAll, {63, 65, 66}, {"59-62 and 64"}},
+        {F, 13, {0, 1}, {8}, {}},
+        {F, 13, {2, 3}, {52, 41}, {}},
+        {F, 13, {4, 5}, {54, 41}, {}},
+    };
+    for (RecordKind kind : {A, F}) {
+        auto ctx = makeContext();
+        for (const auto& [group, index] : groupRules(kind)) {
+            const Reads* reads = nullptr;
+            Reads datePair;  // a date-pair row reads its two dates
+            if (group == 1) {
+                const DateCheck& row = (kind == A ? adoptionDateChecks() : fosterCareDateChecks())[index];
+                datePair = {kind, 1, kAll, {row.p, row.q}, {}};
+                reads = &datePair;
+            }
+            for (const Reads& r : kReads)
+                if (r.kind == kind && r.group == group && index >= r.rules.first && index <= r.rules.second) reads = &r;
+            ASSERT_NE(reads, nullptr) << prefix(kind) << "G" << group << " rule " << index;
+            const Finding f = groupFinding(*ctx, kind, group, index);
+            // The conditions: after the heading, before what the group marks.
+            const std::size_t from = f.explanation.find(": ");
+            const std::string conditions =
+                f.explanation.substr(from, f.explanation.find(", so the group marks") - from);
+            for (int element : reads->named) {
+                const ElementEntry* e = findElement(elementEntries(kind), element);
+                const std::string name = std::string(e->name) + " (" + std::string(e->label()) + ")";
+                EXPECT_NE(conditions.find(name), std::string::npos)
+                    << f.rule << " does not name " << name << ": " << f.explanation;
+            }
+            for (const char* text : reads->together)
+                EXPECT_NE(conditions.find(text), std::string::npos)
+                    << f.rule << " does not read " << text << ": " << f.explanation;
+        }
     }
 }
 

@@ -94,6 +94,16 @@ const FaultCase kCases[] = {
     {"a report through a link keeps the link and its mode",
      "umask 027; echo OLD > real.txt; chmod 600 real.txt; ln -s real.txt f.txt; checked --data data.txt >/dev/null", 0,
      "", "[ -L f.txt ] && [ $(stat -c %a real.txt) = 600 ] && [ $(stat -c %a a.txt) = 640 ] && grep -q Date: real.txt"},
+    {"the data file through a link, a report its target",
+     "cp data.txt orig.txt; ln -s data.txt link.dat; run --data link.dat --state 01 --fips fips.lst "
+     "--foster-care-report data.txt --adoption-report a.txt >/dev/null",
+     255, "\nUnable to use data.txt as a report file: it is the data file.\n",
+     "cmp data.txt orig.txt && [ ! -e a.txt ] && none"},
+    {"the data file through a linked folder, a report its target",
+     "mkdir real; cp data.txt real/; ln -s real d; run --data d/data.txt --state 01 --fips fips.lst "
+     "--foster-care-report f.txt --adoption-report real/data.txt >/dev/null",
+     255, "\nUnable to use real/data.txt as a report file: it is the data file.\n",
+     "cmp data.txt real/data.txt && [ ! -e f.txt ] && none && (cd real && none)"},
     {"a report to a FIFO",
      "ref; mkfifo p; cat p > got.txt & run --data data.txt --state 01 --fips fips.lst "
      "--foster-care-report p --adoption-report a.txt >/dev/null; s=$?; wait; exit $s",

@@ -55,8 +55,9 @@ TEST(ManyFiles, BadCommandLinesExitWithStatus2AndCreateNothing) {
 TEST(ManyFiles, EachFileIsARunOfItsOwnWithAnIndex) {
     struct Case {
         std::vector<std::string> extra;
-        int status;
+        int status;  // the highest of the files'
         const char* index;
+        const char* first = nullptr;  // a file named before the others
     };
     const Case cases[] = {
         {{}, 0, "a.dat,0,20,10,20,10,78\r\nb.txt,0,20,10,20,10,78\r\ne.dat,0,0,0,0,0,0\r\n"},
@@ -64,6 +65,14 @@ TEST(ManyFiles, EachFileIsARunOfItsOwnWithAnIndex) {
         {{"--jobs=2", "nosuch.dat"},
          -1,
          "a.dat,0,20,10,20,10,78\r\nb.txt,0,20,10,20,10,78\r\ne.dat,0,0,0,0,0,0\r\nnosuch.dat,255,0,0,0,0,0\r\n"},
+        {{"-j1"},
+         -1,
+         "nosuch.dat,255,0,0,0,0,0\r\na.dat,0,20,10,20,10,78\r\nb.txt,0,20,10,20,10,78\r\ne.dat,0,0,0,0,0,0\r\n",
+         "nosuch.dat"},
+        {{"--jobs=2", "--fail-on-findings"},
+         -1,
+         "nosuch.dat,255,0,0,0,0,0\r\na.dat,1,20,10,20,10,78\r\nb.txt,1,20,10,20,10,78\r\ne.dat,1,0,0,0,0,0\r\n",
+         "nosuch.dat"},
     };
     Folder f;
     const RunResult single =
@@ -73,7 +82,9 @@ TEST(ManyFiles, EachFileIsARunOfItsOwnWithAnIndex) {
     EXPECT_EQ(single.out, "");  // --quiet: no running counts
     for (const Case& c : cases) {
         fs::remove_all(f.dir / "out");
-        std::vector<std::string> args = {"--out-dir", "out/sub", "a.dat", "b.txt", "e.dat"};
+        std::vector<std::string> args = {"--out-dir", "out/sub"};
+        if (c.first) args.emplace_back(c.first);
+        args.insert(args.end(), {"a.dat", "b.txt", "e.dat"});
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         const RunResult r = f.run(args);
         EXPECT_EQ(r.status, c.status) << r.err;
