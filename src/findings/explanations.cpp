@@ -1,5 +1,6 @@
 #include "findings/explanations.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -757,7 +758,34 @@ bool datePairRule(const Names& n, std::string_view record, int index, std::strin
 
 // ------------------------------------------------------------- one finding
 
-Explained explainLetter(const Names& n, const ElementTable& cells, std::string_view record, const Finding& f) {
+// The values of each group's elements in one record, made once for all the
+// findings of the record that the group explains.
+class RecordGroupValues {
+public:
+    RecordGroupValues(const Names& names, std::string_view record) : names_(names), record_(record) {}
+    const std::string& of(const GroupEntry& g) {
+        const auto i = static_cast<std::size_t>(g.number);
+        if (i >= values_.size()) {
+            scratch_ = groupValues(names_, g, record_);
+            return scratch_;
+        }
+        if (!made_[i]) {
+            values_[i] = groupValues(names_, g, record_);
+            made_[i] = true;
+        }
+        return values_[i];
+    }
+
+private:
+    const Names& names_;
+    std::string_view record_;
+    std::array<std::string, 32> values_;
+    std::array<bool, 32> made_{};
+    std::string scratch_;
+};
+
+Explained explainLetter(const Names& n, const ElementTable& cells, std::string_view record, const Finding& f,
+                        RecordGroupValues& values) {
     const std::span<const GroupEntry> groups = groupEntries(n.kind);
     const GroupEntry* letterGroup = findGroupOfLetter(groups, f.state);
     const std::string prefix = n.kind == kA ? "A-" : "F-";
@@ -767,22 +795,23 @@ Explained explainLetter(const Names& n, const ElementTable& cells, std::string_v
     const std::string heading = groupHeading(*letterGroup);
     // A letter whose rule was not recorded (a state written directly) still
     // names its group.
-    Explained unknown{
-        prefix + "G" + std::to_string(letterGroup->number),
-        heading + ": a likely error found by the group; values " + groupValues(n, *letterGroup, record) + "."};
-    if (ruleGroup(rule) != letterGroup->number) return unknown;
+    auto unknown = [&]() -> Explained {
+        return {prefix + "G" + std::to_string(letterGroup->number),
+                heading + ": a likely error found by the group; values " + values.of(*letterGroup) + "."};
+    };
+    if (ruleGroup(rule) != letterGroup->number) return unknown();
     if (letterGroup->number == 1) {
         std::string text;
-        if (!datePairRule(n, record, index, text)) return unknown;
+        if (!datePairRule(n, record, index, text)) return unknown();
         return {prefix + "DP" + std::to_string(index + 1), heading + ", " + text + "."};
     }
     GroupRuleText r;
     const bool known = n.kind == kA ? adoptionGroupRule(n, letterGroup->number, index, f.state, r)
                                     : fosterCareGroupRule(n, letterGroup->number, index, r);
-    if (!known) return unknown;
+    if (!known) return unknown();
     return {prefix + "G" + std::to_string(letterGroup->number) + "." + r.place,
             heading + ": " + joined(r.conditions) + ", so the group marks " + r.marks + "; values " +
-                groupValues(n, *letterGroup, record) + "."};
+                values.of(*letterGroup) + "."};
 }
 
 }  // namespace
@@ -790,11 +819,12 @@ Explained explainLetter(const Names& n, const ElementTable& cells, std::string_v
 void explainFindings(RecordKind kind, const ElementTable& cells, std::string_view record, const RunContext& ctx,
                      std::span<Finding> findings) {
     const Names names{kind};
+    RecordGroupValues values(names, record);
     for (Finding& f : findings) {
         const ElementEntry* e = entryAtCell(kind, f.cell);
         Explained x;
         if (isLetterState(f.state)) {
-            x = explainLetter(names, cells, record, f);
+            x = explainLetter(names, cells, record, f, values);
         } else if (e) {
             x = elementTest(names, *e, f, ctx);
         }
