@@ -119,11 +119,6 @@ constexpr std::string_view kFailureIds[] = {"missing", "code", "state",  "period
                                             "late",    "year", "number", "agency", "test"};
 static_assert(std::size(kFailureIds) == static_cast<std::size_t>(Failure::Other) + 1);
 
-int monthLength(int year, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return kDays[month - 1] + (month == 2 && isLeapYear(year) ? 1 : 0);
-}
-
 // A YYYYMMDD field as the date test reads it: each part numeric, then its
 // value.
 bool readDate(std::string_view f, std::int64_t& year, std::int64_t& month, std::int64_t& day) {
@@ -149,8 +144,6 @@ Failure dateFailure(std::string_view f, std::int64_t earliest, const RunDate& ru
     return Failure::Other;
 }
 
-constexpr int kEarliestPeriodYear = 1995;
-
 // The latest report period end the run date allows, as YYYYMM.
 std::string latestPeriod(const RunDate& run) {
     if (run.month <= 3) return digits(run.year, 4) + "03";
@@ -165,7 +158,7 @@ Failure periodFailure(std::string_view f, const RunDate& run) {
     const std::int64_t year = fieldValue(yearText);
     const std::int64_t month = fieldValue(monthText);
     if (month != 3 && month != 9) return Failure::Period;
-    if (year < kEarliestPeriodYear) return Failure::Early;
+    if (year < kEarliestReportPeriodYear) return Failure::Early;
     if (reportPeriodPartsInvalid(year, month, run)) return Failure::Late;
     return Failure::Other;
 }
@@ -200,7 +193,7 @@ Explained elementTest(const Names& names, const ElementEntry& e, const Finding& 
             failure = periodFailure(f.value, run);
             if (failure == Failure::Period) why = "not a report period end YYYY03 or YYYY09";
             if (failure == Failure::Early)
-                why = "before the earliest report period, " + digits(kEarliestPeriodYear, 4) + "03";
+                why = "before the earliest report period, " + digits(kEarliestReportPeriodYear, 4) + "03";
             if (failure == Failure::Late)
                 why = "after the latest report period the run date allows, " + latestPeriod(run);
             break;

@@ -1,6 +1,7 @@
 // The findings file as JSON: one document whose "findings" array is streamed
 // a finding at a time as records are checked; the members that describe the
 // whole run follow it when the run ends, the record numbers last.
+#include <cassert>
 #include <new>
 #include <nlohmann/json.hpp>
 
@@ -38,6 +39,7 @@ public:
     }
 
     void record(RunContext&, const CheckedRecord& r) override {
+        assert(!finishing_ && !closed_);
         records_.add(r.kind, r.recordNumber);
         if (r.findings.empty()) return;
         // Each finding as the JSON library dumps an object of these members,

@@ -1,6 +1,7 @@
 #include "html/html_page.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 #include <new>
 
@@ -131,6 +132,7 @@ void HtmlPage::record(RunContext&, const CheckedRecord& checked) {
     const std::string_view record = checked.record;
     const long lineNumber = checked.lineNumber;
     const std::span<const Finding> findings = checked.findings;
+    assert(!ended_);
     ++order_;
     if (kind == kF) countCounty(field(record, kCountyFirst, kCountyLast), findings.size());
     if (findings.empty()) return;
