@@ -83,8 +83,9 @@ done
 if $record; then
   {
     echo "# Instructions per detail record (callgrind, Release build) on $RECORDS generated"
-    echo "# records of each kind, as measured by tools/bench-check.sh. make bench-check fails"
-    echo "# when a kind needs more than $ALLOWED_PERCENT percent over its figure here. Change these"
+    echo "# records of each kind, and per finding of the CSV and JSON findings files"
+    echo "# (csv-finding, json-finding), as measured by tools/bench-check.sh. make bench-check fails"
+    echo "# when a figure is exceeded by more than $ALLOWED_PERCENT percent. Change these"
     echo "# only in a commit of their own that gives the reason."
     for kind in adoption foster-care csv-finding json-finding; do echo "$kind ${measured[$kind]}"; done
   } >"$FIGURES"
