@@ -1,6 +1,7 @@
 // The run's two console streams, and the end of a run by a fatal error.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "core/writer.h"
@@ -27,5 +28,11 @@ struct FatalExit {
 [[noreturn]] void fatalError(Console console, std::string_view message);
 // The same message without ending the run.
 void reportFatal(Console console, std::string_view message);
+
+// Text from outside the program (an answer, a file name, a value read from a
+// file) as shown on the console or the error stream: bytes below 0x20 and
+// 0x7F become "\x1B"-style escapes, so that none can start a terminal
+// sequence or a line of its own. Never used for the reports' bytes.
+std::string visibleText(std::string_view text);
 
 }  // namespace vortel

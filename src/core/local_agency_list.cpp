@@ -85,7 +85,11 @@ void LocalAgencyList::release() {
 
 int loadLocalAgencyCodes(RunFacts& facts, const std::string& listFileName, Console console) {
     std::FILE* file = std::fopen(listFileName.c_str(), "r");
-    if (!file) fatalError(console, "\nUnable to open FIPS.LST file " + listFileName + ": " + errorText(errno) + ".");
+    if (!file) {
+        const int error = errno;
+        fatalError(console,
+                   "\nUnable to open FIPS.LST file " + visibleText(listFileName) + ": " + errorText(error) + ".");
+    }
     LocalAgencyList& list = facts.localAgencies;
     list.release();
     // Pieces of at most 6 characters: up to and including a line feed.
@@ -111,7 +115,7 @@ int loadLocalAgencyCodes(RunFacts& facts, const std::string& listFileName, Conso
         // A read error (a directory given as the list ends here too).
         const int error = errno ? errno : EIO;
         std::fclose(file);
-        fatalError(console, "\nUnable to read file " + listFileName + ": " + errorText(error) + ".");
+        fatalError(console, "\nUnable to read file " + visibleText(listFileName) + ": " + errorText(error) + ".");
     }
     std::fclose(file);
     return static_cast<int>(list.count());

@@ -49,31 +49,42 @@ int OutputFile::open(const std::string& name) {
     discard();
     name_ = name;
     if (name.empty()) return ENOENT;
-    target_ = finalTarget(name).string();
+    // The name means what open() makes of it: a folder that cannot be
+    // reached fails as it would, `..` goes where the system takes it.
+    const ResolvedName resolved = resolveName(name);
+    if (resolved.error) return resolved.error;
+    target_ = resolved.path();
     struct stat st {};
-    const bool exists = ::stat(target_.c_str(), &st) == 0;
-    // A name ending in a slash names a folder: opened directly, it fails so.
-    if ((!exists || S_ISREG(st.st_mode)) && !std::filesystem::path(target_).filename().empty()) {
-        const std::filesystem::path target(target_);
-        std::string hidden(".");
-        hidden.append(target.filename().string()).append(".vortel-dq-XXXXXX");
-        const std::string pattern = (target.parent_path() / hidden).string();
+    const bool exists = !resolved.leaf.empty() && ::stat(target_.c_str(), &st) == 0;
+    // A file the user may not write stays so: a rename would replace it.
+    if (exists && S_ISREG(st.st_mode))
+        if (const int error = writeRefused(target_)) return error;
+    // A name ending in "/", "." or ".." names a folder: opened directly, it fails so.
+    if ((!exists || S_ISREG(st.st_mode)) && !resolved.leaf.empty()) {
+        std::string pattern = resolved.folder == "/" ? "/." : resolved.folder + "/.";
+        pattern.append(resolved.leaf).append(".vortel-dq-XXXXXX");
         std::vector<char> buffer(pattern.begin(), pattern.end());
         buffer.push_back('\0');
         SignalsHeld held;
         const int fd = ::mkstemp(buffer.data());
         if (fd >= 0) {
+            int error = 0;
+            slot_ = registerTemporary(buffer.data(), error);
             const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~processUmask());
             ::fchmod(fd, mode);
-            file_ = ::fdopen(fd, "wb");
-            if (!file_) {
-                const int error = errno;
+            if (!error) {
+                file_ = ::fdopen(fd, "wb");
+                if (!file_) error = errno;
+            }
+            if (error) {
+                // Never a temporary the signal handlers do not know of.
                 ::close(fd);
                 ::unlink(buffer.data());
+                unregisterTemporary(slot_);
+                slot_ = -1;
                 return error;
             }
             temporary_ = buffer.data();
-            slot_ = registerTemporary(temporary_);
             std::setvbuf(file_, nullptr, _IONBF, 0);
             return 0;
         }

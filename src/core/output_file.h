@@ -5,7 +5,10 @@
 // for it: a run that fails or is interrupted leaves the target as it was. A
 // target that is a symbolic link is replaced at the link's final target (the
 // link stays a link); a replaced file keeps its mode, a new one gets 0666 less
-// the umask. A target that is not a regular file (a FIFO, a terminal,
+// the umask. The name is resolved as the system's open() resolves it (a
+// folder that cannot be reached is an error, `..` after a link goes to the
+// link target's parent), and an existing target the user may not write is
+// refused, as open() would refuse it. A target that is not a regular file (a FIFO, a terminal,
 // /dev/stdout), or whose folder cannot take a temporary while the target
 // itself is writable, is written directly.
 #pragma once

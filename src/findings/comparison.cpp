@@ -8,6 +8,7 @@
 #include <cstring>
 #include <nlohmann/json.hpp>
 
+#include "core/console.h"
 #include "findings/finding_cells.h"
 
 namespace vortel {
@@ -73,11 +74,16 @@ long onlyIn(const std::vector<RecordNumber>& sorted, const std::vector<RecordNum
     return count;
 }
 
+// Sorts a run's lists of one kind; lists read sorted already are only walked.
+void sortKind(RunFindings::Kind& run) {
+    if (!std::is_sorted(run.records.begin(), run.records.end(), byNumber))
+        std::sort(run.records.begin(), run.records.end(), byNumber);
+    if (!std::is_sorted(run.findings.begin(), run.findings.end(), byKey))
+        std::sort(run.findings.begin(), run.findings.end(), byKey);
+}
+
 KindComparison compareKind(RecordKind kind, RunFindings::Kind& before, RunFindings::Kind& after) {
-    for (RunFindings::Kind* run : {&before, &after}) {
-        std::sort(run->records.begin(), run->records.end(), byNumber);
-        std::sort(run->findings.begin(), run->findings.end(), byKey);
-    }
+    for (RunFindings::Kind* run : {&before, &after}) sortKind(*run);
     KindComparison k;
     k.recordsBefore = static_cast<long>(before.records.size());
     k.recordsAfter = static_cast<long>(after.records.size());
@@ -154,6 +160,20 @@ bool isBlankRecordNumber(const RecordNumber& number) {
     return std::all_of(number.begin(), number.end(), [](char c) { return c == ' ' || c == '\r' || c == '\n'; });
 }
 
+std::optional<Contradiction> findContradiction(RunFindings& run) {
+    for (const RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
+        RunFindings::Kind& k = run.of(kind);
+        sortKind(k);
+        Occurrences listed(k.records);
+        for (auto at = k.findings.begin(); at != k.findings.end(); ++at) {
+            const long count = listed.of(at->recordNumber);
+            if (count == 0) return Contradiction{kind, *at, false};
+            if (count == 1 && at != k.findings.begin() && *(at - 1) == *at) return Contradiction{kind, *at, true};
+        }
+    }
+    return std::nullopt;
+}
+
 Comparison compareRuns(RunFindings previous, RunFindings current, std::string previousFile) {
     Comparison c;
     c.previousFile = std::move(previousFile);
@@ -187,7 +207,7 @@ std::string comparisonLines(const Comparison& comparison) {
                       k.unmatched, k.recordsRemoved, k.recordsAdded);
         lines.append(kind == RecordKind::Adoption ? "Adoption" : "Foster Care")
             .append(" compared with ")
-            .append(comparison.previousFile)
+            .append(visibleText(comparison.previousFile))
             .append(counts);
     }
     return lines;

@@ -82,6 +82,17 @@ struct Comparison {
 // of a line shorter than the record number's columns.
 bool isBlankRecordNumber(const RecordNumber& number);
 
+// A run's findings that contradict its record lists: a finding whose record
+// number is not among its kind's records, or the same finding twice for a
+// record number that occurs once.
+struct Contradiction {
+    RecordKind kind;
+    FindingKey key;
+    bool repeated;  // else: a record not listed
+};
+// The first contradiction, or nothing. Sorts the run's lists.
+std::optional<Contradiction> findContradiction(RunFindings& run);
+
 // Compares the runs (their lists are sorted in the process).
 Comparison compareRuns(RunFindings previous, RunFindings current, std::string previousFile);
 

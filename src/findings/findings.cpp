@@ -23,16 +23,18 @@ void refuseOverwrite(RunContext& ctx, const std::string& name, std::string_view 
                      std::span<const ProtectedFile> protectedFiles) {
     for (const ProtectedFile& p : protectedFiles) {
         if (sameFile(name, *p.name))
-            fatalError(ctx,
-                       "\nUnable to use " + name + " as " + std::string(use) + ": it is " + std::string(p.what) + ".");
+            fatalError(ctx, "\nUnable to use " + visibleText(name) + " as " + std::string(use) + ": it is " +
+                                std::string(p.what) + ".");
     }
 }
 
 }  // namespace
 
 std::optional<std::string> findingsOptionsError(const FindingsOptions& options) {
-    if (options.findingsFile && !findingsFormatOf(*options.findingsFile))
-        return "--findings needs a file name ending in .csv or .json, not \"" + *options.findingsFile + "\"";
+    if (options.findingsFile && !findingsFormatOf(*options.findingsFile)) {
+        return "--findings needs a file name ending in .csv or .json, not \"" + visibleText(*options.findingsFile) +
+               "\"";
+    }
     if (options.errorRecordsFile && options.errorRecordsFile->empty()) return "--error-records needs a file name";
     if (options.htmlFile && options.htmlFile->empty()) return "--html needs a file name";
     if (options.htmlRecords && !options.htmlFile) return "--html-records needs --html FILE";
@@ -65,6 +67,8 @@ std::vector<WrittenOutput*> FindingsExport::outputs() {
     return files;
 }
 
+WrittenOutput* FindingsExport::findingsOutput() { return findingsOutput_ ? &findingsOutput_->output() : nullptr; }
+
 void FindingsExport::open(RunContext& ctx) {
     assert(stage_ == Stage::Made);
     stage_ = Stage::Open;
@@ -88,8 +92,9 @@ void FindingsExport::open(RunContext& ctx) {
         const std::string& name = *(options_.*row->file);
         std::unique_ptr<Output> output = row->make(options_, name);
         if (const int error = output->create(name))
-            fatalError(ctx, "\nUnable to open file " + name + ": " + errorText(error) + ".");
+            fatalError(ctx, "\nUnable to open file " + visibleText(name) + ": " + errorText(error) + ".");
         explains_ = explains_ || output->explains();
+        if (row->file == &FindingsOptions::findingsFile) findingsOutput_ = output.get();
         outputs_.push_back(std::move(output));
     }
 }

@@ -58,6 +58,8 @@ public:
     void abandon(RunContext& ctx);
     // The files written, for the run to close and move into place.
     std::vector<WrittenOutput*> outputs();
+    // The findings file among them, or null.
+    WrittenOutput* findingsOutput();
     // True when the run made any finding (detail, aggregate or footnote).
     bool anyFinding() const { return anyFinding_; }
     bool failOnFindings() const { return options_.failOnFindings; }
@@ -78,6 +80,7 @@ private:
     FindingsOptions options_;
     std::span<const OutputRow> table_;
     std::vector<std::unique_ptr<Output>> outputs_;  // those created, in table order
+    Output* findingsOutput_ = nullptr;              // the one --findings names
     bool explains_ = false;                         // some output shows explanations
     std::vector<Finding> found_;                    // the current record's findings
     ReportPeriods reportPeriods_;

@@ -42,13 +42,14 @@ std::string ask(RunContext& ctx, const ProgramIo& io, const std::optional<std::s
 }
 
 void requireNameFits(RunContext& ctx, const std::string& name) {
-    if (name.size() > kMaxFileName) fatalError(ctx, "\nFile name longer than 255 characters: " + name + ".");
+    if (name.size() > kMaxFileName)
+        fatalError(ctx, "\nFile name longer than 255 characters: " + visibleText(name) + ".");
 }
 
 // A report must never be written over an input of the run or the other report.
 void refuseOverwrite(RunContext& ctx, const std::string& report, const std::string* otherReport) {
     auto refuse = [&](const char* what) {
-        fatalError(ctx, "\nUnable to use " + report + " as a report file: it is " + what + ".");
+        fatalError(ctx, "\nUnable to use " + visibleText(report) + " as a report file: it is " + what + ".");
     };
     if (sameFile(report, ctx.dataFileName)) refuse("the data file");
     if (sameFile(report, ctx.fipsFileName)) refuse("the FIPS code list file");
@@ -56,7 +57,7 @@ void refuseOverwrite(RunContext& ctx, const std::string& report, const std::stri
 }
 
 [[noreturn]] void unableToOpen(RunContext& ctx, const std::string& name, int error) {
-    fatalError(ctx, "\nUnable to open file " + name + ": " + errorText(error) + ".");
+    fatalError(ctx, "\nUnable to open file " + visibleText(name) + ": " + errorText(error) + ".");
 }
 
 void openDataFile(RunContext& ctx, DataFile& data) {
@@ -119,7 +120,7 @@ void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, D
 
     ctx.facts.stateCode = ask(ctx, io, options.stateCode, "Enter the 2-digit state code (e.g., 01 for Alabama): ");
     if (stateCodeInvalid(ctx.facts.stateCode))
-        fatalError(ctx, "\n" + ctx.facts.stateCode + " is not a valid State FIPS code.");
+        fatalError(ctx, "\n" + visibleText(ctx.facts.stateCode) + " is not a valid State FIPS code.");
     if (ctx.findings) ctx.findings->checkState(ctx);
 
     takeClockReading(ctx, options.asOf);

@@ -90,7 +90,7 @@ void loadLocalAgencies(RunContext& ctx) {
         ctx.localAgencyListFailed = true;
     } else if (loaded == 0) {
         fatalError(ctx, "\n" + ctx.facts.stateCode + " is not a valid State FIPS code.\nThe local agency list " +
-                            ctx.fipsFileName + " holds no code of State " + ctx.facts.stateCode + ".");
+                            visibleText(ctx.fipsFileName) + " holds no code of State " + ctx.facts.stateCode + ".");
     }
 }
 

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <ctime>
 #include <filesystem>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <thread>
 
+#include "core/console.h"
 #include "core/files.h"
 #include "core/output_file.h"
 #include "core/writer.h"
@@ -36,6 +39,11 @@ std::string outputName(const fs::path& dir, const std::string& stem, const char*
 }
 
 constexpr const char* kSuffixes[] = {".foster-care.txt", ".adoption.txt", ".findings.json", ".html"};
+
+// Each run has at most one temporary per output at once; the runs at once are
+// bounded so that every temporary is known to the signal handlers, which
+// remove them all when the command is interrupted.
+constexpr unsigned kMaxRunsAtOnce = kMaxTemporaries / std::size(kSuffixes);
 
 std::string clockText(const Options& options) {
     char text[32];
@@ -91,7 +99,8 @@ bool writeIndex(const std::string& name, const std::string& text, const ProgramI
         out.detach();
         if (!error) error = file.place();
     }
-    if (error) std::fprintf(io.err, "\nUnable to write file %s: %s.\n", name.c_str(), errorText(error).c_str());
+    if (error)
+        std::fprintf(io.err, "\nUnable to write file %s: %s.\n", visibleText(name).c_str(), errorText(error).c_str());
     return error == 0;
 }
 
@@ -110,6 +119,27 @@ std::string indexCsv(const std::vector<FileRun>& runs) {
     return text;
 }
 
+// A link to a file beside the index: a relative reference beginning "./",
+// every byte but A-Z a-z 0-9 - . _ ~ / percent-encoded (RFC 3986), so that no
+// name can become a scheme, a query or a fragment; then escaped as HTML.
+std::string linkTo(const std::string& fileName) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string reference = "./";
+    for (const char ch : fileName) {
+        const auto c = static_cast<unsigned char>(ch);
+        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                                c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+        if (unreserved) {
+            reference.push_back(ch);
+        } else {
+            reference.push_back('%');
+            reference.push_back(kHex[c >> 4]);
+            reference.push_back(kHex[c & 0x0F]);
+        }
+    }
+    return htmlText(reference, TextBytes::Utf8, TextPlace::Attribute);
+}
+
 std::string indexHtml(const std::vector<FileRun>& runs) {
     std::string text =
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>vortel-dq: files "
@@ -121,7 +151,6 @@ std::string indexHtml(const std::vector<FileRun>& runs) {
         "<th>Foster care records</th><th>with findings</th><th>Findings</th><th>Outputs</th></tr>\n";
     for (const FileRun& r : runs) {
         const RunTotals& t = r.totals;
-        const std::string stem = htmlText(r.stem, TextBytes::Utf8, TextPlace::Attribute);
         text.append(r.status == -1 ? "<tr class=\"fatal\"><td>" : "<tr><td>")
             .append(htmlText(r.dataFile, TextBytes::Utf8));
         text.append("</td><td>").append(statusWord(r.status));
@@ -132,11 +161,45 @@ std::string indexHtml(const std::vector<FileRun>& runs) {
         for (const auto& [suffix, what] :
              {std::pair{".html", "page"}, std::pair{".foster-care.txt", "foster care"},
               std::pair{".adoption.txt", "adoption"}, std::pair{".findings.json", "findings"}})
-            text.append("<a href=\"").append(stem).append(suffix).append("\">").append(what).append("</a> ");
+            text.append("<a href=\"").append(linkTo(r.stem + suffix)).append("\">").append(what).append("</a> ");
         text.append("</td></tr>\n");
     }
     text += "</table>\n</body>\n</html>\n";
     return text;
+}
+
+// A bad command line: one line on the error stream.
+int badCommandLine(const ProgramIo& io, const std::string& text) {
+    std::fprintf(io.err, "vortel-dq: %s (see vortel-dq --help)\n", text.c_str());
+    return 2;
+}
+
+// Refuses, before anything is created, an output that is a data file or
+// the county list, or one file written under two names (links, a file
+// system that ignores case): the names are compared as the files they lead
+// to, in the folder as it will be once created.
+int refuseClashes(const Options& options, const std::map<std::string, std::string>& outputs, const ProgramIo& io) {
+    const std::string folder = folderToBe(*options.outDir);
+    std::map<FileIdentity, std::string> inputs;  // identity -> what the file is
+    for (const std::string& data : options.dataFiles)
+        if (const auto id = fileIdentity(data)) inputs.emplace(*id, "the data file " + visibleText(data));
+    const std::string fips = options.fipsFile.value_or("fips.lst");
+    if (const auto id = fileIdentity(fips)) inputs.emplace(*id, "the county list " + visibleText(fips));
+    std::map<FileIdentity, const std::string*> written;  // identity -> output name
+    for (const auto& [name, writer] : outputs) {
+        const std::optional<FileIdentity> id =
+            fileIdentity(folder.empty() ? name : (fs::path(folder) / fs::path(name).filename()).string());
+        if (!id) continue;  // a folder still to be created holds no file yet
+        if (const auto input = inputs.find(*id); input != inputs.end()) {
+            return badCommandLine(
+                io, visibleText(writer) + " would write " + visibleText(name) + ", which is " + input->second);
+        }
+        if (const auto [at, added] = written.emplace(*id, &name); !added) {
+            return badCommandLine(io, visibleText(writer) + " would write " + visibleText(name) + ", which is " +
+                                          visibleText(*at->second) + " of " + visibleText(outputs.at(*at->second)));
+        }
+    }
+    return 0;
 }
 
 }  // namespace
@@ -153,25 +216,25 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
         for (const char* suffix : kSuffixes) {
             const auto [at, added] = outputs.emplace(outputName(dir, run.stem, suffix), data);
             if (!added) {
-                std::fprintf(io.err, "vortel-dq: %s and %s would both write %s (see vortel-dq --help)\n",
-                             at->second.c_str(), data.c_str(), at->first.c_str());
-                return 2;
+                return badCommandLine(io, visibleText(at->second) + " and " + visibleText(data) + " would both write " +
+                                              visibleText(at->first));
             }
         }
         runs.push_back(std::move(run));
     }
+    if (const int status = refuseClashes(options, outputs, io)) return status;
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (ec || !fs::is_directory(dir)) {
-        std::fprintf(io.err, "\nUnable to create folder %s: %s.\nTerminating program.\n", dir.c_str(),
-                     (ec ? ec.message() : errorText(ENOTDIR)).c_str());
+        std::fprintf(io.err, "\nUnable to create folder %s: %s.\nTerminating program.\n",
+                     visibleText(dir.string()).c_str(), (ec ? ec.message() : errorText(ENOTDIR)).c_str());
         return -1;
     }
 
     const std::string clock = clockText(options);
     unsigned jobs =
         options.jobs ? static_cast<unsigned>(std::stoi(*options.jobs)) : std::thread::hardware_concurrency();
-    jobs = std::clamp(jobs, 1u, static_cast<unsigned>(runs.size()));
+    jobs = std::clamp(jobs, 1u, std::min(static_cast<unsigned>(runs.size()), kMaxRunsAtOnce));
     std::atomic<std::size_t> next{0};
     std::mutex console;
     auto work = [&] {
@@ -199,14 +262,18 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
             argv.reserve(args.size());
             for (const std::string& a : args) argv.push_back(a.c_str());
             argv.push_back(nullptr);
+            int error = 0;
             std::FILE* in = std::fopen("/dev/null", "r");
-            std::FILE* err = std::tmpfile();
+            if (!in) error = errno;
+            std::FILE* err = in ? openScratchFile(error) : nullptr;
             if (!in || !err) {
                 run.status = -1;
             } else {
                 run.status = runProgram(static_cast<int>(args.size()), argv.data(), {in, in, err}, limits, &run.totals);
             }
-            const std::string errors = err ? readAll(err) : "\nUnable to open a temporary file.\n";
+            const std::string errors =
+                err ? readAll(err)
+                    : visibleText(run.dataFile) + ": Unable to open a scratch file: " + errorText(error) + ".\n";
             if (in) std::fclose(in);
             if (err) std::fclose(err);
             const std::lock_guard<std::mutex> lock(console);
@@ -214,8 +281,9 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
             std::fprintf(io.out,
                          "%s: %ld adoption records (%ld with findings), %ld foster care records (%ld with findings), "
                          "%ld findings: %s\n",
-                         run.dataFile.c_str(), t.adoptionRecords, t.adoptionRecordsWithFindings, t.fosterCareRecords,
-                         t.fosterCareRecordsWithFindings, t.findings, statusWord(run.status).c_str());
+                         visibleText(run.dataFile).c_str(), t.adoptionRecords, t.adoptionRecordsWithFindings,
+                         t.fosterCareRecords, t.fosterCareRecordsWithFindings, t.findings,
+                         statusWord(run.status).c_str());
             std::fflush(io.out);
             if (!errors.empty()) {
                 std::fputs(errors.c_str(), io.err);

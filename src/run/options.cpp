@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/console.h"
 #include "fields/fields.h"
 
 namespace vortel {
@@ -57,7 +58,8 @@ constexpr std::array kOptions = {
               "check every data file named after the options as a\nrun of its own, writing its reports, findings and\n"
               "page to DIR (created when missing) with index.csv\nand index.html"},
     OptionRow{"--jobs", "-j", "N", Takes::Value, &Options::jobs, nullptr, nullptr, nullptr,
-              "with --out-dir: check up to N files at once\n(default: the number of cores)"},
+              "with --out-dir: check up to N files at once\n(default: the number of cores; at most 64 at once,\n"
+              "so that an interrupt can remove every temporary)"},
     OptionRow{"--help", "-h", "", Takes::Flag, nullptr, nullptr, &Options::help, nullptr, "show this help and exit"},
     OptionRow{"--version", "-V", "", Takes::Flag, nullptr, nullptr, &Options::version, nullptr,
               "show the version and exit"},
@@ -122,7 +124,7 @@ const OptionRow* findOption(std::string_view arg, std::optional<std::string_view
 // What a many-file run or --quiet forbids or needs.
 std::optional<std::string> manyFilesOptionsError(const Options& o) {
     if (!o.outDir) {
-        if (!o.dataFiles.empty()) return "data file '" + o.dataFiles.front() + "' named without --out-dir";
+        if (!o.dataFiles.empty()) return "data file '" + visibleText(o.dataFiles.front()) + "' named without --out-dir";
         if (o.jobs) return "--jobs goes with --out-dir";
         if (o.quiet && !(o.help || o.version)) {
             const std::pair<const std::optional<std::string>*, const char*> answers[] = {
@@ -150,7 +152,7 @@ std::optional<std::string> manyFilesOptionsError(const Options& o) {
     if (o.jobs) {
         const std::string& n = *o.jobs;
         if (n.empty() || n.size() > 4 || n.find_first_not_of("0123456789") != std::string::npos || std::stoi(n) < 1)
-            return "--jobs needs a whole number from 1 to 9999, not \"" + n + "\"";
+            return "--jobs needs a whole number from 1 to 9999, not \"" + visibleText(n) + "\"";
     }
     return std::nullopt;
 }
@@ -212,7 +214,7 @@ std::optional<Options> parseOptions(int argc, const char* const argv[], std::FIL
             continue;
         }
         if (!row) {
-            std::fprintf(err, "vortel-dq: unknown option '%s' (see vortel-dq --help)\n", argv[i]);
+            std::fprintf(err, "vortel-dq: unknown option '%s' (see vortel-dq --help)\n", visibleText(argv[i]).c_str());
             return std::nullopt;
         }
         bool& given = seen[static_cast<std::size_t>(row - kOptions.data())];
@@ -234,19 +236,30 @@ std::optional<Options> parseOptions(int argc, const char* const argv[], std::FIL
             }
             inlineValue = argv[++i];
         }
+        if (inlineValue->empty()) {
+            // An empty name or answer would only fail later, or be asked for.
+            const std::string_view what = row->valueName == "DIR" ? "a folder name"
+                                          : row->valueName.find("FILE") != std::string_view::npos ||
+                                                  row->valueName.find(".json") != std::string_view::npos
+                                              ? "a file name"
+                                              : "a value";
+            std::fprintf(err, "vortel-dq: %.*s needs %.*s\n", static_cast<int>(row->name.size()), row->name.data(),
+                         static_cast<int>(what.size()), what.data());
+            return std::nullopt;
+        }
         if (row->takes == Takes::Clock) {
             o.asOf = parseClockReading(*inlineValue);
             if (!o.asOf) {
-                std::fprintf(err, "vortel-dq: --as-of needs a date and time as \"YYYY-MM-DD HH:MM\", not \"%.*s\"\n",
-                             static_cast<int>(inlineValue->size()), inlineValue->data());
+                std::fprintf(err, "vortel-dq: --as-of needs a date and time as \"YYYY-MM-DD HH:MM\", not \"%s\"\n",
+                             visibleText(*inlineValue).c_str());
                 return std::nullopt;
             }
         } else if (row->takes == Takes::Count) {
             o.findings.*(row->findingsCount) = parseCount(*inlineValue);
             if (!(o.findings.*(row->findingsCount))) {
-                std::fprintf(err, "vortel-dq: %.*s needs a whole number from 0 to %ld, not \"%.*s\"\n",
+                std::fprintf(err, "vortel-dq: %.*s needs a whole number from 0 to %ld, not \"%s\"\n",
                              static_cast<int>(row->name.size()), row->name.data(), kMaxCount,
-                             static_cast<int>(inlineValue->size()), inlineValue->data());
+                             visibleText(*inlineValue).c_str());
                 return std::nullopt;
             }
         } else if (row->value) {

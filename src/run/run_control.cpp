@@ -23,7 +23,7 @@ enum class Ending {
 };
 
 void reportWriteFailure(RunContext& ctx, const std::string& name, int error) {
-    reportFatal(ctx, "\nUnable to write file " + name + ": " + errorText(error) + ".");
+    reportFatal(ctx, "\nUnable to write file " + visibleText(name) + ": " + errorText(error) + ".");
 }
 
 // Writes a text to standard output for --help and --version; false (with a
@@ -97,6 +97,10 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     ctx->setMemoryLimits(limits);
     std::unique_ptr<FindingsExport> findings;
     const FindingsOptions& f = options->findings;
+    // The findings file that replaces the earlier findings it is compared
+    // with (a rolling baseline) replaces them only after a complete run.
+    const bool findingsReplaceBaseline =
+        options->compareFile && f.findingsFile && sameFile(*f.findingsFile, *options->compareFile);
     if (f.findingsFile || f.errorRecordsFile || f.failOnFindings || f.htmlFile || options->compareFile) {
         // The earlier run to compare with is read before anything is created;
         // a file that cannot serve is a bad command line.
@@ -106,7 +110,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
             try {
                 previous = readPreviousRun(*name, error);
             } catch (const std::bad_alloc&) {
-                std::fprintf(io.err, "vortel-dq: not enough memory to read %s\n", name->c_str());
+                std::fprintf(io.err, "vortel-dq: not enough memory to read %s\n", visibleText(*name).c_str());
                 return -1;
             }
             if (!previous) {
@@ -131,7 +135,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
         status = e.status;
         ending = asked ? Ending::FatalWhileReading : Ending::Refused;
     } catch (const DataReadError& e) {
-        reportFatal(*ctx, "\nUnable to read file " + ctx->dataFileName + ": " +
+        reportFatal(*ctx, "\nUnable to read file " + visibleText(ctx->dataFileName) + ": " +
                               (e.error ? errorText(e.error) : e.reason) + ".");
         status = -1;
         ending = Ending::FatalWhileReading;
@@ -157,7 +161,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
 
     // The reports first, then the findings files, as they were opened.
     std::vector<PlacedOutput> outputs = {{&ctx->fosterCareReport, &reports.fosterCare},
-                                   {&ctx->adoptionReport, &reports.adoption}};
+                                         {&ctx->adoptionReport, &reports.adoption}};
     if (findings)
         for (WrittenOutput* w : findings->outputs()) outputs.emplace_back(&w->out(), &w->file());
     std::erase_if(outputs, [](const PlacedOutput& o) { return !o.second->isOpen(); });
@@ -168,6 +172,10 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
         } catch (const OutputWriteError& e) {
             reportWriteFailure(*ctx, e.name, e.error);
             ending = Ending::WriteFailed;
+        }
+        if (WrittenOutput* baseline = findings->findingsOutput(); baseline && findingsReplaceBaseline) {
+            std::erase_if(outputs, [&](const PlacedOutput& o) { return o.second == &baseline->file(); });
+            discardOutputs({{&baseline->out(), &baseline->file()}});
         }
     }
     if (ending == Ending::Complete || ending == Ending::FatalWhileReading) {

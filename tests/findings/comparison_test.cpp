@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include "findings/finding_cells.h"
 #include "findings/findings_support.h"
+#include "findings/findings_text.h"
+#include "findings/previous_findings.h"
 #include "support/program_run.h"
 #include "support/records.h"
 
@@ -330,6 +333,29 @@ TEST(Compare, FilesThatCannotServeAreRefusedWithStatus2AndNothingCreated) {
          "earlier.json holds the findings of State 01, not of State 02; compare with an earlier run of the same "
          "State\n",
          "", "02"},
+        {"a repeated member", "edited.json",
+         [](const fs::path& dir) {
+             std::string text = readFile(dir / "earlier.json");
+             text.replace(text.find("\"complete\": true"), 16, "\"complete\": true, \"findings\": []");
+             writeFile(dir / "edited.json", text);
+         },
+         "edited.json holds the member \"findings\" more than once, so it cannot be the findings JSON a run wrote\n"},
+        {"a finding of a record not listed", "edited.json", edited([](Json& d) {
+             d["findings"][0] = {{"kind", "adoption"}, {"recordNumber", "A0000000000\x1B"}, {"element", "06"}};
+         }),
+         "edited.json holds a finding of adoption record \"A0000000000\\x1B\" that its record numbers do not list\n"},
+        {"a finding twice", "edited.json", edited([](Json& d) {
+             d["findings"].push_back({{"kind", "adoption"}, {"recordNumber", "A00000000002"}, {"element", "06"}});
+         }),
+         "edited.json holds the finding of adoption record \"A00000000002\" at element 06 twice, for a record listed "
+         "once\n"},
+        {"a format version beyond any integer", "edited.json",
+         edited([](Json& d) { d["formatVersion"] = 18446744073709551614ULL; }),
+         "edited.json is findings JSON of format version 18446744073709551614, newer than this version of the program "
+         "reads (2)\n"},
+        {"a State with terminal controls", "edited.json", edited([](Json& d) { d["run"]["state"] = "0\x1B[2J\n"; }),
+         "edited.json holds the findings of State 0\\x1B[2J\\x0A, not of State 01; compare with an earlier run of the "
+         "same State\n"},
         {"another State, typed", good, none,
          "earlier.json holds the findings of State 01, not of State 04; compare with an earlier run of the same "
          "State\n",
@@ -354,6 +380,102 @@ TEST(Compare, FilesThatCannotServeAreRefusedWithStatus2AndNothingCreated) {
         for (const auto& entry : fs::directory_iterator(dir.path())) {
             const std::string name = entry.path().filename().string();
             EXPECT_TRUE(name != "freport.txt" && name != "areport.txt" && name != "now.json" && name[0] != '.') << name;
+        }
+    }
+}
+
+// The reader against the JSON library: a document the library rejects is
+// refused, and one it accepts gives the records and findings the library's
+// tree holds, or is refused for its shape by both.
+std::optional<vortel::RunFindings> readByLibrary(const std::string& text) {
+    const Json doc = Json::parse(text, nullptr, false);
+    vortel::RunFindings run;
+    auto number = [](const Json& j) {
+        std::string bytes;
+        if (!vortel::utf8ToLatin1(j.get<std::string>(), bytes) || bytes.size() != 12) throw std::out_of_range("");
+        return vortel::toRecordNumber(bytes);
+    };
+    try {
+        if (doc.is_discarded() || doc.at("complete") != true || !doc.at("formatVersion").is_number_integer() ||
+            doc.at("formatVersion") != 2 || !doc.at("run").at("state").is_string())
+            return std::nullopt;
+        for (const auto kind : {vortel::RecordKind::Adoption, vortel::RecordKind::FosterCare})
+            for (const Json& n :
+                 doc.at("recordNumbers").at(kind == vortel::RecordKind::Adoption ? "adoption" : "fosterCare"))
+                run.of(kind).records.push_back(number(n));
+        for (const Json& f : doc.at("findings")) {
+            const auto kind =
+                f.at("kind") == "adoption" ? vortel::RecordKind::Adoption : vortel::RecordKind::FosterCare;
+            if (f.at("kind") != "adoption" && f.at("kind") != "foster care") return std::nullopt;
+            int cell = 0;
+            for (const vortel::FindingCell& c : vortel::findingCells(kind))
+                if (c.label() == f.at("element").get<std::string>()) cell = c.cell;
+            if (cell == 0) return std::nullopt;
+            run.of(kind).findings.push_back({number(f.at("recordNumber")), static_cast<std::uint16_t>(cell)});
+        }
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    if (vortel::findContradiction(run)) return std::nullopt;
+    return run;
+}
+
+TEST(Compare, TheReaderAgreesWithTheJsonLibrary) {
+    ScratchDir dir;
+    writeFile(dir / "fips.lst", kFipsList);
+    writeFile(dir / "data.txt", dataFile(baseFile()));
+    ASSERT_EQ(runIn(dir.path(), argsWith({"--findings", "earlier.json"})).status, 0);
+    const std::string good = readFile(dir / "earlier.json");
+    auto with = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    std::vector<std::string> docs = {
+        good,
+        "\xEF\xBB\xBF" + good,
+        "\xEF\xBB" + good,
+        " \t\r\n" + good + "\n\n",
+        good + "x",
+        good + "{}",
+        with("\"adoption\"", "\"adopt\\u0069on\""),
+        with("\"adoption\"", "\"adopt\\xon\""),
+        with("\"adoption\"", "\"adoption\\ud800\""),
+        with("\"adoption\"", "\"adoption\\udc00\""),
+        with("\"explanation\":\"", "\"explanation\":\"\\ud83d\\ude00\\u00e9\\/\\b\xC3\xA9\xF0\x9F\x98\x80"),
+        with("\"explanation\":\"", "\"explanation\":\"\x01"),
+        with("\"explanation\":\"", "\"explanation\":\"\xC0\x80"),
+        with("\"explanation\":\"", "\"explanation\":\"\xED\xA0\x80"),
+        with("\"explanation\":\"", "\"explanation\":\"\xF4\x90\x80\x80"),
+        with("\"explanation\":\"", "\"explanation\":\"" + std::string(100000, 'x')),
+        with("\"formatVersion\": 2", "\"formatVersion\": 2.0"),
+        with("\"formatVersion\": 2", "\"formatVersion\": 02"),
+        with("\"formatVersion\": 2", "\"formatVersion\": 2e0"),
+        with("\"formatVersion\": 2", "\"formatVersion\": -0"),
+        with("\"formatVersion\": 2", "\"formatVersion\": 2, \"x\": [1e300, -1.5E-3, [], {}, null, false]"),
+        with("\"formatVersion\": 2", "\"formatVersion\": 2, \"x\": tru"),
+        with("\"formatVersion\": 2", "\"formatVersion\": 2,"),
+        with("\"complete\": true", "\"complete\": 1"),
+        with("\"recordNumber\"", "\"recordNumbe\\u0072\""),
+        with("\"line\"", "\"x\": {\"kind\": 1, \"element\": [\"07\"]}, \"line\""),
+        with("\"adoption\": [", "\"adoption\": [\"A00000000009\", "),
+        with("\"adoption\": [", "\"adoption\": [3, "),
+        with("\"state\": \"01\"", "\"state\": [\"01\"]"),
+        with("\"run\": {", "\"run\": {\"x\": " + std::string(600, '[') + std::string(600, ']') + ", "),
+    };
+    for (std::size_t cut = 0; cut < good.size(); cut += good.size() / 30 + 1) docs.push_back(good.substr(0, cut));
+    for (std::size_t i = 0; i < docs.size(); ++i) {
+        const std::string& text = docs[i];
+        SCOPED_TRACE(i);
+        writeFile(dir / "doc.json", text);
+        std::string error;
+        std::optional<vortel::PreviousRun> read = vortel::readPreviousRun((dir / "doc.json").string(), error);
+        std::optional<vortel::RunFindings> reference = readByLibrary(text);
+        ASSERT_EQ(read.has_value(), reference.has_value()) << error;
+        if (!read) continue;
+        for (const auto kind : {vortel::RecordKind::Adoption, vortel::RecordKind::FosterCare}) {
+            EXPECT_EQ(read->findings.of(kind).records, reference->of(kind).records);
+            EXPECT_TRUE(read->findings.of(kind).findings == reference->of(kind).findings);
         }
     }
 }

@@ -29,12 +29,15 @@ constexpr bool kSanitized = false;
 // the data file named (data.txt by default) as ref-f.txt and ref-a.txt, `none`
 // true when no temporary file is left. The folder holds data.txt, fips.lst,
 // the script case.sh and its error output err.txt.
-const std::string kPrelude = std::string("V='") + VORTEL_PROGRAM + "'\n" + R"(
+const std::string kPrelude = std::string("V='") + VORTEL_PROGRAM + "'\n" + R"sh(
 run() { "$V" --as-of "2026-12-08 09:00" "$@"; }
 checked() { run --state 01 --fips fips.lst --foster-care-report f.txt --adoption-report a.txt "$@"; }
 ref() { run --data "${1:-data.txt}" --state 01 --fips fips.lst --foster-care-report ref-f.txt --adoption-report ref-a.txt >/dev/null; }
-none() { ! ls -A | grep -q 'vortel-dq-'; }
-)";
+none() { ! ls -A "${1:-.}" | grep -q 'vortel-dq-'; }
+adoption() { run --state 01 --fips fips.lst --foster-care-report f.txt --data "$1" --adoption-report "$2"; }
+# as an ordinary user: uid 65534 when the tests run as root
+user() { if [ "$(id -u)" = 0 ]; then chmod a+rwx .; setpriv --reuid 65534 --regid 65534 --clear-groups "$@"; else "$@"; fi; }
+)sh";
 
 struct FaultCase {
     const char* name;
@@ -115,6 +118,84 @@ const FaultCase kCases[] = {
     {"answers with CR LF", "printf 'data.txt\\r\\nf.txt\\r\\na.txt\\r\\n01\\r\\n' | run --fips fips.lst >/dev/null", 0,
      "", "[ -e f.txt ] && [ -e a.txt ] && [ \"$(ls | grep -c $'\\r')\" = 0 ]"},
     {"help to a full device", "run --help > /dev/full", 255, "unable to write to standard output", "true"},
+    // Names mean what the system's open() makes of them.
+    {"a report through a missing folder and ..", "cp data.txt keep; adoption data.txt nosuch/../data.txt >/dev/null",
+     255, "Unable to open file nosuch/../data.txt: No such file or directory.",
+     "cmp data.txt keep && [ ! -e f.txt ] && [ ! -e nosuch ] && none"},
+    {"error records through a missing folder and ..",
+     "cp data.txt keep; checked --data data.txt --error-records nosuch/../data.txt", 255,
+     "Unable to open file nosuch/../data.txt: No such file or directory.",
+     "cmp data.txt keep && [ ! -e f.txt ] && none"},
+    {"a page through a missing folder and ..", "cp fips.lst keep; checked --data data.txt --html nosuch/../fips.lst",
+     255, "Unable to open file nosuch/../fips.lst: No such file or directory.",
+     "cmp fips.lst keep && [ ! -e f.txt ] && none"},
+    {"a report through a link and .. goes beside the link's target",
+     "cp data.txt keep; mkdir -p e/sub; ln -s e/sub d; adoption data.txt d/../data.txt >/dev/null", 0, "",
+     "cmp data.txt keep && grep -q Date: e/data.txt && none"},
+    {"a report through a link and .. that is the data file",
+     "mkdir -p e/sub; ln -s e/sub d; cp data.txt e/; adoption e/data.txt d/../data.txt", 255,
+     "\nUnable to use d/../data.txt as a report file: it is the data file.\n",
+     "cmp e/data.txt data.txt && [ ! -e f.txt ] && none"},
+    {"a write-protected report",
+     "echo OLD > a.txt; chmod 444 a.txt; user \"$V\" --data data.txt --state 01 --fips fips.lst --foster-care-report "
+     "f.txt --adoption-report a.txt",
+     255, "\nUnable to open file a.txt: Permission denied.\n", "[ \"$(cat a.txt)\" = OLD ] && [ ! -e f.txt ] && none"},
+    {"an output of many files that is a data file",
+     "cp data.txt a.dat; mkdir o; cp data.txt o/a.adoption.txt; run --state 01 --fips fips.lst --out-dir o a.dat "
+     "o/a.adoption.txt",
+     2,
+     "vortel-dq: a.dat would write o/a.adoption.txt, which is the data file o/a.adoption.txt (see vortel-dq --help)\n",
+     "cmp o/a.adoption.txt data.txt && [ $(ls -A o | wc -l) = 1 ]"},
+    {"an output of many files through a folder still to be made and ..",
+     "cp data.txt a.dat; cp data.txt a.adoption.txt; run --state 01 --fips fips.lst --out-dir new/.. a.dat "
+     "a.adoption.txt",
+     2, "a.dat would write new/../a.adoption.txt, which is the data file a.adoption.txt",
+     "cmp a.adoption.txt data.txt && [ ! -e new ] && [ ! -e a.html ]"},
+    {"an output of many files that is the county list",
+     "mkdir o; cp fips.lst o/index.html; run --state 01 --fips o/index.html --out-dir o data.txt", 2,
+     "vortel-dq: the index would write o/index.html, which is the county list o/index.html",
+     "cmp o/index.html fips.lst && [ $(ls -A o | wc -l) = 1 ]"},
+    {"an interrupted wide many-file run",
+     "for i in $(seq 80); do mkfifo p$i.dat; (cat data.txt; exec sleep 8) > p$i.dat & done; "
+     "timeout --preserve-status -s INT 3 \"$V\" --state 01 --fips fips.lst --out-dir o -j 9999 p*.dat >/dev/null; "
+     "s=$?; kill $(jobs -p) 2>/dev/null; exit $s",
+     130, "", "[ -d o ] && none o && [ ! -e o/index.csv ]"},
+    {"the file size limit, signal as it comes", "echo OLD > f.txt; ulimit -f 8; checked --data data.txt >/dev/null",
+     255, ": File too large.", "[ \"$(cat f.txt)\" = OLD ] && [ ! -e a.txt ] && none"},
+    {"a fatal error keeps the findings compared with",
+     "checked --data data.txt --findings b.json >/dev/null; cp b.json keep.json; run --data data.txt --state 01 "
+     "--fips none.lst --foster-care-report f2.txt --adoption-report a2.txt --findings b.json --compare b.json "
+     ">/dev/null",
+     255, "Unable to open FIPS.LST file none.lst", "cmp b.json keep.json && [ -e f2.txt ] && none"},
+    {"a State answer with terminal controls",
+     "printf '0\\033[2J\\n' | run --data data.txt --fips fips.lst --foster-care-report f.txt --adoption-report a.txt "
+     ">/dev/null",
+     255, "\n0\\x1B[2J is not a valid State FIPS code.\n", "[ ! -e f.txt ] && none"},
+    // Every link of the index resolves, in a browser, to a file beside it.
+    {"index links from hostile names", R"sh(command -v chromium >/dev/null || { touch skipped; exit 0; }
+for n in 'javascript:document.title=1;a' 'sub-2026-12-08T09:00' 'a#b?c%d e&f<g'; do cp data.txt "$n.dat"; done
+run --state 01 --fips fips.lst --out-dir o *:*.dat 'a#'*.dat >/dev/null || exit 1
+echo '<body><iframe src="index.html"></iframe><script>onload = () => { for (const a of
+  frames[0].document.querySelectorAll("a")) document.body.append("LINK " + a.href + " ") }</script>' > o/links.html
+timeout 120 chromium --headless --disable-gpu --no-sandbox --user-data-dir="$PWD/profile" --allow-file-access-from-files \
+  --virtual-time-budget=5000 --dump-dom "file://$PWD/o/links.html" 2>/dev/null > dom.html)sh",
+     0, "", R"sh([ -e skipped ] || python3 -c '
+import os, re, sys, urllib.parse as u
+links = [u.urlparse(l) for l in re.findall(r"LINK (file:\S+)", open("dom.html").read())]
+good = [l for l in links if not l.query and not l.fragment and os.path.isfile(u.unquote(l.path))
+        and os.path.dirname(u.unquote(l.path)) == os.path.realpath("o")]
+sys.exit(len(links) != 12 or len(good) != 12)')sh"},
+    // What --compare skips costs no memory: white space, a long unknown string.
+    {"earlier findings padded beyond the memory limit",
+     "checked --data data.txt --findings e.json >/dev/null; { head -c 60000000 /dev/zero | tr '\\0' ' '; cat e.json; } "
+     "> ws.json; { printf '{\"x\": \"'; head -c 40000000 /dev/zero | tr '\\0' x; printf '\",'; tail -c +2 e.json; } "
+     "> str.json; for d in ws str; do (ulimit -v 65536; run --data data.txt --state 01 --fips fips.lst "
+     "--foster-care-report f$d.txt --adoption-report a$d.txt --compare $d.json >/dev/null) || exit; done",
+     0, "", "[ -e fws.txt ] && [ -e fstr.txt ]", true},
+    {"many files out of descriptors",
+     "(exec 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&-; ulimit -n 4; exec \"$V\" --state 01 --fips fips.lst --out-dir o -j 1 "
+     "data.txt) >/dev/null",
+     255, "data.txt: Unable to open a scratch file: Too many open files.\n", "none o"},
 };
 
 int shell(const fs::path& dir, const std::string& script, const std::string& redirect = "") {

@@ -26,6 +26,10 @@ TEST(Options, BadCommandLinesExitWithStatus2AndCreateNothing) {
         {"--data=data.txt", "--foster-care-report", "freport.txt", "--adoption-report", "areport.txt", "--nope"},
         {"--data", "data.txt", "--data=data.txt"},
         {"--fail-on-findings", "--fail-on-findings"},
+        {"--data=", "--foster-care-report", "freport.txt", "--adoption-report", "areport.txt", "--state", "01"},
+        {"--state", "", "--data", "data.txt", "--foster-care-report", "freport.txt", "--adoption-report",
+         "areport.txt"},
+        {"--fips=", "--data", "data.txt", "--foster-care-report", "freport.txt", "--adoption-report", "areport.txt"},
     };
     for (const auto& args : cases) {
         ScratchDir dir;
