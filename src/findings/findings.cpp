@@ -22,9 +22,10 @@ struct ProtectedFile {
 void refuseOverwrite(RunContext& ctx, const std::string& name, std::string_view use,
                      std::span<const ProtectedFile> protectedFiles) {
     for (const ProtectedFile& p : protectedFiles) {
-        if (sameFile(name, *p.name))
+        if (sameFile(name, *p.name)) {
             fatalError(ctx, "\nUnable to use " + visibleText(name) + " as " + std::string(use) + ": it is " +
                                 std::string(p.what) + ".");
+        }
     }
 }
 
