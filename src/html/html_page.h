@@ -35,7 +35,7 @@ public:
     explicit HtmlPage(long listedRecords, std::size_t listBudget = kListBudget);
 
     int create(const std::string& name) override;
-    void record(RunContext& ctx, const CheckedRecord& record) override;
+    void record(RunContext& ctx, const CheckedRecord& checked) override;
     // Writes the page, once.
     void end(const RunEnd& run) override;
     WrittenOutput& output() override { return file_; }

@@ -112,9 +112,10 @@ void writeSummaryHeading(RunContext& ctx, RecordKind kind) {
 std::vector<SummaryMessage> summaryMessages(const RunContext& ctx, RecordKind kind) {
     std::vector<SummaryMessage> messages;
     const std::span<const SummaryTally> slots = tallySlots(ctx, kind);
-    for (const MessageRow& row : summaryMessageRows(kind))
+    for (const MessageRow& row : summaryMessageRows(kind)) {
         if (ruleHolds(row, slots))
             messages.push_back(makeMessage(row, slots[row.slot], isBlankShareSlot(kind, row.slot)));
+    }
     return messages;
 }
 
