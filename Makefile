@@ -2,6 +2,7 @@
 # make test        build, then run every test
 # make screenshot  the demo's HTML page rendered by headless Chromium to a PNG
 # make memcheck    the program under valgrind's memcheck on the golden runs and more
+# make rules       rewrite docs/rules.md and docs/rules.html from the program
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
 JOBS ?= 2
@@ -13,7 +14,7 @@ BENCH_BUILD ?= build-bench
 BENCH_DATA = $(BENCH_BUILD)/data
 GEN = python3 tools/vortel_gen.py --state 01 --as-of 2026-12-08 --fips data/fips.lst --error-rate 0.10 --seed 1
 
-.PHONY: lint all build demo screenshot test memcheck test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
+.PHONY: lint all build demo rules rules-check screenshot test memcheck test-sanitize fuzz fuzz-build bench bench-check tools-check test-tools-check clean
 
 all: build
 
@@ -39,11 +40,29 @@ demo: build
 	@echo "Adoption report:    $(BUILD)/demo/areport.txt"
 	@echo "HTML page:          $(BUILD)/demo/report.html"
 
+# The rules documents in docs/ are written by the program; rules-check fails
+# when they differ from what it writes now.
+rules: build
+	./$(BUILD)/vortel-dq --rules docs/rules.md
+	./$(BUILD)/vortel-dq --rules docs/rules.html
+
+rules-check: build
+	@mkdir -p $(BUILD)/rules
+	./$(BUILD)/vortel-dq --rules $(BUILD)/rules/rules.md
+	./$(BUILD)/vortel-dq --rules $(BUILD)/rules/rules.html
+	@cmp docs/rules.md $(BUILD)/rules/rules.md && cmp docs/rules.html $(BUILD)/rules/rules.html || \
+	    { echo "docs/rules.md or docs/rules.html differ from what the program writes: run make rules"; exit 1; }
+
 # The demo's page in a real browser: fails when it does not render, comes out
-# blank or its script logs an error (see tools/screenshot.sh).
+# blank or its script logs an error (see tools/screenshot.sh), and when at a
+# phone's width of 390 px the page scrolls sideways, a chart label is drawn
+# below 11 px or a summary message shows a tab as an escape (tools/page-check.sh);
+# the rules page must not scroll sideways either.
 screenshot: demo
 	@VORTEL_NO_TESTS=1 ./tools/check-tools.sh /usr/bin/chromium=chromium
 	./tools/screenshot.sh $(BUILD)/demo/report.html $(BUILD)/demo/report.png
+	./tools/page-check.sh $(BUILD)/demo/report.html 390
+	./tools/page-check.sh docs/rules.html 390
 
 test: test-tools-check build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

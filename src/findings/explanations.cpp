@@ -11,6 +11,7 @@
 #include "core/run_context.h"
 #include "datepairs/date_pair_tables.h"
 #include "fields/fields.h"
+#include "findings/rule_words.h"
 #include "fostercare/fostercare_group_tables.h"
 
 namespace vortel {
@@ -824,6 +825,81 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
         f.rule = std::move(x.rule);
         f.explanation = std::move(x.text);
     }
+}
+
+// ------------------------------------------------------- the rules in words
+
+namespace {
+
+std::string blamedWords(const Names& n, const DateCheck& row, Blame blames) {
+    switch (blames) {
+        case Blame::First:
+            return n(row.firstElement);
+        case Blame::Second:
+            return n(row.secondElement);
+        case Blame::Both:
+            return n(row.firstElement) + " and " + n(row.secondElement);
+        case Blame::None:
+            break;
+    }
+    return {};
+}
+
+constexpr std::string_view kMeasureWords[] = {"by calendar year", "by year and month", "by year, month and day",
+                                              "in days"};
+
+}  // namespace
+
+std::string measureInWords(int measure) {
+    return measure >= 0 && measure < static_cast<int>(std::size(kMeasureWords))
+               ? std::string(kMeasureWords[static_cast<std::size_t>(measure)])
+               : std::string();
+}
+
+std::vector<RuleInWords> groupRulesInWords(RecordKind kind, int group) {
+    const Names n{kind};
+    const std::string prefix = std::string(kind == kA ? "A-G" : "F-G") + std::to_string(group) + ".";
+    const GroupEntry* g = findGroup(groupEntries(kind), group);
+    std::vector<RuleInWords> out;
+    if (!g || group < 2) return out;
+    // Rule indexes are one byte; a table answers for the indexes it has.
+    for (int index = 0; index < 256; ++index) {
+        for (const char state : {g->letter, g->upperLetter()}) {
+            GroupRuleText r;
+            const bool known =
+                kind == kA ? adoptionGroupRule(n, group, index, state, r) : fosterCareGroupRule(n, group, index, r);
+            if (!known) continue;
+            RuleInWords words{prefix + r.place, capitalised(joined(r.conditions)), r.marks};
+            // A rule whose words do not depend on the letter's case is listed once.
+            if (!out.empty() && out.back().id == words.id && out.back().when == words.when) continue;
+            out.push_back(std::move(words));
+        }
+    }
+    return out;
+}
+
+std::vector<RuleInWords> datePairRulesInWords(RecordKind kind) {
+    const Names n{kind};
+    const std::span<const DateCheck> rows = kind == kA ? adoptionDateChecks() : fosterCareDateChecks();
+    std::vector<RuleInWords> out;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const DateCheck& row = rows[i];
+        const std::string id = std::string(kind == kA ? "A-DP" : "F-DP") + std::to_string(i + 1);
+        auto side = [&](const Bound& failed, Measure m, Blame blames) {
+            out.push_back({id,
+                           capitalised(Names::named(n.entry(row.p))) + " is " + failedRelation(failed, m) + " " +
+                               Names::named(n.entry(row.q)) + ", measured " + measureInWords(static_cast<int>(m)),
+                           blamedWords(n, row, blames)});
+        };
+        if (row.rule == Rule::ReviewAgainstTpr) {
+            side({Cmp::LT, 18}, Measure::Y8, Blame::Both);
+            side({Cmp::GE, -274}, Measure::D, Blame::Both);
+            continue;
+        }
+        if (row.range.high.cmp != Cmp::None) side(row.range.high, row.measure, row.above.blames);
+        if (row.range.low.cmp != Cmp::None) side(row.range.low, row.measure, row.below.blames);
+    }
+    return out;
 }
 
 }  // namespace vortel

@@ -44,7 +44,8 @@ void appendBarChart(std::string& out, std::string_view caption, std::span<const 
     }
     const double scale = static_cast<double>(kBarRoom) / static_cast<double>(most);
     const int height = static_cast<int>(bars.size()) * kRowHeight + 4;
-    out.append("<svg class=chart role=img viewBox=\"0 0 ")
+    // The frame scrolls a chart that keeps its labels legible on a narrow screen.
+    out.append("<div class=frame><svg class=chart role=img viewBox=\"0 0 ")
         .append(std::to_string(kWidth))
         .append(" ")
         .append(std::to_string(height))
@@ -87,7 +88,7 @@ void appendBarChart(std::string& out, std::string_view caption, std::span<const 
         out.append(std::to_string(y + kBarHeight - 3)).append(">").append(groupedNumber(total)).append("</text></g>\n");
         y += kRowHeight;
     }
-    out.append("</svg>\n");
+    out.append("</svg></div>\n");
 }
 
 }  // namespace vortel

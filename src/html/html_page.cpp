@@ -127,13 +127,14 @@ std::unique_ptr<Output> makeHtmlPage(const FindingsOptions& options, const std::
     return std::make_unique<HtmlPage>(options.listedRecords());
 }
 
-void HtmlPage::record(RunContext&, const CheckedRecord& checked) {
+void HtmlPage::record(RunContext& ctx, const CheckedRecord& checked) {
     const RecordKind kind = checked.kind;
     const std::string_view record = checked.record;
     const long lineNumber = checked.lineNumber;
     const std::span<const Finding> findings = checked.findings;
     assert(!ended_);
     ++order_;
+    otherStates_.add(kind, field(record, 1, 2), ctx.facts.stateCode);
     if (kind == kF) countCounty(field(record, kCountyFirst, kCountyLast), findings.size());
     if (findings.empty()) return;
 
@@ -365,6 +366,18 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
             "This page shows the records checked until then; the summary messages and the aggregate and "
             "footnote errors of the end of the run are missing.</p>\n");
     }
+    if (records == 0) {
+        html_.append(
+            "<p class=\"alert no-records\">No detail record was found: nothing was checked. A VORTEL file holds "
+            "an Adoption section (a line starting with $) or a Foster Care section (a line starting with @), "
+            "each followed by its summary record and its detail records.</p>\n");
+    }
+    for (const std::string& warning :
+         otherStates_.warnings(ctx.facts.stateCode, ctx.recordCount(kA), ctx.recordCount(kF))) {
+        html_.append("<p class=\"alert state-warning\">");
+        appendHtmlText(html_, warning, TextBytes::Utf8);
+        html_.append("</p>\n");
+    }
     html_.append("<div class=cards>\n<div class=card><span>Detail records checked</span><b>")
         .append(groupedNumber(records))
         .append("</b></div>\n<div class=card><span>Records with findings</span><b>")
@@ -520,7 +533,7 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
         if (messages.empty()) html_.append("<p>None: no file-wide pattern was found.</p>\n");
         for (const SummaryMessage& m : messages) {
             html_.append("<pre class=msg>");
-            appendHtmlText(html_, m.text, TextBytes::Latin1, TextPlace::Content, true);
+            appendProgramText(html_, m.text);
             html_.append("</pre>\n");
         }
     }
@@ -614,7 +627,9 @@ void HtmlPage::writeRecordTable(RunContext&) {
     const long leftOut = withFindings - listed;
     html_.append("<section id=records>\n<h2>Records with findings</h2>\n<p>");
     if (withFindings == 0) {
-        html_.append("No record has a finding.</p>\n</section>\n");
+        html_.append(adoption_.recordsWithFindings + fosterCare_.recordsWithFindings + order_ == 0
+                         ? "No detail record was checked.</p>\n</section>\n"
+                         : "No record has a finding.</p>\n</section>\n");
         return;
     }
     html_.append(listed == withFindings ? "Every record with findings is listed: "
@@ -663,9 +678,10 @@ void HtmlPage::writeRecordTable(RunContext&) {
         }
     }
     html_.append(
-        "</select></label>\n<label>State <select name=s><option value=\"\">all</option>"
+        "</select></label>\n<label>Finding <select name=s><option value=\"\">all</option>"
         "<option value=1>1 missing<option value=2>2 out of range<option value=l>likely error (a-z)"
-        "<option value=u>will be deleted (A-Z)</select></label>\n<output id=shown></output>\n</form>\n");
+        "<option value=u>will be deleted (A-Z)</select></label>\n<label>Record number <input type=search name=n "
+        "size=14 autocomplete=off></label>\n<output id=shown></output>\n</form>\n");
 
     for (const RecordKind kind : {kA, kF}) {
         const auto first =

@@ -23,6 +23,7 @@
 
 #include "core/message_list.h"
 #include "findings/findings.h"
+#include "html/state_banner.h"
 
 namespace vortel {
 
@@ -104,6 +105,7 @@ private:
 
     KindTally adoption_;
     KindTally fosterCare_;
+    OtherStateTally otherStates_;
     KindTally& tally(RecordKind kind) { return kind == RecordKind::Adoption ? adoption_ : fosterCare_; }
 
     // Local agency codes of foster care records, by their five bytes; codes

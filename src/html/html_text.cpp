@@ -101,6 +101,16 @@ void appendHtmlText(std::string& out, std::string_view bytes, TextBytes read, Te
     }
 }
 
+void appendProgramText(std::string& out, std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t space = text.find_first_of("\t\n");
+        appendHtmlText(out, text.substr(0, space));
+        if (space == std::string_view::npos) break;
+        out.push_back(text[space]);
+        text.remove_prefix(space + 1);
+    }
+}
+
 std::string htmlText(std::string_view bytes, TextBytes read, TextPlace place) {
     std::string out;
     appendHtmlText(out, bytes, read, place);

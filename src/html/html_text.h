@@ -26,6 +26,11 @@ enum class TextPlace {
 void appendHtmlText(std::string& out, std::string_view bytes, TextBytes read = TextBytes::Latin1,
                     TextPlace place = TextPlace::Content, bool keepLineFeeds = false);
 
+// Appends the program's own text (a summary message, whose lines the
+// program lays out with tabs and line feeds): tabs and line feeds stay white
+// space, everything else is written as appendHtmlText writes it.
+void appendProgramText(std::string& out, std::string_view text);
+
 // The same into a new string.
 std::string htmlText(std::string_view bytes, TextBytes read = TextBytes::Latin1, TextPlace place = TextPlace::Content);
 

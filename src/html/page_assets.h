@@ -51,6 +51,18 @@ table.recs{width:100%}
 table.recs tr.r td{background:#e9eef5;font-weight:600;border-top:2px solid #b9c3d1}
 table.recs code{color:var(--mute)}
 footer{margin-top:28px;color:var(--mute);font-size:12px}
+.frame{max-width:100%;overflow-x:auto}
+@media (max-width:700px){
+header{padding:12px 12px 8px}
+main{padding:4px 12px 24px}
+header p,main p,main li{overflow-wrap:anywhere}
+table{display:block;max-width:100%;overflow-x:auto}
+table.facts th{width:auto}
+.card{min-width:0;flex:1 1 150px}
+#filter label{display:flex;flex-direction:column;width:100%}
+#filter select,#filter input{width:100%;max-width:none}
+.chart{max-width:none;width:752px}
+}
 @media print{
 header{background:none;color:#000;padding:0}
 nav,#filter{display:none}
@@ -61,8 +73,9 @@ table.recs tbody{break-inside:avoid}
 )CSS";
 
 // The filter of the record table: hides the findings that do not match the
-// element, group and state chosen, and the records left without any. The
-// page reads in full without it.
+// element, group and kind of finding chosen or whose record number does not
+// hold the text searched for, and the records left without any. The page
+// reads in full without it.
 inline constexpr std::string_view kPageScript = R"JS(
 (function () {
   "use strict";
@@ -72,14 +85,17 @@ inline constexpr std::string_view kPageScript = R"JS(
     var shown = document.getElementById("shown");
     var apply = function () {
       var e = form.elements.e.value, g = form.elements.g.value, s = form.elements.s.value;
+      var n = form.elements.n.value.trim();
       var records = 0;
       for (var i = 0; i < bodies.length; i++) {
         var k = bodies[i].getAttribute("data-k") + ":";
+        var head = bodies[i].rows[0].cells[1];
+        var number = head ? head.textContent : "";
         var rows = bodies[i].querySelectorAll("tr[data-e]");
         var any = false;
         for (var j = 0; j < rows.length; j++) {
           var r = rows[j];
-          var ok = (!e || e === k + r.getAttribute("data-e")) &&
+          var ok = (!n || number.indexOf(n) >= 0) && (!e || e === k + r.getAttribute("data-e")) &&
                    (!g || g === k + r.getAttribute("data-g")) &&
                    (!s || s === r.getAttribute("data-s"));
           r.hidden = !ok;
@@ -88,9 +104,11 @@ inline constexpr std::string_view kPageScript = R"JS(
         bodies[i].hidden = !any;
         if (any) records++;
       }
-      shown.textContent = (e || g || s) ? records + " of " + bodies.length + " records shown" : "";
+      shown.textContent = (e || g || s || n) ? records + " of " + bodies.length + " records shown" : "";
     };
     form.addEventListener("change", apply);
+    form.addEventListener("input", apply);
+    form.addEventListener("submit", function (ev) { ev.preventDefault(); });
     form.hidden = false;
   }
   document.body.setAttribute("data-script", "done");

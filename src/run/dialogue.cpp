@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <ctime>
 
+#include "catalogue/states.h"
 #include "core/files.h"
 #include "fields/fields.h"
 #include "findings/findings.h"
@@ -13,10 +14,6 @@
 namespace vortel {
 
 namespace {
-
-constexpr std::string_view kValidStateCodes =
-    "01 02 04 05 06 08 09 10 11 12 13 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32 33 34 35 36 37 38 39 "
-    "40 41 42 44 45 46 47 48 49 50 51 53 54 55 56 72";
 
 // File names are kept in buffers of 256 characters: longer names are refused.
 constexpr std::size_t kMaxFileName = 255;
@@ -119,18 +116,18 @@ void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, D
     if (ctx.findings) ctx.findings->open(ctx);
 
     ctx.facts.stateCode = ask(ctx, io, options.stateCode, "Enter the 2-digit state code (e.g., 01 for Alabama): ");
-    if (stateCodeInvalid(ctx.facts.stateCode))
-        fatalError(ctx, "\n" + visibleText(ctx.facts.stateCode) + " is not a valid State FIPS code.");
+    if (stateCodeInvalid(ctx.facts.stateCode)) {
+        // An answer that names a State another way gets the code as a hint.
+        const std::optional<std::string> hint = stateHint(ctx.facts.stateCode);
+        fatalError(ctx, "\n" + visibleText(ctx.facts.stateCode) + " is not a valid State FIPS code." +
+                            (hint ? "\n" + *hint : ""));
+    }
     if (ctx.findings) ctx.findings->checkState(ctx);
 
     takeClockReading(ctx, options.asOf);
     writeReportHeadings(ctx);
 }
 
-bool stateCodeInvalid(std::string_view code) {
-    if (code.size() < 2) return true;
-    if (code.find(' ') != std::string_view::npos) return true;
-    return kValidStateCodes.find(code) == std::string_view::npos;
-}
+bool stateCodeInvalid(std::string_view code) { return stateOfCode(code) == nullptr; }
 
 }  // namespace vortel

@@ -4,6 +4,7 @@
 
 #include "core/console.h"
 #include "fields/fields.h"
+#include "findings/rules_document.h"
 
 namespace vortel {
 
@@ -60,6 +61,10 @@ constexpr std::array kOptions = {
     OptionRow{"--jobs", "-j", "N", Takes::Value, &Options::jobs, nullptr, nullptr, nullptr,
               "with --out-dir: check up to N files at once\n(default: the number of cores; at most 64 at once,\n"
               "so that an interrupt can remove every temporary)"},
+    OptionRow{"--rules", "", "FILE", Takes::Value, &Options::rulesFile, nullptr, nullptr, nullptr,
+              "write the rules the program checks with (record\nlayouts, element tests, date pairs, groups and\n"
+              "summary tallies) to FILE, as an HTML page when its\nname ends in .html, as Markdown when it ends in\n"
+              ".md, and exit"},
     OptionRow{"--help", "-h", "", Takes::Flag, nullptr, nullptr, &Options::help, nullptr, "show this help and exit"},
     OptionRow{"--version", "-V", "", Takes::Flag, nullptr, nullptr, &Options::version, nullptr,
               "show the version and exit"},
@@ -126,7 +131,7 @@ std::optional<std::string> manyFilesOptionsError(const Options& o) {
     if (!o.outDir) {
         if (!o.dataFiles.empty()) return "data file '" + visibleText(o.dataFiles.front()) + "' named without --out-dir";
         if (o.jobs) return "--jobs goes with --out-dir";
-        if (o.quiet && !(o.help || o.version)) {
+        if (o.quiet && !(o.help || o.version || o.rulesFile)) {
             const std::pair<const std::optional<std::string>*, const char*> answers[] = {
                 {&o.dataFile, "--data"},
                 {&o.fosterCareReport, "--foster-care-report"},
@@ -270,6 +275,11 @@ std::optional<Options> parseOptions(int argc, const char* const argv[], std::FIL
     }
     if (o.compareFile && o.compareFile->empty()) {
         std::fprintf(err, "vortel-dq: --compare needs a file name\n");
+        return std::nullopt;
+    }
+    if (o.rulesFile && !rulesFormatOf(*o.rulesFile)) {
+        std::fprintf(err, "vortel-dq: --rules needs a file name ending in .html or .md, not \"%s\"\n",
+                     visibleText(*o.rulesFile).c_str());
         return std::nullopt;
     }
     if (const auto error = findingsOptionsError(o.findings)) {

@@ -27,6 +27,7 @@ struct Options {
     std::optional<ClockReading> asOf;
     FindingsOptions findings;
     std::optional<std::string> compareFile;  // --compare PREVIOUS.json
+    std::optional<std::string> rulesFile;    // --rules FILE: write the rules document and stop
     bool help = false;
     bool version = false;
     bool quiet = false;  // no prompts and no running counts

@@ -8,6 +8,7 @@
 #include "core/line_reader.h"
 #include "core/version.h"
 #include "findings/findings.h"
+#include "findings/rules_document.h"
 #include "run/many_files.h"
 
 namespace vortel {
@@ -36,6 +37,17 @@ bool writeOut(const ProgramIo& io, std::string_view text) {
                      errorText(errno ? errno : EIO).c_str());
     }
     return ok;
+}
+
+// --rules: the rules document, in the format its name asks for; 0, or -1
+// with a message naming the file when it could not be written.
+int writeRules(const ProgramIo& io, const std::string& name) {
+    if (const int error = writeRulesDocument(name, *rulesFormatOf(name))) {
+        std::fprintf(io.err, "vortel-dq: unable to write the rules to %s: %s\n", name.c_str(),
+                     errorText(error).c_str());
+        return -1;
+    }
+    return 0;
 }
 
 // One output of the run with the writer that fills it.
@@ -83,6 +95,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     if (!options) return 2;
     if (options->help) return writeOut(io, helpText()) ? 0 : -1;
     if (options->version) return writeOut(io, std::string("vortel-dq ") + kVersion + "\n") ? 0 : -1;
+    if (options->rulesFile) return writeRules(io, *options->rulesFile);
     if (options->outDir) return runManyFiles(*options, io, limits);
 
     // What the run context's writers write to is made before the context, so

@@ -318,6 +318,10 @@ TEST(HtmlText, EscapesMarkupAndControlBytes) {
         {"<\xF0\x9F\x98\x80>", TextBytes::Utf8, TextPlace::Content, "&lt;\xF0\x9F\x98\x80&gt;"},
     };
     for (const Case& c : cases) EXPECT_EQ(htmlText(c.in, c.read, c.place), c.out) << c.in;
+    // The program's own text keeps its tabs and line feeds as white space.
+    std::string program;
+    appendProgramText(program, "Element 07:\tx\n\t\t\t<b>\r");
+    EXPECT_EQ(program, "Element 07:\tx\n\t\t\t&lt;b&gt;<span class=x>\\x0D</span>");
     EXPECT_EQ(groupedNumber(1000000), "1,000,000");
     EXPECT_EQ(groupedNumber(999), "999");
 }
@@ -401,6 +405,41 @@ TEST(HtmlPage, OptionsRefusalsAndRunsThatDoNotComplete) {
             EXPECT_NE(page.find(c.page), std::string::npos);
             EXPECT_EQ(page.substr(page.size() - 8), "</html>\n");
         }
+    }
+}
+
+// Most records of a kind giving another State's valid code: the page warns
+// once that share and count are both reached, and never for codes of no
+// State or the run's own. A run without detail records is a warning too.
+TEST(HtmlPage, WarnsOfAnotherStateAndOfNoDetailRecord) {
+    struct Case {
+        int other;  // adoption records giving `code`
+        int own;    // adoption records giving State 01
+        const char* code;
+        std::string warning;  // empty: none shown
+    };
+    const Case cases[] = {
+        {20, 0, "39", "20 of 20 adoption records give State 39, not 01: check the State code."},
+        {19, 0, "39", ""},
+        {20, 2, "39", "20 of 22 adoption records give State 39, not 01: check the State code."},
+        {20, 3, "39", ""},
+        {20, 0, "99", ""},
+        {20, 0, "6 ", ""},
+        {0, 0, "39", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.other) + " " + c.code);
+        std::string data = "$\n01      202609\n";
+        for (int i = 0; i < c.other + c.own; ++i)
+            data += withField(cleanAdoptionRecord(), 1, i < c.other ? c.code : "01") + "\n";
+        ScratchDir dir;
+        writeFile(dir / "data.txt", data);
+        writeFile(dir / "fips.lst", kFipsList);
+        EXPECT_EQ(runIn(dir.path(), withOptions(standardArgs(), {"--html", "p.html"})).status, 0);
+        const std::string page = readFile(dir / "p.html");
+        const std::string banner = between(page, "<p class=\"alert state-warning\">", "</p>");
+        EXPECT_EQ(page.find("class=\"alert no-records\"") != std::string::npos, c.other + c.own == 0);
+        EXPECT_EQ(banner.empty() ? "" : banner.substr(banner.find('>') + 1), c.warning);
     }
 }
 

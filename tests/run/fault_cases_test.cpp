@@ -118,6 +118,28 @@ const FaultCase kCases[] = {
     {"answers with CR LF", "printf 'data.txt\\r\\nf.txt\\r\\na.txt\\r\\n01\\r\\n' | run --fips fips.lst >/dev/null", 0,
      "", "[ -e f.txt ] && [ -e a.txt ] && [ \"$(ls | grep -c $'\\r')\" = 0 ]"},
     {"help to a full device", "run --help > /dev/full", 255, "unable to write to standard output", "true"},
+    // A State named another way is refused with its code as a hint, on the
+    // command line and in the dialogue; a code of no State gets no hint.
+    {"a State's postal abbreviation",
+     "run --data data.txt --state OH --fips fips.lst -q --foster-care-report f.txt "
+     "--adoption-report a.txt",
+     255, "\nOH is not a valid State FIPS code.\nOhio is 39.\nTerminating program.\n", "[ ! -e f.txt ] && none"},
+    {"a State's name in lower case",
+     "run --data data.txt --state ohio --foster-care-report f.txt --adoption-report a.txt >/dev/null", 255,
+     "\nohio is not a valid State FIPS code.\nOhio is 39.\nTerminating", "none"},
+    {"a State code without its leading zero", "printf 'data.txt\\nf.txt\\na.txt\\n6\\n' | run >/dev/null", 255,
+     "\n6 is not a valid State FIPS code.\nCalifornia is 06.\nTerminating", "none"},
+    {"a State's name in the dialogue", "printf 'data.txt\\nf.txt\\na.txt\\nNEW YORK\\n' | run >/dev/null", 255,
+     "\nNEW YORK is not a valid State FIPS code.\nNew York is 36.\nTerminating", "none"},
+    {"no State's code", "run --data data.txt --state 03 --foster-care-report f.txt --adoption-report a.txt >/dev/null",
+     255, "\n03 is not a valid State FIPS code.\nTerminating", "none"},
+    // The rules document: written whole without a question, or refused.
+    {"the rules in both formats", "run --rules r.md </dev/null >out.txt && run --rules=r.html -q </dev/null", 0, "",
+     "[ ! -s out.txt ] && grep -q '^| 37 | Child is receiving' r.md && tail -1 r.html | grep -q '</html>' && none"},
+    {"the rules to a file of another kind", "run --rules r.txt", 2,
+     "vortel-dq: --rules needs a file name ending in .html or .md, not \"r.txt\"\n", "[ ! -e r.txt ]"},
+    {"the rules to a folder that does not exist", "run --rules none/r.html", 255,
+     "vortel-dq: unable to write the rules to none/r.html: No such file or directory\n", "none"},
     // Names mean what the system's open() makes of them.
     {"a report through a missing folder and ..", "cp data.txt keep; adoption data.txt nosuch/../data.txt >/dev/null",
      255, "Unable to open file nosuch/../data.txt: No such file or directory.",
