@@ -136,8 +136,10 @@ fuzz: fuzz-build
 # Speed and memory on generated files of 1,000,000 records of each kind (about
 # 10 percent with errors), on 10,000 records, on 100,000 aggregate records and
 # 100,000 footnote records (every one with errors, so that the error lists
-# grow as long as they can), and on 10,000,000 foster care records streamed
-# through a pipe (memory must not grow with the input).
+# grow as long as they can), on 10,000,000 foster care records streamed
+# through a pipe (memory must not grow with the input), and what the findings
+# files, the page and the comparison cost against the plain run on 700,000
+# records (hyperfine; see tools/bench-outputs.sh).
 bench: tools-check
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DVORTEL_TESTS=OFF >/dev/null
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target vortel-dq vortel_bench
@@ -156,6 +158,7 @@ bench: tools-check
 	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/agg-100k.dat aggregate 100000 data/fips.lst
 	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/fn-100k.dat footnotes 100000 data/fips.lst
 	@./tools/bench-many.sh $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)
+	@./tools/bench-outputs.sh $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)
 	@echo "streamed from the generator (time bounded by the generator; memory is the point):"
 	@./$(BENCH_BUILD)/vortel_bench $(BENCH_BUILD)/vortel-dq $(BENCH_DATA)/fc-10m foster-care 10000000 data/fips.lst \
 	    "$(GEN) --adoption 0 --foster-care 10000000 --no-aggregate"
@@ -164,8 +167,9 @@ bench: tools-check
 	    "head -c 2000000000 /dev/zero"
 
 # Instructions per detail record (valgrind's callgrind) on 10,000 generated
-# records of each kind; fails when a kind needs more than 10 percent over the
-# figures in tools/bench/instructions.txt.
+# records of each kind, and per finding of the CSV and JSON findings files;
+# fails when a figure is exceeded by more than 10 percent (see
+# tools/bench/instructions.txt).
 bench-check: tools-check
 	BENCH_BUILD=$(BENCH_BUILD) JOBS=$(JOBS) ./tools/bench-check.sh
 

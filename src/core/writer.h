@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "core/platform.h"
 
@@ -45,15 +44,6 @@ public:
     void close();
     // Leaves the destination without writing what is pending.
     void detach();
-
-    // Exchanges destination and pending text with another writer, so that a
-    // report step can be rendered into a collecting writer for a while.
-    void swap(Writer& other) noexcept {
-        std::swap(file_, other.file_);
-        std::swap(owned_, other.owned_);
-        name_.swap(other.name_);
-        buffer_.swap(other.buffer_);
-    }
 
     // Everything written so far, when collecting into a string.
     const std::string& captured() const { return buffer_; }

@@ -8,11 +8,6 @@ namespace {
 
 constexpr int kMonthLength[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
-int monthDays(int year, int month) {
-    if (month < 1 || month > 12) return 0;
-    return kMonthLength[month - 1] + ((month == 2 && isLeapYear(year)) ? 1 : 0);
-}
-
 }  // namespace
 
 bool fieldDiffers(std::string_view f, std::string_view other) {
@@ -43,7 +38,7 @@ bool reportPeriodInvalid(std::string_view f, const RunDate& run) {
 }
 
 bool reportPeriodPartsInvalid(std::int64_t year, std::int64_t month, const RunDate& run) {
-    if (year < 1995 || (month != 3 && month != 9)) return true;
+    if (year < kEarliestReportPeriodYear || (month != 3 && month != 9)) return true;
     if (run.month >= 1 && run.month <= 3) {
         return year > run.year || (year == run.year && month == 9);
     }
@@ -82,10 +77,15 @@ bool datePartsInvalid(std::int64_t year, std::int64_t month, std::int64_t day, i
     const bool inRunMonth = inRunYear && month == run.month;
     const bool inEarliestMonth = !inRunMonth && inEarliestYear && month == earliestMonth;
     if (day < 1) return true;
-    if (day > monthDays(static_cast<int>(year), static_cast<int>(month))) return true;
+    if (day > monthLength(static_cast<int>(year), static_cast<int>(month))) return true;
     if (inRunMonth && day >= run.day) return true;
     if (inEarliestMonth && day < earliestDay) return true;
     return false;
+}
+
+int monthLength(int year, int month) {
+    if (month < 1 || month > 12) return 0;
+    return kMonthLength[month - 1] + ((month == 2 && isLeapYear(year)) ? 1 : 0);
 }
 
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }

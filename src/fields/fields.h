@@ -32,6 +32,11 @@ bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int ea
 bool datePartsInvalid(std::int64_t year, std::int64_t month, std::int64_t day, int earliestYear, int earliestMonth,
                       int earliestDay, const RunDate& run);
 bool isLeapYear(int year);
+// The days of a month of a year (0 for a month outside 1-12): the one
+// calendar the date tests and their explanations read.
+int monthLength(int year, int month);
+// The earliest year a report period end date may have.
+inline constexpr int kEarliestReportPeriodYear = 1995;
 // A date of the form YYYY, YYYYMM or YYYYMMDD read into numbers: characters
 // 1-4, 5-6 and 7-8 by the decimal reading of fieldValue; a part the text
 // does not reach is 0. Lets a caller read a date once and measure it often.

@@ -4,7 +4,7 @@
 
 namespace vortel {
 
-void ErrorRecordsFile::beginSection(std::string_view markerLine, std::string_view summaryLine) {
+void ErrorRecordsFile::beginSection(RecordKind, std::string_view markerLine, std::string_view summaryLine) {
     sectionLines_.assign(markerLine);
     sectionLines_.append(summaryLine);
     sectionPending_ = true;
@@ -24,6 +24,10 @@ void ErrorRecordsFile::copy(std::string_view record, std::string_view rawLine) {
     // The last line of the file, without its line feed.
     out.put(record.size() > rawLine.size() ? record : rawLine);
     out.put('\n');
+}
+
+std::unique_ptr<Output> makeErrorRecordsFile(const FindingsOptions&, const std::string&) {
+    return std::make_unique<ErrorRecordsFile>();
 }
 
 }  // namespace vortel

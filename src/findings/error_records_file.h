@@ -18,22 +18,30 @@
 #include <string_view>
 
 #include "core/element_table.h"
+#include "findings/output.h"
 #include "findings/output_file.h"
 
 namespace vortel {
 
-class ErrorRecordsFile {
+class ErrorRecordsFile final : public Output {
 public:
     // Returns 0 or the system's error number.
-    int create(const std::string& name) { return file_.create(name); }
+    int create(const std::string& name) override { return file_.create(name); }
     const std::string& name() const { return file_.name(); }
 
     // A new section: its lines are copied before its first copied record.
-    void beginSection(std::string_view markerLine, std::string_view summaryLine);
-    // Copies a detail record with findings: `rawLine` as read, `record` the
-    // same record padded to its record length.
+    void beginSection(RecordKind, std::string_view markerLine, std::string_view summaryLine) override;
+    // Copies a detail record with findings.
+    void record(RunContext&, const CheckedRecord& r) override {
+        if (!r.findings.empty()) copy(r.record, r.rawLine);
+    }
+    // Each record is copied as it is checked: nothing is left to end.
+    void end(const RunEnd&) override {}
+    WrittenOutput& output() override { return file_; }
+
+    // Copies a detail record: `rawLine` as read, `record` the same record
+    // padded to its record length.
     void copy(std::string_view record, std::string_view rawLine);
-    WrittenOutput& output() { return file_; }
 
 private:
     WrittenOutput file_;

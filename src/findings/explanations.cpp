@@ -1,5 +1,6 @@
 #include "findings/explanations.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -119,11 +120,6 @@ constexpr std::string_view kFailureIds[] = {"missing", "code", "state",  "period
                                             "late",    "year", "number", "agency", "test"};
 static_assert(std::size(kFailureIds) == static_cast<std::size_t>(Failure::Other) + 1);
 
-int monthLength(int year, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return kDays[month - 1] + (month == 2 && isLeapYear(year) ? 1 : 0);
-}
-
 // A YYYYMMDD field as the date test reads it: each part numeric, then its
 // value.
 bool readDate(std::string_view f, std::int64_t& year, std::int64_t& month, std::int64_t& day) {
@@ -149,8 +145,6 @@ Failure dateFailure(std::string_view f, std::int64_t earliest, const RunDate& ru
     return Failure::Other;
 }
 
-constexpr int kEarliestPeriodYear = 1995;
-
 // The latest report period end the run date allows, as YYYYMM.
 std::string latestPeriod(const RunDate& run) {
     if (run.month <= 3) return digits(run.year, 4) + "03";
@@ -165,7 +159,7 @@ Failure periodFailure(std::string_view f, const RunDate& run) {
     const std::int64_t year = fieldValue(yearText);
     const std::int64_t month = fieldValue(monthText);
     if (month != 3 && month != 9) return Failure::Period;
-    if (year < kEarliestPeriodYear) return Failure::Early;
+    if (year < kEarliestReportPeriodYear) return Failure::Early;
     if (reportPeriodPartsInvalid(year, month, run)) return Failure::Late;
     return Failure::Other;
 }
@@ -200,7 +194,7 @@ Explained elementTest(const Names& names, const ElementEntry& e, const Finding& 
             failure = periodFailure(f.value, run);
             if (failure == Failure::Period) why = "not a report period end YYYY03 or YYYY09";
             if (failure == Failure::Early)
-                why = "before the earliest report period, " + digits(kEarliestPeriodYear, 4) + "03";
+                why = "before the earliest report period, " + digits(kEarliestReportPeriodYear, 4) + "03";
             if (failure == Failure::Late)
                 why = "after the latest report period the run date allows, " + latestPeriod(run);
             break;
@@ -758,7 +752,34 @@ bool datePairRule(const Names& n, std::string_view record, int index, std::strin
 
 // ------------------------------------------------------------- one finding
 
-Explained explainLetter(const Names& n, const ElementTable& cells, std::string_view record, const Finding& f) {
+// The values of each group's elements in one record, made once for all the
+// findings of the record that the group explains.
+class RecordGroupValues {
+public:
+    RecordGroupValues(const Names& names, std::string_view record) : names_(names), record_(record) {}
+    const std::string& of(const GroupEntry& g) {
+        const auto i = static_cast<std::size_t>(g.number);
+        if (i >= values_.size()) {
+            scratch_ = groupValues(names_, g, record_);
+            return scratch_;
+        }
+        if (!made_[i]) {
+            values_[i] = groupValues(names_, g, record_);
+            made_[i] = true;
+        }
+        return values_[i];
+    }
+
+private:
+    const Names& names_;
+    std::string_view record_;
+    std::array<std::string, 32> values_;
+    std::array<bool, 32> made_{};
+    std::string scratch_;
+};
+
+Explained explainLetter(const Names& n, const ElementTable& cells, std::string_view record, const Finding& f,
+                        RecordGroupValues& values) {
     const std::span<const GroupEntry> groups = groupEntries(n.kind);
     const GroupEntry* letterGroup = findGroupOfLetter(groups, f.state);
     const std::string prefix = n.kind == kA ? "A-" : "F-";
@@ -768,22 +789,23 @@ Explained explainLetter(const Names& n, const ElementTable& cells, std::string_v
     const std::string heading = groupHeading(*letterGroup);
     // A letter whose rule was not recorded (a state written directly) still
     // names its group.
-    Explained unknown{
-        prefix + "G" + std::to_string(letterGroup->number),
-        heading + ": a likely error found by the group; values " + groupValues(n, *letterGroup, record) + "."};
-    if (ruleGroup(rule) != letterGroup->number) return unknown;
+    auto unknown = [&]() -> Explained {
+        return {prefix + "G" + std::to_string(letterGroup->number),
+                heading + ": a likely error found by the group; values " + values.of(*letterGroup) + "."};
+    };
+    if (ruleGroup(rule) != letterGroup->number) return unknown();
     if (letterGroup->number == 1) {
         std::string text;
-        if (!datePairRule(n, record, index, text)) return unknown;
+        if (!datePairRule(n, record, index, text)) return unknown();
         return {prefix + "DP" + std::to_string(index + 1), heading + ", " + text + "."};
     }
     GroupRuleText r;
     const bool known = n.kind == kA ? adoptionGroupRule(n, letterGroup->number, index, f.state, r)
                                     : fosterCareGroupRule(n, letterGroup->number, index, r);
-    if (!known) return unknown;
+    if (!known) return unknown();
     return {prefix + "G" + std::to_string(letterGroup->number) + "." + r.place,
             heading + ": " + joined(r.conditions) + ", so the group marks " + r.marks + "; values " +
-                groupValues(n, *letterGroup, record) + "."};
+                values.of(*letterGroup) + "."};
 }
 
 }  // namespace
@@ -791,11 +813,12 @@ Explained explainLetter(const Names& n, const ElementTable& cells, std::string_v
 void explainFindings(RecordKind kind, const ElementTable& cells, std::string_view record, const RunContext& ctx,
                      std::span<Finding> findings) {
     const Names names{kind};
+    RecordGroupValues values(names, record);
     for (Finding& f : findings) {
         const ElementEntry* e = entryAtCell(kind, f.cell);
         Explained x;
         if (isLetterState(f.state)) {
-            x = explainLetter(names, cells, record, f);
+            x = explainLetter(names, cells, record, f, values);
         } else if (e) {
             x = elementTest(names, *e, f, ctx);
         }

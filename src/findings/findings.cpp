@@ -1,41 +1,32 @@
 #include "findings/findings.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "core/files.h"
 #include "core/run_context.h"
-#include "core/version.h"
 #include "fields/fields.h"
-#include "findings/error_records_file.h"
 #include "findings/explanations.h"
 #include "findings/findings_file.h"
-#include "findings/findings_json.h"
-#include "findings/findings_text.h"
 
 namespace vortel {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
-
 // The files a findings output must never overwrite, and how to name them.
 struct ProtectedFile {
     const std::string* name;
-    const char* what;
+    std::string_view what;
 };
 
-void refuseOverwrite(RunContext& ctx, const std::string& name, const char* use,
-                     std::initializer_list<ProtectedFile> protectedFiles) {
+void refuseOverwrite(RunContext& ctx, const std::string& name, std::string_view use,
+                     std::span<const ProtectedFile> protectedFiles) {
     for (const ProtectedFile& p : protectedFiles) {
-        if (p.name && sameFile(name, *p.name))
-            fatalError(ctx, "\nUnable to use " + visibleText(name) + " as " + use + ": it is " + p.what + ".");
+        if (sameFile(name, *p.name)) {
+            fatalError(ctx, "\nUnable to use " + visibleText(name) + " as " + std::string(use) + ": it is " +
+                                std::string(p.what) + ".");
+        }
     }
-}
-
-std::string runDateText(const RunDate& d) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-    return text;
 }
 
 }  // namespace
@@ -52,70 +43,62 @@ std::optional<std::string> findingsOptionsError(const FindingsOptions& options) 
 }
 
 FindingsExport::FindingsExport(const FindingsOptions& options, std::optional<PreviousRun> previous,
-                               std::unique_ptr<FindingsView> view)
-    : options_(options), view_(std::move(view)), previous_(std::move(previous)) {}
+                               std::span<const OutputRow> table)
+    : options_(options), table_(table), previous_(std::move(previous)) {}
 
 FindingsExport::~FindingsExport() = default;
 
+void FindingsExport::endOutputs(RunContext& ctx, bool complete) {
+    assert(stage_ != Stage::Ended);
+    const RunEnd run{ctx, reportPeriods_, counts_, anyFinding_, complete, complete ? comparison() : nullptr};
+    // An output whose complete end failed (out of memory) is ended again as
+    // abandoned, by the run that catches the failure.
+    for (const auto& output : outputs_) output->end(run);
+    stage_ = Stage::Ended;
+}
+
 void FindingsExport::abandon(RunContext& ctx) {
-    if (finished_) return;
-    finished_ = true;
-    if (findingsFile_) findingsFile_->abandon();
-    if (viewOpen_) view_->end(ctx, reportPeriods_, false, nullptr);
+    if (stage_ == Stage::Ended) return;
+    endOutputs(ctx, false);
 }
 
 std::vector<WrittenOutput*> FindingsExport::outputs() {
     std::vector<WrittenOutput*> files;
-    if (findingsFile_) files.push_back(&findingsFile_->output());
-    if (errorRecordsFile_) files.push_back(&errorRecordsFile_->output());
-    if (viewOpen_) files.push_back(&view_->output());
+    for (const auto& output : outputs_) files.push_back(&output->output());
     return files;
 }
 
-WrittenOutput* FindingsExport::findingsOutput() { return findingsFile_ ? &findingsFile_->output() : nullptr; }
+WrittenOutput* FindingsExport::findingsOutput() { return findingsOutput_ ? &findingsOutput_->output() : nullptr; }
 
 void FindingsExport::open(RunContext& ctx) {
-    const std::string* findings = options_.findingsFile ? &*options_.findingsFile : nullptr;
-    const std::string* errorRecords = options_.errorRecordsFile ? &*options_.errorRecordsFile : nullptr;
-    const std::string* page = view_ && options_.htmlFile ? &*options_.htmlFile : nullptr;
-    // Every refusal comes before anything is created or emptied.
-    const std::initializer_list<ProtectedFile> inputsAndReports = {
+    assert(stage_ == Stage::Made);
+    stage_ = Stage::Open;
+    // Every refusal comes before anything is created or emptied: an output
+    // never takes the name of an input, a report or an output before it.
+    std::vector<ProtectedFile> taken = {
         {&ctx.dataFileName, "the data file"},
         {&ctx.fipsFileName, "the FIPS code list file"},
         {&ctx.fosterCareReportName, "the foster care report file"},
         {&ctx.adoptionReportName, "the adoption report file"},
     };
-    if (findings) refuseOverwrite(ctx, *findings, "a findings file", inputsAndReports);
-    if (errorRecords) {
-        refuseOverwrite(ctx, *errorRecords, "an error records file", inputsAndReports);
-        refuseOverwrite(ctx, *errorRecords, "an error records file", {{findings, "the findings file"}});
+    std::vector<const OutputRow*> asked;
+    for (const OutputRow& row : table_) {
+        const std::optional<std::string>& name = options_.*row.file;
+        if (!name) continue;
+        refuseOverwrite(ctx, *name, row.use, taken);
+        taken.push_back({&*name, row.what});
+        asked.push_back(&row);
     }
-    if (page) {
-        refuseOverwrite(ctx, *page, "an HTML page", inputsAndReports);
-        refuseOverwrite(ctx, *page, "an HTML page",
-                        {{findings, "the findings file"}, {errorRecords, "the error records file"}});
-    }
-    if (findings) {
-        findingsFile_ = std::make_unique<FindingsFile>(*findingsFormatOf(*findings));
-        if (const int error = findingsFile_->create(*findings)) {
-            findingsFile_.reset();
-            fatalError(ctx, "\nUnable to open file " + visibleText(*findings) + ": " + errorText(error) + ".");
-        }
-    }
-    if (errorRecords) {
-        errorRecordsFile_ = std::make_unique<ErrorRecordsFile>();
-        if (const int error = errorRecordsFile_->create(*errorRecords)) {
-            errorRecordsFile_.reset();
-            fatalError(ctx, "\nUnable to open file " + visibleText(*errorRecords) + ": " + errorText(error) + ".");
-        }
-    }
-    if (page) {
-        if (const int error = view_->create(*page))
-            fatalError(ctx, "\nUnable to open file " + visibleText(*page) + ": " + errorText(error) + ".");
-        viewOpen_ = true;
+    for (const OutputRow* row : asked) {
+        const std::string& name = *(options_.*row->file);
+        std::unique_ptr<Output> output = row->make(options_, name);
+        if (const int error = output->create(name))
+            fatalError(ctx, "\nUnable to open file " + visibleText(name) + ": " + errorText(error) + ".");
+        explains_ = explains_ || output->explains();
+        if (row->file == &FindingsOptions::findingsFile) findingsOutput_ = output.get();
+        outputs_.push_back(std::move(output));
     }
 }
-
 void FindingsExport::checkState(RunContext& ctx) {
     if (!previous_) return;
     if (const auto error = previousStateError(*previous_, ctx.facts.stateCode)) {
@@ -130,17 +113,18 @@ void FindingsExport::checkState(RunContext& ctx) {
 
 void FindingsExport::beginSection(RunContext& ctx, RecordKind kind, std::string_view markerLine,
                                   std::string_view summaryLine) {
+    assert(stage_ == Stage::Open);
     const std::pair<RecordKind, std::string> period{kind, ctx.reportPeriod};
     if (std::find(reportPeriods_.begin(), reportPeriods_.end(), period) == reportPeriods_.end())
         reportPeriods_.push_back(period);
-    if (errorRecordsFile_) errorRecordsFile_->beginSection(markerLine, summaryLine);
+    for (const auto& output : outputs_) output->beginSection(kind, markerLine, summaryLine);
 }
 
 void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view record, std::string_view rawLine,
                             long lineNumber) {
+    assert(stage_ == Stage::Open);
     const ColumnRange rn = recordNumberColumns(kind);
     const std::string_view recordNumber = field(record, rn.first, rn.last);
-    if (findingsFile_) findingsFile_->listRecord(kind, recordNumber);
     collectFindings(kind, ctx.cells(kind), record, found_);
     if (previous_) {
         RunFindings::Kind& run = current_.of(kind);
@@ -148,54 +132,19 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
         run.records.push_back(number);
         for (const Finding& f : found_) run.findings.push_back({number, static_cast<std::uint16_t>(f.cell)});
     }
-    if (found_.empty()) {
-        if (viewOpen_) view_->record(ctx, kind, record, lineNumber, found_);
-        return;
+    if (!found_.empty()) {
+        anyFinding_ = true;
+        FindingCounts& counts = counts_[static_cast<std::size_t>(kind)];
+        ++counts.recordsWithFindings;
+        counts.findings += static_cast<long>(found_.size());
+        if (explains_) explainFindings(kind, ctx.cells(kind), record, ctx, found_);
     }
-    anyFinding_ = true;
-    FindingCounts& counts = kind == RecordKind::Adoption ? adoptionCounts_ : fosterCareCounts_;
-    ++counts.recordsWithFindings;
-    counts.findings += static_cast<long>(found_.size());
-    // Explanations cost time: made only for the outputs that show them.
-    if (findingsFile_ || viewOpen_) explainFindings(kind, ctx.cells(kind), record, ctx, found_);
-    if (findingsFile_)
-        for (const Finding& f : found_) findingsFile_->write(kind, lineNumber, recordNumber, f);
-    if (errorRecordsFile_) errorRecordsFile_->copy(record, rawLine);
-    if (viewOpen_) view_->record(ctx, kind, record, lineNumber, found_);
-}
-
-Json FindingsExport::endOfRunJson(RunContext& ctx) const {
-    Json periods = Json::array();
-    for (const auto& [kind, period] : reportPeriods_)
-        periods.push_back({{"kind", recordKindName(kind)}, {"reportPeriod", latin1ToUtf8(period)}});
-    auto kindJson = [&](RecordKind kind) {
-        Json j = {{"records", ctx.recordCount(kind)},
-                  {"recordsWithFindings", counts(kind).recordsWithFindings},
-                  {"findings", counts(kind).findings},
-                  {"dataErrors", dataErrorsJson(ctx, kind)},
-                  {"summaryMessages", summaryMessagesJson(ctx, kind)}};
-        // Places of the lists as finish() gives them.
-        if (kind == RecordKind::Adoption) j["aggregateErrors"] = messageListJson(ctx.aggregateErrors, 0);
-        j["footnoteErrors"] = kind == RecordKind::Adoption ? messageListJson(ctx.footnotes.adoption, 1)
-                                                           : messageListJson(ctx.footnotes.fosterCare, 2);
-        return j;
-    };
-    return {{"complete", true},
-            {"formatVersion", kFindingsFormatVersion},
-            {"program", {{"name", "vortel-dq"}, {"version", kVersion}}},
-            {"run",
-             {{"dataFile", ctx.dataFileName},
-              {"state", ctx.facts.stateCode},
-              {"runDate", runDateText(ctx.facts.runDate)},
-              {"runTimestamp", ctx.runTimestamp},
-              {"reportPeriods", std::move(periods)}}},
-            {"findingCount", adoptionCounts_.findings + fosterCareCounts_.findings},
-            {"anyFinding", anyFinding_},
-            {"adoption", kindJson(RecordKind::Adoption)},
-            {"fosterCare", kindJson(RecordKind::FosterCare)}};
+    const CheckedRecord checked{kind, record, rawLine, lineNumber, recordNumber, found_};
+    for (const auto& output : outputs_) output->record(ctx, checked);
 }
 
 void FindingsExport::finish(RunContext& ctx) {
+    assert(stage_ == Stage::Open);
     for (const MessageList* list : {&ctx.aggregateErrors, &ctx.footnotes.adoption, &ctx.footnotes.fosterCare}) {
         // A list that ran out of memory had a message to hold.
         if (list->count() != 0 || list->memoryFailed) anyFinding_ = true;
@@ -208,18 +157,7 @@ void FindingsExport::finish(RunContext& ctx) {
         current_ = {};
         ctx.console.put(comparisonLines(*comparison_));
     }
-
-    const MessageList* const lists[] = {&ctx.aggregateErrors, &ctx.footnotes.adoption, &ctx.footnotes.fosterCare};
-    if (findingsFile_) {
-        Json rest;
-        if (findingsFile_->format() == FindingsFormat::Json) {
-            rest = endOfRunJson(ctx);
-            if (comparison_) rest["comparison"] = comparisonJson(*comparison_);
-        }
-        findingsFile_->finish(rest, lists);
-    }
-    if (viewOpen_) view_->end(ctx, reportPeriods_, true, comparison());
-    finished_ = true;
+    endOutputs(ctx, true);
 }
 
 }  // namespace vortel

@@ -1,9 +1,11 @@
-// Findings for machines: every finding of the run in a CSV or JSON file, and
-// the detail records with findings extracted into a data file of their own.
+// The findings of the run and the outputs that take them: each checked
+// record's findings are collected once, explained when an output shows them,
+// counted, kept for the comparison with an earlier run, and given to every
+// output the options ask for (see findings/output.h).
 #pragma once
 
+#include <array>
 #include <memory>
-#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,6 +16,7 @@
 #include "core/element_table.h"
 #include "findings/comparison.h"
 #include "findings/finding_cells.h"
+#include "findings/output.h"
 #include "findings/output_file.h"
 #include "findings/previous_findings.h"
 
@@ -21,58 +24,16 @@ namespace vortel {
 
 struct RunContext;
 
-struct FindingsOptions {
-    std::optional<std::string> findingsFile;      // --findings FILE (.csv or .json)
-    std::optional<std::string> errorRecordsFile;  // --error-records FILE
-    bool failOnFindings = false;                  // --fail-on-findings
-    std::optional<std::string> htmlFile;          // --html FILE
-    std::optional<long> htmlRecords;              // --html-records N
-
-    // The records the page lists at most.
-    long listedRecords() const { return htmlRecords.value_or(2000); }
-};
-
 // Checks the options that can be judged before the run (the findings file's
 // extension). Returns an error text for the command line, or nothing.
 std::optional<std::string> findingsOptionsError(const FindingsOptions& options);
 
-// Counts of the detail findings of one record kind.
-struct FindingCounts {
-    long recordsWithFindings = 0;
-    long findings = 0;
-};
-
-class FindingsFile;
-class ErrorRecordsFile;
-
-// The distinct report periods of the run's sections, in the order seen.
-using ReportPeriods = std::vector<std::pair<RecordKind, std::string>>;
-
-// An output written whole at the end of the run from what it gathered while
-// the records were checked (the HTML page). The run makes it; the export
-// refuses its name like its own files', creates it and feeds it.
-class FindingsView {
-public:
-    virtual ~FindingsView() = default;
-    // Opens the output. Returns 0 or the system's error number.
-    virtual int create(const std::string& name) = 0;
-    // Every detail record after all of its checks, with its findings (none
-    // for a clean record).
-    virtual void record(RunContext& ctx, RecordKind kind, std::string_view record, long lineNumber,
-                        std::span<const Finding> findings) = 0;
-    // Writes the output. `complete` is false for a run ended by a fatal
-    // error while reading: the end-of-run blocks of the reports do not exist.
-    // `comparison` is the comparison with an earlier run (--compare), or null.
-    virtual void end(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison) = 0;
-    virtual WrittenOutput& output() = 0;
-};
-
 class FindingsExport {
 public:
     // `previous`: the earlier run to compare this one with (--compare);
-    // `view` (may be null) is fed with the findings when --html asks for it.
+    // `table`: the outputs the options may ask for.
     explicit FindingsExport(const FindingsOptions& options, std::optional<PreviousRun> previous = std::nullopt,
-                            std::unique_ptr<FindingsView> view = {});
+                            std::span<const OutputRow> table = outputTable());
     ~FindingsExport();
     FindingsExport(const FindingsExport&) = delete;
     FindingsExport& operator=(const FindingsExport&) = delete;
@@ -106,28 +67,28 @@ public:
     // The comparison with the earlier run, once `finish` has made it.
     const Comparison* comparison() const { return comparison_ ? &*comparison_ : nullptr; }
 
-    const FindingCounts& counts(RecordKind kind) const {
-        return kind == RecordKind::Adoption ? adoptionCounts_ : fosterCareCounts_;
-    }
+    const FindingCounts& counts(RecordKind kind) const { return counts_[static_cast<std::size_t>(kind)]; }
 
 private:
-    // The members of the JSON document that follow its findings.
-    nlohmann::ordered_json endOfRunJson(RunContext& ctx) const;
+    // Ends every output created, the run complete or not.
+    void endOutputs(RunContext& ctx, bool complete);
+
+    // The order of the calls: made, opened, ended (finish or abandon).
+    enum class Stage { Made, Open, Ended };
+    Stage stage_ = Stage::Made;
 
     FindingsOptions options_;
-    std::unique_ptr<FindingsFile> findingsFile_;
-    std::unique_ptr<ErrorRecordsFile> errorRecordsFile_;
-    std::unique_ptr<FindingsView> view_;
-    bool viewOpen_ = false;       // its output created
-    std::vector<Finding> found_;  // the current record's findings
+    std::span<const OutputRow> table_;
+    std::vector<std::unique_ptr<Output>> outputs_;  // those created, in table order
+    Output* findingsOutput_ = nullptr;              // the one --findings names
+    bool explains_ = false;                         // some output shows explanations
+    std::vector<Finding> found_;                    // the current record's findings
     ReportPeriods reportPeriods_;
-    FindingCounts adoptionCounts_;
-    FindingCounts fosterCareCounts_;
+    std::array<FindingCounts, 2> counts_{};  // by record kind
     std::optional<PreviousRun> previous_;
     RunFindings current_;  // with --compare: this run's records and findings
     std::optional<Comparison> comparison_;
     bool anyFinding_ = false;
-    bool finished_ = false;
 };
 
 }  // namespace vortel

@@ -22,21 +22,6 @@ double printedPercent(long errors, long records) {
     return std::strtod(text, nullptr);
 }
 
-// Puts a report writer aside and lets the report steps write into a
-// collecting writer until the object goes away.
-class CollectedReport {
-public:
-    explicit CollectedReport(Writer& report) : report_(report) { report_.swap(putAside_); }
-    ~CollectedReport() { report_.swap(putAside_); }
-    CollectedReport(const CollectedReport&) = delete;
-    CollectedReport& operator=(const CollectedReport&) = delete;
-    const std::string& text() const { return report_.captured(); }
-
-private:
-    Writer& report_;
-    Writer putAside_;
-};
-
 }  // namespace
 
 Json dataErrorsJson(RunContext& ctx, RecordKind kind) {
@@ -65,34 +50,11 @@ Json dataErrorsJson(RunContext& ctx, RecordKind kind) {
               {"cleaned", t.cleaned}}}};
 }
 
-std::vector<std::string> splitSummaryMessages(std::string_view body) {
-    static constexpr std::string_view kStart = "\nElement";
-    std::vector<std::string> messages;
-    std::size_t at = body.find(kStart);
-    while (at != std::string_view::npos) {
-        const std::size_t next = body.find(kStart, at + 1);
-        const std::size_t end = next == std::string_view::npos ? body.size() : next;
-        messages.emplace_back(body.substr(at + 1, end - at - 1));
-        at = next;
-    }
-    return messages;
-}
-
-Json summaryMessagesJson(RunContext& ctx, RecordKind kind) {
+Json summaryMessagesJson(const RunContext& ctx, RecordKind kind) {
     Json messages = Json::array();
     if (ctx.recordCount(kind) == 0) return messages;
-    std::string body;
-    {
-        CollectedReport collected(ctx.report(kind));
-        writeSummaryReport(ctx, kind);
-        body = collected.text();
-    }
-    for (const std::string& text : splitSummaryMessages(body)) {
-        // "Element 07a: ...", "Element 16 and 17: ...": the label up to the colon.
-        const std::size_t colon = text.find(':');
-        const std::string element = colon == std::string::npos ? "" : text.substr(8, colon - 8);
-        messages.push_back({{"element", element}, {"text", text}});
-    }
+    for (const SummaryMessage& m : summaryMessages(ctx, kind))
+        messages.push_back({{"element", std::string(m.element)}, {"text", m.text}});
     return messages;
 }
 

@@ -23,15 +23,9 @@ struct RunContext;
 // the kind (the report then has no table).
 nlohmann::ordered_json dataErrorsJson(RunContext& ctx, RecordKind kind);
 
-// Splits the body of a summary data quality report into its messages: each
-// begins with "\nElement" and runs to the next one (continuation lines
-// included); the body's heading before the first message is dropped. The
-// leading line feed of each message is removed.
-std::vector<std::string> splitSummaryMessages(std::string_view body);
-
-// The summary messages of a record kind, rendered as the report writes them
-// (empty when the run had no record of the kind): {"element", "text"}.
-nlohmann::ordered_json summaryMessagesJson(RunContext& ctx, RecordKind kind);
+// The summary messages of a record kind as the report words them (empty when
+// the run had no record of the kind): {"element", "text"}.
+nlohmann::ordered_json summaryMessagesJson(const RunContext& ctx, RecordKind kind);
 
 // A message list as the report lists it (each text with its full stop) and
 // its memory-failure flag. The messages are left out as a marker naming

@@ -15,6 +15,13 @@ void appendCsvField(std::string& out, std::string_view field);
 // Takes every byte as one ISO 8859-1 character (so each column of a record
 // is one character) and returns the text in UTF-8.
 std::string latin1ToUtf8(std::string_view bytes);
+// Appends `text` as a JSON string, quotes included, escaped as the JSON
+// library dumps it: quotation mark, backslash and control characters escaped,
+// everything else as it stands. Latin1 text is taken a byte per character
+// (see latin1ToUtf8); Utf8 text is copied as it is.
+enum class JsonText { Latin1, Utf8 };
+void appendJsonString(std::string& out, std::string_view text, JsonText bytes);
+
 // The reverse: false when the text is not UTF-8 of characters U+0000-U+00FF.
 bool utf8ToLatin1(std::string_view text, std::string& bytes);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <nlohmann/json.hpp>
 
 #include "core/files.h"
 #include "findings/finding_cells.h"
@@ -50,6 +49,7 @@ long RecordList::writeJsonItems(Writer& out, RecordKind kind, int indent) {
     if (std::fseek(file_, 0, SEEK_SET) != 0) throw OutputWriteError{name_, errno ? errno : EIO};
     const std::size_t width[2] = {numberWidth(RecordKind::Adoption), numberWidth(RecordKind::FosterCare)};
     std::string entry(1 + std::max(width[0], width[1]), ' ');
+    std::string item;
     long items = 0;
     int tag;
     while ((tag = std::getc(file_)) != EOF) {
@@ -62,7 +62,9 @@ long RecordList::writeJsonItems(Writer& out, RecordKind kind, int indent) {
         } else {
             out.put(", ");
         }
-        out.put(nlohmann::json(latin1ToUtf8(std::string_view(entry).substr(0, n))).dump());
+        item.clear();
+        appendJsonString(item, std::string_view(entry).substr(0, n), JsonText::Latin1);
+        out.put(item);
         ++items;
     }
     if (std::ferror(file_)) throw OutputWriteError{name_, errno ? errno : EIO};

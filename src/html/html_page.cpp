@@ -1,6 +1,7 @@
 #include "html/html_page.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 #include <new>
 
@@ -8,11 +9,11 @@
 #include "core/record_fields.h"
 #include "core/run_context.h"
 #include "core/version.h"
-#include "findings/findings_json.h"
 #include "html/html_chart.h"
 #include "html/html_text.h"
 #include "html/page_assets.h"
 #include "reports/listing.h"
+#include "reports/summary_report.h"
 
 namespace vortel {
 
@@ -122,8 +123,16 @@ int HtmlPage::create(const std::string& name) {
     return 0;
 }
 
-void HtmlPage::record(RunContext& ctx, RecordKind kind, std::string_view record, long lineNumber,
-                      std::span<const Finding> findings) {
+std::unique_ptr<Output> makeHtmlPage(const FindingsOptions& options, const std::string&) {
+    return std::make_unique<HtmlPage>(options.listedRecords());
+}
+
+void HtmlPage::record(RunContext& ctx, const CheckedRecord& checked) {
+    const RecordKind kind = checked.kind;
+    const std::string_view record = checked.record;
+    const long lineNumber = checked.lineNumber;
+    const std::span<const Finding> findings = checked.findings;
+    assert(!ended_);
     ++order_;
     otherStates_.add(kind, field(record, 1, 2), ctx.facts.stateCode);
     if (kind == kF) countCounty(field(record, kCountyFirst, kCountyLast), findings.size());
@@ -243,12 +252,12 @@ void HtmlPage::flush() {
     html_.clear();
 }
 
-void HtmlPage::end(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison) {
+void HtmlPage::end(const RunEnd& run) {
     reserve_.reset();
     if (ended_) return;
     ended_ = true;
     try {
-        writePage(ctx, periods, complete, comparison);
+        writePage(run.ctx, run.periods, run.complete, run.comparison);
     } catch (const std::bad_alloc&) {
         // What was written stands, closed with a note; the memory the page
         // held is given back first.
@@ -519,12 +528,12 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
     if (kind == kF && records != 0) writeCounties();
 
     if (complete && records != 0) {
-        const nlohmann::ordered_json messages = summaryMessagesJson(ctx, kind);
+        const std::vector<SummaryMessage> messages = summaryMessages(ctx, kind);
         html_.append("<h3>Summary data quality messages</h3>\n");
         if (messages.empty()) html_.append("<p>None: no file-wide pattern was found.</p>\n");
-        for (const auto& m : messages) {
+        for (const SummaryMessage& m : messages) {
             html_.append("<pre class=msg>");
-            appendProgramText(html_, m["text"].get<std::string>());
+            appendProgramText(html_, m.text);
             html_.append("</pre>\n");
         }
     }

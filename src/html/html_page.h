@@ -27,7 +27,7 @@
 
 namespace vortel {
 
-class HtmlPage final : public FindingsView {
+class HtmlPage final : public Output {
 public:
     // Bytes of rendered rows the record table holds at most: the page stays
     // under 5 MB (and quick to open) whatever the records hold.
@@ -36,10 +36,11 @@ public:
     explicit HtmlPage(long listedRecords, std::size_t listBudget = kListBudget);
 
     int create(const std::string& name) override;
-    void record(RunContext& ctx, RecordKind kind, std::string_view record, long lineNumber,
-                std::span<const Finding> findings) override;
-    void end(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison) override;
+    void record(RunContext& ctx, const CheckedRecord& checked) override;
+    // Writes the page, once.
+    void end(const RunEnd& run) override;
     WrittenOutput& output() override { return file_; }
+    bool explains() const override { return true; }
 
     // What the page counts of one record kind.
     struct ElementCounts {

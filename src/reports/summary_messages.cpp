@@ -523,7 +523,66 @@ constexpr MessageRow kFosterCareMessages[] = {
     {F::MonthlyAmount, None, "\nElement 66:  No valid information submitted for monthly amount."},
 };
 
+// What the conversions of a row's format must be, in order: "f" a share,
+// "ddf" two counts and a share, "ld" an amount; none for the rules without
+// values. A row whose format and rule disagree does not compile.
+constexpr std::string_view conversionsOf(MessageRule rule) {
+    switch (rule) {
+        case OverThreshold:
+            return "f";
+        case Multi:
+            return "ddf";
+        case SameAmount:
+            return "ld";
+        default:
+            return "";
+    }
+}
+
+constexpr bool formatFitsRule(const MessageRow& row) {
+    const std::string_view expected = conversionsOf(row.rule);
+    std::size_t k = 0;
+    const std::string_view text = row.text;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') continue;
+        ++i;
+        if (i < text.size() && text[i] == '%') continue;
+        while (i < text.size() && (text[i] == '-' || text[i] == '.' || (text[i] >= '0' && text[i] <= '9'))) ++i;
+        while (i < text.size() && text[i] == 'l') {
+            if (k == expected.size() || expected[k] != 'l') return false;
+            ++k;
+            ++i;
+        }
+        if (i == text.size() || k == expected.size() || expected[k] != text[i]) return false;
+        ++k;
+    }
+    // The second piece is written as it stands.
+    return k == expected.size() &&
+           (row.more == nullptr || std::string_view(row.more).find('%') == std::string_view::npos);
+}
+
+// Every row's text begins with its element label: "\nElement 07a: ...".
+constexpr bool labelled(const MessageRow& row) {
+    const std::string_view text = row.text;
+    return text.starts_with("\nElement ") && text.find(':') != std::string_view::npos;
+}
+
+template <std::size_t N>
+constexpr bool rowsFit(const MessageRow (&rows)[N]) {
+    for (const MessageRow& row : rows)
+        if (!formatFitsRule(row) || !labelled(row)) return false;
+    return true;
+}
+static_assert(rowsFit(kAdoptionMessages));
+static_assert(rowsFit(kFosterCareMessages));
+
 }  // namespace
+
+std::string_view messageElement(const MessageRow& row) {
+    const std::string_view text = row.text;
+    const std::size_t start = std::string_view("\nElement ").size();
+    return text.substr(start, text.find(':') - start);
+}
 
 std::span<const MessageRow> summaryMessageRows(RecordKind kind) {
     if (kind == RecordKind::Adoption) return kAdoptionMessages;

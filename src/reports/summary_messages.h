@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "core/element_table.h"
 
@@ -31,5 +32,8 @@ struct MessageRow {
 };
 
 std::span<const MessageRow> summaryMessageRows(RecordKind kind);
+
+// The element label a row's message is about: "07a", "16 and 17".
+std::string_view messageElement(const MessageRow& row);
 
 }  // namespace vortel

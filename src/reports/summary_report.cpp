@@ -1,5 +1,8 @@
 #include "reports/summary_report.h"
 
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <span>
 
 #include "adoption/adoption_tallies.h"
@@ -56,25 +59,41 @@ bool ruleHolds(const MessageRow& row, std::span<const SummaryTally> slots) {
     return false;
 }
 
-void writeMessage(Writer& out, const MessageRow& row, const SummaryTally& t, bool singlePrecisionShare) {
+std::string formatted(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string formatted(const char* format, ...) {
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    // The formats print a few numbers into one line: they always fit.
+    return n < 0 ? std::string() : std::string(text, std::min(static_cast<std::size_t>(n), sizeof text - 1));
+}
+
+SummaryMessage makeMessage(const MessageRow& row, const SummaryTally& t, bool singlePrecisionShare) {
+    SummaryMessage m{messageElement(row), &row, {0, 0}, 0, 0, {}};
     switch (row.rule) {
-        case MessageRule::OverThreshold: {
-            const double share =
-                singlePrecisionShare ? static_cast<double>(static_cast<float>(tallyShare(t))) : tallyShare(t);
-            out.printf(row.text, share);
+        case MessageRule::OverThreshold:
+            m.share = singlePrecisionShare ? static_cast<double>(static_cast<float>(tallyShare(t))) : tallyShare(t);
+            m.text = formatted(row.text, m.share);
             break;
-        }
         case MessageRule::Multi:
-            out.printf(row.text, static_cast<int>(t.matchCount), static_cast<int>(t.validCount), tallyShare(t));
+            m.counts[0] = t.matchCount;
+            m.counts[1] = t.validCount;
+            m.share = tallyShare(t);
+            m.text = formatted(row.text, static_cast<int>(t.matchCount), static_cast<int>(t.validCount), m.share);
             break;
         case MessageRule::SameAmount:
-            out.printf(row.text, static_cast<long>(fieldValue(std::string_view(t.reference))));
+            m.amount = static_cast<long>(fieldValue(std::string_view(t.reference)));
+            m.text = formatted(row.text, m.amount);
             break;
         default:
-            out.put(row.text);
+            m.text = row.text;
             break;
     }
-    if (row.more) out.put(row.more);
+    if (row.more) m.text += row.more;
+    m.text.erase(0, 1);  // the line feed every row's text begins with
+    return m;
 }
 
 }  // namespace
@@ -90,15 +109,24 @@ void writeSummaryHeading(RunContext& ctx, RecordKind kind) {
     out.printf("\n\n                  Report Period Ending Date: %9s, %.4s", label.month, label.year.c_str());
 }
 
+std::vector<SummaryMessage> summaryMessages(const RunContext& ctx, RecordKind kind) {
+    std::vector<SummaryMessage> messages;
+    const std::span<const SummaryTally> slots = tallySlots(ctx, kind);
+    for (const MessageRow& row : summaryMessageRows(kind)) {
+        if (ruleHolds(row, slots))
+            messages.push_back(makeMessage(row, slots[row.slot], isBlankShareSlot(kind, row.slot)));
+    }
+    return messages;
+}
+
 void writeSummaryReport(RunContext& ctx, RecordKind kind) {
     Writer& out = ctx.report(kind);
     out.put("\n\n                          Cross File Checks and Errors");
     out.put("\n\nCheck and Error Description");
     out.put("\n---------------------------");
-    const std::span<const SummaryTally> slots = tallySlots(ctx, kind);
-    for (const MessageRow& row : summaryMessageRows(kind)) {
-        if (!ruleHolds(row, slots)) continue;
-        writeMessage(out, row, slots[row.slot], isBlankShareSlot(kind, row.slot));
+    for (const SummaryMessage& m : summaryMessages(ctx, kind)) {
+        out.put('\n');
+        out.put(m.text);
     }
 }
 

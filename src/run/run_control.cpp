@@ -10,7 +10,6 @@
 #include "core/version.h"
 #include "findings/findings.h"
 #include "findings/rules_document.h"
-#include "html/html_page.h"
 #include "run/many_files.h"
 
 namespace vortel {
@@ -53,9 +52,9 @@ int writeRules(const ProgramIo& io, const std::string& name) {
 }
 
 // One output of the run with the writer that fills it.
-using Output = std::pair<Writer*, OutputFile*>;
+using PlacedOutput = std::pair<Writer*, OutputFile*>;
 
-void discardOutputs(const std::vector<Output>& outputs) {
+void discardOutputs(const std::vector<PlacedOutput>& outputs) {
     for (const auto& [writer, file] : outputs) {
         writer->detach();
         file->discard();
@@ -64,7 +63,7 @@ void discardOutputs(const std::vector<Output>& outputs) {
 
 // Closes every output, then moves each into place. A failure removes the
 // outputs not yet moved and is reported; returns false then.
-bool placeOutputs(RunContext& ctx, const std::vector<Output>& outputs) {
+bool placeOutputs(RunContext& ctx, const std::vector<PlacedOutput>& outputs) {
     for (const auto& [writer, file] : outputs) {
         int error = 0;
         try {
@@ -133,9 +132,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
                 return 2;
             }
         }
-        std::unique_ptr<HtmlPage> page;
-        if (f.htmlFile) page = std::make_unique<HtmlPage>(f.listedRecords());
-        findings = std::make_unique<FindingsExport>(options->findings, std::move(previous), std::move(page));
+        findings = std::make_unique<FindingsExport>(options->findings, std::move(previous));
         ctx->findings = findings.get();
     }
     DataFile data;
@@ -177,11 +174,11 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     }
 
     // The reports first, then the findings files, as they were opened.
-    std::vector<Output> outputs = {{&ctx->fosterCareReport, &reports.fosterCare},
-                                   {&ctx->adoptionReport, &reports.adoption}};
+    std::vector<PlacedOutput> outputs = {{&ctx->fosterCareReport, &reports.fosterCare},
+                                         {&ctx->adoptionReport, &reports.adoption}};
     if (findings)
         for (WrittenOutput* w : findings->outputs()) outputs.emplace_back(&w->out(), &w->file());
-    std::erase_if(outputs, [](const Output& o) { return !o.second->isOpen(); });
+    std::erase_if(outputs, [](const PlacedOutput& o) { return !o.second->isOpen(); });
 
     if (ending == Ending::FatalWhileReading && findings) {
         try {
@@ -191,7 +188,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
             ending = Ending::WriteFailed;
         }
         if (WrittenOutput* baseline = findings->findingsOutput(); baseline && findingsReplaceBaseline) {
-            std::erase_if(outputs, [&](const Output& o) { return o.second == &baseline->file(); });
+            std::erase_if(outputs, [&](const PlacedOutput& o) { return o.second == &baseline->file(); });
             discardOutputs({{&baseline->out(), &baseline->file()}});
         }
     }

@@ -9,43 +9,36 @@
 namespace vortel {
 namespace {
 
-TEST(SummaryMessages, SplitAtEachElementMessageKeepingContinuationLines) {
-    const std::string body =
-        "\n\n                          Cross File Checks and Errors"
-        "\n\nCheck and Error Description"
-        "\n---------------------------"
-        "\nElement 06:  All records have the same gender."
-        "\nElement 07:  3 record(s) of 40 valid record(s) (  7.50%) have the child's race"
-        "\n\t\t\t as multi-racial."
-        "\nElement 16 and 17: All records have the same birth year for the mother and"
-        "\n             father.";
-    const std::vector<std::string> expected = {
-        "Element 06:  All records have the same gender.",
-        "Element 07:  3 record(s) of 40 valid record(s) (  7.50%) have the child's race\n\t\t\t as multi-racial.",
-        "Element 16 and 17: All records have the same birth year for the mother and\n             father.",
-    };
-    EXPECT_EQ(splitSummaryMessages(body), expected);
-    EXPECT_TRUE(splitSummaryMessages("").empty());
-    EXPECT_TRUE(splitSummaryMessages(body.substr(0, body.find("\nElement"))).empty());
+TEST(SummaryMessages, EveryRowNamesTheElementItsTextBeginsWith) {
+    const std::pair<std::string_view, std::string_view> labels[] = {
+        {"\nElement 07a: All records", "07a"}, {"\nElement 16 and 17: All", "16 and 17"}, {"\nElement 36:  All", "36"}};
+    for (const auto& [text, label] : labels)
+        EXPECT_EQ(messageElement(MessageRow{0, MessageRule::Same, text.data()}), label);
+    for (RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare})
+        for (const MessageRow& row : summaryMessageRows(kind))
+            EXPECT_TRUE(std::string_view(row.text).starts_with("\nElement " + std::string(messageElement(row)) + ":"))
+                << row.text;
 }
 
-TEST(SummaryMessages, AreRenderedAsideWithoutTouchingTheReport) {
+TEST(SummaryMessages, AreTheReportBodyAndLeaveTheReportAlone) {
     for (RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
         auto ctx = testing::makeContext();
         (kind == RecordKind::Adoption ? ctx->adoptionRecordCount : ctx->fosterCareRecordCount) = 3;
         ctx->report(kind).put("REPORT SO FAR");
         const nlohmann::ordered_json messages = summaryMessagesJson(*ctx, kind);
         EXPECT_EQ(ctx->report(kind).captured(), "REPORT SO FAR");
+        ASSERT_FALSE(messages.empty());
 
-        // The same messages as the report body written next.
-        writeSummaryReport(*ctx, kind);
-        const std::vector<std::string> written =
-            splitSummaryMessages(std::string_view(ctx->report(kind).captured()).substr(13));
-        ASSERT_EQ(messages.size(), written.size());
-        for (std::size_t i = 0; i < written.size(); ++i) {
-            EXPECT_EQ(messages[i]["text"], written[i]);
-            EXPECT_EQ(written[i].rfind("Element " + messages[i]["element"].get<std::string>() + ":", 0), 0u);
+        // The report body is its heading and the same messages, each on a line of its own.
+        std::string body =
+            "REPORT SO FAR\n\n                          Cross File Checks and Errors"
+            "\n\nCheck and Error Description\n---------------------------";
+        for (const auto& m : messages) {
+            body += "\n" + m["text"].get<std::string>();
+            EXPECT_EQ(m["text"].get<std::string>().rfind("Element " + m["element"].get<std::string>() + ":", 0), 0u);
         }
+        writeSummaryReport(*ctx, kind);
+        EXPECT_EQ(ctx->report(kind).captured(), body);
     }
     auto ctx = testing::makeContext();  // no records of the kind: no messages
     EXPECT_TRUE(summaryMessagesJson(*ctx, RecordKind::Adoption).empty());

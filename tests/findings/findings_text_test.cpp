@@ -7,6 +7,21 @@
 namespace vortel {
 namespace {
 
+TEST(JsonString, IsWhatTheJsonLibraryDumps) {
+    std::string everyByte;
+    for (int c = 0; c < 256; ++c) everyByte.push_back(static_cast<char>(c));
+    const std::string texts[] = {
+        "", "plain", "say \"hi\" \\ back", "tab\tline\ncr\r\b\f\x01\x1F\x7F", "caf\xE9 \xFF", everyByte};
+    for (const std::string& text : texts) {
+        std::string latin1 = "x";
+        appendJsonString(latin1, text, JsonText::Latin1);
+        EXPECT_EQ(latin1, "x" + nlohmann::json(latin1ToUtf8(text)).dump()) << text;
+        std::string utf8;
+        appendJsonString(utf8, latin1ToUtf8(text), JsonText::Utf8);
+        EXPECT_EQ(utf8, nlohmann::json(latin1ToUtf8(text)).dump()) << text;
+    }
+}
+
 TEST(CsvField, QuotesOnlyWhatRfc4180Requires) {
     struct Case {
         std::string field;

@@ -264,9 +264,11 @@ TEST(HtmlPage, ListsAPrefixOfTheRankingWithinItsCountAndBytes) {
         const Finding f{"06", '1', "missing", " ", 6, "Gender", {}, {}};
         for (std::size_t i = 0; i < counts.size(); ++i) {
             const std::vector<Finding> found(static_cast<std::size_t>(counts[i]), f);
-            page.record(*ctx, RecordKind::Adoption, record, static_cast<long>(i + 1), found);
+            page.record(*ctx, {RecordKind::Adoption, record, record, static_cast<long>(i + 1), "", found});
         }
-        page.end(*ctx, {}, true, nullptr);
+        const ReportPeriods periods;
+        const std::array<FindingCounts, 2> noCounts{};
+        page.end({*ctx, periods, noCounts, false, true, nullptr});
         page.output().out().flush();
         page.output().out().detach();
         ASSERT_EQ(page.output().file().close(), 0);

@@ -1,0 +1,198 @@
+// The findings file as JSON: one document whose "findings" array is streamed
+// a finding at a time as records are checked; the members that describe the
+// whole run follow it when the run ends, the record numbers last.
+#include <cassert>
+#include <new>
+#include <nlohmann/json.hpp>
+
+#include "core/run_context.h"
+#include "core/version.h"
+#include "findings/comparison.h"
+#include "findings/findings_file.h"
+#include "findings/findings_json.h"
+#include "findings/findings_text.h"
+#include "findings/record_list.h"
+
+namespace vortel {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// What a JSON document sets aside for writing its end.
+constexpr std::size_t kReserveBytes = std::size_t{1} << 20;
+
+std::string runDateText(const RunDate& d) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
+    return text;
+}
+
+class JsonFindings final : public Output {
+public:
+    int create(const std::string& name) override {
+        if (const int error = file_.create(name)) return error;
+        if (const int error = records_.create(name)) return error;
+        file_.out().put("{\n  \"findings\": [");
+        reserve_.reset(new (std::nothrow) char[kReserveBytes]);
+        return 0;
+    }
+
+    void record(RunContext&, const CheckedRecord& r) override {
+        assert(!finishing_ && !closed_);
+        records_.add(r.kind, r.recordNumber);
+        if (r.findings.empty()) return;
+        // Each finding as the JSON library dumps an object of these members,
+        // written straight from the finding.
+        row_.clear();
+        const std::string line = std::to_string(r.lineNumber);
+        for (const Finding& f : r.findings) {
+            row_ += first_ ? "\n    " : ",\n    ";
+            first_ = false;
+            row_ += "{\"kind\":\"";
+            row_ += recordKindName(r.kind);
+            row_ += "\",\"line\":";
+            row_ += line;
+            row_ += ",\"recordNumber\":";
+            appendJsonString(row_, r.recordNumber, JsonText::Latin1);
+            row_ += ",\"element\":";
+            appendJsonString(row_, f.element, JsonText::Utf8);
+            row_ += ",\"state\":";
+            appendJsonString(row_, std::string_view(&f.state, 1), JsonText::Latin1);
+            row_ += ",\"meaning\":";
+            appendJsonString(row_, f.meaning, JsonText::Utf8);
+            row_ += ",\"value\":";
+            appendJsonString(row_, f.value, JsonText::Latin1);
+            row_ += ",\"elementName\":";
+            appendJsonString(row_, f.elementName, JsonText::Utf8);
+            row_ += ",\"rule\":";
+            appendJsonString(row_, f.rule, JsonText::Utf8);
+            row_ += ",\"explanation\":";
+            appendJsonString(row_, f.explanation, JsonText::Latin1);
+            row_ += '}';
+        }
+        file_.out().put(row_);
+    }
+
+    // A complete run finishes the document; one that did not complete, or
+    // whose finish failed halfway (out of memory), abandons it.
+    void end(const RunEnd& run) override {
+        if (closed_) return;
+        if (run.complete && !finishing_) {
+            finishing_ = true;
+            finish(run);
+        } else {
+            abandon();
+        }
+        closed_ = true;
+    }
+
+    WrittenOutput& output() override { return file_; }
+    bool explains() const override { return true; }
+
+private:
+    // The members of the document that follow its findings.
+    Json endOfRunJson(const RunEnd& run) const;
+    // Ends the document: the findings array closed, the members of the run
+    // after it, then "recordNumbers".
+    void finish(const RunEnd& run);
+    // Ends a run that did not complete: the document is closed with
+    // "complete": false. What a `finish` that failed (out of memory) had
+    // written is cut off first, where the file allows it.
+    void abandon();
+
+    WrittenOutput file_;
+    RecordList records_;
+    long long finishFrom_ = -1;  // where `finish` began to write, while it is writing
+    std::string row_;
+    bool first_ = true;
+    bool finishing_ = false;  // finish() has begun
+    bool closed_ = false;     // the document has its end
+    // Memory set aside when the document is created and given back just
+    // before its end is written: the end comes when a long run may have used
+    // up what memory there is, and running out halfway through it would leave
+    // a document that cannot be closed.
+    std::unique_ptr<char[]> reserve_;
+};
+
+Json JsonFindings::endOfRunJson(const RunEnd& run) const {
+    RunContext& ctx = run.ctx;
+    Json periods = Json::array();
+    for (const auto& [kind, period] : run.periods)
+        periods.push_back({{"kind", recordKindName(kind)}, {"reportPeriod", latin1ToUtf8(period)}});
+    auto kindJson = [&](RecordKind kind) {
+        Json j = {{"records", ctx.recordCount(kind)},
+                  {"recordsWithFindings", run.countsOf(kind).recordsWithFindings},
+                  {"findings", run.countsOf(kind).findings},
+                  {"dataErrors", dataErrorsJson(ctx, kind)},
+                  {"summaryMessages", summaryMessagesJson(ctx, kind)}};
+        // Places of the lists as finish() gives them.
+        if (kind == RecordKind::Adoption) j["aggregateErrors"] = messageListJson(ctx.aggregateErrors, 0);
+        j["footnoteErrors"] = kind == RecordKind::Adoption ? messageListJson(ctx.footnotes.adoption, 1)
+                                                           : messageListJson(ctx.footnotes.fosterCare, 2);
+        return j;
+    };
+    Json rest = {
+        {"complete", true},
+        {"formatVersion", kFindingsFormatVersion},
+        {"program", {{"name", "vortel-dq"}, {"version", kVersion}}},
+        {"run",
+         {{"dataFile", ctx.dataFileName},
+          {"state", ctx.facts.stateCode},
+          {"runDate", runDateText(ctx.facts.runDate)},
+          {"runTimestamp", ctx.runTimestamp},
+          {"reportPeriods", std::move(periods)}}},
+        {"findingCount", run.countsOf(RecordKind::Adoption).findings + run.countsOf(RecordKind::FosterCare).findings},
+        {"anyFinding", run.anyFinding},
+        {"adoption", kindJson(RecordKind::Adoption)},
+        {"fosterCare", kindJson(RecordKind::FosterCare)}};
+    if (run.comparison) rest["comparison"] = comparisonJson(*run.comparison);
+    return rest;
+}
+
+void JsonFindings::finish(const RunEnd& run) {
+    const MessageList* const lists[] = {&run.ctx.aggregateErrors, &run.ctx.footnotes.adoption,
+                                        &run.ctx.footnotes.fosterCare};
+    reserve_.reset();
+    file_.out().flush();
+    finishFrom_ = file_.file().position();
+    // The rest of the document's members, indented like the findings;
+    // names that are not UTF-8 get U+FFFD in place of their bad bytes.
+    // Made before anything is written, so that a run that fails here can
+    // still close the document (abandon).
+    const std::string text = endOfRunJson(run).dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+    file_.out().put(first_ ? "]" : "\n  ]");
+    // text is "{\n  ...\n}": keep its members, after the findings array.
+    if (text.size() > 4) {
+        file_.out().put(",\n");
+        writeWithMessageLists(file_.out(), std::string_view(text).substr(2, text.size() - 4), lists);
+    }
+    // The record numbers last: the longest member, copied from where
+    // they were kept during the run.
+    Writer& out = file_.out();
+    out.put(",\n  \"recordNumbers\": {");
+    for (const RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
+        out.put(kind == RecordKind::Adoption ? "\n    \"adoption\": [" : ",\n    \"fosterCare\": [");
+        out.put(records_.writeJsonItems(out, kind, 6) == 0 ? "]" : "\n    ]");
+    }
+    out.put("\n  }\n}\n");
+    finishFrom_ = -1;
+}
+
+void JsonFindings::abandon() {
+    if (finishFrom_ >= 0) {
+        Writer& out = file_.out();
+        out.detach();
+        if (const int error = file_.file().cutBackTo(finishFrom_)) throw OutputWriteError{file_.name(), error};
+        out.attach(file_.file().file(), false, file_.name());
+    }
+    file_.out().put(first_ ? "],\n  \"complete\": false\n}\n" : "\n  ],\n  \"complete\": false\n}\n");
+}
+
+}  // namespace
+
+std::unique_ptr<Output> makeJsonFindings(const FindingsOptions&, const std::string&) {
+    return std::make_unique<JsonFindings>();
+}
+
+}  // namespace vortel
