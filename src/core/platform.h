@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-// printf-style argument checking of a member function (the format is argument
-// `f`, its values from argument `a`; `this` counts as argument 1).
+// printf-style argument checking: the format is argument `f`, its values
+// start at argument `a` (in a member function `this` counts as argument 1).
 #if defined(__MINGW32__)
 #define VORTEL_PRINTF_FORMAT(f, a) __attribute__((format(gnu_printf, f, a)))
 #elif defined(__GNUC__)

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "adoption/adoption_tallies.h"
+#include "core/platform.h"
 #include "core/run_context.h"
 #include "fields/fields.h"
 #include "fostercare/fostercare_tallies.h"
@@ -59,7 +60,7 @@ bool ruleHolds(const MessageRow& row, std::span<const SummaryTally> slots) {
     return false;
 }
 
-std::string formatted(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string formatted(const char* format, ...) VORTEL_PRINTF_FORMAT(1, 2);
 std::string formatted(const char* format, ...) {
     char text[512];
     va_list args;
