@@ -19,8 +19,10 @@ fi
 # clang-tidy reads the compile commands of the build.
 cmake -S . -B "$BUILD" >/dev/null
 # The Windows platform file is checked by the Windows build (make windows).
+# The compile commands are GCC's: clang-tidy passes over the GCC-only warning
+# flags it does not know instead of failing on them.
 mapfile -t units < <(git ls-files 'src/*.cpp' 'tools/bench/*.cpp' | grep -v 'src/core/platform_win32.cpp')
-if ! printf '%s\n' "${units[@]}" | xargs -P "${JOBS:-2}" -n 4 clang-tidy -p "$BUILD" --quiet; then
+if ! printf '%s\n' "${units[@]}" | xargs -P "${JOBS:-2}" -n 4 clang-tidy -p "$BUILD" --quiet --extra-arg=-Wno-unknown-warning-option; then
   echo "lint: clang-tidy found something" >&2
   status=1
 fi
