@@ -98,6 +98,7 @@ TEST(AnyFinding, CountsAggregateAndFootnoteErrorsAndListsThatRanOutOfMemory) {
     for (const Case& c : cases) {
         auto ctx = testing::makeContext();
         FindingsExport findings{FindingsOptions{}};
+        findings.open(*ctx);
         c.set(*ctx);
         findings.finish(*ctx);
         EXPECT_EQ(findings.anyFinding(), c.expected) << c.name;
@@ -107,6 +108,7 @@ TEST(AnyFinding, CountsAggregateAndFootnoteErrorsAndListsThatRanOutOfMemory) {
 TEST(AnyFinding, CountsDetailRecordsWithFindings) {
     auto ctx = testing::makeContext();
     FindingsExport findings{FindingsOptions{}};
+    findings.open(*ctx);
     std::string record = testing::cleanFosterCareRecord();
     testing::checkFosterCareRecord(*ctx, record);
     findings.record(*ctx, RecordKind::FosterCare, record, record, 3);
