@@ -4,7 +4,7 @@
 
 #include "core/console.h"
 #include "fields/fields.h"
-#include "findings/rules_document.h"
+#include "html/rules_document.h"
 
 namespace vortel {
 

@@ -9,7 +9,7 @@
 #include "core/platform.h"
 #include "core/version.h"
 #include "findings/findings.h"
-#include "findings/rules_document.h"
+#include "html/rules_document.h"
 #include "run/many_files.h"
 
 namespace vortel {

@@ -1,4 +1,4 @@
-#include "findings/rules_document.h"
+#include "html/rules_document.h"
 
 #include <string>
 
