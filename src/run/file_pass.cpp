@@ -44,6 +44,7 @@ struct SectionKind {
     void (*checkGroups)(RunContext&, std::string_view);
     void (*tallyRecord)(RunContext&, std::string_view);
     void (*finishTallies)(RunContext&);
+    void (*initTallies)(RunContext&);
 };
 
 constexpr RecordKind kAdoption = RecordKind::Adoption;
@@ -68,6 +69,7 @@ constexpr std::array<SectionKind, kRecordKinds> kSections = {{
             tallyAdoptionRecord(ctx.tallies[kAdoption], ctx.cells(kAdoption), r);
         },
         [](RunContext& ctx) { finishAdoptionTallies(ctx.tallies[kAdoption]); },
+        [](RunContext& ctx) { initAdoptionTallies(ctx.tallies[kAdoption]); },
     },
     {
         kFosterCare,
@@ -87,6 +89,7 @@ constexpr std::array<SectionKind, kRecordKinds> kSections = {{
             tallyFosterCareRecord(ctx.tallies[kFosterCare], ctx.cells(kFosterCare), r);
         },
         [](RunContext& ctx) { finishFosterCareTallies(ctx.tallies[kFosterCare]); },
+        [](RunContext& ctx) { initFosterCareTallies(ctx.tallies[kFosterCare]); },
     },
 }};
 static_assert(rowsInKindOrder(kSections));
@@ -220,8 +223,7 @@ void initRunTables(RunContext& ctx) {
     ctx.localAgencyListFailed = false;
     for (ElementTable& cells : ctx.cellTables) cells.clearAll();
     ctx.datePairs = DatePairOutcomes{};
-    initAdoptionTallies(ctx.tallies[kAdoption]);
-    initFosterCareTallies(ctx.tallies[kFosterCare]);
+    for (const SectionKind& k : kSections) k.initTallies(ctx);
 }
 
 void resetAdoptionCells(RunContext& ctx) {
