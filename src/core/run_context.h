@@ -38,8 +38,7 @@ class FindingsExport;
 struct RunContext {
     // Answers of the dialogue.
     std::string dataFileName;
-    std::string fosterCareReportName;
-    std::string adoptionReportName;
+    PerKind<std::string> reportNames;
     std::string fipsFileName = "fips.lst";
 
     // The State, the run date (one reading of the local clock) and the local

@@ -60,6 +60,14 @@ MeaningTable buildMeanings(RecordKind kind) {
     return t;
 }
 
+// By kind (a plain array: the texts are too many for a constant evaluator
+// to be asked about them).
+std::array<MeaningTable, kRecordKinds> buildAllMeanings() {
+    std::array<MeaningTable, kRecordKinds> all;
+    for (const RecordKind kind : kAllRecordKinds) all[kindIndex(kind)] = buildMeanings(kind);
+    return all;
+}
+
 }  // namespace
 
 std::span<const FindingCell> findingCells(RecordKind kind) {
@@ -74,12 +82,8 @@ ColumnRange recordNumberColumns(RecordKind kind) {
 }
 
 std::string_view stateMeaning(RecordKind kind, char state) {
-    static const PerKind<MeaningTable> meanings = [] {
-        PerKind<MeaningTable> m;
-        for (const RecordKind k : kAllRecordKinds) m[k] = buildMeanings(k);
-        return m;
-    }();
-    return meanings[kind].text[static_cast<unsigned char>(state)];
+    static const std::array<MeaningTable, kRecordKinds> meanings = buildAllMeanings();
+    return meanings[kindIndex(kind)].text[static_cast<unsigned char>(state)];
 }
 
 void collectFindings(RecordKind kind, const ElementTable& cells, std::string_view record, std::vector<Finding>& out) {

@@ -78,8 +78,8 @@ void FindingsExport::open(RunContext& ctx) {
     std::vector<ProtectedFile> taken = {
         {&ctx.dataFileName, "the data file"},
         {&ctx.fipsFileName, "the FIPS code list file"},
-        {&ctx.fosterCareReportName, "the foster care report file"},
-        {&ctx.adoptionReportName, "the adoption report file"},
+        {&ctx.reportNames[RecordKind::FosterCare], "the foster care report file"},
+        {&ctx.reportNames[RecordKind::Adoption], "the adoption report file"},
     };
     std::vector<const OutputRow*> asked;
     for (const OutputRow& row : table_) {
