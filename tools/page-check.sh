@@ -106,7 +106,7 @@ if view_width > width or page_width > view_width:
     problems.append(f"the page scrolls sideways ({page_width} px in {view_width} px): " + attribute("data-wide"))
 if labels and smallest < min_label:
     problems.append(f"a chart label is {smallest:.2f} px, below {min_label:g} px")
-for m in re.finditer(r"<pre class=msg>(.*?)</pre>", open(page, encoding="utf-8", errors="replace").read(), re.S):
+for m in re.finditer(r"<pre class=msg[^>]*>(.*?)</pre>", open(page, encoding="utf-8", errors="replace").read(), re.S):
     if "\\x09" in m.group(1):
         problems.append("a summary message shows a tab as \\x09")
         break

@@ -23,7 +23,6 @@
 
 #include "core/message_list.h"
 #include "findings/findings.h"
-#include "html/state_banner.h"
 
 namespace vortel {
 
@@ -85,6 +84,7 @@ private:
     void writePage(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison);
     void writeHead(RunContext& ctx);
     void writeRun(RunContext& ctx, const ReportPeriods& periods, bool complete);
+    void writeFixFirst(RunContext& ctx, bool complete);
     void writeComparison(const Comparison& comparison);
     void writeKind(RunContext& ctx, RecordKind kind, bool complete);
     void writeCounties();
@@ -105,7 +105,9 @@ private:
 
     KindTally adoption_;
     KindTally fosterCare_;
-    OtherStateTally otherStates_;
+    // What the findings export tallied for every output; set when the page is written.
+    const FixFirstTally* fixFirst_ = nullptr;
+    const OtherStateTally* otherStates_ = nullptr;
     KindTally& tally(RecordKind kind) { return kind == RecordKind::Adoption ? adoption_ : fosterCare_; }
 
     // Local agency codes of foster care records, by their five bytes; codes

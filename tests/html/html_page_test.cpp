@@ -268,7 +268,9 @@ TEST(HtmlPage, ListsAPrefixOfTheRankingWithinItsCountAndBytes) {
         }
         const ReportPeriods periods;
         const std::array<FindingCounts, 2> noCounts{};
-        page.end({*ctx, periods, noCounts, false, true, nullptr});
+        const FixFirstTally fixFirst;
+        const OtherStateTally otherStates;
+        page.end({*ctx, periods, noCounts, false, true, nullptr, fixFirst, otherStates});
         page.output().out().flush();
         page.output().out().detach();
         ASSERT_EQ(page.output().file().close(), 0);
