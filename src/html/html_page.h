@@ -1,7 +1,7 @@
 // The HTML page of a run (--html): one self-contained file that reads
-// offline and prints. It shows the run, then per record kind the elements,
-// consistency groups, records and (foster care) local agencies with the most
-// findings, the summary messages and the aggregate and footnote errors, and
+// offline and prints. It shows the run and what to fix first, then per record
+// kind the elements, consistency groups, records and (foster care) local
+// agencies with the most findings, the summary messages and the aggregate and footnote errors, and
 // last a table of the records with the most findings, each finding with its
 // element, value, meaning and explanation.
 //

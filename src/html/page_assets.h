@@ -97,7 +97,7 @@ inline constexpr std::string_view kPageScript = R"JS(
         var any = false;
         for (var j = 0; j < rows.length; j++) {
           var r = rows[j];
-          var ok = (!n || number.indexOf(n) >= 0) && (!e || e === k + r.getAttribute("data-e")) &&
+          var ok = (!n || number.indexOf(n) >= 0) && (!e || e === k || e === k + r.getAttribute("data-e")) &&
                    (!g || g === k + r.getAttribute("data-g")) &&
                    (!s || s === r.getAttribute("data-s") ||
                     (s === "d" && /^[2u]$/.test(r.getAttribute("data-s"))));
@@ -110,10 +110,11 @@ inline constexpr std::string_view kPageScript = R"JS(
       shown.textContent = (e || g || s || n) ? records + " of " + bodies.length + " records shown" : "";
     };
     // A fix-first link sets the filter to its records (a value the select
-    // does not offer yet is added to it).
+    // does not offer yet is added to it; "a:" is every element of a kind).
     var set = function (select, value) {
       if (value && !Array.prototype.some.call(select.options, function (o) { return o.value === value; })) {
-        select.add(new Option(value.slice(2) || value, value));
+        select.add(new Option(value.slice(2) || (value === "a:" ? "every adoption element" :
+                                                 "every foster care element"), value));
       }
       select.value = value;
     };
