@@ -361,9 +361,9 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
     html_.append(" &middot; checked ");
     appendHtmlText(html_, ctx.runTimestamp);
     html_.append(
-        "</p>\n<nav><a href=\"#run\">The run</a> <a href=\"#fix-first\">Fix first</a> <a "
-        "href=\"#adoption\">Adoption</a> "
-        "<a href=\"#foster-care\">Foster care</a> <a href=\"#records\">Records with findings</a></nav>\n"
+        "</p>\n<nav><a href=\"#run\">The run</a> <a href=\"#fix-first\">Fix first</a> "
+        "<a href=\"#adoption\">Adoption</a> <a href=\"#foster-care\">Foster care</a> <a href=\"#records\">Records with "
+        "findings</a></nav>\n"
         "</header>\n<main>\n");
 
     html_.append("<section id=run>\n<h2>The run</h2>\n");
@@ -528,7 +528,8 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
         html_.append(
             "<h3>Elements by records with findings</h3>\n<p class=key><span class=km>missing</span> "
             "<span class=ko>out of range</span> <span class=kl>likely error (consistency group)</span></p>\n");
-        appendBarChart(html_, std::string(kindTitle(kind)).append(": findings by element"), kElementSeries, bars);
+        appendBarChart(html_, std::string(kindTitle(kind)).append(": records with findings by element"), kElementSeries,
+                       bars);
 
         // Groups, most records marked first.
         std::vector<const GroupEntry*> groups;
@@ -742,9 +743,9 @@ void HtmlPage::writeRecordTable(RunContext&) {
     html_.append(
         "</select></label>\n<label>Finding <select name=s><option value=\"\">all</option>"
         "<option value=1>1 missing<option value=2>2 out of range<option value=l>likely error (a-z)"
-        "<option value=u>will be deleted (A-Z)<option value=d>will be deleted (2, A-Z)</select></label>\n<label>Record "
-        "number <input type=search name=n "
-        "size=14 autocomplete=off></label>\n<output id=shown></output>\n</form>\n");
+        "<option value=u>will be deleted (A-Z)<option value=d>will be deleted (2, A-Z)</select></label>\n"
+        "<label>Record number <input type=search name=n size=14 autocomplete=off></label>\n<output "
+        "id=shown></output>\n</form>\n");
 
     for (const RecordKind kind : {kA, kF}) {
         const auto first =
