@@ -24,7 +24,7 @@ struct OutputKindRow {
     std::string_view pageId;      // "adoption": the page's section
     char pageKey;                 // 'a': the page's record and filter keys
     char tag;                     // 'A': rule ids, kept record numbers
-    bool countyColumn;            // the page names each record's local agency (element 3)
+    bool countyColumn;            // records carry a local agency code (element 3), shown on the page
     std::span<const TallyRow> (*tallyRows)();
 
     // The text report: its title lines, the period line's indent, the end of
