@@ -1,5 +1,7 @@
 #include "findings/findings_text.h"
 
+#include <array>
+
 namespace vortel {
 
 namespace {
@@ -13,20 +15,44 @@ void appendLatin1Char(std::string& out, unsigned char c) {
     }
 }
 
+// The bytes that a JSON string cannot hold as they are: quotation mark,
+// backslash and control characters; in Latin1 text also 0x80-0xFF, each
+// written as two bytes of UTF-8.
+constexpr std::array<bool, 256> specialBytes(bool latin1) {
+    std::array<bool, 256> special{};
+    for (int c = 0; c < 256; ++c)
+        special[static_cast<std::size_t>(c)] = c < 0x20 || c == '"' || c == '\\' || (latin1 && c >= 0x80);
+    return special;
+}
+constexpr std::array<bool, 256> kLatin1Special = specialBytes(true);
+constexpr std::array<bool, 256> kUtf8Special = specialBytes(false);
+
 }  // namespace
 
 void appendCsvField(std::string& out, std::string_view field) {
-    // One search per character (each a fast memchr) rather than find_first_of,
-    // which tests every byte against the set.
-    if (field.find(',') == std::string_view::npos && field.find('"') == std::string_view::npos &&
-        field.find('\n') == std::string_view::npos && field.find('\r') == std::string_view::npos) {
+    // One pass over the field finds whether it needs quotes; a quoted field
+    // is then copied in runs between its double quotes.
+    bool quote = false;
+    for (const char c : field) {
+        if (c == ',' || c == '"' || c == '\n' || c == '\r') {
+            quote = true;
+            break;
+        }
+    }
+    if (!quote) {
         out.append(field);
         return;
     }
     out.push_back('"');
-    for (const char c : field) {
-        if (c == '"') out.push_back('"');
-        out.push_back(c);
+    for (std::size_t from = 0;;) {
+        const std::size_t q = field.find('"', from);
+        if (q == std::string_view::npos) {
+            out.append(field.substr(from));
+            break;
+        }
+        out.append(field.substr(from, q + 1 - from));
+        out.push_back('"');
+        from = q + 1;
     }
     out.push_back('"');
 }
@@ -44,12 +70,9 @@ void appendJsonString(std::string& out, std::string_view text, JsonText bytes) {
     std::size_t i = 0;
     while (i < text.size()) {
         // A run of characters that stand as they are, appended at once.
+        const std::array<bool, 256>& special = bytes == JsonText::Latin1 ? kLatin1Special : kUtf8Special;
         std::size_t j = i;
-        while (j < text.size()) {
-            const auto c = static_cast<unsigned char>(text[j]);
-            if (c < 0x20 || c == '"' || c == '\\' || (c >= 0x80 && bytes == JsonText::Latin1)) break;
-            ++j;
-        }
+        while (j < text.size() && !special[static_cast<unsigned char>(text[j])]) ++j;
         out.append(text.substr(i, j - i));
         if (j == text.size()) break;
         const auto c = static_cast<unsigned char>(text[j]);
