@@ -213,12 +213,27 @@ const Explained& missingExplanation(const Names& names, int cell) {
 
 Explained elementTest(const Names& names, const ElementEntry& e, const Finding& f, const RunContext& ctx) {
     if (f.state == kMissing) return missingTest(names.kind, e);
-    const std::string id = std::string(names.kind == kA ? "A-" : "F-") + std::string(e.label()) + ".";
-    const std::string subject = capitalised(Names::named(e));
     // The element checks' own reading of the value says why it failed.
     const ValueFailure failure = valueFailure(ctx.facts, fieldCheckOf(e.layout, recordLength(names.kind)), f.value);
-    return {id + std::string(kFailureIds[static_cast<std::size_t>(failure)]),
-            subject + " holds " + quoted(f.value) + ": " + failureWords(failure, e.layout, ctx) + "."};
+    // Written in place: an element test's sentence is the most frequent.
+    Explained x;
+    x.rule = names.kind == kA ? "A-" : "F-";
+    x.rule += e.label();
+    x.rule += '.';
+    x.rule += kFailureIds[static_cast<std::size_t>(failure)];
+    const std::string why = failureWords(failure, e.layout, ctx);
+    std::string& text = x.text;
+    text.reserve(e.name.size() + f.value.size() + why.size() + 20);
+    text += e.name;
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    text += " (";
+    text += e.label();
+    text += ") holds \"";
+    text += f.value;
+    text += "\": ";
+    text += why;
+    text += '.';
+    return x;
 }
 
 // -------------------------------------------------------------- the groups

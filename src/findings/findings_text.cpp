@@ -27,19 +27,21 @@ constexpr std::array<bool, 256> specialBytes(bool latin1) {
 constexpr std::array<bool, 256> kLatin1Special = specialBytes(true);
 constexpr std::array<bool, 256> kUtf8Special = specialBytes(false);
 
+// The bytes that make a CSV field quoted.
+constexpr std::array<bool, 256> kCsvSpecial = [] {
+    std::array<bool, 256> special{};
+    for (const char c : {',', '"', '\n', '\r'}) special[static_cast<unsigned char>(c)] = true;
+    return special;
+}();
+
 }  // namespace
 
 void appendCsvField(std::string& out, std::string_view field) {
-    // One pass over the field finds whether it needs quotes; a quoted field
-    // is then copied in runs between its double quotes.
-    bool quote = false;
-    for (const char c : field) {
-        if (c == ',' || c == '"' || c == '\n' || c == '\r') {
-            quote = true;
-            break;
-        }
-    }
-    if (!quote) {
+    // One pass over the field finds whether it needs quotes (a look-up per
+    // byte); a quoted field is then copied in runs between its double quotes.
+    std::size_t i = 0;
+    while (i < field.size() && !kCsvSpecial[static_cast<unsigned char>(field[i])]) ++i;
+    if (i == field.size()) {
         out.append(field);
         return;
     }
