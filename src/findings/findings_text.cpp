@@ -37,11 +37,19 @@ constexpr std::array<bool, 256> kCsvSpecial = [] {
 }  // namespace
 
 void appendCsvField(std::string& out, std::string_view field) {
-    // One pass over the field finds whether it needs quotes (a look-up per
-    // byte); a quoted field is then copied in runs between its double quotes.
-    std::size_t i = 0;
-    while (i < field.size() && !kCsvSpecial[static_cast<unsigned char>(field[i])]) ++i;
-    if (i == field.size()) {
+    // Whether the field needs quotes: a short field by a look-up per byte, a
+    // long one by a (fast) search for each byte that quotes it. A quoted field
+    // is then copied in runs between its double quotes.
+    bool plain;
+    if (field.size() < 32) {
+        std::size_t i = 0;
+        while (i < field.size() && !kCsvSpecial[static_cast<unsigned char>(field[i])]) ++i;
+        plain = i == field.size();
+    } else {  // a long field (a sentence): a search per byte that quotes it
+        plain = field.find(',') == std::string_view::npos && field.find('"') == std::string_view::npos &&
+                field.find('\n') == std::string_view::npos && field.find('\r') == std::string_view::npos;
+    }
+    if (plain) {
         out.append(field);
         return;
     }
