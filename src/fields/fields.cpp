@@ -79,8 +79,9 @@ DateFailure datePartsFailure(std::int64_t year, std::int64_t month, std::int64_t
     // A calendar date: compared as the number YYYYMMDD (a year of more than
     // four digits still orders after every four-digit one).
     const std::int64_t date = year * 10000 + month * 100 + day;
-    if (date >= std::int64_t{run.year} * 10000 + run.month * 100 + run.day) return DateFailure::Late;
-    if (date < std::int64_t{earliestYear} * 10000 + earliestMonth * 100 + earliestDay) return DateFailure::Early;
+    if (date >= std::int64_t{run.year} * 10000 + std::int64_t{run.month} * 100 + run.day) return DateFailure::Late;
+    if (date < std::int64_t{earliestYear} * 10000 + std::int64_t{earliestMonth} * 100 + earliestDay)
+        return DateFailure::Early;
     return DateFailure::None;
 }
 

@@ -898,9 +898,10 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
         // the same letter and the same words: those of an earlier finding.
         const Finding* same = nullptr;
         if (isLetterState(f.state) && ruleGroup(cells.rule(f.cell)) > 1) {
-            for (std::size_t j = 0; j < i && !same; ++j)
+            for (std::size_t j = 0; j < i && !same; ++j) {
                 if (findings[j].state == f.state && cells.rule(findings[j].cell) == cells.rule(f.cell))
                     same = &findings[j];
+            }
         }
         if (same) {
             f.rule = same->rule;
