@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "catalogue/adoption_catalogue.h"
+#include "catalogue/factor_words.h"
 
 namespace vortel::adoption_groups {
 
@@ -53,8 +54,14 @@ constexpr int kAgencyRule = 0;
 
 // N, from element 9: bad when missing or out of range, else its code.
 enum class Need : std::uint8_t { Bad, One, Two };
+inline constexpr FactorWord<Need> kNeedWords[] = {
+    {Need::Bad, "missing or out of range"}, {Need::One, "1"}, {Need::Two, "2"}};
+static_assert(wordsEveryValue(kNeedWords, Need::Two));
 // P, from element 10: none when blank or out of range, else 0, 4 or other.
 enum class Basis : std::uint8_t { None, Zero, Four, Other };
+inline constexpr FactorWord<Basis> kBasisWords[] = {
+    {Basis::None, "blank or out of range"}, {Basis::Zero, "0"}, {Basis::Four, "4"}, {Basis::Other, "another code"}};
+static_assert(wordsEveryValue(kBasisWords, Basis::Other));
 // Whether any of elements 11-15 holds 1.
 enum class Disabilities : std::uint8_t { Some, None };
 
@@ -96,8 +103,14 @@ constexpr SpecialNeedsRow kSpecialNeedsTable[] = {
 
 // F22 from column 76: 1 or 2 a couple, 3 a single mother, 4 a single father.
 enum class Structure : std::uint8_t { Couple, Code3, Code4 };
+inline constexpr FactorWord<Structure> kStructureWords[] = {
+    {Structure::Couple, "1 or 2"}, {Structure::Code3, "3"}, {Structure::Code4, "4"}};
+static_assert(wordsEveryValue(kStructureWords, Structure::Code4));
 // How much of one adoptive parent's information the record holds.
 enum class ParentInfo : std::uint8_t { Complete, Partial, Absent };
+inline constexpr FactorWord<ParentInfo> kParentInfoWords[] = {
+    {ParentInfo::Complete, "complete"}, {ParentInfo::Partial, "partial"}, {ParentInfo::Absent, "absent"}};
+static_assert(wordsEveryValue(kParentInfoWords, ParentInfo::Absent));
 
 // The cells and columns of one adoptive parent.
 struct AdoptiveParent {
@@ -142,6 +155,32 @@ constexpr FamilyRow kFamilyTable[] = {
      kMarkStructure | kMarkFather},
     {kAnyValue, kAnyValue, kAnyValue, kMarkStructure | kMarkMother | kMarkFather},
 };
+inline constexpr int kFamilyRows = static_cast<int>(std::size(kFamilyTable));
+
+// The rule a letter of the group names: the index of the row. The last row
+// takes every combination the rows before it leave, so its rule also carries
+// the combination the record had (from kFamilyRows on), for a finding to say
+// what the record held; the bare last row's index stands for the row itself.
+struct FamilyFactors {
+    Structure structure;
+    ParentInfo mother;
+    ParentInfo father;
+};
+constexpr int familyRule(int row, const FamilyFactors& f) {
+    if (row + 1 < kFamilyRows) return row;
+    return kFamilyRows + static_cast<int>(f.structure) * 9 + static_cast<int>(f.mother) * 3 +
+           static_cast<int>(f.father);
+}
+// The row of a rule, and the combination it carries (when it carries one).
+constexpr int familyRow(int rule) { return rule < kFamilyRows ? rule : kFamilyRows - 1; }
+constexpr bool familyRuleCarriesFactors(int rule) { return rule >= kFamilyRows && rule < kFamilyRows + 27; }
+constexpr FamilyFactors familyFactorsOf(int rule) {
+    const int combination = rule - kFamilyRows;
+    return {static_cast<Structure>(combination / 9), static_cast<ParentInfo>(combination / 3 % 3),
+            static_cast<ParentInfo>(combination % 3)};
+}
+static_assert(familyRule(kFamilyRows - 1, {Structure::Code4, ParentInfo::Absent, ParentInfo::Absent}) < 256,
+              "a rule index is one byte");
 
 // ---------------------------------------------------------------------------
 // Group #5: kind of adoptive relationship (elements 29-32). Indexed by how
@@ -159,10 +198,19 @@ constexpr bool kRelationshipCountMarks[5] = {
 
 // S from column 105 (element 35).
 enum class Subsidy : std::uint8_t { One, Two, Bad };
+inline constexpr FactorWord<Subsidy> kSubsidyWords[] = {
+    {Subsidy::One, "1"}, {Subsidy::Two, "2"}, {Subsidy::Bad, "neither 1 nor 2"}};
+static_assert(wordsEveryValue(kSubsidyWords, Subsidy::Bad));
 // A from element 36: bad unless valid, zero, or a positive amount.
 enum class Amount : std::uint8_t { Bad, Zero, Positive };
+inline constexpr FactorWord<Amount> kAmountWords[] = {
+    {Amount::Bad, "not valid"}, {Amount::Zero, "0"}, {Amount::Positive, "more than 0"}};
+static_assert(wordsEveryValue(kAmountWords, Amount::Positive));
 // R from column 111 (element 37).
 enum class Assistance : std::uint8_t { One, Two, Bad };
+inline constexpr FactorWord<Assistance> kAssistanceWords[] = {
+    {Assistance::One, "1"}, {Assistance::Two, "2"}, {Assistance::Bad, "neither 1 nor 2"}};
+static_assert(wordsEveryValue(kAssistanceWords, Assistance::Bad));
 
 struct SubsidyRow {
     unsigned subsidy;          // set of Subsidy

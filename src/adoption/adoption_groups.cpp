@@ -139,7 +139,7 @@ void checkFamilyStructure(ElementTable& cells, std::string_view record) {
     for (const FamilyRow& row : kFamilyTable) {
         if (!accepts(row.structures, structure) || !accepts(row.mother, mother) || !accepts(row.father, father))
             continue;
-        cells.setRule(groupRule(4, static_cast<int>(&row - kFamilyTable)));
+        cells.setRule(groupRule(4, familyRule(static_cast<int>(&row - kFamilyTable), {structure, mother, father})));
         if (row.marks & kMarkStructure) cells.markLetter(22, kFamilyLetter);
         if (row.marks & kMarkMother) markParent(cells, kAdoptiveMother);
         if (row.marks & kMarkFather) markParent(cells, kAdoptiveFather);

@@ -3,6 +3,9 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
+
+#include "core/record_kind.h"
 
 namespace vortel {
 
@@ -17,6 +20,12 @@ using FosterCarePairOutcomes = std::array<std::int32_t, kFosterCareDatePairRows>
 struct DatePairOutcomes {
     AdoptionPairOutcomes adoption{};
     FosterCarePairOutcomes fosterCare{};
+
+    // One kind's outcomes.
+    std::span<const std::int32_t> of(RecordKind kind) const {
+        using Outcomes = std::span<const std::int32_t>;
+        return byKind<Outcomes>(Outcomes(adoption), Outcomes(fosterCare))[kind];
+    }
 };
 
 }  // namespace vortel

@@ -239,4 +239,10 @@ std::span<const DateOperand> adoptionDateOperands() { return kAdoptionOperands; 
 std::span<const DateCheck> fosterCareDateChecks() { return kFosterCareDateChecks; }
 std::span<const DateOperand> fosterCareDateOperands() { return kFosterCareOperands; }
 
+std::span<const DateCheck> dateChecksOf(RecordKind kind) {
+    static constexpr PerKind<std::span<const DateCheck>> kRows =
+        byKind<std::span<const DateCheck>>(kAdoptionDateChecks, kFosterCareDateChecks);
+    return kRows[kind];
+}
+
 }  // namespace vortel

@@ -4,6 +4,7 @@
 
 #include <span>
 
+#include "core/record_kind.h"
 #include "datepairs/date_check.h"
 
 namespace vortel {
@@ -12,5 +13,7 @@ std::span<const DateCheck> adoptionDateChecks();
 std::span<const DateOperand> adoptionDateOperands();
 std::span<const DateCheck> fosterCareDateChecks();
 std::span<const DateOperand> fosterCareDateOperands();
+// The date-pair rows of a kind.
+std::span<const DateCheck> dateChecksOf(RecordKind kind);
 
 }  // namespace vortel

@@ -228,16 +228,30 @@ void checkDatePairs(ElementTable& cells, std::span<std::int32_t> lastOutcome, co
     }
     for (std::size_t k = 0; k < failures; ++k) {
         const CompiledRow& row = rows[failed[k]];
-        const std::int32_t p = cells[row.first].pairFailures;
-        const std::int32_t q = cells[row.second].pairFailures;
+        const PairMarks marks = marksOfFailedRow(cells[row.first].pairFailures, cells[row.second].pairFailures);
         // The last failed row to letter a cell is the rule behind its letter.
         cells.setRule(groupRule(1, failed[k]));
-        if (p >= q) cells.setLetter(row.first, kDatePairLetter);
-        if (p <= q) cells.setLetter(row.second, kDatePairLetter);
+        if (marks.first) cells.setLetter(row.first, kDatePairLetter);
+        if (marks.second) cells.setLetter(row.second, kDatePairLetter);
     }
 }
 
 }  // namespace
+
+std::vector<int> rowsMarking(RecordKind recordKind, const ElementTable& cells, std::span<const std::int32_t> outcomes,
+                             int element) {
+    const std::span<const DateCheck> rows = dateChecksOf(recordKind);
+    std::vector<int> marking;
+    for (std::size_t i = 0; i < rows.size() && i < outcomes.size(); ++i) {
+        const DateCheck& row = rows[i];
+        if (outcomes[i] == 0 || (row.firstElement != element && row.secondElement != element)) continue;
+        const PairMarks marks =
+            marksOfFailedRow(cells[row.firstElement].pairFailures, cells[row.secondElement].pairFailures);
+        if ((row.firstElement == element && marks.first) || (row.secondElement == element && marks.second))
+            marking.push_back(static_cast<int>(i));
+    }
+    return marking;
+}
 
 void checkAdoptionDatePairs(ElementTable& cells, AdoptionPairOutcomes& outcomes, std::string_view record) {
     static const CompiledTable table = compileTable(adoptionDateChecks(), adoptionDateOperands());

@@ -11,38 +11,65 @@ namespace vortel {
 
 namespace {
 
+// What a date test's failure is as an element test's.
+ValueFailure asValueFailure(DateFailure f, ValueFailure form) {
+    switch (f) {
+        case DateFailure::None:
+            return ValueFailure::None;
+        case DateFailure::Form:
+            return form;
+        case DateFailure::Early:
+            return ValueFailure::Early;
+        case DateFailure::Late:
+            return ValueFailure::Late;
+    }
+    return form;
+}
+
+bool valueFails(const RunFacts& facts, const FieldCheck& check, std::string_view value) {
+    return valueFailure(facts, check, value) != ValueFailure::None;
+}
+
+}  // namespace
+
 // The test of a non-blank field, read character by character: the reference
 // reading, taken for every field that is not in one of the usual forms.
-bool valueFails(const RunFacts& facts, const FieldCheck& check, std::string_view value) {
+ValueFailure valueFailure(const RunFacts& facts, const FieldCheck& check, std::string_view value) {
     const ElementLayout& e = check.layout;
     switch (e.test) {
         case ElementTest::StateCode:
-            return fieldDiffers(value, facts.stateCode);
+            return fieldDiffers(value, facts.stateCode) ? ValueFailure::State : ValueFailure::None;
         case ElementTest::ReportPeriod:
-            return reportPeriodInvalid(value, facts.runDate);
+            return asValueFailure(reportPeriodFailure(value, facts.runDate), ValueFailure::Period);
         case ElementTest::Code: {
             // Same answer as codeNotInList for the digit lists, without a scan.
             const unsigned digit = static_cast<unsigned char>(value[0]) - static_cast<unsigned>('0');
-            return digit > 9 || ((e.digitMask >> digit) & 1u) == 0;
+            return digit > 9 || ((e.digitMask >> digit) & 1u) == 0 ? ValueFailure::Code : ValueFailure::None;
         }
         case ElementTest::YearMonth: {
             char date[8];
             value.copy(date, 6);
             date[6] = '0';
             date[7] = '1';
-            return dateInvalid(std::string_view(date, 8), 1900, 1, 1, facts.runDate);
+            return asValueFailure(dateFailure(std::string_view(date, 8), kEarliestYear, 1, 1, facts.runDate),
+                                  ValueFailure::Date);
         }
         case ElementTest::Date:
-            return dateInvalid(value, check.earliestYear, check.earliestMonth, check.earliestDay, facts.runDate);
+            return asValueFailure(
+                dateFailure(value, check.earliestYear, check.earliestMonth, check.earliestDay, facts.runDate),
+                ValueFailure::Date);
         case ElementTest::Year:
-            return numberOutOfRange(value, 1900, facts.runDate.year - 1);
+            return numberOutOfRange(value, kEarliestYear, facts.runDate.year - 1) ? ValueFailure::Year
+                                                                                  : ValueFailure::None;
         case ElementTest::Range:
-            return numberOutOfRange(value, e.low, e.high);
+            return numberOutOfRange(value, e.low, e.high) ? ValueFailure::Number : ValueFailure::None;
         case ElementTest::LocalAgency:
-            return facts.localAgencies.codeInvalid(value);
+            return facts.localAgencies.codeInvalid(value) ? ValueFailure::Agency : ValueFailure::None;
     }
-    return false;
+    return ValueFailure::None;
 }
+
+namespace {
 
 // The usual form of a date, period or year field, all digits, read as one word: the
 // verdict in `fails`, or false when the field has another form. All digits
@@ -57,7 +84,7 @@ bool digitFieldFails(const RunFacts& facts, const FieldCheck& check, const char*
             return true;
         case ElementTest::YearMonth:
             if (!readDigitDateAt(p, 6, d)) return false;
-            fails = datePartsInvalid(d.year, d.month, 1, 1900, 1, 1, facts.runDate);
+            fails = datePartsInvalid(d.year, d.month, 1, kEarliestYear, 1, 1, facts.runDate);
             return true;
         case ElementTest::ReportPeriod:
             if (!readDigitDateAt(p, 6, d)) return false;
@@ -65,7 +92,7 @@ bool digitFieldFails(const RunFacts& facts, const FieldCheck& check, const char*
             return true;
         case ElementTest::Year:
             if (!readDigitDateAt(p, 4, d)) return false;
-            fails = d.year < 1900 || d.year > facts.runDate.year - 1;
+            fails = d.year < kEarliestYear || d.year > facts.runDate.year - 1;
             return true;
         default:
             return false;

@@ -85,6 +85,13 @@ constexpr FieldCheck fieldCheckOf(const ElementLayout& e, int recordLength) {
             static_cast<std::int8_t>(e.low % 100)};
 }
 
+// Why a non-blank value fails its element's test, as the element checks'
+// reference reading finds it; None when it passes. Period and Date are values
+// not of the form (a report period end YYYY03 or YYYY09; a calendar date or
+// month); Early and Late are dates and periods outside the time allowed.
+enum class ValueFailure : std::uint8_t { None, State, Period, Code, Date, Early, Late, Year, Number, Agency };
+ValueFailure valueFailure(const RunFacts& facts, const FieldCheck& check, std::string_view value);
+
 // A layout split for speed: the one-column code elements, checked in a tight
 // loop, and the other elements. Every element is judged by itself, so the
 // order in which they are taken does not change any state or count.

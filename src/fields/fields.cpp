@@ -25,28 +25,33 @@ bool numberOutOfRange(std::string_view f, std::int64_t low, std::int64_t high) {
     return v > high || v < low;
 }
 
-bool reportPeriodInvalid(std::string_view f, const RunDate& run) {
+DateFailure reportPeriodFailure(std::string_view f, const RunDate& run) {
     const std::string_view yearText = f.substr(0, 4);
     const std::string_view monthText = f.substr(4, 2);
     std::int64_t year, month;
     if (!readDigits(yearText, year) || !readDigits(monthText, month)) {  // digits only need no numeric test
-        if (!isNumericField(yearText) || !isNumericField(monthText)) return true;
+        if (!isNumericField(yearText) || !isNumericField(monthText)) return DateFailure::Form;
         year = fieldValue(yearText);
         month = fieldValue(monthText);
     }
-    return reportPeriodPartsInvalid(year, month, run);
+    return reportPeriodPartsFailure(year, month, run);
 }
 
-bool reportPeriodPartsInvalid(std::int64_t year, std::int64_t month, const RunDate& run) {
-    if (year < kEarliestReportPeriodYear || (month != 3 && month != 9)) return true;
-    if (run.month >= 1 && run.month <= 3) {
-        return year > run.year || (year == run.year && month == 9);
-    }
-    if (run.month >= 4 && run.month <= 9) return year > run.year;
-    return year > run.year + 1 || (year == run.year + 1 && month == 9);
+YearMonth latestReportPeriod(const RunDate& run) {
+    if (run.month >= 1 && run.month <= 3) return {run.year, 3};
+    if (run.month >= 4 && run.month <= 9) return {run.year, 9};
+    return {run.year + 1, 3};
 }
 
-bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int earliestDay, const RunDate& run) {
+DateFailure reportPeriodPartsFailure(std::int64_t year, std::int64_t month, const RunDate& run) {
+    if (month != 3 && month != 9) return DateFailure::Form;
+    if (year < kEarliestReportPeriodYear) return DateFailure::Early;
+    const YearMonth latest = latestReportPeriod(run);
+    if (year * 100 + month > std::int64_t{latest.year} * 100 + latest.month) return DateFailure::Late;
+    return DateFailure::None;
+}
+
+DateFailure dateFailure(std::string_view f, int earliestYear, int earliestMonth, int earliestDay, const RunDate& run) {
     const std::string_view yearText = f.substr(0, 4);
     const std::string_view monthText = f.substr(4, 2);
     const std::string_view dayText = f.substr(6, 2);
@@ -58,29 +63,26 @@ bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int ea
         month = digitAt(d, 4) * 10 + digitAt(d, 5);
         day = digitAt(d, 6) * 10 + digitAt(d, 7);
     } else {
-        if (!isNumericField(yearText) || !isNumericField(monthText) || !isNumericField(dayText)) return true;
+        if (!isNumericField(yearText) || !isNumericField(monthText) || !isNumericField(dayText))
+            return DateFailure::Form;
         year = fieldValue(yearText);
         month = fieldValue(monthText);
         day = fieldValue(dayText);
     }
-    return datePartsInvalid(year, month, day, earliestYear, earliestMonth, earliestDay, run);
+    return datePartsFailure(year, month, day, earliestYear, earliestMonth, earliestDay, run);
 }
 
-bool datePartsInvalid(std::int64_t year, std::int64_t month, std::int64_t day, int earliestYear, int earliestMonth,
-                      int earliestDay, const RunDate& run) {
-    if (year < earliestYear || year > run.year) return true;
-    const bool inRunYear = year == run.year;
-    const bool inEarliestYear = !inRunYear && year == earliestYear;
-    if (month < 1 || month > 12) return true;
-    if (inRunYear && month > run.month) return true;
-    if (inEarliestYear && month < earliestMonth) return true;
-    const bool inRunMonth = inRunYear && month == run.month;
-    const bool inEarliestMonth = !inRunMonth && inEarliestYear && month == earliestMonth;
-    if (day < 1) return true;
-    if (day > monthLength(static_cast<int>(year), static_cast<int>(month))) return true;
-    if (inRunMonth && day >= run.day) return true;
-    if (inEarliestMonth && day < earliestDay) return true;
-    return false;
+DateFailure datePartsFailure(std::int64_t year, std::int64_t month, std::int64_t day, int earliestYear,
+                             int earliestMonth, int earliestDay, const RunDate& run) {
+    if (month < 1 || month > 12 || day < 1 || day > monthLength(static_cast<int>(year), static_cast<int>(month)))
+        return DateFailure::Form;
+    // A calendar date: compared as the number YYYYMMDD (a year of more than
+    // four digits still orders after every four-digit one).
+    const std::int64_t date = year * 10000 + month * 100 + day;
+    if (date >= std::int64_t{run.year} * 10000 + std::int64_t{run.month} * 100 + run.day) return DateFailure::Late;
+    if (date < std::int64_t{earliestYear} * 10000 + std::int64_t{earliestMonth} * 100 + earliestDay)
+        return DateFailure::Early;
+    return DateFailure::None;
 }
 
 int monthLength(int year, int month) {

@@ -21,20 +21,47 @@ inline bool codeNotInList(char c, std::string_view list) {
 }
 // True when the field is not numeric or its value lies outside low..high.
 bool numberOutOfRange(std::string_view f, std::int64_t low, std::int64_t high);
-// Report period end date YYYYMM (6 characters): true when invalid.
-bool reportPeriodInvalid(std::string_view f, const RunDate& run);
+// Why a date or report period fails its test: not of its form (not numeric,
+// not a calendar date, not a March or September period), before the earliest
+// allowed, or too late for the run date. A value that is both out of form and
+// out of time is out of form; one that is both late and early is late.
+enum class DateFailure : std::uint8_t { None, Form, Early, Late };
+// Report period end date YYYYMM (6 characters).
+DateFailure reportPeriodFailure(std::string_view f, const RunDate& run);
 // The same test on a period already read into its year and month.
-bool reportPeriodPartsInvalid(std::int64_t year, std::int64_t month, const RunDate& run);
-// Calendar date YYYYMMDD (8 characters): true unless it is a real date from
+DateFailure reportPeriodPartsFailure(std::int64_t year, std::int64_t month, const RunDate& run);
+inline bool reportPeriodInvalid(std::string_view f, const RunDate& run) {
+    return reportPeriodFailure(f, run) != DateFailure::None;
+}
+inline bool reportPeriodPartsInvalid(std::int64_t year, std::int64_t month, const RunDate& run) {
+    return reportPeriodPartsFailure(year, month, run) != DateFailure::None;
+}
+// Calendar date YYYYMMDD (8 characters): None when it is a real date from
 // the earliest date up to the day before the run date.
-bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int earliestDay, const RunDate& run);
+DateFailure dateFailure(std::string_view f, int earliestYear, int earliestMonth, int earliestDay, const RunDate& run);
 // The same test on a date already read into its year, month and day.
-bool datePartsInvalid(std::int64_t year, std::int64_t month, std::int64_t day, int earliestYear, int earliestMonth,
-                      int earliestDay, const RunDate& run);
+DateFailure datePartsFailure(std::int64_t year, std::int64_t month, std::int64_t day, int earliestYear,
+                             int earliestMonth, int earliestDay, const RunDate& run);
+inline bool dateInvalid(std::string_view f, int earliestYear, int earliestMonth, int earliestDay, const RunDate& run) {
+    return dateFailure(f, earliestYear, earliestMonth, earliestDay, run) != DateFailure::None;
+}
+inline bool datePartsInvalid(std::int64_t year, std::int64_t month, std::int64_t day, int earliestYear,
+                             int earliestMonth, int earliestDay, const RunDate& run) {
+    return datePartsFailure(year, month, day, earliestYear, earliestMonth, earliestDay, run) != DateFailure::None;
+}
+// The latest report period end a run date allows, as year and month.
+struct YearMonth {
+    int year;
+    int month;
+};
+YearMonth latestReportPeriod(const RunDate& run);
 bool isLeapYear(int year);
 // The days of a month of a year (0 for a month outside 1-12): the one
 // calendar the date tests and their explanations read.
 int monthLength(int year, int month);
+// The earliest year a year, month or date element may have (dates: from its
+// first of January on).
+inline constexpr int kEarliestYear = 1900;
 // The earliest year a report period end date may have.
 inline constexpr int kEarliestReportPeriodYear = 1995;
 // A date of the form YYYY, YYYYMM or YYYYMMDD read into numbers: characters

@@ -1,5 +1,6 @@
 #include "findings/explanations.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -10,6 +11,8 @@
 #include "catalogue/catalogue.h"
 #include "core/run_context.h"
 #include "datepairs/date_pair_tables.h"
+#include "datepairs/date_pairs.h"
+#include "fields/element_check.h"
 #include "fields/fields.h"
 #include "findings/rule_words.h"
 #include "fostercare/fostercare_group_tables.h"
@@ -97,71 +100,43 @@ struct Names {
             if (e.part != EntryPart::RaceElement && e.first() == column) return e.element;
         return 0;
     }
-    // "29-32" for elements numbered one after the other, else "29, 31".
-    std::string span(std::initializer_list<int> elements) const {
-        Words labels;
-        for (int e : elements) labels.emplace_back(entry(e).label());
-        bool consecutive = labels.size() > 2;
-        int previous = -1;
-        for (int e : elements) {
-            consecutive &= previous < 0 || e == previous + 1;
-            previous = e;
+    // The labels of elements, three or more numbered one after the other
+    // written as a span: "29-32", "59-62 and 64", "47 and 48".
+    std::string span(std::span<const int> elements) const {
+        Words parts;
+        for (std::size_t i = 0; i < elements.size();) {
+            std::size_t j = i;
+            while (j + 1 < elements.size() && elements[j + 1] == elements[j] + 1) ++j;
+            if (j - i >= 2) {
+                parts.push_back(std::string(entry(elements[i]).label()) + "-" +
+                                std::string(entry(elements[j]).label()));
+            } else {
+                j = i;
+                parts.emplace_back(entry(elements[i]).label());
+            }
+            i = j + 1;
         }
-        return consecutive ? labels.front() + "-" + labels.back() : joined(labels);
+        return joined(parts);
+    }
+    // The elements of a consistency group, as the catalogue lists them, but
+    // those named in `except` (the group's other factors): "11-15".
+    std::string groupSpan(int group, std::initializer_list<int> except = {}) const {
+        std::vector<int> elements;
+        if (const GroupEntry* g = findGroup(groupEntries(kind), group)) {
+            for (const std::uint8_t e : g->elements)
+                if (e != 0 && std::find(except.begin(), except.end(), e) == except.end()) elements.push_back(e);
+        }
+        return span(elements);
     }
 };
 
 // ------------------------------------------------------ the element's test
 
-enum class Failure : std::uint8_t { Missing, Code, State, Period, Date, Early, Late, Year, Number, Agency, Other };
-
-constexpr std::string_view kFailureIds[] = {"missing", "code", "state",  "period", "date", "early",
-                                            "late",    "year", "number", "agency", "test"};
-static_assert(std::size(kFailureIds) == static_cast<std::size_t>(Failure::Other) + 1);
-
-// A YYYYMMDD field as the date test reads it: each part numeric, then its
-// value.
-bool readDate(std::string_view f, std::int64_t& year, std::int64_t& month, std::int64_t& day) {
-    const std::string_view parts[3] = {f.substr(0, 4), f.substr(4, 2), f.substr(6, 2)};
-    for (std::string_view p : parts)
-        if (!isNumericField(p)) return false;
-    year = fieldValue(parts[0]);
-    month = fieldValue(parts[1]);
-    day = fieldValue(parts[2]);
-    return true;
-}
-
-// What made a date fail: not a calendar date, not before the run date, or
-// before the earliest date (YYYYMMDD).
-Failure dateFailure(std::string_view f, std::int64_t earliest, const RunDate& run) {
-    std::int64_t year, month, day;
-    if (!readDate(f, year, month, day) || month < 1 || month > 12 || day < 1 ||
-        day > monthLength(static_cast<int>(year), static_cast<int>(month)))
-        return Failure::Date;
-    const std::int64_t date = std::int64_t{year} * 10000 + std::int64_t{month} * 100 + day;
-    if (date >= std::int64_t{run.year} * 10000 + std::int64_t{run.month} * 100 + run.day) return Failure::Late;
-    if (date < earliest) return Failure::Early;
-    return Failure::Other;
-}
-
-// The latest report period end the run date allows, as YYYYMM.
-std::string latestPeriod(const RunDate& run) {
-    if (run.month <= 3) return digits(run.year, 4) + "03";
-    if (run.month <= 9) return digits(run.year, 4) + "09";
-    return digits(run.year + 1, 4) + "03";
-}
-
-Failure periodFailure(std::string_view f, const RunDate& run) {
-    const std::string_view yearText = f.substr(0, 4);
-    const std::string_view monthText = f.substr(4, 2);
-    if (!isNumericField(yearText) || !isNumericField(monthText)) return Failure::Period;
-    const std::int64_t year = fieldValue(yearText);
-    const std::int64_t month = fieldValue(monthText);
-    if (month != 3 && month != 9) return Failure::Period;
-    if (year < kEarliestReportPeriodYear) return Failure::Early;
-    if (reportPeriodPartsInvalid(year, month, run)) return Failure::Late;
-    return Failure::Other;
-}
+// The rule id's last part for each way an element test fails ("test" for a
+// value the test passes, which no finding should have).
+constexpr std::string_view kFailureIds[] = {"test",  "state", "period", "code",   "date",
+                                            "early", "late",  "year",   "number", "agency"};
+static_assert(std::size(kFailureIds) == static_cast<std::size_t>(ValueFailure::Agency) + 1);
 
 // "1, 2, 3" from the code list "123".
 std::string codeList(std::string_view codes) {
@@ -170,71 +145,100 @@ std::string codeList(std::string_view codes) {
     return joined(each, ", ");
 }
 
+// What the value's failure means for the element's test.
+std::string failureWords(ValueFailure failure, const ElementLayout& l, const RunContext& ctx) {
+    const RunDate& run = ctx.facts.runDate;
+    const bool period = l.test == ElementTest::ReportPeriod;
+    const bool month = l.test == ElementTest::YearMonth;
+    switch (failure) {
+        case ValueFailure::None:
+            break;
+        case ValueFailure::State:
+            return "not the State code typed, " + ctx.facts.stateCode;
+        case ValueFailure::Period:
+            return "not a report period end YYYY03 or YYYY09";
+        case ValueFailure::Code:
+            return "not one of " + codeList(l.codes);
+        case ValueFailure::Date:
+            return month ? "not a month YYYYMM" : "not a date YYYYMMDD";
+        case ValueFailure::Early:
+            if (period) return "before the earliest report period, " + digits(kEarliestReportPeriodYear, 4) + "03";
+            if (month) return "before the earliest month allowed, " + digits(kEarliestYear, 4) + "01";
+            return "before the earliest date allowed, " + digits(l.low, 8);
+        case ValueFailure::Late: {
+            if (!period) return "not before the run date, " + dateText(run);
+            const YearMonth latest = latestReportPeriod(run);
+            return "after the latest report period the run date allows, " + digits(latest.year, 4) +
+                   digits(latest.month, 2);
+        }
+        case ValueFailure::Year:
+            return "not a year from " + std::to_string(kEarliestYear) + " to " + std::to_string(run.year - 1);
+        case ValueFailure::Number:
+            return "not a whole number from " + std::to_string(l.low) + " to " + std::to_string(l.high);
+        case ValueFailure::Agency:
+            return ctx.localAgencyListFailed
+                       ? "not checked against the local agency list, which could not be held in memory"
+                       : "not a local agency code of State " + ctx.facts.stateCode + " in the list " + ctx.fipsFileName;
+    }
+    return "it fails the element's test";
+}
+
+// The start of a kind's rule ids: "A-".
+std::string rulePrefix(RecordKind kind) { return std::string(1, outputRow(kind).tag) + "-"; }
+
 struct Explained {
     std::string rule;
     std::string text;
 };
 
-Explained elementTest(const Names& names, const ElementEntry& e, const Finding& f, const RunContext& ctx) {
-    const std::string id = std::string(1, outputRow(names.kind).tag) + "-" + std::string(e.label()) + ".";
-    const std::string subject = capitalised(Names::named(e));
-    if (f.state == kMissing) return {id + std::string(kFailureIds[0]), subject + " is blank and must be reported."};
+Explained missingTest(RecordKind kind, const ElementEntry& e) {
+    return {rulePrefix(kind) + std::string(e.label()) + ".missing",
+            capitalised(Names::named(e)) + " is blank and must be reported."};
+}
 
-    const ElementLayout& l = e.layout;
-    const RunDate& run = ctx.facts.runDate;
-    Failure failure = Failure::Other;
-    std::string why;
-    switch (l.test) {
-        case ElementTest::StateCode:
-            failure = Failure::State;
-            why = "not the State code typed, " + ctx.facts.stateCode;
-            break;
-        case ElementTest::ReportPeriod:
-            failure = periodFailure(f.value, run);
-            if (failure == Failure::Period) why = "not a report period end YYYY03 or YYYY09";
-            if (failure == Failure::Early)
-                why = "before the earliest report period, " + digits(kEarliestReportPeriodYear, 4) + "03";
-            if (failure == Failure::Late)
-                why = "after the latest report period the run date allows, " + latestPeriod(run);
-            break;
-        case ElementTest::Code:
-            failure = Failure::Code;
-            why = "not one of " + codeList(l.codes);
-            break;
-        case ElementTest::YearMonth: {
-            // Tested as the first day of the month.
-            std::string date(f.value.substr(0, 6));
-            date += "01";
-            failure = dateFailure(date, 19000101, run);
-            if (failure == Failure::Date) why = "not a month YYYYMM";
-            if (failure == Failure::Early) why = "before the earliest month allowed, 190001";
-            if (failure == Failure::Late) why = "not before the run date, " + dateText(run);
-            break;
-        }
-        case ElementTest::Date:
-            failure = dateFailure(f.value, l.low, run);
-            if (failure == Failure::Date) why = "not a date YYYYMMDD";
-            if (failure == Failure::Early) why = "before the earliest date allowed, " + digits(l.low, 8);
-            if (failure == Failure::Late) why = "not before the run date, " + dateText(run);
-            break;
-        case ElementTest::Year:
-            failure = Failure::Year;
-            why = "not a year from 1900 to " + std::to_string(run.year - 1);
-            break;
-        case ElementTest::Range:
-            failure = Failure::Number;
-            why = "not a whole number from " + std::to_string(l.low) + " to " + std::to_string(l.high);
-            break;
-        case ElementTest::LocalAgency:
-            failure = Failure::Agency;
-            why = ctx.localAgencyListFailed
-                      ? "not checked against the local agency list, which could not be held in memory"
-                      : "not a local agency code of State " + ctx.facts.stateCode + " in the list " + ctx.fipsFileName;
-            break;
-    }
-    if (failure == Failure::Other) why = "it fails the element's test";
-    return {id + std::string(kFailureIds[static_cast<std::size_t>(failure)]),
-            subject + " holds " + quoted(f.value) + ": " + why + "."};
+// A blank element's explanation depends on the element alone: made once per
+// cell of each kind.
+const Explained& missingExplanation(const Names& names, int cell) {
+    using Table = std::vector<Explained>;
+    auto make = [](RecordKind kind) {
+        Table t(static_cast<std::size_t>(cellCount(kind)) + 1);
+        for (int c = 1; c <= cellCount(kind); ++c)
+            if (const ElementEntry* e = entryAtCell(kind, c)) t[static_cast<std::size_t>(c)] = missingTest(kind, *e);
+        return t;
+    };
+    static const std::array<Table, kRecordKinds> tables = [&] {
+        std::array<Table, kRecordKinds> all;
+        for (const RecordKind kind : kAllRecordKinds) all[kindIndex(kind)] = make(kind);
+        return all;
+    }();
+    const Table& t = tables[kindIndex(names.kind)];
+    static const Explained kNone;
+    return cell >= 1 && static_cast<std::size_t>(cell) < t.size() ? t[static_cast<std::size_t>(cell)] : kNone;
+}
+
+Explained elementTest(const Names& names, const ElementEntry& e, const Finding& f, const RunContext& ctx) {
+    if (f.state == kMissing) return missingTest(names.kind, e);
+    // The element checks' own reading of the value says why it failed.
+    const ValueFailure failure = valueFailure(ctx.facts, fieldCheckOf(e.layout, recordLength(names.kind)), f.value);
+    // Written in place: an element test's sentence is the most frequent.
+    Explained x;
+    x.rule = rulePrefix(names.kind);
+    x.rule += e.label();
+    x.rule += '.';
+    x.rule += kFailureIds[static_cast<std::size_t>(failure)];
+    const std::string why = failureWords(failure, e.layout, ctx);
+    std::string& text = x.text;
+    text.reserve(e.name.size() + f.value.size() + why.size() + 20);
+    text += e.name;
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    text += " (";
+    text += e.label();
+    text += ") holds \"";
+    text += f.value;
+    text += "\": ";
+    text += why;
+    text += '.';
+    return x;
 }
 
 // -------------------------------------------------------------- the groups
@@ -285,27 +289,34 @@ std::string upperCaseNote(bool upper) { return upper ? " in upper case: the valu
 // The values of a set of a row (one bit per enumerator) in words: "1 or 2",
 // or "not 2" when all values but one are in the set; empty for a row that
 // accepts any value.
-std::string setWords(unsigned set, std::initializer_list<std::string_view> words) {
+template <class E, std::size_t N>
+std::string setWords(unsigned set, const FactorWord<E> (&words)[N]) {
     if (set == adoption_groups::kAnyValue) return {};
     Words chosen, others;
     unsigned bit = 0;
-    for (std::string_view w : words) (set >> bit++ & 1u ? chosen : others).emplace_back(w);
+    for (const FactorWord<E>& w : words) (set >> bit++ & 1u ? chosen : others).emplace_back(w.words);
     if (others.empty()) return "any value";
     if (chosen.size() > 1 && others.size() == 1) return "not " + others.front();
     return joined(chosen, " or ");
 }
 
-template <class E>
-std::string_view word(E value, std::initializer_list<std::string_view> words) {
-    const auto i = static_cast<std::size_t>(value);
-    return i < words.size() ? words.begin()[i] : std::string_view("?");
+// A factor's value in words, as its table words it, after `before` (an
+// element's name) and a space.
+template <class E, std::size_t N>
+std::string word(const FactorWord<E> (&words)[N], E value, std::string_view before = {}) {
+    std::string s(before);
+    if (!s.empty()) s += ' ';
+    s += wordOf(words, value);
+    return s;
 }
 
 std::string rowPlace(int row) { return std::to_string(row + 1); }
 
 // ---------------------------------------------------------------- adoption
 
-bool adoptionGroupRule(const Names& n, int group, int index, char state, GroupRuleText& out) {
+// `withRecord`: the rule is explained for a record's finding, so a rule that
+// carries the record's factors is worded with them.
+bool adoptionGroupRule(const Names& n, int group, int index, char state, bool withRecord, GroupRuleText& out) {
     namespace ag = adoption_groups;
     out.place = rowPlace(index);
     switch (group) {
@@ -322,33 +333,63 @@ bool adoptionGroupRule(const Names& n, int group, int index, char state, GroupRu
         case 3: {
             if (index < 0 || index >= static_cast<int>(std::size(ag::kSpecialNeedsTable))) return false;
             const ag::SpecialNeedsRow& row = ag::kSpecialNeedsTable[index];
+            // The disabilities are the group's elements but the need and its basis.
+            const std::string disabilities = n.groupSpan(3, {9, 10});
             out.conditions = {
-                n(9) + " is " + std::string(word(row.need, {"missing or out of range", "1", "2"})),
-                n(10) + " is " + std::string(word(row.basis, {"blank or out of range", "0", "4", "another code"})),
-                std::string(word(row.disabilities, {"at least one of 11-15 holds 1", "none of 11-15 holds 1"}))};
-            out.marks = std::string(word(row.marks, {"each of 09-15", "each of 11-15", "each of 11-15 that holds 1",
-                                                     n.cells(10), n.cells(9)})) +
-                        upperCaseNote(row.letter == ag::kSpecialNeedsDeleted);
+                n(9) + " is " + word(ag::kNeedWords, row.need), n(10) + " is " + word(ag::kBasisWords, row.basis),
+                row.disabilities == ag::Disabilities::Some ? "at least one of " + disabilities + " holds 1"
+                                                           : "none of " + disabilities + " holds 1"};
+            std::string marks;
+            switch (row.marks) {
+                case ag::SpecialNeedsMarks::Elements9To15:
+                    marks = "each of " + n.groupSpan(3);
+                    break;
+                case ag::SpecialNeedsMarks::Elements11To15:
+                    marks = "each of " + disabilities;
+                    break;
+                case ag::SpecialNeedsMarks::DisabilitiesHeld:
+                    marks = "each of " + disabilities + " that holds 1";
+                    break;
+                case ag::SpecialNeedsMarks::Element10:
+                    marks = n.cells(10);
+                    break;
+                case ag::SpecialNeedsMarks::Element9:
+                    marks = n.cells(9);
+                    break;
+            }
+            out.marks = marks + upperCaseNote(row.letter == ag::kSpecialNeedsDeleted);
             return true;
         }
         case 4: {
-            if (index < 0 || index >= static_cast<int>(std::size(ag::kFamilyTable))) return false;
-            const ag::FamilyRow& row = ag::kFamilyTable[index];
-            const std::initializer_list<std::string_view> info = {"complete", "partial", "absent"};
+            // A rule that carries the record's combination is the last row's.
+            const bool ofRecord = ag::familyRuleCarriesFactors(index);
+            if (index < 0 || (index >= ag::kFamilyRows && !(ofRecord && withRecord))) return false;
+            const int rowIndex = ag::familyRow(index);
+            out.place = rowPlace(rowIndex);
+            const ag::FamilyRow& row = ag::kFamilyTable[rowIndex];
             auto parentLabels = [&](const ag::AdoptiveParent& p) {
                 return n.cellLabel(p.birthYearCell) + ", " + n.cellLabel(p.raceFirstCell) + "-" +
                        n.cellLabel(p.raceFirstCell + 5) + ", " + n.cellLabel(p.originCell);
             };
             const std::string mother = "the adoptive mother's information (" + parentLabels(ag::kAdoptiveMother) + ")";
             const std::string father = "the adoptive father's information (" + parentLabels(ag::kAdoptiveFather) + ")";
-            const std::string structure = setWords(row.structures, {"1 or 2", "3", "4"});
-            const std::string m = setWords(row.mother, info);
-            const std::string f = setWords(row.father, info);
-            if (!structure.empty()) out.conditions.push_back(n(22) + " is " + structure);
-            if (!m.empty()) out.conditions.push_back(mother + " is " + m);
-            if (!f.empty()) out.conditions.push_back(father + " is " + f);
-            if (out.conditions.empty())
-                out.conditions.push_back(n(22) + ", " + mother + " and " + father + " match no row before");
+            if (ofRecord) {
+                // What the record held, which no row before the last takes.
+                const ag::FamilyFactors held = ag::familyFactorsOf(index);
+                out.conditions = {
+                    n(22) + " is " + word(ag::kStructureWords, held.structure),
+                    mother + " is " + word(ag::kParentInfoWords, held.mother),
+                    father + " is " + word(ag::kParentInfoWords, held.father) + ", which no row before this one takes"};
+            } else {
+                const std::string structure = setWords(row.structures, ag::kStructureWords);
+                const std::string m = setWords(row.mother, ag::kParentInfoWords);
+                const std::string f = setWords(row.father, ag::kParentInfoWords);
+                if (!structure.empty()) out.conditions.push_back(n(22) + " is " + structure);
+                if (!m.empty()) out.conditions.push_back(mother + " is " + m);
+                if (!f.empty()) out.conditions.push_back(father + " is " + f);
+                if (out.conditions.empty())
+                    out.conditions.push_back(n(22) + ", " + mother + " and " + father + " match no row before");
+            }
             Words marks;
             if (row.marks & ag::kMarkStructure) marks.push_back(n.cells(22));
             if (row.marks & ag::kMarkMother) marks.push_back("the adoptive mother's elements");
@@ -358,7 +399,7 @@ bool adoptionGroupRule(const Names& n, int group, int index, char state, GroupRu
         }
         case 5: {
             if (index < 0 || index >= static_cast<int>(std::size(ag::kRelationshipCountMarks))) return false;
-            const std::string elements = n.span({29, 30, 31, 32});
+            const std::string elements = n.groupSpan(5);
             out.conditions = {index == 0 ? "none of " + elements + " holds 1"
                                          : std::to_string(index) + " of " + elements + " hold 1"};
             out.marks = "each of " + elements;
@@ -367,9 +408,9 @@ bool adoptionGroupRule(const Names& n, int group, int index, char state, GroupRu
         case 6: {
             if (index < 0 || index >= static_cast<int>(std::size(ag::kSubsidyTable))) return false;
             const ag::SubsidyRow& row = ag::kSubsidyTable[index];
-            out.conditions = {n(35) + " is " + setWords(row.subsidy, {"1", "2", "neither 1 nor 2"}),
-                              n(36) + " is " + setWords(row.amount, {"not valid", "0", "more than 0"}),
-                              n(37) + " is " + setWords(row.assistance, {"1", "2", "neither 1 nor 2"})};
+            out.conditions = {n(35) + " is " + setWords(row.subsidy, ag::kSubsidyWords),
+                              n(36) + " is " + setWords(row.amount, ag::kAmountWords),
+                              n(37) + " is " + setWords(row.assistance, ag::kAssistanceWords)};
             Words marks;
             for (int cell : row.cells)
                 if (cell != 0) marks.push_back(n.cellLabel(cell));
@@ -454,21 +495,20 @@ bool fosterCareGroupRule(const Names& n, int group, int index, GroupRuleText& ou
             return decision<kGroup2Table>(
                 n, index,
                 [&](const Group2Key& k) {
-                    return Words{n(33) + " is " + std::string(word(k.e33, {"1", "0", "neither 0 nor 1"})),
-                                 n(10) + " is " + std::string(word(k.e10, {"1", "2", "another code"}))};
-                },
-                [&](int c) { return Words{c == 0 ? "none of 11-15 holds 1" : "at least one of 11-15 holds 1"}; }, out);
-        case 3:
-            return decision<kGroup3Table>(
-                n, index,
-                [&](Adopted16 k) {
-                    return Words{n(16) + " is " + std::string(word(k, {"1", "2", "3", "another code"}))};
+                    return Words{n(33) + " is " + word(kDisability33Words, k.e33),
+                                 n(10) + " is " + word(kDisability10Words, k.e10)};
                 },
                 [&](int c) {
-                    return Words{n(17) + std::string(word(static_cast<Age17>(c),
-                                                          {" is blank", " is 0", " is 1 to 4", " is 5"}))};
+                    // The disabilities are the group's elements but 10 and 33.
+                    const std::string disabilities = n.groupSpan(2, {10, 33});
+                    return Words{c == 0 ? "none of " + disabilities + " holds 1"
+                                        : "at least one of " + disabilities + " holds 1"};
                 },
                 out);
+        case 3:
+            return decision<kGroup3Table>(
+                n, index, [&](Adopted16 k) { return Words{n(16) + " is " + word(kAdopted16Words, k)}; },
+                [&](int c) { return Words{word(kAge17Words, static_cast<Age17>(c), n(17))}; }, out);
         case 4:
             return decision<kGroup4Table>(
                 n, index,
@@ -490,24 +530,15 @@ bool fosterCareGroupRule(const Names& n, int group, int index, GroupRuleText& ou
                         }
                     }
                     for (const Dated& d : dates)
-                        if (d.rank == kNoDate) words.push_back(n(d.element) + " has no date");
+                        if (d.rank == kNoDate) words.push_back(n(d.element) + " is blank or out of range");
                     words.push_back("in date order " + order);
                     return words;
                 },
                 [&](int c) { return Words{n(19) + (c == 1 ? " is 1" : " is not 1")}; }, out);
         case 5:
             return decision<kGroup5Table>(
-                n, index,
-                [&](PlacementOrder k) {
-                    return Words{
-                        n(23) + std::string(word(k, {" is the same day as ", " is later than ", " is earlier than "})) +
-                        n(21)};
-                },
-                [&](int c) {
-                    return Words{
-                        n(24) + std::string(word(static_cast<Placements24>(c), {" is 1", " is 0", " is more than 1"}))};
-                },
-                out);
+                n, index, [&](PlacementOrder k) { return Words{word(kPlacementOrderWords, k, n(23)) + " " + n(21)}; },
+                [&](int c) { return Words{word(kPlacements24Words, static_cast<Placements24>(c), n(24))}; }, out);
         case 6:
             return decision<kGroup6Table>(
                 n, index,
@@ -530,16 +561,12 @@ bool fosterCareGroupRule(const Names& n, int group, int index, GroupRuleText& ou
                                     group6Column, c, goal, review))
                         return Words{};
                     return Words{n(43) + (goal == Goal43::Set ? " is set" : " is 7, missing or out of range"),
-                                 n(5) + std::string(word(review, {" is blank or out of range", " lies within the stay",
-                                                                  " lies outside the stay"}))};
+                                 word(kReview5Words, review, n(5))};
                 },
                 out);
         case 8:
             return decision<kGroup8Table>(
-                n, index,
-                [&](Family44 k) {
-                    return Words{n(44) + std::string(word(k, {" is 1 or 2", " is 3 or 4", " is 5"}))};
-                },
+                n, index, [&](Family44 k) { return Words{word(kFamily44Words, k, n(44))}; },
                 [&](int c) {
                     bool first = false, second = false;
                     columnPair({false, true}, {false, true}, group8Column, c, first, second);
@@ -550,18 +577,23 @@ bool fosterCareGroupRule(const Names& n, int group, int index, GroupRuleText& ou
             return decision<kGroup9Table>(
                 n, index,
                 [&](const Group9Key& k) {
-                    return Words{n(41) + std::string(word(k.setting, {" is 1, 2 or 3", " is 4, 5 or 6", " is 7 or 8",
-                                                                      " is missing or out of range"})),
-                                 n(49) + std::string(word(k.family, {" is none of 1-4", " is 1 or 2", " is 3 or 4"}))};
+                    return Words{word(kSetting41Words, k.setting, n(41)), word(kFamily49Words, k.family, n(49))};
                 },
                 [&](int c) {
                     Caretaker first{}, second{};
                     const auto all = {Caretaker::Absent, Caretaker::Partial, Caretaker::Complete};
                     if (!columnPair(all, all, group9Column, c, first, second)) return Words{};
-                    const std::initializer_list<std::string_view> info = {"absent", "partial", "complete"};
-                    return Words{
-                        "the 1st foster caretaker's information (50, 52, 53) is " + std::string(word(first, info)),
-                        "the 2nd foster caretaker's information (51, 54, 55) is " + std::string(word(second, info))};
+                    // A caretaker's elements: birth year, race, origin.
+                    auto elements = [&](const CaretakerLayout& caretaker) {
+                        const ElementEntry* race = entryAtCell(n.kind, caretaker.raceCell);
+                        return n.cellLabel(caretaker.yearCell) + ", " +
+                               std::string(n.entry(race ? race->element : 0).label()) + ", " +
+                               n.cellLabel(caretaker.originCell);
+                    };
+                    return Words{"the 1st foster caretaker's information (" + elements(kFirstCaretaker) + ") is " +
+                                     word(kCaretakerWords, first),
+                                 "the 2nd foster caretaker's information (" + elements(kSecondCaretaker) + ") is " +
+                                     word(kCaretakerWords, second)};
                 },
                 out);
         case 10:
@@ -583,27 +615,22 @@ bool fosterCareGroupRule(const Names& n, int group, int index, GroupRuleText& ou
                 [&](const Group11Key& k) {
                     return Words{presence(n, 56, k.discharge), presence(n, 57, k.transaction)};
                 },
-                [&](int c) {
-                    return Words{n(58) + std::string(word(static_cast<Reason58>(c),
-                                                          {" is blank or out of range", " is 0", " is given"}))};
-                },
-                out);
+                [&](int c) { return Words{word(kReason58Words, static_cast<Reason58>(c), n(58))}; }, out);
         case 12:
             return decision<kGroup12Table>(
                 n, index,
                 [&](const Group12Key& k) {
-                    return Words{k.source ? "one of 59-62 and 64 holds 1" : "none of 59-62 and 64 holds 1",
+                    // The sources are the group's elements but Medicaid, none
+                    // of the above and the amount.
+                    const std::string sources = n.groupSpan(12, {63, 65, 66});
+                    return Words{(k.source ? "one of " : "none of ") + sources + " holds 1",
                                  n(63) + (k.medicaid ? " is 1" : " is not 1"),
                                  n(65) + (k.none ? " is 1" : " is not 1")};
                 },
-                [&](int c) {
-                    return Words{n(66) + std::string(word(static_cast<Amount66>(c),
-                                                          {" is not valid", " is 0", " is more than 0"}))};
-                },
-                out);
+                [&](int c) { return Words{word(kAmount66Words, static_cast<Amount66>(c), n(66))}; }, out);
         case 7:
             if (index != 0) return false;
-            out.conditions = {"none of the conditions of removal (26-40) holds 1"};
+            out.conditions = {"none of the conditions of removal (" + n.groupSpan(7) + ") holds 1"};
             out.marks = markWords(n, kGroup7Mark);
             out.place = rowPlace(0);
             return true;
@@ -629,23 +656,15 @@ bool fosterCareGroupRule(const Names& n, int group, int index, GroupRuleText& ou
 }
 
 // A kind's group rules in words (the letter's case matters to some tables) and its date-pair rows.
-using GroupRuleWords = bool (*)(const Names& n, int group, int index, char state, GroupRuleText& out);
-bool groupRuleOf(const Names& n, int group, int index, char state, GroupRuleText& out) {
+// `withRecord`: the words may describe what the finding's record held.
+using GroupRuleWords = bool (*)(const Names& n, int group, int index, char state, bool withRecord, GroupRuleText& out);
+bool groupRuleOf(const Names& n, int group, int index, char state, bool withRecord, GroupRuleText& out) {
     static constexpr PerKind<GroupRuleWords> kRules = byKind<GroupRuleWords>(
-        adoptionGroupRule, [](const Names& names, int number, int row, char, GroupRuleText& words) {
+        adoptionGroupRule, [](const Names& names, int number, int row, char, bool, GroupRuleText& words) {
             return fosterCareGroupRule(names, number, row, words);
         });
-    return kRules[n.kind](n, group, index, state, out);
+    return kRules[n.kind](n, group, index, state, withRecord, out);
 }
-
-std::span<const DateCheck> dateChecksOf(RecordKind kind) {
-    using Rows = std::span<const DateCheck> (*)();
-    static constexpr PerKind<Rows> kRows = byKind<Rows>(adoptionDateChecks, fosterCareDateChecks);
-    return kRows[kind]();
-}
-
-// The start of a kind's rule ids: "A-".
-std::string rulePrefix(RecordKind kind) { return std::string(1, outputRow(kind).tag) + "-"; }
 
 // -------------------------------------------------------------- date pairs
 
@@ -706,8 +725,42 @@ std::string failedRelation(const Bound& b, Measure m) {
     return {};
 }
 
-// The two values and how far apart the measure found them.
-std::string measuredValues(std::string_view p, std::string_view q, double v, const Bound& b, Measure m) {
+// "18 years 4 months 12 days": the distance from `earlier` to `later`
+// (later on or after earlier) in whole years, months and, for a measure by
+// day, days, counted as the measure counts: a year or month is complete on its
+// anniversary.
+std::string calendarDistance(const DateParts& later, const DateParts& earlier, Measure m) {
+    std::int64_t months = (std::int64_t{later.year} - earlier.year) * 12 + (later.month - earlier.month);
+    std::int64_t days = 0;
+    if (m == Measure::Y8) {
+        if (later.day < earlier.day) --months;
+        // The days from the last monthly anniversary (on the month's last day
+        // when the month is shorter) to the later date.
+        const std::int64_t month0 = std::int64_t{earlier.month} - 1 + months;
+        const int year = static_cast<int>(earlier.year + (month0 >= 0 ? month0 / 12 : -((11 - month0) / 12)));
+        const int month = static_cast<int>(month0 - (std::int64_t{year} - earlier.year) * 12) + 1;
+        const int day = std::min(earlier.day, monthLength(year, month));
+        days = dayNumber(later.year, later.month, later.day) - dayNumber(year, month, day);
+    }
+    std::string out;
+    auto part = [&out](std::int64_t count, std::string_view one, std::string_view many) {
+        if (count == 0) return;
+        if (!out.empty()) out += ' ';
+        out += std::to_string(count);
+        out += ' ';
+        out += count == 1 ? one : many;
+    };
+    part(months / 12, "year", "years");
+    part(months % 12, "month", "months");
+    part(days, "day", "days");
+    return out.empty() ? "0 days" : out;
+}
+
+// The two values and how far apart they are: the whole days, years or
+// calendar years a measure by days or calendar years counts, and the years,
+// months (and days) between the two for a measure that rounds to half years.
+std::string measuredValues(std::string_view p, std::string_view q, const DateParts& pParts, const DateParts& qParts,
+                           double v, const Bound& b, Measure m) {
     std::string s(p);
     if (v == 0) {
         s += m == Measure::Y4   ? " in the same year as "
@@ -717,13 +770,18 @@ std::string measuredValues(std::string_view p, std::string_view q, double v, con
         s += v < 0 ? " before " : " after ";
     } else {
         const double a = v < 0 ? -v : v;
-        s += ", " + number(a) + " " + units(m, a) + (v < 0 ? " before " : " after ");
+        const std::string distance =
+            m == Measure::Y6 || m == Measure::Y8
+                ? (v < 0 ? calendarDistance(qParts, pParts, m) : calendarDistance(pParts, qParts, m))
+                : number(a) + " " + units(m, a);
+        s += ", " + distance + (v < 0 ? " before " : " after ");
     }
     s += q;
     return s;
 }
 
-bool datePairRule(const Names& n, std::string_view record, int index, std::string& text) {
+// `also`: the other rows that marked the finding's element.
+bool datePairRule(const Names& n, std::string_view record, int index, std::span<const int> also, std::string& text) {
     const std::span<const DateCheck> rows = dateChecksOf(n.kind);
     if (index < 0 || index >= static_cast<int>(rows.size())) return false;
     const DateCheck& row = rows[static_cast<std::size_t>(index)];
@@ -764,7 +822,13 @@ bool datePairRule(const Names& n, std::string_view record, int index, std::strin
         return true;
     }
     text += " is " + failedRelation(failed, m) + " " + Names::named(q) + ": " +
-            measuredValues(pValue, qValue, measure(m), failed, m);
+            measuredValues(pValue, qValue, pParts, qParts, measure(m), failed, m);
+    if (!also.empty()) {
+        Words rowNumbers;
+        for (int other : also) rowNumbers.push_back(std::to_string(other + 1));
+        text += also.size() == 1 ? "; also row " + rowNumbers.front() + " marks this element"
+                                 : "; also rows " + joined(rowNumbers) + " mark this element";
+    }
     return true;
 }
 
@@ -796,8 +860,9 @@ private:
     std::string scratch_;
 };
 
+// `outcomes`: the date-pair rows' outcomes for the record.
 Explained explainLetter(const Names& n, const ElementTable& cells, std::string_view record, const Finding& f,
-                        RecordGroupValues& values) {
+                        std::span<const std::int32_t> outcomes, RecordGroupValues& values) {
     const std::span<const GroupEntry> groups = groupEntries(n.kind);
     const GroupEntry* letterGroup = findGroupOfLetter(groups, f.state);
     const std::string prefix = rulePrefix(n.kind);
@@ -814,11 +879,13 @@ Explained explainLetter(const Names& n, const ElementTable& cells, std::string_v
     if (ruleGroup(rule) != letterGroup->number) return unknown();
     if (letterGroup->number == 1) {
         std::string text;
-        if (!datePairRule(n, record, index, text)) return unknown();
+        std::vector<int> also = rowsMarking(n.kind, cells, outcomes, f.cell);
+        std::erase(also, index);
+        if (!datePairRule(n, record, index, also, text)) return unknown();
         return {prefix + "DP" + std::to_string(index + 1), heading + ", " + text + "."};
     }
     GroupRuleText r;
-    const bool known = groupRuleOf(n, letterGroup->number, index, f.state, r);
+    const bool known = groupRuleOf(n, letterGroup->number, index, f.state, true, r);
     if (!known) return unknown();
     return {prefix + "G" + std::to_string(letterGroup->number) + "." + r.place,
             heading + ": " + joined(r.conditions) + ", so the group marks " + r.marks + "; values " +
@@ -831,11 +898,34 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
                      std::span<Finding> findings) {
     const Names names{kind};
     RecordGroupValues values(names, record);
-    for (Finding& f : findings) {
+    const std::span<const std::int32_t> outcomes = ctx.datePairs.of(kind);
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        Finding& f = findings[i];
+        if (f.state == kMissing) {
+            const Explained& x = missingExplanation(names, f.cell);
+            f.rule = x.rule;
+            f.explanation = x.text;
+            continue;
+        }
+        // One rule of a group (other than a date pair, whose words name the
+        // other rows that marked each element) marks several elements with
+        // the same letter and the same words: those of an earlier finding.
+        const Finding* same = nullptr;
+        if (isLetterState(f.state) && ruleGroup(cells.rule(f.cell)) > 1) {
+            for (std::size_t j = 0; j < i && !same; ++j) {
+                if (findings[j].state == f.state && cells.rule(findings[j].cell) == cells.rule(f.cell))
+                    same = &findings[j];
+            }
+        }
+        if (same) {
+            f.rule = same->rule;
+            f.explanation = same->explanation;
+            continue;
+        }
         const ElementEntry* e = entryAtCell(kind, f.cell);
         Explained x;
         if (isLetterState(f.state)) {
-            x = explainLetter(names, cells, record, f, values);
+            x = explainLetter(names, cells, record, f, outcomes, values);
         } else if (e) {
             x = elementTest(names, *e, f, ctx);
         }
@@ -883,7 +973,7 @@ std::vector<RuleInWords> groupRulesInWords(RecordKind kind, int group) {
     for (int index = 0; index < 256; ++index) {
         for (const char state : {g->letter, g->upperLetter()}) {
             GroupRuleText r;
-            const bool known = groupRuleOf(n, group, index, state, r);
+            const bool known = groupRuleOf(n, group, index, state, false, r);
             if (!known) continue;
             RuleInWords words{prefix + r.place, capitalised(joined(r.conditions)), r.marks};
             // A rule whose words do not depend on the letter's case is listed once.

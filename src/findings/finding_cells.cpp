@@ -88,6 +88,8 @@ std::string_view stateMeaning(RecordKind kind, char state) {
 
 void collectFindings(RecordKind kind, const ElementTable& cells, std::string_view record, std::vector<Finding>& out) {
     out.clear();
+    // Most records have no finding: the few cells a record changed tell.
+    if (!cells.hasFinding()) return;
     for (const FindingCell& c : findingCells(kind)) {
         const char state = cells.state(c.cell);
         if (!isFindingState(state)) continue;

@@ -10,6 +10,9 @@
 #include <initializer_list>
 #include <iterator>
 
+#include "catalogue/factor_words.h"
+#include "catalogue/fostercare_catalogue.h"
+
 namespace vortel::fostercare_groups {
 
 // How the elements of an outcome receive the group's letter.
@@ -65,6 +68,12 @@ constexpr bool keysDistinct(const DecisionRow<Key, Columns> (&table)[Rows]) {
 
 enum class Disability33 : std::uint8_t { One, Zero, Other };
 enum class Disability10 : std::uint8_t { One, Two, Other };
+inline constexpr FactorWord<Disability33> kDisability33Words[] = {
+    {Disability33::One, "1"}, {Disability33::Zero, "0"}, {Disability33::Other, "neither 0 nor 1"}};
+static_assert(wordsEveryValue(kDisability33Words, Disability33::Other));
+inline constexpr FactorWord<Disability10> kDisability10Words[] = {
+    {Disability10::One, "1"}, {Disability10::Two, "2"}, {Disability10::Other, "another code"}};
+static_assert(wordsEveryValue(kDisability10Words, Disability10::Other));
 struct Group2Key {
     Disability33 e33;
     Disability10 e10;
@@ -93,6 +102,9 @@ static_assert(std::size(kGroup2Table) == std::size_t{3} * 3 && keysDistinct(kGro
 // adoption) pending blank, 0, 1-4, 5.
 
 enum class Adopted16 : std::uint8_t { One, Two, Three, Other };
+inline constexpr FactorWord<Adopted16> kAdopted16Words[] = {
+    {Adopted16::One, "1"}, {Adopted16::Two, "2"}, {Adopted16::Three, "3"}, {Adopted16::Other, "another code"}};
+static_assert(wordsEveryValue(kAdopted16Words, Adopted16::Other));
 
 inline constexpr GroupMark kBothOfGroup3 = markAll({16, 17});
 
@@ -106,6 +118,9 @@ inline constexpr DecisionRow<Adopted16, 4> kGroup3Table[] = {
 static_assert(std::size(kGroup3Table) == 4 && keysDistinct(kGroup3Table));
 
 enum class Age17 : std::uint8_t { Blank, Zero, OneToFour, Five };
+inline constexpr FactorWord<Age17> kAge17Words[] = {
+    {Age17::Blank, "is blank"}, {Age17::Zero, "is 0"}, {Age17::OneToFour, "is 1 to 4"}, {Age17::Five, "is 5"}};
+static_assert(wordsEveryValue(kAge17Words, Age17::Five));
 
 // ---------------------------------------------------------------------------
 // Group 12 (elements 59-66), letter m.
@@ -135,6 +150,9 @@ inline constexpr DecisionRow<Group12Key, 3> kGroup12Table[] = {
 static_assert(std::size(kGroup12Table) == 8 && keysDistinct(kGroup12Table));
 
 enum class Amount66 : std::uint8_t { Absent, Zero, Positive };
+inline constexpr FactorWord<Amount66> kAmount66Words[] = {
+    {Amount66::Absent, "is not valid"}, {Amount66::Zero, "is 0"}, {Amount66::Positive, "is more than 0"}};
+static_assert(wordsEveryValue(kAmount66Words, Amount66::Positive));
 
 // ---------------------------------------------------------------------------
 // Group 4 (elements 18-21), letter d.
@@ -186,6 +204,10 @@ static_assert(std::size(kGroup4Table) == 22 && keysDistinct(kGroup4Table));
 // of placements (24) one, zero, several.
 
 enum class PlacementOrder : std::uint8_t { SameDay, Later, Earlier };
+inline constexpr FactorWord<PlacementOrder> kPlacementOrderWords[] = {{PlacementOrder::SameDay, "is the same day as"},
+                                                                      {PlacementOrder::Later, "is later than"},
+                                                                      {PlacementOrder::Earlier, "is earlier than"}};
+static_assert(wordsEveryValue(kPlacementOrderWords, PlacementOrder::Earlier));
 
 inline constexpr GroupMark kAllOfGroup5 = markAll({21, 23, 24});
 
@@ -198,6 +220,9 @@ inline constexpr DecisionRow<PlacementOrder, 3> kGroup5Table[] = {
 static_assert(std::size(kGroup5Table) == 3 && keysDistinct(kGroup5Table));
 
 enum class Placements24 : std::uint8_t { One, Zero, Several };
+inline constexpr FactorWord<Placements24> kPlacements24Words[] = {
+    {Placements24::One, "is 1"}, {Placements24::Zero, "is 0"}, {Placements24::Several, "is more than 1"}};
+static_assert(wordsEveryValue(kPlacements24Words, Placements24::Several));
 
 // ---------------------------------------------------------------------------
 // Group 6 (elements 2, 5, 21, 25, 43, 56), letter f.
@@ -219,6 +244,10 @@ struct Group6Key {
 };
 enum class Goal43 : std::uint8_t { Set, NotSet };
 enum class Review5 : std::uint8_t { None, Within, Outside };
+inline constexpr FactorWord<Review5> kReview5Words[] = {{Review5::None, "is blank or out of range"},
+                                                        {Review5::Within, "lies within the stay"},
+                                                        {Review5::Outside, "lies outside the stay"}};
+static_assert(wordsEveryValue(kReview5Words, Review5::Outside));
 constexpr std::size_t group6Column(Goal43 goal, Review5 review) {
     return static_cast<std::size_t>(goal) * 3 + static_cast<std::size_t>(review);
 }
@@ -246,6 +275,9 @@ static_assert(std::size(kGroup6Table) == 8 && keysDistinct(kGroup6Table));
 // primary caretakers (45, 46) neither, first only, second only, both.
 
 enum class Family44 : std::uint8_t { OneOrTwo, ThreeOrFour, Five };
+inline constexpr FactorWord<Family44> kFamily44Words[] = {
+    {Family44::OneOrTwo, "is 1 or 2"}, {Family44::ThreeOrFour, "is 3 or 4"}, {Family44::Five, "is 5"}};
+static_assert(wordsEveryValue(kFamily44Words, Family44::Five));
 constexpr std::size_t group8Column(bool firstYear, bool secondYear) {
     return (firstYear ? 1u : 0u) + (secondYear ? 2u : 0u);
 }
@@ -267,12 +299,36 @@ static_assert(std::size(kGroup8Table) == 3 && keysDistinct(kGroup8Table));
 
 enum class Setting41 : std::uint8_t { Codes123, Codes456, Codes78, Missing };
 enum class Family49 : std::uint8_t { None, Couple, Single };
+inline constexpr FactorWord<Setting41> kSetting41Words[] = {{Setting41::Codes123, "is 1, 2 or 3"},
+                                                            {Setting41::Codes456, "is 4, 5 or 6"},
+                                                            {Setting41::Codes78, "is 7 or 8"},
+                                                            {Setting41::Missing, "is missing or out of range"}};
+static_assert(wordsEveryValue(kSetting41Words, Setting41::Missing));
+inline constexpr FactorWord<Family49> kFamily49Words[] = {
+    {Family49::None, "is none of 1-4"}, {Family49::Couple, "is 1 or 2"}, {Family49::Single, "is 3 or 4"}};
+static_assert(wordsEveryValue(kFamily49Words, Family49::Single));
 struct Group9Key {
     Setting41 setting;
     Family49 family;
     constexpr bool operator==(const Group9Key&) const = default;
 };
 enum class Caretaker : std::uint8_t { Absent, Partial, Complete };
+inline constexpr FactorWord<Caretaker> kCaretakerWords[] = {
+    {Caretaker::Absent, "absent"}, {Caretaker::Partial, "partial"}, {Caretaker::Complete, "complete"}};
+static_assert(wordsEveryValue(kCaretakerWords, Caretaker::Complete));
+
+// Where one foster caretaker's elements sit: birth year, race, origin.
+struct CaretakerLayout {
+    int yearCell;    // birth year element (50 or 51)
+    int raceCell;    // first race category cell (52a or 54a)
+    int raceColumn;  // column of category a; b-f follow
+    int originCell;  // Hispanic or Latino origin element (53 or 55)
+    int originColumn;
+};
+inline constexpr CaretakerLayout kFirstCaretaker{50, fostercare::kFirstCaretakerRaceA, fostercare::columnOf(52, 'a'),
+                                                 53, fostercare::columnOf(53)};
+inline constexpr CaretakerLayout kSecondCaretaker{51, fostercare::kSecondCaretakerRaceA, fostercare::columnOf(54, 'a'),
+                                                  55, fostercare::columnOf(55)};
 constexpr std::size_t group9Column(Caretaker first, Caretaker second) {
     return static_cast<std::size_t>(first) * 3 + static_cast<std::size_t>(second);
 }
@@ -351,6 +407,9 @@ struct Group11Key {
     constexpr bool operator==(const Group11Key&) const = default;
 };
 enum class Reason58 : std::uint8_t { Absent, Zero, Given };
+inline constexpr FactorWord<Reason58> kReason58Words[] = {
+    {Reason58::Absent, "is blank or out of range"}, {Reason58::Zero, "is 0"}, {Reason58::Given, "is given"}};
+static_assert(wordsEveryValue(kReason58Words, Reason58::Given));
 
 inline constexpr GroupMark kAllOfGroup11 = markAll({56, 57, 58});
 

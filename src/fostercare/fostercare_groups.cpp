@@ -330,17 +330,6 @@ void checkGroup8(ElementTable& cells, std::string_view record) {
     applyMark<8>(cells, lookUp<kGroup8Table>(family, group8Column(firstYear, secondYear)));
 }
 
-// Where one foster caretaker's elements sit.
-struct CaretakerLayout {
-    int yearCell;    // birth year element (50 or 51)
-    int raceCell;    // first race category cell (52a or 54a)
-    int raceColumn;  // column of category a
-    int originCell;  // Hispanic or Latino origin element (53 or 55)
-    int originColumn;
-};
-constexpr CaretakerLayout kFirstCaretaker{50, fostercare::kFirstCaretakerRaceA, columnOf(52, 'a'), 53, columnOf(53)};
-constexpr CaretakerLayout kSecondCaretaker{51, fostercare::kSecondCaretakerRaceA, columnOf(54, 'a'), 55, columnOf(55)};
-
 Caretaker classifyCaretaker(const ElementTable& cells, std::string_view record, const CaretakerLayout& c) {
     bool raceCellValid = false;
     bool raceCellBlankOrValid = false;

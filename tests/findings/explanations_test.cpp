@@ -296,6 +296,40 @@ TEST(Explanations, SayWhatTheChecksFound) {
          "F-03.agency",
          "Local agency FIPS code (03) holds \"01999\": not a local agency code of State 01 in the list fips.lst."},
         {A, {{28, " "}}, "06", "A-06.missing", "Gender (06) is blank and must be reported."},
+        // The last row of a table that takes every other combination says
+        // what the record held.
+        {A,
+         {{76, "4"}, {81, "    "}},
+         "22",
+         "A-G4.9",
+         "Group #4 (adoptive family structure and adoptive parents): Adoptive family structure (22) is 4, the adoptive "
+         "mother's information (23, 25a-25f, 26) is complete and the adoptive father's information (24, 27a-27f, 28) "
+         "is partial, which no row before this one takes, so the group marks 22, the adoptive mother's elements and "
+         "the adoptive father's elements; values 22 \"4\", 23 \"1975\", 24 \"    \", 25 \"000010\", 26 \"2\", 27 "
+         "\"000010\", 28 \"2\"."},
+        // The other rows that marked the element, and a distance in years and
+        // months, not the rounded measure.
+        {A,
+         {{22, "199001"}},
+         "05",
+         "A-DP13",
+         "Group #1 (dates and years), row 13: Legalization date (21) is at least 18 years after Child's birth date "
+         "(05): 20210610, 31 years 5 months after 199001; also rows 1, 9 and 10 mark this element."},
+        {A,
+         {{52, "20030220"}},
+         "19",
+         "A-DP24",
+         "Group #1 (dates and years), row 24: Legalization date (21) is at least 18 years after TPR date for the "
+         "mother (19): 20210610, 18 years 3 months 21 days after 20030220; also rows 4 and 11 mark this element."},
+        // An invalid date is no date to the group, and said to be invalid.
+        {F,
+         {{58, "20220105"}, {68, "20251340"}},
+         "18",
+         "F-G4.14.2",
+         "Group #4 (removals and previous discharge): previous discharge date (20) is blank or out of range, in date "
+         "order first removal date (18) < latest removal date (21) and number of removals (19) is 1, so the group "
+         "marks "
+         "18; values 18 \"20220105\", 19 \"01\", 20 \"20251340\", 21 \"20230105\"."},
     };
     for (const Case& c : cases) {
         auto ctx = makeContext();

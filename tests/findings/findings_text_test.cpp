@@ -22,6 +22,24 @@ TEST(JsonString, IsWhatTheJsonLibraryDumps) {
     }
 }
 
+// Long strings are read a word at a time: every byte value, in the first,
+// last and middle places of a word and at the end, is written as the library
+// writes it.
+TEST(JsonString, EveryByteInEveryPlaceOfAWord) {
+    for (int c = 0; c < 256; ++c) {
+        for (const std::size_t place : {0, 7, 8, 15, 16, 20, 39}) {
+            std::string text(40, 'a');
+            text[place] = static_cast<char>(c);
+            std::string latin1;
+            appendJsonString(latin1, text, JsonText::Latin1);
+            ASSERT_EQ(latin1, nlohmann::json(latin1ToUtf8(text)).dump()) << c << " at " << place;
+            std::string utf8;
+            appendJsonString(utf8, latin1ToUtf8(text), JsonText::Utf8);
+            ASSERT_EQ(utf8, latin1) << c << " at " << place;
+        }
+    }
+}
+
 TEST(CsvField, QuotesOnlyWhatRfc4180Requires) {
     struct Case {
         std::string field;
@@ -40,6 +58,11 @@ TEST(CsvField, QuotesOnlyWhatRfc4180Requires) {
         {"caf\xE9 \x80\xFF", "caf\xE9 \x80\xFF"},    // high bytes pass through unquoted
         {"\xE9,\"\xFF\"", "\"\xE9,\"\"\xFF\"\"\""},  // ... and unchanged inside quotes
         {std::string("nul\0byte", 8), std::string("nul\0byte", 8)},
+        // Long fields (sentences) are searched, not read byte by byte.
+        {std::string(40, 'a'), std::string(40, 'a')},
+        {std::string(40, 'a') + "\r", "\"" + std::string(40, 'a') + "\r\""},
+        {std::string(40, 'a') + "\"", "\"" + std::string(40, 'a') + "\"\"\""},
+        {"\"" + std::string(40, 'a') + ", \"b\"", "\"\"\"" + std::string(40, 'a') + ", \"\"b\"\"\""},
     };
     for (const Case& c : cases) {
         std::string out = "x,";
