@@ -111,28 +111,30 @@ PeriodLabel periodLabel(std::string_view reportPeriod) {
     return label;
 }
 
-void writeReportHeadings(RunContext& ctx) {
-    Writer& fc = ctx.fosterCareReport;
-    fc.printf("Date: %s", ctx.runTimestamp.c_str());
-    fc.put("\nFile: ");
-    fc.put(ctx.dataFileName);
-    fc.put("\n\n\n\n");
-    fc.repeat(' ', 41);
-    fc.put("VORTEL Foster Care");
-    fc.put("\n");
-    fc.repeat(' ', 30);
-    fc.put("Detailed Data Quality Report (Version 2)");
+namespace {
 
-    Writer& ad = ctx.adoptionReport;
-    ad.printf("Date: %s", ctx.runTimestamp.c_str());
-    ad.put("\nFile: ");
-    ad.put(ctx.dataFileName);
-    ad.put("\n\n\n\n");
-    ad.repeat(' ', 26);
-    ad.put("VORTEL Adoption");
-    ad.put("\n");
-    ad.repeat(' ', 14);
-    ad.put("Detailed Data Quality Report (Version 2)");
+// The title lines of a report's heading, by record kind.
+struct HeadingTitle {
+    int titleIndent;
+    const char* title;
+    int subtitleIndent;
+};
+constexpr HeadingTitle kHeadingTitles[] = {{26, "VORTEL Adoption", 14}, {41, "VORTEL Foster Care", 30}};
+
+}  // namespace
+
+void writeReportHeading(RunContext& ctx, RecordKind kind) {
+    const HeadingTitle& t = kHeadingTitles[static_cast<std::size_t>(kind)];
+    Writer& out = ctx.report(kind);
+    out.printf("Date: %s", ctx.runTimestamp.c_str());
+    out.put("\nFile: ");
+    out.put(ctx.dataFileName);
+    out.put("\n\n\n\n");
+    out.repeat(' ', t.titleIndent);
+    out.put(t.title);
+    out.put("\n");
+    out.repeat(' ', t.subtitleIndent);
+    out.put("Detailed Data Quality Report (Version 2)");
 }
 
 void writeListingHeading(RunContext& ctx, RecordKind kind) {
