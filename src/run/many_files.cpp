@@ -75,16 +75,19 @@ std::string statusWord(int status) {
     }
 }
 
-// The line of a run's error output that says why it failed.
+// The line of a run's error output that says why it failed: the last one
+// before "Terminating program.", else the last one.
 std::string failureOf(const std::string& errors) {
+    std::string failure;
     std::size_t at = 0;
     while (at < errors.size()) {
         const std::size_t end = std::min(errors.find('\n', at), errors.size());
         const std::string line = errors.substr(at, end - at);
-        if (!line.empty() && line != "Terminating program.") return line;
+        if (line == "Terminating program." && !failure.empty()) break;
+        if (!line.empty()) failure = line;
         at = end + 1;
     }
-    return "the run ended with an error";
+    return failure.empty() ? "the run ended with an error" : failure;
 }
 
 // Writes one index file (an output of the command, moved into place once
@@ -243,9 +246,10 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
     RunContext command;
     command.facts.stateCode = *options.stateCode;
     command.runTimestamp = runTimestampOf(clock);
-    for (const OutputRow& row : outputTable())
+    for (const OutputRow& row : outputTable()) {
         if (!row.file && !writeIndex(row, (dir / std::string(row.manyFileName)).string(), command, runs, io))
             status = 255;
+    }
     return status == 255 ? -1 : status;
 }
 
