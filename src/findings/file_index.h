@@ -14,8 +14,4 @@ namespace vortel {
 // and the message of the error that ended it.
 std::string outcomeWords(const CheckedFile& file);
 
-// The share of `part` in `whole` as a percentage with one decimal ("12.5"),
-// "0.0" when `whole` is 0.
-std::string shareText(long long part, long long whole);
-
 }  // namespace vortel

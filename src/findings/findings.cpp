@@ -30,7 +30,8 @@ FindingsExport::~FindingsExport() = default;
 
 void FindingsExport::endOutputs(RunContext& ctx, bool complete) {
     assert(stage_ != Stage::Ended);
-    const RunEnd run{ctx, reportPeriods_, counts_, anyFinding_, complete, complete ? comparison() : nullptr};
+    const RunEnd run{ctx,       reportPeriods_, counts_, anyFinding_, complete, complete ? comparison() : nullptr,
+                     fixFirst_, otherStates_};
     // An output whose complete end failed (out of memory) is ended again as
     // abandoned, by the run that catches the failure.
     for (const auto& output : outputs_) output->end(run);
@@ -96,10 +97,11 @@ void FindingsExport::open(RunContext& ctx) {
     for (const OutputRow* row : asked) create(ctx, *row, *(options_.*row->file));
     // The findings are collected unless the only outputs are those that read
     // the element states themselves (the text reports of a plain run) and
-    // neither --fail-on-findings nor --compare asks for them.
+    // neither --fail-on-findings, --compare nor the closing summary asks for
+    // them.
     const bool onlyStateReaders = !outputs_.empty() && std::none_of(outputs_.begin(), outputs_.end(),
                                                                     [](const auto& o) { return o->takesFindings(); });
-    collects_ = !onlyStateReaders || options_.failOnFindings || previous_.has_value();
+    collects_ = !onlyStateReaders || options_.failOnFindings || previous_.has_value() || options_.closingSummary;
 }
 
 void FindingsExport::start(RunContext& ctx) {
@@ -139,6 +141,8 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
         return;
     }
     collectFindings(kind, ctx.cells(kind), record, found_);
+    otherStates_.add(kind, field(record, 1, 2), ctx.facts.stateCode);
+    fixFirst_.add(kind, found_);
     if (previous_) {
         RunFindings::Kind& run = current_.of(kind);
         const RecordNumber number = toRecordNumber(recordNumber);

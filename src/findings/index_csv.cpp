@@ -1,5 +1,4 @@
-#include <cstdio>
-
+#include "core/number_text.h"
 #include "findings/file_index.h"
 #include "findings/findings_text.h"
 
@@ -24,7 +23,10 @@ public:
         for (const long long n : {t.adoptionRecords, t.adoptionRecordsWithFindings, t.fosterCareRecords,
                                   t.fosterCareRecordsWithFindings, t.findings, t.records(), t.recordsWithFindings()})
             line += "," + std::to_string(n);
-        line += "," + shareText(t.recordsWithFindings(), t.records()) + ",";
+        // The share as a number, without its % sign.
+        std::string share = shareText(static_cast<long>(t.recordsWithFindings()), static_cast<long>(t.records()));
+        share.pop_back();
+        line += "," + share + ",";
         appendCsvField(line, outcomeWords(f));
         line += "\r\n";
         file_.out().put(line);
@@ -41,13 +43,6 @@ private:
 std::string outcomeWords(const CheckedFile& file) {
     if (file.status == -1) return "failed: " + std::string(file.failure);
     return file.totals.anyFinding ? "findings" : "complete";
-}
-
-std::string shareText(long long part, long long whole) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f",
-                  whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole));
-    return text;
 }
 
 std::unique_ptr<Output> makeIndexCsv(RunContext&, const FindingsOptions&, const std::string&) {

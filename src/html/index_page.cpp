@@ -1,6 +1,7 @@
 // The index of a many-file run as a page (index.html), in the style of the
 // run's page: the run's date and State, one row per data file with what its
 // run counted, how it ended and links to its outputs, and a totals row.
+#include "core/number_text.h"
 #include "core/run_context.h"
 #include "core/version.h"
 #include "findings/file_index.h"
@@ -90,8 +91,8 @@ void IndexPage::fileChecked(const CheckedFile& f) {
         .append("</td><td class=n>")
         .append(groupedNumber(static_cast<long>(t.recordsWithFindings())))
         .append("</td><td class=n>")
-        .append(shareText(t.recordsWithFindings(), t.records()))
-        .append("%</td><td class=n>")
+        .append(shareText(static_cast<long>(t.recordsWithFindings()), static_cast<long>(t.records())))
+        .append("</td><td class=n>")
         .append(groupedNumber(static_cast<long>(t.findings)))
         .append("</td><td class=status>");
     appendHtmlText(html, outcomeWords(f), TextBytes::Utf8);
@@ -118,8 +119,8 @@ void IndexPage::end(const RunEnd&) {
         .append("</td><td class=n>")
         .append(groupedNumber(static_cast<long>(t.recordsWithFindings())))
         .append("</td><td class=n>")
-        .append(shareText(t.recordsWithFindings(), t.records()))
-        .append("%</td><td class=n>")
+        .append(shareText(static_cast<long>(t.recordsWithFindings()), static_cast<long>(t.records())))
+        .append("</td><td class=n>")
         .append(groupedNumber(static_cast<long>(t.findings)))
         .append("</td><td class=status>")
         .append(groupedNumber(withFindings_))

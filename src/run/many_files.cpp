@@ -14,6 +14,8 @@
 #include "core/platform.h"
 #include "core/run_context.h"
 #include "core/writer.h"
+#include "findings/fix_first.h"
+#include "findings/other_states.h"
 #include "findings/output.h"
 #include "run/run_control.h"
 
@@ -103,7 +105,9 @@ bool writeIndex(const OutputRow& row, const std::string& name, RunContext& comma
             for (const FileRun& r : runs) index->fileChecked({r.dataFile, r.stem, r.status, r.failure, r.totals});
             const ReportPeriods periods;
             const std::array<FindingCounts, 2> counts{};
-            index->end({command, periods, counts, false, true, nullptr});
+            const FixFirstTally fixFirst;
+            const OtherStateTally otherStates;
+            index->end({command, periods, counts, false, true, nullptr, fixFirst, otherStates});
             file.out().flush();
         } catch (const OutputWriteError& e) {
             error = e.error;

@@ -8,6 +8,7 @@
 #include "core/line_reader.h"
 #include "core/platform.h"
 #include "core/version.h"
+#include "findings/closing_summary.h"
 #include "findings/findings.h"
 #include "html/rules_document.h"
 #include "run/many_files.h"
@@ -111,7 +112,9 @@ int runOne(const RunRequest& request, const ProgramIo& io, const MemoryLimits& l
     ctx->console.attach(quietConsole ? quietConsole.get() : io.out, false);
     ctx->errors.attach(io.err, false);
     ctx->setMemoryLimits(limits);
-    const FindingsOptions& f = request.outputs;
+    FindingsOptions f = request.outputs;
+    // A person watching on a terminal is told at the end what the run found.
+    f.closingSummary = !request.quiet && platform::isTerminal(io.out);
     // The findings file that replaces the earlier findings it is compared
     // with (a rolling baseline) replaces them only after a complete run.
     const bool findingsReplaceBaseline =
@@ -195,6 +198,8 @@ int runOne(const RunRequest& request, const ProgramIo& io, const MemoryLimits& l
     } else {
         discardOutputs(outputs);
     }
+    if (f.closingSummary && ending == Ending::Complete && status == 0)
+        ctx->console.put(closingSummary(*ctx, *findings, f));
     ctx->console.flush();
     ctx->errors.flush();
     if (status == 0 && findings->failOnFindings()) {
