@@ -11,6 +11,7 @@
 #include "core/console.h"
 #include "core/platform.h"
 #include "findings/finding_cells.h"
+#include "reports/output_kinds.h"
 
 namespace vortel {
 
@@ -160,7 +161,7 @@ bool isBlankRecordNumber(const RecordNumber& number) {
 }
 
 std::optional<Contradiction> findContradiction(RunFindings& run) {
-    for (const RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
+    for (const RecordKind kind : kAllRecordKinds) {
         RunFindings::Kind& k = run.of(kind);
         sortKind(k);
         Occurrences listed(k.records);
@@ -176,8 +177,7 @@ std::optional<Contradiction> findContradiction(RunFindings& run) {
 Comparison compareRuns(RunFindings previous, RunFindings current, std::string previousFile) {
     Comparison c;
     c.previousFile = std::move(previousFile);
-    c.adoption = compareKind(RecordKind::Adoption, previous.adoption, current.adoption);
-    c.fosterCare = compareKind(RecordKind::FosterCare, previous.fosterCare, current.fosterCare);
+    for (const RecordKind kind : kAllRecordKinds) c.of(kind) = compareKind(kind, previous.of(kind), current.of(kind));
     return c;
 }
 
@@ -189,14 +189,15 @@ std::optional<double> sharePercent(long count, long records) {
 }
 
 Json comparisonJson(const Comparison& comparison) {
-    return {{"previousFile", comparison.previousFile},
-            {"adoption", kindJson(comparison.adoption)},
-            {"fosterCare", kindJson(comparison.fosterCare)}};
+    Json j = {{"previousFile", comparison.previousFile}};
+    for (const RecordKind kind : kAllRecordKinds)
+        j[std::string(outputRow(kind).jsonKey)] = kindJson(comparison.of(kind));
+    return j;
 }
 
 std::string comparisonLines(const Comparison& comparison) {
     std::string lines("\n");
-    for (const RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
+    for (const RecordKind kind : kAllRecordKinds) {
         const KindComparison& k = comparison.of(kind);
         char counts[512];
         std::snprintf(counts, sizeof counts,
@@ -204,7 +205,7 @@ std::string comparisonLines(const Comparison& comparison) {
                       "unmatched %ld; records removed %ld, added %ld\n",
                       k.stillOpen, k.fixed, k.findingsOfRemovedRecords, k.newFindings, k.findingsOfAddedRecords,
                       k.unmatched, k.recordsRemoved, k.recordsAdded);
-        lines.append(kind == RecordKind::Adoption ? "Adoption" : "Foster Care")
+        lines.append(outputRow(kind).reportName)
             .append(" compared with ")
             .append(visibleText(comparison.previousFile))
             .append(counts);

@@ -167,9 +167,9 @@ void FindingsExport::endSection(RunContext& ctx, RecordKind kind) {
 
 void FindingsExport::finish(RunContext& ctx) {
     assert(stage_ == Stage::Open);
-    for (const MessageList* list : {&ctx.aggregateErrors, &ctx.footnotes.adoption, &ctx.footnotes.fosterCare}) {
+    for (const MessageList& list : ctx.messageLists) {
         // A list that ran out of memory had a message to hold.
-        if (list->count() != 0 || list->memoryFailed) anyFinding_ = true;
+        if (list.count() != 0 || list.memoryFailed) anyFinding_ = true;
     }
 
     if (previous_) {

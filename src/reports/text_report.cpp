@@ -1,5 +1,9 @@
 #include "reports/text_report.h"
 
+#include <algorithm>
+#include <iterator>
+#include <span>
+
 #include "core/run_context.h"
 #include "reports/data_errors_table.h"
 #include "reports/error_listing.h"
@@ -10,17 +14,10 @@ namespace vortel {
 
 namespace {
 
-// What a report without detail records ends with, by record kind: its error
-// listing when one of its message lists has something to show, else a note.
-struct ReportEnding {
-    bool (*hasListing)(const RunContext&);
-    const char* noData;
-};
-constexpr ReportEnding kEndings[] = {
-    {[](const RunContext& ctx) { return ctx.aggregateErrors.hasListing() || ctx.footnotes.adoption.hasListing(); },
-     "\n\nNo Adoption Data Found"},
-    {[](const RunContext& ctx) { return ctx.footnotes.fosterCare.hasListing(); }, "\n\nNo Foster Care Data Found"},
-};
+// What a report without detail records ends with when none of its kind's
+// message lists has something to show, by record kind.
+constexpr const char* kNoData[] = {"\n\nNo Adoption Data Found", "\n\nNo Foster Care Data Found"};
+static_assert(std::size(kNoData) == kRecordKinds);
 
 }  // namespace
 
@@ -54,14 +51,16 @@ void TextReport::end(const RunEnd& run) {
 }
 
 void writeReportEnd(RunContext& ctx, RecordKind kind) {
+    const std::span<const MessageListId> lists = kindRow(kind).messageLists;
     if (ctx.recordCount(kind) != 0) {
         writeSummaryReport(ctx, kind);
         writeDataErrorsTable(ctx, kind);
         writeErrorListing(ctx, kind);
-    } else if (const ReportEnding& ending = kEndings[static_cast<std::size_t>(kind)]; ending.hasListing(ctx)) {
+    } else if (std::any_of(lists.begin(), lists.end(),
+                           [&](MessageListId id) { return ctx.messages(id).hasListing(); })) {
         writeErrorListing(ctx, kind);
     } else {
-        ctx.report(kind).put(ending.noData);
+        ctx.report(kind).put(kNoData[kindIndex(kind)]);
     }
 }
 

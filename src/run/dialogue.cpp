@@ -98,10 +98,10 @@ void runDialogue(RunContext& ctx, const RunRequest& request, const ProgramIo& io
     requireNameFits(ctx, ctx.dataFileName);
     openDataFile(ctx, data);
 
-    ctx.fosterCareReportName = askReport(ctx, io, request, &FindingsOptions::fosterCareReport,
-                                         "Enter the report file name for Foster Care (e.g., freport): ");
-    ctx.adoptionReportName = askReport(ctx, io, request, &FindingsOptions::adoptionReport,
-                                       "Enter the report file name for Adoption (e.g., areport): ");
+    ctx.reportNames[RecordKind::FosterCare] = askReport(ctx, io, request, &FindingsOptions::fosterCareReport,
+                                                        "Enter the report file name for Foster Care (e.g., freport): ");
+    ctx.reportNames[RecordKind::Adoption] = askReport(ctx, io, request, &FindingsOptions::adoptionReport,
+                                                      "Enter the report file name for Adoption (e.g., areport): ");
     ctx.findings->open(ctx);
 
     ctx.facts.stateCode = ask(ctx, io, request.stateCode, "Enter the 2-digit state code (e.g., 01 for Alabama): ");

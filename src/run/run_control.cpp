@@ -1,5 +1,6 @@
 #include "run/run_control.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <utility>
@@ -163,9 +164,7 @@ int runOne(const RunRequest& request, const ProgramIo& io, const MemoryLimits& l
     } catch (const std::bad_alloc&) {
         // What the run gathered is given back first, so that the message and
         // the ends of the outputs can still be written.
-        ctx->aggregateErrors.release();
-        ctx->footnotes.adoption.release();
-        ctx->footnotes.fosterCare.release();
+        for (MessageList& list : ctx->messageLists) list.release();
         ctx->facts.localAgencies.release();
         reportFatal(*ctx, "\nMemory Error: not enough memory to go on.");
         status = -1;
@@ -205,15 +204,16 @@ int runOne(const RunRequest& request, const ProgramIo& io, const MemoryLimits& l
     if (status == 0 && findings->failOnFindings()) {
         if (findings->anyFinding()) {
             status = 1;
-        } else if (ctx->adoptionRecordCount == 0 && ctx->fosterCareRecordCount == 0) {
+        } else if (std::all_of(ctx->recordCounts.begin(), ctx->recordCounts.end(),
+                               [](std::int32_t n) { return n == 0; })) {
             ctx->errors.put("\nNo detail record was checked: --fail-on-findings takes that as a failure.\n");
             ctx->errors.flush();
             status = 1;
         }
     }
     if (totals) {
-        totals->adoptionRecords = ctx->adoptionRecordCount;
-        totals->fosterCareRecords = ctx->fosterCareRecordCount;
+        totals->adoptionRecords = ctx->recordCount(RecordKind::Adoption);
+        totals->fosterCareRecords = ctx->recordCount(RecordKind::FosterCare);
         totals->adoptionRecordsWithFindings = findings->counts(RecordKind::Adoption).recordsWithFindings;
         totals->fosterCareRecordsWithFindings = findings->counts(RecordKind::FosterCare).recordsWithFindings;
         totals->findings =
