@@ -63,8 +63,12 @@ std::string closingSummary(const RunContext& ctx, const FindingsExport& findings
         {"Foster care report", &ctx.reportNames[RecordKind::FosterCare]},
         {"Adoption report", &ctx.reportNames[RecordKind::Adoption]},
     };
-    for (const OutputRow& row : outputTable())
+    // The other outputs of the run (the reports are named above, as answered).
+    for (const OutputRow& row : outputTable()) {
+        if (!row.file || row.file == &FindingsOptions::fosterCareReport || row.file == &FindingsOptions::adoptionReport)
+            continue;
         if (const std::optional<std::string>& name = options.*row.file) placed.emplace_back(heading(row.what), &*name);
+    }
     std::size_t width = 0;
     for (const auto& [what, name] : placed) width = std::max(width, what.size());
     for (const auto& [what, name] : placed)

@@ -26,7 +26,7 @@ void ErrorRecordsFile::copy(std::string_view record, std::string_view rawLine) {
     out.put('\n');
 }
 
-std::unique_ptr<Output> makeErrorRecordsFile(const FindingsOptions&, const std::string&) {
+std::unique_ptr<Output> makeErrorRecordsFile(RunContext&, const FindingsOptions&, const std::string&) {
     return std::make_unique<ErrorRecordsFile>();
 }
 

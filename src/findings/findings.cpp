@@ -11,26 +11,6 @@
 
 namespace vortel {
 
-namespace {
-
-// The files a findings output must never overwrite, and how to name them.
-struct ProtectedFile {
-    const std::string* name;
-    std::string_view what;
-};
-
-void refuseOverwrite(RunContext& ctx, const std::string& name, std::string_view use,
-                     std::span<const ProtectedFile> protectedFiles) {
-    for (const ProtectedFile& p : protectedFiles) {
-        if (sameFile(name, *p.name)) {
-            fatalError(ctx, "\nUnable to use " + visibleText(name) + " as " + std::string(use) + ": it is " +
-                                std::string(p.what) + ".");
-        }
-    }
-}
-
-}  // namespace
-
 std::optional<std::string> findingsOptionsError(const FindingsOptions& options) {
     if (options.findingsFile && !findingsFormatOf(*options.findingsFile)) {
         return "--findings needs a file name ending in .csv or .json, not \"" + visibleText(*options.findingsFile) +
@@ -71,35 +51,64 @@ std::vector<WrittenOutput*> FindingsExport::outputs() {
 
 WrittenOutput* FindingsExport::findingsOutput() { return findingsOutput_ ? &findingsOutput_->output() : nullptr; }
 
+void FindingsExport::refuseClash(RunContext& ctx, const OutputRow& row, const std::string& name) {
+    if (taken_.empty()) {
+        taken_.push_back({ctx.dataFileName, "", "the data file", ""});
+        taken_.push_back({ctx.fipsFileName, "", "the FIPS code list file", ""});
+    }
+    for (const TakenName& t : taken_) {
+        if (sameFile(name, t.name)) {
+            const std::string_view what = t.use == row.use && !t.kinWhat.empty() ? t.kinWhat : t.what;
+            fatalError(ctx, "\nUnable to use " + visibleText(name) + " as " + std::string(row.use) + ": it is " +
+                                std::string(what) + ".");
+        }
+    }
+    taken_.push_back({name, row.use, row.what, row.kinWhat});
+}
+
+void FindingsExport::create(RunContext& ctx, const OutputRow& row, const std::string& name) {
+    std::unique_ptr<Output> output = row.make(ctx, options_, name);
+    if (const int error = output->create(name))
+        fatalError(ctx, "\nUnable to open file " + visibleText(name) + ": " + errorText(error) + ".");
+    explains_ = explains_ || output->explains();
+    if (row.file == &FindingsOptions::findingsFile) findingsOutput_ = output.get();
+    outputs_.push_back(std::move(output));
+    rows_.push_back(&row);
+}
+
+void FindingsExport::openOutput(RunContext& ctx, const OutputRow& row, const std::string& name) {
+    assert(stage_ == Stage::Made);
+    refuseClash(ctx, row, name);
+    create(ctx, row, name);
+}
+
 void FindingsExport::open(RunContext& ctx) {
     assert(stage_ == Stage::Made);
     stage_ = Stage::Open;
-    // Every refusal comes before anything is created or emptied: an output
-    // never takes the name of an input, a report or an output before it.
-    std::vector<ProtectedFile> taken = {
-        {&ctx.dataFileName, "the data file"},
-        {&ctx.fipsFileName, "the FIPS code list file"},
-        {&ctx.reportNames[RecordKind::FosterCare], "the foster care report file"},
-        {&ctx.reportNames[RecordKind::Adoption], "the adoption report file"},
-    };
+    // Every refusal comes before anything more is created or emptied.
     std::vector<const OutputRow*> asked;
     for (const OutputRow& row : table_) {
+        if (!row.file || std::find(rows_.begin(), rows_.end(), &row) != rows_.end()) continue;
         const std::optional<std::string>& name = options_.*row.file;
         if (!name) continue;
-        refuseOverwrite(ctx, *name, row.use, taken);
-        taken.push_back({&*name, row.what});
+        refuseClash(ctx, row, *name);
         asked.push_back(&row);
     }
-    for (const OutputRow* row : asked) {
-        const std::string& name = *(options_.*row->file);
-        std::unique_ptr<Output> output = row->make(options_, name);
-        if (const int error = output->create(name))
-            fatalError(ctx, "\nUnable to open file " + visibleText(name) + ": " + errorText(error) + ".");
-        explains_ = explains_ || output->explains();
-        if (row->file == &FindingsOptions::findingsFile) findingsOutput_ = output.get();
-        outputs_.push_back(std::move(output));
-    }
+    for (const OutputRow* row : asked) create(ctx, *row, *(options_.*row->file));
+    // The findings are collected unless the only outputs are those that read
+    // the element states themselves (the text reports of a plain run) and
+    // neither --fail-on-findings, --compare nor the closing summary asks for
+    // them.
+    const bool onlyStateReaders = !outputs_.empty() && std::none_of(outputs_.begin(), outputs_.end(),
+                                                                    [](const auto& o) { return o->takesFindings(); });
+    collects_ = !onlyStateReaders || options_.failOnFindings || previous_.has_value() || options_.closingSummary;
 }
+
+void FindingsExport::start(RunContext& ctx) {
+    assert(stage_ == Stage::Open);
+    for (const auto& output : outputs_) output->start(ctx);
+}
+
 void FindingsExport::checkState(RunContext& ctx) {
     if (!previous_) return;
     if (const auto error = previousStateError(*previous_, ctx.facts.stateCode)) {
@@ -126,6 +135,11 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
     assert(stage_ == Stage::Open);
     const ColumnRange rn = recordNumberColumns(kind);
     const std::string_view recordNumber = field(record, rn.first, rn.last);
+    if (!collects_) {
+        const CheckedRecord checked{kind, record, rawLine, lineNumber, recordNumber, {}};
+        for (const auto& output : outputs_) output->record(ctx, checked);
+        return;
+    }
     collectFindings(kind, ctx.cells(kind), record, found_);
     otherStates_.add(kind, field(record, 1, 2), ctx.facts.stateCode);
     fixFirst_.add(kind, found_);
@@ -144,6 +158,11 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
     }
     const CheckedRecord checked{kind, record, rawLine, lineNumber, recordNumber, found_};
     for (const auto& output : outputs_) output->record(ctx, checked);
+}
+
+void FindingsExport::endSection(RunContext& ctx, RecordKind kind) {
+    assert(stage_ == Stage::Open);
+    for (const auto& output : outputs_) output->endSection(ctx, kind);
 }
 
 void FindingsExport::finish(RunContext& ctx) {

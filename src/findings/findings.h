@@ -1,7 +1,11 @@
-// The findings of the run and the outputs that take them: each checked
-// record's findings are collected once, explained when an output shows them,
-// counted, kept for the comparison with an earlier run, and given to every
-// output the options ask for (see findings/output.h).
+// The outputs of a run and the findings they take: the list of outputs the
+// run builds from the output table (the two text reports, then whatever else
+// the options ask for), with the refusal of names that clash made once over
+// it, and the driving of every output through the pass. Each checked
+// record's findings are collected once (when an output takes them, or
+// --fail-on-findings or --compare needs them), explained when an output
+// shows them, counted, kept for the comparison with an earlier run, and given
+// to every output (see findings/output.h).
 #pragma once
 
 #include <array>
@@ -40,9 +44,15 @@ public:
     FindingsExport(const FindingsExport&) = delete;
     FindingsExport& operator=(const FindingsExport&) = delete;
 
-    // Creates the output files once the reports exist (fatal error when one
-    // cannot be created or would overwrite an input or a report).
+    // Creates the output a row names, as the dialogue learns its name; a
+    // fatal error when it would overwrite an input of the run or an output
+    // before it, or cannot be created.
+    void openOutput(RunContext& ctx, const OutputRow& row, const std::string& name);
+    // Creates every other output the options name, all refused before any is
+    // created.
     void open(RunContext& ctx);
+    // The dialogue has ended: every output writes its start.
+    void start(RunContext& ctx);
     // The State has been answered: a comparison with a run of another State
     // is refused (status 2, no output created).
     void checkState(RunContext& ctx);
@@ -51,14 +61,17 @@ public:
     // One detail record after all of its checks: `record` as padded,
     // `rawLine` as it stood in the data file, `lineNumber` its line there.
     void record(RunContext& ctx, RecordKind kind, std::string_view record, std::string_view rawLine, long lineNumber);
-    // End of the pass, after the reports' end-of-run blocks and before the
-    // message lists are released. With --compare, the comparison is made
+    // A section has ended.
+    void endSection(RunContext& ctx, RecordKind kind);
+    // End of the pass, before the message lists are released. With --compare, the comparison is made
     // here and its lines written to the console.
     void finish(RunContext& ctx);
     // Ends the files of a run that did not reach `finish` (a fatal error while
-    // reading): a JSON document is closed with "complete": false.
+    // reading): a JSON document is closed with "complete": false, the reports
+    // keep what was written.
     void abandon(RunContext& ctx);
-    // The files written, for the run to close and move into place.
+    // The files written, in table order, for the run to close and move into
+    // place.
     std::vector<WrittenOutput*> outputs();
     // The findings file among them, or null.
     WrittenOutput* findingsOutput();
@@ -77,6 +90,9 @@ public:
 private:
     // Ends every output created, the run complete or not.
     void endOutputs(RunContext& ctx, bool complete);
+    // Refuses a name that is an input of the run or an output named before.
+    void refuseClash(RunContext& ctx, const OutputRow& row, const std::string& name);
+    void create(RunContext& ctx, const OutputRow& row, const std::string& name);
 
     // The order of the calls: made, opened, ended (finish or abandon).
     enum class Stage { Made, Open, Ended };
@@ -85,9 +101,20 @@ private:
     FindingsOptions options_;
     std::span<const OutputRow> table_;
     std::vector<std::unique_ptr<Output>> outputs_;  // those created, in table order
-    Output* findingsOutput_ = nullptr;              // the one --findings names
-    bool explains_ = false;                         // some output shows explanations
-    std::vector<Finding> found_;                    // the current record's findings
+    std::vector<const OutputRow*> rows_;            // their rows
+    // The names taken so far (the inputs, then each output as it is named)
+    // with what refusals call them.
+    struct TakenName {
+        std::string name;
+        std::string_view use;  // empty for an input
+        std::string_view what;
+        std::string_view kinWhat;
+    };
+    std::vector<TakenName> taken_;
+    bool collects_ = true;              // some output or option takes the findings
+    Output* findingsOutput_ = nullptr;  // the one --findings names
+    bool explains_ = false;             // some output shows explanations
+    std::vector<Finding> found_;        // the current record's findings
     ReportPeriods reportPeriods_;
     std::array<FindingCounts, kRecordKinds> counts_{};  // by record kind
     std::optional<PreviousRun> previous_;

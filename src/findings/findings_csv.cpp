@@ -61,7 +61,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Output> makeCsvFindings(const FindingsOptions&, const std::string&) {
+std::unique_ptr<Output> makeCsvFindings(RunContext&, const FindingsOptions&, const std::string&) {
     return std::make_unique<CsvFindings>();
 }
 

@@ -7,8 +7,8 @@
 
 namespace vortel {
 
-std::unique_ptr<Output> makeCsvFindings(const FindingsOptions&, const std::string&);
-std::unique_ptr<Output> makeJsonFindings(const FindingsOptions&, const std::string&);
+std::unique_ptr<Output> makeCsvFindings(RunContext&, const FindingsOptions&, const std::string&);
+std::unique_ptr<Output> makeJsonFindings(RunContext&, const FindingsOptions&, const std::string&);
 
 namespace {
 
@@ -28,8 +28,8 @@ OutputFactory findingsFormatOf(std::string_view fileName) {
     return nullptr;
 }
 
-std::unique_ptr<Output> makeFindingsFile(const FindingsOptions& options, const std::string& name) {
-    return findingsFormatOf(name)(options, name);
+std::unique_ptr<Output> makeFindingsFile(RunContext& ctx, const FindingsOptions& options, const std::string& name) {
+    return findingsFormatOf(name)(ctx, options, name);
 }
 
 std::string_view recordKindName(RecordKind kind) { return outputRow(kind).name; }

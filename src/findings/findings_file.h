@@ -23,7 +23,7 @@ inline constexpr int kFindingsFormatVersion = 2;
 OutputFactory findingsFormatOf(std::string_view fileName);
 
 // The --findings output: the format its name's extension gives.
-std::unique_ptr<Output> makeFindingsFile(const FindingsOptions& options, const std::string& name);
+std::unique_ptr<Output> makeFindingsFile(RunContext& ctx, const FindingsOptions& options, const std::string& name);
 
 // "adoption" or "foster care".
 std::string_view recordKindName(RecordKind kind);

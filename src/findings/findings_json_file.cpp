@@ -196,7 +196,7 @@ void JsonFindings::abandon() {
 
 }  // namespace
 
-std::unique_ptr<Output> makeJsonFindings(const FindingsOptions&, const std::string&) {
+std::unique_ptr<Output> makeJsonFindings(RunContext&, const FindingsOptions&, const std::string&) {
     return std::make_unique<JsonFindings>();
 }
 

@@ -1,10 +1,11 @@
-// The outputs that follow the checked records: one small interface that the
-// findings file (CSV or JSON), the error records file and the HTML page each
-// implement, and the table the run builds its outputs from (option, the name
-// a many-file run gives the output, factory).
+// The outputs of a run: one small interface that the two text reports, the
+// findings file (CSV or JSON), the error records file, the HTML page and the
+// index of a many-file run each implement, and the table the run builds its
+// outputs from (option, the name a many-file run gives the output, factory).
 //
-// An output is made, created, given every section and every checked record,
-// then ended once, complete or not; a debug build asserts that order.
+// An output is made, created, started once the dialogue has ended, given
+// every section and every checked record, then ended once, complete or not;
+// a debug build asserts that order.
 #pragma once
 
 #include <array>
@@ -27,7 +28,10 @@ struct Comparison;
 class FixFirstTally;
 class OtherStateTally;
 
+// The names of the outputs a run writes, and what shapes them.
 struct FindingsOptions {
+    std::optional<std::string> fosterCareReport;  // --foster-care-report FILE (else asked)
+    std::optional<std::string> adoptionReport;    // --adoption-report FILE (else asked)
     std::optional<std::string> findingsFile;      // --findings FILE (.csv or .json)
     std::optional<std::string> errorRecordsFile;  // --error-records FILE
     bool failOnFindings = false;                  // --fail-on-findings
@@ -62,6 +66,28 @@ struct CheckedRecord {
     std::span<const Finding> findings;
 };
 
+// What one run of a many-file run counted, for its index.
+struct RunTotals {
+    long long adoptionRecords = 0;
+    long long adoptionRecordsWithFindings = 0;
+    long long fosterCareRecords = 0;
+    long long fosterCareRecordsWithFindings = 0;
+    long long findings = 0;   // detail findings
+    bool anyFinding = false;  // detail, aggregate or footnote
+
+    long long records() const { return adoptionRecords + fosterCareRecords; }
+    long long recordsWithFindings() const { return adoptionRecordsWithFindings + fosterCareRecordsWithFindings; }
+};
+
+// A data file of a many-file run once its run has ended, as the index takes it.
+struct CheckedFile {
+    std::string_view dataFile;
+    std::string_view stem;     // the outputs of its run are named after it
+    int status;                // the run's exit status, -1 after a fatal error
+    std::string_view failure;  // why a failed run failed, one line
+    const RunTotals& totals;
+};
+
 // What the outputs read when the run ends.
 struct RunEnd {
     RunContext& ctx;
@@ -84,32 +110,50 @@ public:
     // Opens the output and writes its start. Returns 0 or the system's error
     // number.
     virtual int create(const std::string& name) = 0;
+    // The dialogue has ended: the State and the clock are known.
+    virtual void start(RunContext&) {}
     // A section's marker line and summary record have been read.
     virtual void beginSection(RecordKind, std::string_view /*markerLine*/, std::string_view /*summaryLine*/) {}
     virtual void record(RunContext& ctx, const CheckedRecord& record) = 0;
+    // The section has ended (its record count is the kind's count so far).
+    virtual void endSection(RunContext&, RecordKind) {}
+    // A many-file run: one of its files has been checked.
+    virtual void fileChecked(const CheckedFile&) {}
     // Ends the output, once.
     virtual void end(const RunEnd& run) = 0;
     virtual WrittenOutput& output() = 0;
     // True when it shows why each finding was made (explanations cost time:
     // made only when an output shows them).
     virtual bool explains() const { return false; }
+    // False for an output that reads the element states itself (the text
+    // reports): the findings are then collected only when another needs them.
+    virtual bool takesFindings() const { return true; }
 };
 
-using OutputFactory = std::unique_ptr<Output> (*)(const FindingsOptions& options, const std::string& name);
+using OutputFactory = std::unique_ptr<Output> (*)(RunContext& ctx, const FindingsOptions& options,
+                                                  const std::string& name);
 
-// One kind of output: the option that names its file, the name a many-file
-// run gives it after its data file (empty: not written there), how a
-// refusal names its use and the file itself, and its factory.
+// One kind of output: the option that names its file; the name a many-file
+// run gives it, after each data file (".html"; empty: not written there) or,
+// for an output of the whole command (no file of its own in a single run),
+// in the folder ("index.csv"); how a refusal names its use and the file
+// itself (to an output of the same use, `kinWhat`); the word of the index's
+// link to it; and its factory.
 struct OutputRow {
     std::string_view option;
     std::optional<std::string> FindingsOptions::*file;
-    std::string_view manyFileSuffix;
-    std::string_view use;   // "a findings file"
-    std::string_view what;  // "the findings file"
+    std::string_view manyFileName;
+    std::string_view use;       // "a findings file"
+    std::string_view what;      // "the findings file"
+    std::string_view kinWhat;   // "the other report file"; empty: `what`
+    std::string_view linkWord;  // "findings"; empty: not linked
     OutputFactory make;
 };
 
 // Every output, in the order they are refused, created and moved into place.
 std::span<const OutputRow> outputTable();
+
+// The row of the option that names a file, or null.
+const OutputRow* outputRowOf(std::optional<std::string> FindingsOptions::*file);
 
 }  // namespace vortel

@@ -124,7 +124,7 @@ int HtmlPage::create(const std::string& name) {
     return 0;
 }
 
-std::unique_ptr<Output> makeHtmlPage(const FindingsOptions& options, const std::string&) {
+std::unique_ptr<Output> makeHtmlPage(RunContext&, const FindingsOptions& options, const std::string&) {
     return std::make_unique<HtmlPage>(options.listedRecords());
 }
 

@@ -109,19 +109,18 @@ PeriodLabel periodLabel(std::string_view reportPeriod) {
     return label;
 }
 
-void writeReportHeadings(RunContext& ctx) {
-    for (const OutputKindRow& row : kOutputKindRows) {
-        Writer& out = ctx.report(row.kind);
-        out.printf("Date: %s", ctx.runTimestamp.c_str());
-        out.put("\nFile: ");
-        out.put(ctx.dataFileName);
-        out.put("\n\n\n\n");
-        out.repeat(' ', row.titleIndent);
-        out.put(row.title1);
-        out.put("\n");
-        out.repeat(' ', row.subtitleIndent);
-        out.put("Detailed Data Quality Report (Version 2)");
-    }
+void writeReportHeading(RunContext& ctx, RecordKind kind) {
+    const OutputKindRow& row = outputRow(kind);
+    Writer& out = ctx.report(kind);
+    out.printf("Date: %s", ctx.runTimestamp.c_str());
+    out.put("\nFile: ");
+    out.put(ctx.dataFileName);
+    out.put("\n\n\n\n");
+    out.repeat(' ', row.titleIndent);
+    out.put(row.title1);
+    out.put("\n");
+    out.repeat(' ', row.subtitleIndent);
+    out.put("Detailed Data Quality Report (Version 2)");
 }
 
 void writeListingHeading(RunContext& ctx, RecordKind kind) {

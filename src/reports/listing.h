@@ -18,8 +18,8 @@ struct PeriodLabel {
 };
 PeriodLabel periodLabel(std::string_view reportPeriod);
 
-// Foster care heading, then adoption heading.
-void writeReportHeadings(RunContext& ctx);
+// The heading of the kind's report: run time, data file and title.
+void writeReportHeading(RunContext& ctx, RecordKind kind);
 // Report period line, legend and ruler of the section's report.
 void writeListingHeading(RunContext& ctx, RecordKind kind);
 // The record's line (record number and one state per position), or nothing

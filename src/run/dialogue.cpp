@@ -9,7 +9,6 @@
 #include "core/platform.h"
 #include "fields/fields.h"
 #include "findings/findings.h"
-#include "reports/listing.h"
 
 namespace vortel {
 
@@ -37,22 +36,12 @@ std::string ask(RunContext& ctx, const ProgramIo& io, const std::optional<std::s
     if (given) return *given;
     ctx.console.put(prompt);
     ctx.console.flush();
-    return readAnswer(io.in);
+    return io.in ? readAnswer(io.in) : std::string();
 }
 
 void requireNameFits(RunContext& ctx, const std::string& name) {
     if (name.size() > kMaxFileName)
         fatalError(ctx, "\nFile name longer than 255 characters: " + visibleText(name) + ".");
-}
-
-// A report must never be written over an input of the run or the other report.
-void refuseOverwrite(RunContext& ctx, const std::string& report, const std::string* otherReport) {
-    auto refuse = [&](const char* what) {
-        fatalError(ctx, "\nUnable to use " + visibleText(report) + " as a report file: it is " + what + ".");
-    };
-    if (sameFile(report, ctx.dataFileName)) refuse("the data file");
-    if (sameFile(report, ctx.fipsFileName)) refuse("the FIPS code list file");
-    if (otherReport && sameFile(report, *otherReport)) refuse("the other report file");
 }
 
 [[noreturn]] void unableToOpen(RunContext& ctx, const std::string& name, int error) {
@@ -67,66 +56,72 @@ void openDataFile(RunContext& ctx, DataFile& data) {
     data.size = platform::openFileSize(data.file);
 }
 
-void openReport(RunContext& ctx, const std::string& name, OutputFile& file, Writer& writer) {
-    if (const int error = file.open(name, true)) unableToOpen(ctx, name, error);
-    writer.attach(file.file(), false, name);
+// A report's name is asked, then the report is refused or created before
+// the next question.
+std::string askReport(RunContext& ctx, const ProgramIo& io, const RunRequest& request,
+                      std::optional<std::string> FindingsOptions::*report, const char* prompt) {
+    std::string name = ask(ctx, io, request.outputs.*report, prompt);
+    requireNameFits(ctx, name);
+    ctx.findings->openOutput(ctx, *outputRowOf(report), name);
+    return name;
 }
 
-void takeClockReading(RunContext& ctx, const std::optional<ClockReading>& asOf) {
+std::tm clockTime(const ClockReading& c) {
     std::tm tm{};
-    if (asOf) {
-        tm.tm_year = asOf->year - 1900;
-        tm.tm_mon = asOf->month - 1;
-        tm.tm_mday = asOf->day;
-        tm.tm_hour = asOf->hour;
-        tm.tm_min = asOf->minute;
-    } else {
-        tm = platform::localTimeNow();
-    }
+    tm.tm_year = c.year - 1900;
+    tm.tm_mon = c.month - 1;
+    tm.tm_mday = c.day;
+    tm.tm_hour = c.hour;
+    tm.tm_min = c.minute;
+    return tm;
+}
+
+std::string timestampOf(const std::tm& tm) {
     char stamp[19];
     std::strftime(stamp, sizeof stamp, "%m/%d/%Y %I:%M%p", &tm);
-    ctx.runTimestamp = stamp;
-    char date[9];
-    std::strftime(date, sizeof date, "%Y%m%d", &tm);
-    const std::string_view d(date);
-    ctx.facts.runDate = {static_cast<int>(fieldValue(d.substr(0, 4))), static_cast<int>(fieldValue(d.substr(4, 2))),
-                         static_cast<int>(fieldValue(d.substr(6, 2)))};
+    return stamp;
+}
+
+void takeClockReading(RunContext& ctx, const std::optional<ClockReading>& clock) {
+    const std::tm tm = clock ? clockTime(*clock) : platform::localTimeNow();
+    ctx.runTimestamp = timestampOf(tm);
+    ctx.facts.runDate = {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday};
 }
 
 }  // namespace
 
-void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, DataFile& data, ReportFiles& reports) {
+void runDialogue(RunContext& ctx, const RunRequest& request, const ProgramIo& io, DataFile& data) {
     ctx.errors.flush();
-    ctx.fipsFileName = options.fipsFile ? *options.fipsFile : defaultLocalAgencyList(io.programFile, io.err);
+    ctx.fipsFileName = request.fipsFile ? *request.fipsFile : defaultLocalAgencyList(io.programFile, io.err);
 
-    ctx.dataFileName = ask(ctx, io, options.dataFile, "\nEnter the VORTEL data file name (e.g., datafile.txt): ");
+    ctx.dataFileName = ask(ctx, io, request.dataFile, "\nEnter the VORTEL data file name (e.g., datafile.txt): ");
     requireNameFits(ctx, ctx.dataFileName);
     openDataFile(ctx, data);
 
-    ctx.reportNames[RecordKind::FosterCare] =
-        ask(ctx, io, options.fosterCareReport, "Enter the report file name for Foster Care (e.g., freport): ");
-    requireNameFits(ctx, ctx.reportNames[RecordKind::FosterCare]);
-    refuseOverwrite(ctx, ctx.reportNames[RecordKind::FosterCare], nullptr);
-    openReport(ctx, ctx.reportNames[RecordKind::FosterCare], reports.fosterCare, ctx.report(RecordKind::FosterCare));
+    ctx.reportNames[RecordKind::FosterCare] = askReport(ctx, io, request, &FindingsOptions::fosterCareReport,
+                                                        "Enter the report file name for Foster Care (e.g., freport): ");
+    ctx.reportNames[RecordKind::Adoption] = askReport(ctx, io, request, &FindingsOptions::adoptionReport,
+                                                      "Enter the report file name for Adoption (e.g., areport): ");
+    ctx.findings->open(ctx);
 
-    ctx.reportNames[RecordKind::Adoption] =
-        ask(ctx, io, options.adoptionReport, "Enter the report file name for Adoption (e.g., areport): ");
-    requireNameFits(ctx, ctx.reportNames[RecordKind::Adoption]);
-    refuseOverwrite(ctx, ctx.reportNames[RecordKind::Adoption], &ctx.reportNames[RecordKind::FosterCare]);
-    openReport(ctx, ctx.reportNames[RecordKind::Adoption], reports.adoption, ctx.report(RecordKind::Adoption));
-    if (ctx.findings) ctx.findings->open(ctx);
-
-    ctx.facts.stateCode = ask(ctx, io, options.stateCode, "Enter the 2-digit state code (e.g., 01 for Alabama): ");
+    ctx.facts.stateCode = ask(ctx, io, request.stateCode, "Enter the 2-digit state code (e.g., 01 for Alabama): ");
     if (stateCodeInvalid(ctx.facts.stateCode)) {
         // An answer that names a State another way gets the code as a hint.
         const std::optional<std::string> hint = stateHint(ctx.facts.stateCode);
         fatalError(ctx, "\n" + visibleText(ctx.facts.stateCode) + " is not a valid State FIPS code." +
                             (hint ? "\n" + *hint : ""));
     }
-    if (ctx.findings) ctx.findings->checkState(ctx);
+    ctx.findings->checkState(ctx);
 
-    takeClockReading(ctx, options.asOf);
-    writeReportHeadings(ctx);
+    takeClockReading(ctx, request.clock);
+    ctx.findings->start(ctx);
+}
+
+std::string runTimestampOf(const ClockReading& clock) { return timestampOf(clockTime(clock)); }
+
+ClockReading clockReadingNow() {
+    const std::tm tm = platform::localTimeNow();
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min};
 }
 
 std::string installedLocalAgencyList(const std::string& programFile) {

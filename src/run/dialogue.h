@@ -6,15 +6,14 @@
 #include <string>
 #include <string_view>
 
-#include "core/output_file.h"
 #include "core/run_context.h"
-#include "run/options.h"
+#include "run/run_request.h"
 
 namespace vortel {
 
 // The streams a run talks to.
 struct ProgramIo {
-    std::FILE* in;
+    std::FILE* in;  // null when nothing may be asked (a many-file run)
     std::FILE* out;
     std::FILE* err;
     // The running program's path (empty in tests that run it in-process):
@@ -31,16 +30,16 @@ struct DataFile {
     }
 };
 
-// The two reports as accepted by the dialogue (temporaries until the end of
-// the run).
-struct ReportFiles {
-    OutputFile fosterCare;
-    OutputFile adoption;
-};
+// Asks what the request left open, opens the data file and the outputs (the
+// run context's list of outputs, `ctx.findings`) and takes the clock
+// reading; a refused answer is a fatal error.
+void runDialogue(RunContext& ctx, const RunRequest& request, const ProgramIo& io, DataFile& data);
 
-// Asks what the options left open, opens the data file and the outputs and
-// takes the clock reading; a refused answer is a fatal error.
-void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, DataFile& data, ReportFiles& reports);
+// The report timestamp of a clock reading ("%m/%d/%Y %I:%M%p").
+std::string runTimestampOf(const ClockReading& clock);
+
+// The local clock now, to the minute.
+ClockReading clockReadingNow();
 
 bool stateCodeInvalid(std::string_view code);
 

@@ -17,10 +17,6 @@
 #include "fostercare/fostercare_elements.h"
 #include "fostercare/fostercare_groups.h"
 #include "fostercare/fostercare_tallies.h"
-#include "reports/data_errors_table.h"
-#include "reports/error_listing.h"
-#include "reports/listing.h"
-#include "reports/summary_report.h"
 #include "run/running_count.h"
 
 namespace vortel {
@@ -129,14 +125,13 @@ void loadLocalAgencies(RunContext& ctx) {
 template <std::size_t I>
 bool readSection(RunContext& ctx, LineReader& reader) {
     constexpr const SectionKind& K = kSections[I];
-    const std::string marker(ctx.findings ? reader.line() : std::string_view());
+    const std::string marker(reader.line());
     if (!reader.next()) {
         ctx.console.put(K.noSummary);
         return false;
     }
     copyReportPeriod(ctx, reader.line());
-    if (ctx.findings) ctx.findings->beginSection(ctx, K.kind, marker, reader.line());
-    writeListingHeading(ctx, K.kind);
+    ctx.findings->beginSection(ctx, K.kind, marker, reader.line());
     ctx.console.put(K.summaryChecked);
     if (K.usesLocalAgencies) loadLocalAgencies(ctx);
     ctx.console.put(K.detailCount);
@@ -163,37 +158,21 @@ bool readSection(RunContext& ctx, LineReader& reader) {
         K.checkElements(ctx, record);
         K.checkDatePairs(ctx, record);
         K.checkGroups(ctx, record);
-        if (tallyElementStates(ctx, K.kind)) writeRecordLine(ctx, K.kind, record);
+        tallyElementStates(ctx, K.kind);
         K.tallyRecord(ctx, record);
-        if (ctx.findings) ctx.findings->record(ctx, K.kind, record, record.substr(0, rawLength), reader.lineNumber());
+        ctx.findings->record(ctx, K.kind, record, record.substr(0, rawLength), reader.lineNumber());
         more = reader.next();
     }
     ctx.console.put("\n");
     if (K.usesLocalAgencies) ctx.facts.localAgencies.release();
+    // The reports close the section's listing and write its summary heading.
+    ctx.findings->endSection(ctx, K.kind);
     if (count != 0) {
-        writeListingEnd(ctx, K.kind);
         K.finishTallies(ctx);
-        writeSummaryHeading(ctx, K.kind);
     } else {
         ctx.console.put(K.noDetail);
     }
     return more;
-}
-
-void writeEndOfRun(RunContext& ctx) {
-    for (const SectionKind& k : kSections) {
-        const std::span<const MessageListId> lists = kindRow(k.kind).messageLists;
-        if (ctx.recordCount(k.kind) != 0) {
-            writeSummaryReport(ctx, k.kind);
-            writeDataErrorsTable(ctx, k.kind);
-            writeErrorListing(ctx, k.kind);
-        } else if (std::any_of(lists.begin(), lists.end(),
-                               [&](MessageListId id) { return ctx.messages(id).hasListing(); })) {
-            writeErrorListing(ctx, k.kind);
-        } else {
-            ctx.report(k.kind).put(k.noData);
-        }
-    }
 }
 
 // The section readers, by kind.
@@ -268,13 +247,9 @@ void scanDataFile(RunContext& ctx, LineReader& reader) {
                 break;
         }
     }
-    if (!ctx.markerSeen) {
-        for (Writer& report : ctx.reports) report.put("\n\nNo delimiters found.");
-        if (ctx.findings) ctx.findings->finish(ctx);
-        return;
-    }
-    writeEndOfRun(ctx);
-    if (ctx.findings) ctx.findings->finish(ctx);
+    // The outputs end the run: the reports with their end-of-run blocks, or
+    // the note that no marker was found.
+    ctx.findings->finish(ctx);
     for (MessageList& list : ctx.messageLists) list.release();
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <ctime>
 #include <filesystem>
 #include <iterator>
 #include <map>
@@ -12,11 +11,12 @@
 
 #include "core/console.h"
 #include "core/files.h"
-#include "core/output_file.h"
 #include "core/platform.h"
+#include "core/run_context.h"
 #include "core/writer.h"
-#include "findings/findings_text.h"
-#include "html/html_text.h"
+#include "findings/fix_first.h"
+#include "findings/other_states.h"
+#include "findings/output.h"
 #include "run/run_control.h"
 
 namespace vortel {
@@ -31,33 +31,29 @@ struct FileRun {
     std::string stem;  // the data file's name without its extension
     int status = 0;
     RunTotals totals;
+    std::string failure;  // the message of the error that ended a failed run
 };
 
-std::string outputName(const fs::path& dir, const std::string& stem, const char* suffix) {
+std::string outputName(const fs::path& dir, const std::string& stem, std::string_view suffix) {
     std::string name = stem;
     name.append(suffix);
     return (dir / name).string();
 }
 
-constexpr const char* kSuffixes[] = {".foster-care.txt", ".adoption.txt", ".findings.json", ".html"};
+// True for an output each file's run writes, named after the data file.
+bool writtenPerFile(const OutputRow& row) { return row.file && !row.manyFileName.empty(); }
+
+// The outputs of one file's run, named after it in the folder.
+void nameOutputs(FindingsOptions& names, const fs::path& dir, const std::string& stem) {
+    for (const OutputRow& row : outputTable())
+        if (writtenPerFile(row)) names.*row.file = outputName(dir, stem, row.manyFileName);
+}
 
 // Each run has at most one temporary per output at once; the runs at once are
 // bounded so that every temporary is known to the signal handlers, which
 // remove them all when the command is interrupted.
-constexpr unsigned kMaxRunsAtOnce = kMaxTemporaries / std::size(kSuffixes);
-
-std::string clockText(const Options& options) {
-    char text[32];
-    if (options.asOf) {
-        const ClockReading& c = *options.asOf;
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", c.year, c.month, c.day, c.hour, c.minute);
-    } else {
-        // One reading for every run: the files are checked as at one moment.
-        const std::tm tm = platform::localTimeNow();
-        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &tm);
-    }
-    return text;
-}
+const unsigned kMaxRunsAtOnce =
+    static_cast<unsigned>(kMaxTemporaries / std::count_if(outputTable().begin(), outputTable().end(), writtenPerFile));
 
 std::string readAll(std::FILE* f) {
     std::string text;
@@ -81,90 +77,49 @@ std::string statusWord(int status) {
     }
 }
 
-// Writes one index file as an output of its own (a temporary moved into
-// place); false with a message when it cannot be written.
-bool writeIndex(const std::string& name, const std::string& text, const ProgramIo& io) {
-    OutputFile file;
-    int error = file.open(name);
+// The line of a run's error output that says why it failed: the last one
+// before "Terminating program.", else the last one.
+std::string failureOf(const std::string& errors) {
+    std::string failure;
+    std::size_t at = 0;
+    while (at < errors.size()) {
+        const std::size_t end = std::min(errors.find('\n', at), errors.size());
+        const std::string line = errors.substr(at, end - at);
+        if (line == "Terminating program." && !failure.empty()) break;
+        if (!line.empty()) failure = line;
+        at = end + 1;
+    }
+    return failure.empty() ? "the run ended with an error" : failure;
+}
+
+// Writes one index file (an output of the command, moved into place once
+// complete); false with a message when it cannot be written.
+bool writeIndex(const OutputRow& row, const std::string& name, RunContext& command, const std::vector<FileRun>& runs,
+                const ProgramIo& io) {
+    const std::unique_ptr<Output> index = row.make(command, {}, name);
+    WrittenOutput& file = index->output();
+    int error = index->create(name);
     if (!error) {
-        Writer out;
-        out.attach(file.file(), false, name);
         try {
-            out.put(text);
-            out.flush();
+            index->start(command);
+            for (const FileRun& r : runs) index->fileChecked({r.dataFile, r.stem, r.status, r.failure, r.totals});
+            const ReportPeriods periods;
+            const std::array<FindingCounts, 2> counts{};
+            const FixFirstTally fixFirst;
+            const OtherStateTally otherStates;
+            index->end({command, periods, counts, false, true, nullptr, fixFirst, otherStates});
+            file.out().flush();
         } catch (const OutputWriteError& e) {
             error = e.error;
         }
-        out.detach();
-        if (!error) error = file.place();
+        file.out().detach();
+        if (!error) error = file.file().close();
+        if (!error) error = file.file().place();
+        if (error) file.file().discard();
     }
     if (error)
         std::fprintf(io.err, "\nUnable to write file %s: %s.\n", visibleText(name).c_str(), errorText(error).c_str());
     return error == 0;
-}
-
-std::string indexCsv(const std::vector<FileRun>& runs) {
-    std::string text =
-        "file,status,adoption_records,adoption_records_with_findings,foster_care_records,"
-        "foster_care_records_with_findings,findings\r\n";
-    for (const FileRun& r : runs) {
-        const RunTotals& t = r.totals;
-        std::string file;
-        appendCsvField(file, r.dataFile);
-        text += file + "," + std::to_string(exitStatus(r.status)) + "," + std::to_string(t.adoptionRecords) + "," +
-                std::to_string(t.adoptionRecordsWithFindings) + "," + std::to_string(t.fosterCareRecords) + "," +
-                std::to_string(t.fosterCareRecordsWithFindings) + "," + std::to_string(t.findings) + "\r\n";
-    }
-    return text;
-}
-
-// A link to a file beside the index: a relative reference beginning "./",
-// every byte but A-Z a-z 0-9 - . _ ~ / percent-encoded (RFC 3986), so that no
-// name can become a scheme, a query or a fragment; then escaped as HTML.
-std::string linkTo(const std::string& fileName) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string reference = "./";
-    for (const char ch : fileName) {
-        const auto c = static_cast<unsigned char>(ch);
-        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                                c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
-        if (unreserved) {
-            reference.push_back(ch);
-        } else {
-            reference.push_back('%');
-            reference.push_back(kHex[c >> 4]);
-            reference.push_back(kHex[c & 0x0F]);
-        }
-    }
-    return htmlText(reference, TextBytes::Utf8, TextPlace::Attribute);
-}
-
-std::string indexHtml(const std::vector<FileRun>& runs) {
-    std::string text =
-        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>vortel-dq: files "
-        "checked</title>\n"
-        "<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse}"
-        "td,th{border:1px solid #bbb;padding:.3em .6em;text-align:right}td:first-child{text-align:left}"
-        ".fatal{color:#b00020}</style>\n</head>\n<body>\n<h1>Files checked</h1>\n<table>\n"
-        "<tr><th>File</th><th>Status</th><th>Adoption records</th><th>with findings</th>"
-        "<th>Foster care records</th><th>with findings</th><th>Findings</th><th>Outputs</th></tr>\n";
-    for (const FileRun& r : runs) {
-        const RunTotals& t = r.totals;
-        text.append(r.status == -1 ? "<tr class=\"fatal\"><td>" : "<tr><td>")
-            .append(htmlText(r.dataFile, TextBytes::Utf8));
-        text.append("</td><td>").append(statusWord(r.status));
-        for (const long long n : {t.adoptionRecords, t.adoptionRecordsWithFindings, t.fosterCareRecords,
-                                  t.fosterCareRecordsWithFindings, t.findings})
-            text.append("</td><td>").append(std::to_string(n));
-        text.append("</td><td>");
-        for (const auto& [suffix, what] :
-             {std::pair{".html", "page"}, std::pair{".foster-care.txt", "foster care"},
-              std::pair{".adoption.txt", "adoption"}, std::pair{".findings.json", "findings"}})
-            text.append("<a href=\"").append(linkTo(r.stem + suffix)).append("\">").append(what).append("</a> ");
-        text.append("</td></tr>\n");
-    }
-    text += "</table>\n</body>\n</html>\n";
-    return text;
 }
 
 // A bad command line: one line on the error stream.
@@ -207,13 +162,14 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
     const fs::path dir(*options.outDir);
     std::vector<FileRun> runs;
     std::map<std::string, std::string> outputs;  // output name -> the data file writing it
-    outputs[(dir / "index.csv").string()] = "the index";
-    outputs[(dir / "index.html").string()] = "the index";
+    for (const OutputRow& row : outputTable())
+        if (!row.file && !row.manyFileName.empty()) outputs[(dir / std::string(row.manyFileName)).string()] = row.what;
     for (const std::string& data : options.dataFiles) {
-        FileRun run{data, fs::path(data).stem().string(), 0, {}};
+        FileRun run{data, fs::path(data).stem().string(), 0, {}, {}};
         if (run.stem.empty()) run.stem = fs::path(data).filename().string();
-        for (const char* suffix : kSuffixes) {
-            const auto [at, added] = outputs.emplace(outputName(dir, run.stem, suffix), data);
+        for (const OutputRow& row : outputTable()) {
+            if (!writtenPerFile(row)) continue;
+            const auto [at, added] = outputs.emplace(outputName(dir, run.stem, row.manyFileName), data);
             if (!added) {
                 return badCommandLine(io, visibleText(at->second) + " and " + visibleText(data) + " would both write " +
                                               visibleText(at->first));
@@ -230,7 +186,9 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
         return -1;
     }
 
-    const std::string clock = clockText(options);
+    // One reading of the clock for every run: the files are checked as at one
+    // moment.
+    const ClockReading clock = options.asOf ? *options.asOf : clockReadingNow();
     // One county list for the whole command, said once when it is the installed one.
     const std::string fips = options.fipsFile ? *options.fipsFile : defaultLocalAgencyList(io.programFile, io.err);
     unsigned jobs =
@@ -241,41 +199,30 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
     auto work = [&] {
         for (std::size_t i = next++; i < runs.size(); i = next++) {
             FileRun& run = runs[i];
-            std::vector<std::string> args = {"vortel-dq",
-                                             "--quiet",
-                                             "--data",
-                                             run.dataFile,
-                                             "--foster-care-report",
-                                             outputName(dir, run.stem, kSuffixes[0]),
-                                             "--adoption-report",
-                                             outputName(dir, run.stem, kSuffixes[1]),
-                                             "--findings",
-                                             outputName(dir, run.stem, kSuffixes[2]),
-                                             "--html",
-                                             outputName(dir, run.stem, kSuffixes[3]),
-                                             "--state",
-                                             *options.stateCode,
-                                             "--as-of",
-                                             clock};
-            args.insert(args.end(), {"--fips", fips});
-            if (options.findings.failOnFindings) args.emplace_back("--fail-on-findings");
-            std::vector<const char*> argv;
-            argv.reserve(args.size());
-            for (const std::string& a : args) argv.push_back(a.c_str());
-            argv.push_back(nullptr);
+            RunRequest request;
+            request.dataFile = run.dataFile;
+            request.stateCode = *options.stateCode;
+            request.fipsFile = fips;
+            request.clock = clock;
+            request.outputs.failOnFindings = options.findings.failOnFindings;
+            nameOutputs(request.outputs, dir, run.stem);
+            // Nothing is asked, and the run's console goes nowhere: the
+            // command shows one line per file. Its errors are kept in a
+            // scratch file, to be shown whole after the line.
             int error = 0;
-            std::FILE* in = platform::openNullDevice("rb");
-            if (!in) error = errno;
-            std::FILE* err = in ? openScratchFile(error) : nullptr;
-            if (!in || !err) {
+            std::FILE* nowhere = platform::openNullDevice("wb");
+            if (!nowhere) error = errno;
+            std::FILE* err = nowhere ? openScratchFile(error) : nullptr;
+            if (!nowhere || !err) {
                 run.status = -1;
             } else {
-                run.status = runProgram(static_cast<int>(args.size()), argv.data(), {in, in, err}, limits, &run.totals);
+                run.status = runOne(request, {nullptr, nowhere, err, io.programFile}, limits, &run.totals);
             }
             const std::string errors =
                 err ? readAll(err)
                     : visibleText(run.dataFile) + ": Unable to open a scratch file: " + errorText(error) + ".\n";
-            if (in) std::fclose(in);
+            if (run.status == -1) run.failure = failureOf(errors);
+            if (nowhere) std::fclose(nowhere);
             if (err) std::fclose(err);
             const std::lock_guard<std::mutex> lock(console);
             const RunTotals& t = run.totals;
@@ -299,8 +246,14 @@ int runManyFiles(const Options& options, const ProgramIo& io, const MemoryLimits
 
     int status = 0;
     for (const FileRun& r : runs) status = std::max(status, exitStatus(r.status));
-    if (!writeIndex((dir / "index.csv").string(), indexCsv(runs), io)) status = 255;
-    if (!writeIndex((dir / "index.html").string(), indexHtml(runs), io)) status = 255;
+    // The index: the State and the clock of the command, a row per file.
+    RunContext command;
+    command.facts.stateCode = *options.stateCode;
+    command.runTimestamp = runTimestampOf(clock);
+    for (const OutputRow& row : outputTable()) {
+        if (!row.file && !writeIndex(row, (dir / std::string(row.manyFileName)).string(), command, runs, io))
+            status = 255;
+    }
     return status == 255 ? -1 : status;
 }
 

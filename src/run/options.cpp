@@ -30,10 +30,10 @@ struct OptionRow {
 constexpr std::array kOptions = {
     OptionRow{"--data", "", "FILE", Takes::Value, &Options::dataFile, nullptr, nullptr, nullptr,
               "the VORTEL data file to check"},
-    OptionRow{"--foster-care-report", "", "FILE", Takes::Value, &Options::fosterCareReport, nullptr, nullptr, nullptr,
-              "the Foster Care report to write\n(created, or replaced when the run ends)"},
-    OptionRow{"--adoption-report", "", "FILE", Takes::Value, &Options::adoptionReport, nullptr, nullptr, nullptr,
-              "the Adoption report to write\n(created, or replaced when the run ends)"},
+    OptionRow{"--foster-care-report", "", "FILE", Takes::Value, nullptr, &FindingsOptions::fosterCareReport, nullptr,
+              nullptr, "the Foster Care report to write\n(created, or replaced when the run ends)"},
+    OptionRow{"--adoption-report", "", "FILE", Takes::Value, nullptr, &FindingsOptions::adoptionReport, nullptr,
+              nullptr, "the Adoption report to write\n(created, or replaced when the run ends)"},
     OptionRow{"--state", "", "CODE", Takes::Value, &Options::stateCode, nullptr, nullptr, nullptr,
               "the 2-digit State FIPS code (e.g., 01 for Alabama)"},
     OptionRow{"--fips", "", "FILE", Takes::Value, &Options::fipsFile, nullptr, nullptr, nullptr,
@@ -136,8 +136,8 @@ std::optional<std::string> manyFilesOptionsError(const Options& o) {
         if (o.quiet && !(o.help || o.version || o.rulesFile)) {
             const std::pair<const std::optional<std::string>*, const char*> answers[] = {
                 {&o.dataFile, "--data"},
-                {&o.fosterCareReport, "--foster-care-report"},
-                {&o.adoptionReport, "--adoption-report"},
+                {&o.findings.fosterCareReport, "--foster-care-report"},
+                {&o.findings.adoptionReport, "--adoption-report"},
                 {&o.stateCode, "--state"}};
             for (const auto& [answer, name] : answers)
                 if (!*answer) return std::string("--quiet asks no question: ") + name + " is needed";
@@ -145,8 +145,8 @@ std::optional<std::string> manyFilesOptionsError(const Options& o) {
         return std::nullopt;
     }
     const std::pair<bool, const char*> single[] = {{o.dataFile.has_value(), "--data"},
-                                                   {o.fosterCareReport.has_value(), "--foster-care-report"},
-                                                   {o.adoptionReport.has_value(), "--adoption-report"},
+                                                   {o.findings.fosterCareReport.has_value(), "--foster-care-report"},
+                                                   {o.findings.adoptionReport.has_value(), "--adoption-report"},
                                                    {o.findings.findingsFile.has_value(), "--findings"},
                                                    {o.findings.errorRecordsFile.has_value(), "--error-records"},
                                                    {o.compareFile.has_value(), "--compare"},

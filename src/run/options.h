@@ -20,12 +20,10 @@ std::optional<ClockReading> parseClockReading(std::string_view text);
 // Answers given on the command line; a question without one is asked.
 struct Options {
     std::optional<std::string> dataFile;
-    std::optional<std::string> fosterCareReport;
-    std::optional<std::string> adoptionReport;
     std::optional<std::string> stateCode;
     std::optional<std::string> fipsFile;
     std::optional<ClockReading> asOf;
-    FindingsOptions findings;
+    FindingsOptions findings;                // the outputs' names (the reports' included)
     std::optional<std::string> compareFile;  // --compare PREVIOUS.json
     std::optional<std::string> rulesFile;    // --rules FILE: write the rules document and stop
     bool help = false;

@@ -93,59 +93,58 @@ bool placeOutputs(RunContext& ctx, const std::vector<PlacedOutput>& outputs) {
 
 }  // namespace
 
-int runProgram(int argc, const char* const argv[], const ProgramIo& io, const MemoryLimits& limits, RunTotals* totals) {
+int runProgram(int argc, const char* const argv[], const ProgramIo& io, const MemoryLimits& limits) {
     const std::optional<Options> options = parseOptions(argc, argv, io.err);
     if (!options) return 2;
     if (options->help) return writeOut(io, helpText()) ? 0 : -1;
     if (options->version) return writeOut(io, std::string("vortel-dq ") + kVersion + "\n") ? 0 : -1;
     if (options->rulesFile) return writeRules(io, *options->rulesFile);
     if (options->outDir) return runManyFiles(*options, io, limits);
+    return runOne(runRequestOf(*options), io, limits);
+}
 
+int runOne(const RunRequest& request, const ProgramIo& io, const MemoryLimits& limits, RunTotals* totals) {
     // What the run context's writers write to is made before the context, so
     // that it outlives them: the writers flush as the context goes away.
     // --quiet: the console's progress goes nowhere.
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> quietConsole(
-        options->quiet ? platform::openNullDevice("wb") : nullptr, [](std::FILE* f) { return f ? std::fclose(f) : 0; });
-    ReportFiles reports;
+        request.quiet ? platform::openNullDevice("wb") : nullptr, [](std::FILE* f) { return f ? std::fclose(f) : 0; });
     auto ctx = std::make_unique<RunContext>();
     ctx->console.attach(quietConsole ? quietConsole.get() : io.out, false);
     ctx->errors.attach(io.err, false);
     ctx->setMemoryLimits(limits);
-    std::unique_ptr<FindingsExport> findings;
-    FindingsOptions f = options->findings;
+    FindingsOptions f = request.outputs;
     // A person watching on a terminal is told at the end what the run found.
-    f.closingSummary = !options->quiet && platform::isTerminal(io.out);
+    f.closingSummary = !request.quiet && platform::isTerminal(io.out);
     // The findings file that replaces the earlier findings it is compared
     // with (a rolling baseline) replaces them only after a complete run.
     const bool findingsReplaceBaseline =
-        options->compareFile && f.findingsFile && sameFile(*f.findingsFile, *options->compareFile);
-    if (f.findingsFile || f.errorRecordsFile || f.failOnFindings || f.htmlFile || options->compareFile ||
-        f.closingSummary) {
-        // The earlier run to compare with is read before anything is created;
-        // a file that cannot serve is a bad command line.
-        std::optional<PreviousRun> previous;
-        if (const std::optional<std::string>& name = options->compareFile) {
-            std::string error;
-            try {
-                previous = readPreviousRun(*name, error);
-            } catch (const std::bad_alloc&) {
-                std::fprintf(io.err, "vortel-dq: not enough memory to read %s\n", visibleText(*name).c_str());
-                return -1;
-            }
-            if (!previous) {
-                std::fprintf(io.err, "vortel-dq: %s\n", error.c_str());
-                return 2;
-            }
+        request.compareFile && f.findingsFile && sameFile(*f.findingsFile, *request.compareFile);
+    // The earlier run to compare with is read before anything is created;
+    // a file that cannot serve is a bad command line.
+    std::optional<PreviousRun> previous;
+    if (const std::optional<std::string>& name = request.compareFile) {
+        std::string error;
+        try {
+            previous = readPreviousRun(*name, error);
+        } catch (const std::bad_alloc&) {
+            std::fprintf(io.err, "vortel-dq: not enough memory to read %s\n", visibleText(*name).c_str());
+            return -1;
         }
-        findings = std::make_unique<FindingsExport>(f, std::move(previous));
-        ctx->findings = findings.get();
+        if (!previous) {
+            std::fprintf(io.err, "vortel-dq: %s\n", error.c_str());
+            return 2;
+        }
     }
+    // The run's outputs: the reports and whatever else the request names.
+    const auto findings = std::make_unique<FindingsExport>(f, std::move(previous));
+    ctx->findings = findings.get();
     DataFile data;
     int status = 0;
     bool asked = false;
     Ending ending = Ending::Complete;
     try {
-        runDialogue(*ctx, *options, io, data, reports);
+        runDialogue(*ctx, request, io, data);
         asked = true;
         initRunTables(*ctx);
         auto reader = std::make_unique<LineReader>(data.file, data.size);
@@ -176,14 +175,12 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
         data.file = nullptr;
     }
 
-    // The reports first, then the findings files, as they were opened.
-    std::vector<PlacedOutput> outputs = {{&ctx->report(RecordKind::FosterCare), &reports.fosterCare},
-                                         {&ctx->report(RecordKind::Adoption), &reports.adoption}};
-    if (findings)
-        for (WrittenOutput* w : findings->outputs()) outputs.emplace_back(&w->out(), &w->file());
+    // The reports first, then the other outputs, as they were opened.
+    std::vector<PlacedOutput> outputs;
+    for (WrittenOutput* w : findings->outputs()) outputs.emplace_back(&w->out(), &w->file());
     std::erase_if(outputs, [](const PlacedOutput& o) { return !o.second->isOpen(); });
 
-    if (ending == Ending::FatalWhileReading && findings) {
+    if (ending == Ending::FatalWhileReading) {
         try {
             findings->abandon(*ctx);
         } catch (const OutputWriteError& e) {
@@ -204,7 +201,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
         ctx->console.put(closingSummary(*ctx, *findings, f));
     ctx->console.flush();
     ctx->errors.flush();
-    if (status == 0 && findings && findings->failOnFindings()) {
+    if (status == 0 && findings->failOnFindings()) {
         if (findings->anyFinding()) {
             status = 1;
         } else if (std::all_of(ctx->recordCounts.begin(), ctx->recordCounts.end(),
@@ -217,12 +214,11 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     if (totals) {
         totals->adoptionRecords = ctx->recordCount(RecordKind::Adoption);
         totals->fosterCareRecords = ctx->recordCount(RecordKind::FosterCare);
-        if (findings) {
-            totals->adoptionRecordsWithFindings = findings->counts(RecordKind::Adoption).recordsWithFindings;
-            totals->fosterCareRecordsWithFindings = findings->counts(RecordKind::FosterCare).recordsWithFindings;
-            totals->findings =
-                findings->counts(RecordKind::Adoption).findings + findings->counts(RecordKind::FosterCare).findings;
-        }
+        totals->adoptionRecordsWithFindings = findings->counts(RecordKind::Adoption).recordsWithFindings;
+        totals->fosterCareRecordsWithFindings = findings->counts(RecordKind::FosterCare).recordsWithFindings;
+        totals->findings =
+            findings->counts(RecordKind::Adoption).findings + findings->counts(RecordKind::FosterCare).findings;
+        totals->anyFinding = findings->anyFinding();
     }
     return status;
 }

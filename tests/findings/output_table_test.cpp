@@ -17,11 +17,15 @@ public:
         calls.push_back("create " + name);
         return 0;
     }
+    void start(RunContext&) override { calls.push_back("start"); }
     void beginSection(RecordKind kind, std::string_view, std::string_view) override {
         calls.push_back("section " + std::string(recordKindName(kind)));
     }
     void record(RunContext&, const CheckedRecord& r) override {
         calls.push_back("record " + std::to_string(r.lineNumber) + ": " + std::to_string(r.findings.size()));
+    }
+    void endSection(RunContext&, RecordKind kind) override {
+        calls.push_back("end section " + std::string(recordKindName(kind)));
     }
     void end(const RunEnd& run) override { calls.push_back(run.complete ? "end" : "abandon"); }
     WrittenOutput& output() override { return file_; }
@@ -31,8 +35,8 @@ private:
 };
 
 constexpr OutputRow kFakeTable[] = {
-    {"--html", &FindingsOptions::htmlFile, "", "a fake output", "the fake output",
-     [](const FindingsOptions&, const std::string&) -> std::unique_ptr<Output> {
+    {"--html", &FindingsOptions::htmlFile, "", "a fake output", "the fake output", "", "",
+     [](RunContext&, const FindingsOptions&, const std::string&) -> std::unique_ptr<Output> {
          return std::make_unique<FakeOutput>();
      }},
 };
@@ -48,11 +52,12 @@ TEST(OutputTable, ARegisteredOutputIsGivenEveryCallInOrder) {
         {"complete run",
          "fake.out",
          true,
-         {"create fake.out", "section foster care", "record 3: 0", "record 4: 2", "end"}},
+         {"create fake.out", "start", "section foster care", "record 3: 0", "record 4: 2", "end section foster care",
+          "end"}},
         {"run ended while reading",
          "fake.out",
          false,
-         {"create fake.out", "section foster care", "record 3: 0", "record 4: 2", "abandon"}},
+         {"create fake.out", "start", "section foster care", "record 3: 0", "record 4: 2", "abandon"}},
         {"name of an input: refused before anything is created", "data.txt", true, {}},
     };
     for (const Case& c : cases) {
@@ -72,6 +77,7 @@ TEST(OutputTable, ARegisteredOutputIsGivenEveryCallInOrder) {
             EXPECT_TRUE(calls.empty()) << c.name;
             continue;
         }
+        findings.start(*ctx);
         findings.beginSection(*ctx, RecordKind::FosterCare, "@\n", "summary\n");
         std::string record = testing::cleanFosterCareRecord();
         testing::checkFosterCareRecord(*ctx, record);
@@ -81,6 +87,7 @@ TEST(OutputTable, ARegisteredOutputIsGivenEveryCallInOrder) {
         testing::checkFosterCareRecord(*ctx, record);
         findings.record(*ctx, RecordKind::FosterCare, record, record, 4);
         if (c.complete) {
+            findings.endSection(*ctx, RecordKind::FosterCare);
             findings.finish(*ctx);
         } else {
             findings.abandon(*ctx);

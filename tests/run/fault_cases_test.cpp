@@ -236,6 +236,18 @@ links = [u.urlparse(l) for l in re.findall(r"LINK (file:\S+)", open("dom.html").
 good = [l for l in links if not l.query and not l.fragment and os.path.isfile(u.unquote(l.path))
         and os.path.dirname(u.unquote(l.path)) == os.path.realpath("o")]
 sys.exit(len(links) != 12 or len(good) != 12)')sh"},
+    // The index as a browser shows it: the status of each file in words and
+    // the totals row.
+    {"index rendered with totals and status words", R"sh(command -v chromium >/dev/null || { touch skipped; exit 0; }
+run --state 01 --fips fips.lst --out-dir o data.txt nosuch.dat >/dev/null 2>&1; [ $? = 255 ] || exit 1
+echo '<body><iframe src="index.html"></iframe><script>onload = () => { const d = frames[0].document;
+  document.body.append("TOTALS[" + d.querySelector("tfoot tr").innerText.replace(/\s+/g, " ") + "] ");
+  for (const c of d.querySelectorAll("tbody td.status")) document.body.append("STATUS[" + c.innerText + "] ") }</script>' > o/seen.html
+timeout 120 chromium --headless --disable-gpu --no-sandbox --user-data-dir="$PWD/profile" --allow-file-access-from-files \
+  --virtual-time-budget=5000 --dump-dom "file://$PWD/o/seen.html" 2>/dev/null > dom.html)sh",
+     0, "",
+     R"sh([ -e skipped ] || { grep -qF 'TOTALS[Total, 2 files 40 20 50.0% 78 1 with findings, 1 failed' dom.html &&
+grep -qF 'STATUS[findings]' dom.html && grep -qF 'STATUS[failed: Unable to open file nosuch.dat: No such file or directory.]' dom.html; })sh"},
     // What --compare skips costs no memory: white space, a long unknown string.
     {"earlier findings padded beyond the memory limit",
      "checked --data data.txt --findings e.json >/dev/null; { head -c 60000000 /dev/zero | tr '\\0' ' '; cat e.json; } "

@@ -56,23 +56,24 @@ TEST(ManyFiles, EachFileIsARunOfItsOwnWithAnIndex) {
     struct Case {
         std::vector<std::string> extra;
         int status;  // the highest of the files'
-        const char* index;
+        std::string index;
         const char* first = nullptr;  // a file named before the others
     };
+    // Each file's row: its status, counts by kind, findings, then the totals,
+    // the share with findings and the outcome in words.
+    const std::string a = "a.dat,0,20,10,20,10,78,40,20,50.0,findings\r\n";
+    const std::string b = "b.txt,0,20,10,20,10,78,40,20,50.0,findings\r\n";
+    const std::string e = "e.dat,0,0,0,0,0,0,0,0,0.0,complete\r\n";
+    const std::string missing =
+        "nosuch.dat,255,0,0,0,0,0,0,0,0.0,failed: Unable to open file nosuch.dat: No such file or directory.\r\n";
+    // With --fail-on-findings every run ends with status 1.
+    const auto failing = [](std::string row) { return row.replace(row.find(",0,"), 3, ",1,"); };
     const Case cases[] = {
-        {{}, 0, "a.dat,0,20,10,20,10,78\r\nb.txt,0,20,10,20,10,78\r\ne.dat,0,0,0,0,0,0\r\n"},
-        {{"-j1", "--fail-on-findings"}, 1, "a.dat,1,20,10,20,10,78\r\nb.txt,1,20,10,20,10,78\r\ne.dat,1,0,0,0,0,0\r\n"},
-        {{"--jobs=2", "nosuch.dat"},
-         -1,
-         "a.dat,0,20,10,20,10,78\r\nb.txt,0,20,10,20,10,78\r\ne.dat,0,0,0,0,0,0\r\nnosuch.dat,255,0,0,0,0,0\r\n"},
-        {{"-j1"},
-         -1,
-         "nosuch.dat,255,0,0,0,0,0\r\na.dat,0,20,10,20,10,78\r\nb.txt,0,20,10,20,10,78\r\ne.dat,0,0,0,0,0,0\r\n",
-         "nosuch.dat"},
-        {{"--jobs=2", "--fail-on-findings"},
-         -1,
-         "nosuch.dat,255,0,0,0,0,0\r\na.dat,1,20,10,20,10,78\r\nb.txt,1,20,10,20,10,78\r\ne.dat,1,0,0,0,0,0\r\n",
-         "nosuch.dat"},
+        {{}, 0, a + b + e},
+        {{"-j1", "--fail-on-findings"}, 1, failing(a) + failing(b) + failing(e)},
+        {{"--jobs=2", "nosuch.dat"}, -1, a + b + e + missing},
+        {{"-j1"}, -1, missing + a + b + e, "nosuch.dat"},
+        {{"--jobs=2", "--fail-on-findings"}, -1, missing + failing(a) + failing(b) + failing(e), "nosuch.dat"},
     };
     Folder f;
     const RunResult single =
@@ -91,7 +92,17 @@ TEST(ManyFiles, EachFileIsARunOfItsOwnWithAnIndex) {
         EXPECT_EQ(readFile(f.dir / "out/sub/index.csv").substr(readFile(f.dir / "out/sub/index.csv").find("\r\n") + 2),
                   c.index);
         EXPECT_NE(r.out.find("b.txt: 20 adoption records (10 with findings)"), std::string::npos) << r.out;
-        EXPECT_NE(readFile(f.dir / "out/sub/index.html").find("<td>e.dat</td>"), std::string::npos);
+        const std::string page = readFile(f.dir / "out/sub/index.html");
+        EXPECT_NE(page.find("<td>e.dat</td>"), std::string::npos);
+        EXPECT_NE(page.find("<p>State 01 &middot; checked 12/08/2026 09:00AM</p>"), std::string::npos);
+        EXPECT_NE(page.find("<td class=status>complete</td>"), std::string::npos);
+        // The totals row: every file's records and findings.
+        const int files = c.index.find("nosuch") == std::string::npos ? 3 : 4;
+        EXPECT_NE(page.find("<tfoot><tr class=totals><th>Total, " + std::to_string(files) +
+                            " files</th><td class=n>80</td>"
+                            "<td class=n>40</td><td class=n>50.0%</td><td class=n>156</td>"),
+                  std::string::npos)
+            << page;
         // The reports of each file are those of a run of its own.
         std::string expected = readFile(f.dir / "fc.txt");
         for (std::size_t at; (at = expected.find("File: a.dat")) != std::string::npos;)
