@@ -24,6 +24,7 @@ namespace vortel {
 
 struct RunContext;
 struct Comparison;
+class ChangeMarks;
 
 struct FindingsOptions {
     std::optional<std::string> findingsFile;      // --findings FILE (.csv or .json)
@@ -31,6 +32,9 @@ struct FindingsOptions {
     bool failOnFindings = false;                  // --fail-on-findings
     std::optional<std::string> htmlFile;          // --html FILE
     std::optional<long> htmlRecords;              // --html-records N
+    // Set by the run when it compares with an earlier run (--compare): each
+    // finding is marked with what changed.
+    bool marksChanges = false;
 
     // The records the page lists at most.
     long listedRecords() const { return htmlRecords.value_or(2000); }
@@ -67,6 +71,7 @@ struct RunEnd {
     // blocks of the reports do not exist.
     bool complete;
     const Comparison* comparison;  // with --compare, once made; else null
+    const ChangeMarks* marks;      // what changed, finding by finding; null as `comparison`
 
     const FindingCounts& countsOf(RecordKind kind) const { return counts[static_cast<std::size_t>(kind)]; }
 };

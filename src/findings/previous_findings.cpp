@@ -12,6 +12,7 @@
 #include "findings/finding_cells.h"
 #include "findings/findings_file.h"
 #include "findings/findings_text.h"
+#include "findings/line_length.h"
 
 namespace vortel {
 
@@ -264,6 +265,7 @@ enum class Member {
     Kind,
     RecordNumber,
     Element,
+    Value,
     State,
     Adoption,
     FosterCare
@@ -282,6 +284,7 @@ constexpr MemberName kMembers[] = {
     {Frame::Finding, "kind", Member::Kind},
     {Frame::Finding, "recordNumber", Member::RecordNumber},
     {Frame::Finding, "element", Member::Element},
+    {Frame::Finding, "value", Member::Value},
     {Frame::Run, "state", Member::State},
     {Frame::RecordLists, "adoption", Member::Adoption},
     {Frame::RecordLists, "fosterCare", Member::FosterCare},
@@ -299,6 +302,7 @@ enum class Slot {
     FindingKind,    // its "kind", "recordNumber", "element"
     FindingNumber,
     FindingElement,
+    FindingValue,
     State,           // "run": "state"
     AdoptionList,    // "recordNumbers": "adoption", "fosterCare"
     FosterCareList,  // and their items:
@@ -317,7 +321,7 @@ struct Level {
 
 // The finding being read.
 struct PendingFinding {
-    Text kind, recordNumber, element;
+    Text kind, recordNumber, element, value;
     unsigned given = 0;  // one bit each
 };
 
@@ -328,6 +332,7 @@ public:
         for (const RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
             auto& labels = labels_[kind == RecordKind::Adoption ? 0 : 1];
             for (const FindingCell& c : findingCells(kind)) labels.emplace_back(c.label(), c.cell);
+            labels.emplace_back(kRecordElement, kRecordCell);  // a line's length
             std::sort(labels.begin(), labels.end());
         }
     }
@@ -410,6 +415,7 @@ private:
                 if (l.member == Member::Kind) return Slot::FindingKind;
                 if (l.member == Member::RecordNumber) return Slot::FindingNumber;
                 if (l.member == Member::Element) return Slot::FindingElement;
+                if (l.member == Member::Value) return Slot::FindingValue;
                 return Slot::Ignored;
             case Frame::Run:
                 return l.member == Member::State ? Slot::State : Slot::Ignored;
@@ -537,6 +543,8 @@ private:
                 return keep(pending_.recordNumber, 2);
             case Slot::FindingElement:
                 return keep(pending_.element, 4);
+            case Slot::FindingValue:
+                return keep(pending_.value, 8);
             case Slot::State:
                 state = text_.bytes + (text_.whole ? "" : "...");
                 return;
@@ -571,7 +579,7 @@ private:
 
     void addFinding() {
         const PendingFinding& p = pending_;
-        if (p.given != 7 || (!p.kind.is("adoption") && !p.kind.is("foster care"))) {
+        if ((p.given & 7) != 7 || (!p.kind.is("adoption") && !p.kind.is("foster care"))) {
             badShape = true;
             return;
         }
@@ -584,7 +592,13 @@ private:
             badShape = true;
             return;
         }
-        out_.of(kind).findings.push_back({*number, static_cast<std::uint16_t>(cell->second)});
+        FindingKey key{*number, static_cast<std::uint16_t>(cell->second), {}};
+        // The earlier value, as far as a finding's value reaches.
+        if ((p.given & 8) && utf8ToLatin1(p.value.bytes, bytes_)) {
+            key.value.size = static_cast<std::uint8_t>(std::min(bytes_.size(), key.value.bytes.size()));
+            std::copy_n(bytes_.begin(), key.value.size, key.value.bytes.begin());
+        }
+        out_.of(kind).findings.push_back(key);
     }
 
     Input input_;
@@ -604,7 +618,15 @@ bool newerThan(const std::string& text, int version) {
     return text > bound;
 }
 
+// True when the integer `text` is a version --compare reads.
+bool readsVersion(const std::string& text) {
+    for (int v = kOldestComparedVersion; v <= kFindingsFormatVersion; ++v)
+        if (text == std::to_string(v)) return true;
+    return false;
+}
+
 std::string_view cellLabel(RecordKind kind, int cell) {
+    if (cell == kRecordCell) return kRecordElement;
     for (const FindingCell& c : findingCells(kind))
         if (c.cell == cell) return c.label();
     return "?";
@@ -653,7 +675,7 @@ std::optional<PreviousRun> readPreviousRun(const std::string& fileName, std::str
                 "\" more than once, so it cannot be the findings JSON a run wrote";
     } else if (!*reader.complete) {
         error = shownName + " holds the findings of a run that did not complete; compare with those of a complete run";
-    } else if (!reader.formatVersion || *reader.formatVersion != std::to_string(kFindingsFormatVersion)) {
+    } else if (!reader.formatVersion || !readsVersion(*reader.formatVersion)) {
         error = shownName +
                 " was written by an earlier version of the program, without record lists; check the earlier "
                 "data file again with this version (--findings NAME.json) to get a comparable findings file";

@@ -128,7 +128,8 @@ bool readSection(RunContext& ctx, LineReader& reader) {
         K.checkGroups(ctx, record);
         if (tallyElementStates(ctx, K.kind)) writeRecordLine(ctx, K.kind, record);
         K.tallyRecord(ctx, record);
-        if (ctx.findings) ctx.findings->record(ctx, K.kind, record, record.substr(0, rawLength), reader.lineNumber());
+        if (ctx.findings)
+            ctx.findings->record(ctx, K.kind, record, record.substr(0, rawLength), reader.lineNumber(), reader.piece());
         more = reader.next();
     }
     ctx.console.put("\n");

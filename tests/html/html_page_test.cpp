@@ -87,6 +87,7 @@ struct CsvRecord {
     char kind;
     long line;
     long findings = 0;
+    long ranked = 0;       // those the page ranks it by: a line's length counts once
     std::set<int> groups;  // consistency groups of its letters
 };
 
@@ -99,13 +100,24 @@ struct CsvFacts {
 CsvFacts readCsv(const std::string& text) {
     CsvFacts facts;
     const std::vector<CsvRow> rows = parseCsv(text);
+    long shortLine = -1;  // the length of the current record's short line
     for (std::size_t i = 1; i < rows.size(); ++i) {
         const CsvRow& r = rows[i];
         const char kind = r[0] == "adoption" ? 'a' : 'f';
         ++facts.rows;
-        CsvRecord& rec =
-            facts.records.try_emplace({kind, std::stol(r[1])}, CsvRecord{kind, std::stol(r[1]), 0, {}}).first->second;
+        CsvRecord& rec = facts.records.try_emplace({kind, std::stol(r[1])}, CsvRecord{kind, std::stol(r[1]), 0, 0, {}})
+                             .first->second;
         ++rec.findings;
+        // The findings that follow from a line's length (the columns a short
+        // line does not reach) are folded under it and charted nowhere.
+        if (r[3] == "record") {
+            ++rec.ranked;
+            shortLine = r[5] == "short line" ? std::stol("0" + r[10].substr(r[10].find('-') + 1)) : -1;
+            continue;
+        }
+        if (rec.findings == 1) shortLine = -1;
+        if (shortLine >= 0 && std::stol(r[10].substr(r[10].find('-') + 1)) > shortLine) continue;
+        ++rec.ranked;
         auto& cell = facts.cells[{kind, r[3]}];
         const char state = r[4][0];
         ++cell[state == '1' ? 0 : state == '2' ? 1 : 2];
@@ -163,8 +175,9 @@ TEST(HtmlPage, CountsAgreeWithTheFindingsCsvAndTheReports) {
             EXPECT_EQ(countsRow(page, "Records with findings").at(k.column), recordsWithFindings[k.key]);
             EXPECT_EQ(countsRow(page, "Findings").at(k.column), findings[k.key]);
 
-            // Elements: the chart's parts are the CSV's findings by state; its
-            // likely errors are the report's.
+            // Elements: the chart's parts are the CSV's findings by state,
+            // less those that follow from a line's length; its likely errors
+            // are at most the report's.
             const std::string section = between(page, k.section, "</section>");
             const auto table = reportTable(report);
             long charted = 0;
@@ -175,7 +188,7 @@ TEST(HtmlPage, CountsAgreeWithTheFindingsCsvAndTheReports) {
                 EXPECT_EQ(std::stol(g[1]), cell[0]) << g[0];
                 EXPECT_EQ(std::stol(g[2]), cell[1]) << g[0];
                 EXPECT_EQ(std::stol(g[3]), cell[2]) << g[0];
-                EXPECT_EQ(g[3], table.at(reportLabel(g[0])).at(2)) << g[0];
+                EXPECT_LE(std::stol(g[3]), std::stol(table.at(reportLabel(g[0])).at(2))) << g[0];
                 ++charted;
             }
             EXPECT_EQ(charted, std::count_if(csv.cells.begin(), csv.cells.end(),
@@ -222,7 +235,7 @@ TEST(HtmlPage, CountsAgreeWithTheFindingsCsvAndTheReports) {
         std::vector<CsvRecord> ranked;
         for (const auto& [key, rec] : csv.records) ranked.push_back(rec);
         std::stable_sort(ranked.begin(), ranked.end(), [](const CsvRecord& a, const CsvRecord& b) {
-            return a.findings != b.findings ? a.findings > b.findings : a.line < b.line;
+            return a.ranked != b.ranked ? a.ranked > b.ranked : a.line < b.line;
         });
         const auto listed = listedRecords(page);
         const std::size_t expected = std::min(ranked.size(), static_cast<std::size_t>(c.listed));
@@ -234,7 +247,7 @@ TEST(HtmlPage, CountsAgreeWithTheFindingsCsvAndTheReports) {
             const auto& a = csv.records.at(listed[i - 1]);
             const auto& b = csv.records.at(listed[i]);
             if (a.kind == b.kind) {
-                EXPECT_TRUE(a.findings > b.findings || (a.findings == b.findings && a.line < b.line));
+                EXPECT_TRUE(a.ranked > b.ranked || (a.ranked == b.ranked && a.line < b.line));
             }
         }
         const auto leftOut = matches(page, "data-left-out=(\\d+)");
@@ -261,14 +274,14 @@ TEST(HtmlPage, ListsAPrefixOfTheRankingWithinItsCountAndBytes) {
         HtmlPage page(c.limit, c.budget);
         ASSERT_EQ(page.create((dir / "p.html").string()), 0);
         std::string record = cleanAdoptionRecord();
-        const Finding f{"06", '1', "missing", " ", 6, "Gender", {}, {}};
+        const Finding f{"06", '1', "missing", " ", 6, "Gender", {}, {}, 0, 0, false};
         for (std::size_t i = 0; i < counts.size(); ++i) {
             const std::vector<Finding> found(static_cast<std::size_t>(counts[i]), f);
             page.record(*ctx, {RecordKind::Adoption, record, record, static_cast<long>(i + 1), "", found});
         }
         const ReportPeriods periods;
         const std::array<FindingCounts, 2> noCounts{};
-        page.end({*ctx, periods, noCounts, false, true, nullptr});
+        page.end({*ctx, periods, noCounts, false, true, nullptr, nullptr});
         page.output().out().flush();
         page.output().out().detach();
         ASSERT_EQ(page.output().file().close(), 0);

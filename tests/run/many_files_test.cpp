@@ -60,18 +60,18 @@ TEST(ManyFiles, EachFileIsARunOfItsOwnWithAnIndex) {
         const char* first = nullptr;  // a file named before the others
     };
     const Case cases[] = {
-        {{}, 0, "a.dat,0,20,10,20,10,78\r\nb.txt,0,20,10,20,10,78\r\ne.dat,0,0,0,0,0,0\r\n"},
-        {{"-j1", "--fail-on-findings"}, 1, "a.dat,1,20,10,20,10,78\r\nb.txt,1,20,10,20,10,78\r\ne.dat,1,0,0,0,0,0\r\n"},
+        {{}, 0, "a.dat,0,20,10,20,10,80\r\nb.txt,0,20,10,20,10,80\r\ne.dat,0,0,0,0,0,0\r\n"},
+        {{"-j1", "--fail-on-findings"}, 1, "a.dat,1,20,10,20,10,80\r\nb.txt,1,20,10,20,10,80\r\ne.dat,1,0,0,0,0,0\r\n"},
         {{"--jobs=2", "nosuch.dat"},
          -1,
-         "a.dat,0,20,10,20,10,78\r\nb.txt,0,20,10,20,10,78\r\ne.dat,0,0,0,0,0,0\r\nnosuch.dat,255,0,0,0,0,0\r\n"},
+         "a.dat,0,20,10,20,10,80\r\nb.txt,0,20,10,20,10,80\r\ne.dat,0,0,0,0,0,0\r\nnosuch.dat,255,0,0,0,0,0\r\n"},
         {{"-j1"},
          -1,
-         "nosuch.dat,255,0,0,0,0,0\r\na.dat,0,20,10,20,10,78\r\nb.txt,0,20,10,20,10,78\r\ne.dat,0,0,0,0,0,0\r\n",
+         "nosuch.dat,255,0,0,0,0,0\r\na.dat,0,20,10,20,10,80\r\nb.txt,0,20,10,20,10,80\r\ne.dat,0,0,0,0,0,0\r\n",
          "nosuch.dat"},
         {{"--jobs=2", "--fail-on-findings"},
          -1,
-         "nosuch.dat,255,0,0,0,0,0\r\na.dat,1,20,10,20,10,78\r\nb.txt,1,20,10,20,10,78\r\ne.dat,1,0,0,0,0,0\r\n",
+         "nosuch.dat,255,0,0,0,0,0\r\na.dat,1,20,10,20,10,80\r\nb.txt,1,20,10,20,10,80\r\ne.dat,1,0,0,0,0,0\r\n",
          "nosuch.dat"},
     };
     Folder f;
