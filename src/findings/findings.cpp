@@ -57,7 +57,9 @@ void FindingsExport::endOutputs(RunContext& ctx, bool complete) {
                      anyFinding_,
                      complete,
                      complete ? comparison() : nullptr,
-                     complete && marks_ ? &*marks_ : nullptr};
+                     complete && marks_ ? &*marks_ : nullptr,
+                     fixFirst_,
+                     otherStates_};
     // An output whose complete end failed (out of memory) is ended again as
     // abandoned, by the run that catches the failure.
     for (const auto& output : outputs_) output->end(run);
@@ -136,6 +138,8 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
     collectFindings(kind, ctx.cells(kind), record, found_);
     if (explains_ && !found_.empty()) explainFindings(kind, ctx.cells(kind), record, ctx, found_);
     addLengthFinding(kind, piece, lineNumber, found_);
+    otherStates_.add(kind, field(record, 1, 2), ctx.facts.stateCode);
+    fixFirst_.add(kind, found_);
     if (previous_) {
         RunFindings::Kind& run = current_.of(kind);
         const RecordNumber number = toRecordNumber(recordNumber);

@@ -77,8 +77,9 @@ void addLengthFinding(RecordKind kind, const LinePiece& piece, long lineNumber, 
     f.elementName = "line length";
     f.rule = kind == RecordKind::Adoption ? "A-length" : "F-length";
     // The columns of the line that this record holds.
-    const long long lineEnd = piece.lineLength < 0 ? piece.firstColumn + LineReader::kMaxLine - 1 : piece.lineLength;
-    const long long last = std::min(lineEnd, piece.firstColumn + static_cast<long long>(LineReader::kMaxLine) - 1);
+    const auto max = static_cast<long long>(LineReader::kMaxLine);
+    const long long lineEnd = piece.lineLength < 0 ? piece.firstColumn + max - 1 : piece.lineLength;
+    const long long last = std::min(lineEnd, piece.firstColumn + max - 1);
     if (piece.firstColumn <= last) {
         f.first = static_cast<int>(std::min<long long>(piece.firstColumn, 1'000'000'000));
         f.last = static_cast<int>(std::min<long long>(rest ? last : lineEnd, 1'000'000'000));

@@ -25,6 +25,8 @@ namespace vortel {
 struct RunContext;
 struct Comparison;
 class ChangeMarks;
+class FixFirstTally;
+class OtherStateTally;
 
 struct FindingsOptions {
     std::optional<std::string> findingsFile;      // --findings FILE (.csv or .json)
@@ -35,6 +37,9 @@ struct FindingsOptions {
     // Set by the run when it compares with an earlier run (--compare): each
     // finding is marked with what changed.
     bool marksChanges = false;
+    // The run ends with a summary on a terminal: the findings are collected
+    // for it even when no file takes them.
+    bool closingSummary = false;
 
     // The records the page lists at most.
     long listedRecords() const { return htmlRecords.value_or(2000); }
@@ -72,6 +77,8 @@ struct RunEnd {
     bool complete;
     const Comparison* comparison;  // with --compare, once made; else null
     const ChangeMarks* marks;      // what changed, finding by finding; null as `comparison`
+    const FixFirstTally& fixFirst;
+    const OtherStateTally& otherStates;
 
     const FindingCounts& countsOf(RecordKind kind) const { return counts[static_cast<std::size_t>(kind)]; }
 };
