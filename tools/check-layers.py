@@ -20,6 +20,12 @@ something: anywhere else a system header (<unistd.h>, <fcntl.h>, <sys/...>,
 <signal.h>, <windows.h>, ... : any <NAME.h>, and <csignal>) or a call of the
 system's functions (::stat, std::tmpfile, localtime_r, __builtin_..., the
 null device's name ...) fails the check.
+
+Record kinds are data: each layer looks a kind up in its rows (one row per
+kind, arrays indexed by kind). Any ==, != or switch on a RecordKind value
+(an enumerator, a constant naming one, a variable, parameter or member of
+the type) fails the check, and so does any ?: choosing by one: a new kind
+would silently take whichever branch is not its own.
 """
 import pathlib
 import re
@@ -79,6 +85,63 @@ def system_calls(root, problems):
                                 "only the platform layer (core/platform*) may")
 
 
+# Declarations of the kind's type: "RecordKind kind", "const RecordKind& k",
+# "RecordKind kind() const", "constexpr RecordKind kA = ...".
+KIND_DECLARATION = re.compile(r"\bRecordKind\s*&?\s*([A-Za-z_]\w*)")
+# String and character literals, blanked before kind comparisons are sought.
+LITERAL = re.compile(r'"(?:\\.|[^"\\])*"|\'(?:\\.|[^\'\\])*\'')
+COMPARISON = re.compile(r"(?<![=!<>])[!=]=(?!=)")
+# An enumerator of another enumeration: the comparison is about that type.
+OTHER_ENUM_END = re.compile(r"\b(?!RecordKind\b)[A-Z]\w*\s*::\s*\w+$")
+OTHER_ENUM_START = re.compile(r"^(?!RecordKind\b)[A-Z]\w*\s*::")
+
+
+def kind_names(root):
+    """Constants naming a kind (bare names in every file) and members of the
+    type declared in headers (names after . or -> in every file)."""
+    constants, members = set(), set()
+    for path in sorted(root.rglob("*")):
+        if path.suffix in (".h", ".cpp") and path.is_file():
+            for line in code_only(path.read_text(errors="replace")):
+                constants.update(re.findall(r"\bconstexpr\s+RecordKind\s+(\w+)", line))
+                if path.suffix == ".h":
+                    members.update(re.findall(r"\bRecordKind\s+(\w+)\s*(?:;|\{|=|\(\s*\)\s*const)", line))
+    return constants, members
+
+
+def alternatives(names):
+    return "|".join(sorted(map(re.escape, names))) or "(?!)"
+
+
+def kind_comparisons(root, problems):
+    """Every ==, != and case on a record kind (and so every ?: choosing by one)."""
+    constants, members = kind_names(root)
+    call = r"(?:\s*\(\s*\))?"
+    more = r"(?![\w\[(:]|\s*(?:->|\.|\[|\())"
+    member = rf"(?:\.|->)\s*(?:{alternatives(members)}){call}"
+    for path in sorted(root.rglob("*")):
+        if path.suffix not in (".h", ".cpp") or not path.is_file():
+            continue
+        lines = [LITERAL.sub('""', line) for line in code_only(path.read_text(errors="replace"))]
+        # Variables, parameters and functions of the type declared in this file.
+        bare = constants.union(*(KIND_DECLARATION.findall(line) for line in lines)) - {"operator"}
+        kind = rf"(?:RecordKind\s*::\s*\w+|(?<![\w.>:])(?:{alternatives(bare)}){call}|{member})"
+        ends_with_kind = re.compile(rf"{kind}$")
+        starts_with_kind = re.compile(rf"^(?:\w+{call}\s*(?=\.|->))?(?:{member}\s*(?=\.|->))*{kind}{more}")
+        case = re.compile(rf"\bcase\s+{kind}\s*:")
+        for number, line in enumerate(lines, 1):
+            found = bool(case.search(line))
+            for m in COMPARISON.finditer(line):
+                before, after = line[:m.start()].rstrip(), line[m.end():].lstrip()
+                if ends_with_kind.search(before) and not OTHER_ENUM_START.search(after):
+                    found = True
+                if starts_with_kind.search(after) and not OTHER_ENUM_END.search(before):
+                    found = True
+            if found:
+                problems.append(f"{path.relative_to(root.parent)}:{number}: compares a record kind; "
+                                "look the kind up in its layer's rows instead")
+
+
 def main():
     level = {folder: i for i, layer in enumerate(LAYERS) for folder in layer}
     # The sources checked: src/ of the repository, or the folder given.
@@ -106,13 +169,14 @@ def main():
                 problems.append(f"{path.relative_to(root.parent)}:{number}: {folder}/ includes the run context; "
                                 "a check takes only what it reads")
     system_calls(root, problems)
+    kind_comparisons(root, problems)
     for p in problems:
         print(p, file=sys.stderr)
     if problems:
         print(f"check-layers: {len(problems)} finding(s)", file=sys.stderr)
         return 1
     print("check-layers: every include goes to the same layer or one below; "
-          "only the platform layer calls the system")
+          "only the platform layer calls the system; no code compares record kinds")
     return 0
 
 

@@ -2,9 +2,7 @@
 
 namespace vortel {
 
-const ElementEntry* entryAtCell(RecordKind kind, int cell) {
-    return kind == RecordKind::Adoption ? adoption::entryAtCell(cell) : fostercare::entryAtCell(cell);
-}
+const ElementEntry* entryAtCell(RecordKind kind, int cell) { return catalogueRow(kind).entryAtCell(cell); }
 
 const ElementEntry* entryLabelled(RecordKind kind, std::string_view label) {
     return findLabel(elementEntries(kind), label);

@@ -2,6 +2,7 @@
 // and groups, and an element's entry by its cell or by its label.
 #pragma once
 
+#include <array>
 #include <span>
 #include <string_view>
 
@@ -10,21 +11,29 @@
 
 namespace vortel {
 
-constexpr std::span<const ElementEntry> elementEntries(RecordKind kind) {
-    if (kind == RecordKind::Adoption) return adoption::kElements;
-    return fostercare::kElements;
-}
-constexpr std::span<const GroupEntry> groupEntries(RecordKind kind) {
-    if (kind == RecordKind::Adoption) return adoption::kGroups;
-    return fostercare::kGroups;
-}
+// What the catalogue layer holds of a kind.
+struct CatalogueKindRow {
+    RecordKind kind;
+    std::span<const ElementEntry> elements;
+    std::span<const GroupEntry> groups;
+    // The record number, whose columns head each listing line.
+    const ElementEntry& recordNumber;
+    const ElementEntry* (*entryAtCell)(int cell);
+};
 
-// The record number of a kind, whose columns head each listing line.
-inline constexpr const ElementEntry& kAdoptionRecordNumber = adoption::entry(adoption::kRecordNumberElement);
-inline constexpr const ElementEntry& kFosterCareRecordNumber = fostercare::entry(fostercare::kRecordNumberElement);
-constexpr const ElementEntry& recordNumberEntry(RecordKind kind) {
-    return kind == RecordKind::Adoption ? kAdoptionRecordNumber : kFosterCareRecordNumber;
-}
+inline constexpr std::array<CatalogueKindRow, kRecordKinds> kCatalogueKindRows = {{
+    {RecordKind::Adoption, adoption::kElements, adoption::kGroups, adoption::entry(adoption::kRecordNumberElement),
+     adoption::entryAtCell},
+    {RecordKind::FosterCare, fostercare::kElements, fostercare::kGroups,
+     fostercare::entry(fostercare::kRecordNumberElement), fostercare::entryAtCell},
+}};
+static_assert(rowsInKindOrder(kCatalogueKindRows));
+
+constexpr const CatalogueKindRow& catalogueRow(RecordKind kind) { return kCatalogueKindRows[kindIndex(kind)]; }
+
+constexpr std::span<const ElementEntry> elementEntries(RecordKind kind) { return catalogueRow(kind).elements; }
+constexpr std::span<const GroupEntry> groupEntries(RecordKind kind) { return catalogueRow(kind).groups; }
+constexpr const ElementEntry& recordNumberEntry(RecordKind kind) { return catalogueRow(kind).recordNumber; }
 
 // The entry at a cell of the kind's element table, or nullptr.
 const ElementEntry* entryAtCell(RecordKind kind, int cell);

@@ -9,21 +9,17 @@
 #include <climits>
 #include <cstdint>
 
+#include "core/record_kind.h"
+
 namespace vortel {
 
-// The two kinds of detail record. Every shared operation (reset, tally,
-// listing, tables) takes one of them instead of bare cell counts.
-enum class RecordKind { Adoption, FosterCare };
+constexpr int kAdoptionCells = kindRow(RecordKind::Adoption).cells;
+constexpr int kFosterCareCells = kindRow(RecordKind::FosterCare).cells;
+constexpr int kAdoptionRecordLength = kindRow(RecordKind::Adoption).recordLength;
+constexpr int kFosterCareRecordLength = kindRow(RecordKind::FosterCare).recordLength;
 
-constexpr int kAdoptionCells = 55;
-constexpr int kFosterCareCells = 84;
-constexpr int kAdoptionRecordLength = 111;
-constexpr int kFosterCareRecordLength = 197;
-
-constexpr int cellCount(RecordKind kind) { return kind == RecordKind::Adoption ? kAdoptionCells : kFosterCareCells; }
-constexpr int recordLength(RecordKind kind) {
-    return kind == RecordKind::Adoption ? kAdoptionRecordLength : kFosterCareRecordLength;
-}
+constexpr int cellCount(RecordKind kind) { return kindRow(kind).cells; }
+constexpr int recordLength(RecordKind kind) { return kindRow(kind).recordLength; }
 
 // Cell numbers of the race categories a-f, after the cells of the elements.
 // Category x of a race element is cell (first + x), x = 0 for a ... 5 for f;
@@ -142,7 +138,7 @@ public:
     bool hasFinding() const;
 
 private:
-    static constexpr int kWords = (kFosterCareCells + 1 + 63) / 64;
+    static constexpr int kWords = (kMaxCells + 1 + 63) / 64;
 
     ElementStatus& at(int cell) {
         assert(cell >= 1 && cell <= size());
@@ -163,7 +159,7 @@ private:
     }
 
     RecordKind kind_;
-    std::array<ElementStatus, kFosterCareCells + 1> cells_{};  // index 0 unused
+    std::array<ElementStatus, kMaxCells + 1> cells_{};  // index 0 unused
     std::array<std::uint64_t, kWords> touched_{};
     std::uint16_t rule_ = 0;
 };

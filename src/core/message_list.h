@@ -1,5 +1,5 @@
 // A run-wide ordered list of owned message texts with a memory-failure flag:
-// the adoption aggregate errors and the two footnote error lists.
+// the adoption aggregate errors and the footnote error list of each kind.
 //
 // Room for entries is counted a block at a time against a limit. When room
 // for a new entry or the entry's text cannot be obtained, everything gathered
@@ -12,6 +12,7 @@
 // never moved, and the entries that point at them live in a deque.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -19,6 +20,8 @@
 #include <memory>
 #include <string_view>
 #include <vector>
+
+#include "core/record_kind.h"
 
 namespace vortel {
 
@@ -64,12 +67,9 @@ private:
     std::size_t room_ = 0;
 };
 
-// The two footnote error lists and the count of footnote records read.
-struct FootnoteErrors {
-    MessageList adoption;
-    MessageList fosterCare;
-    std::int64_t count = 0;
-};
+// The run's message lists, indexed by MessageListId.
+using MessageLists = std::array<MessageList, kMessageLists>;
+inline MessageList& listOf(MessageLists& lists, MessageListId id) { return lists[listIndex(id)]; }
 
 // Appends `text` to `list` with room obtained `block` entries at a time. At
 // the list's first memory failure of the run, `memoryError` goes to the

@@ -4,6 +4,7 @@
 // it whole, while each check is given only the parts it reads.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -24,9 +25,12 @@ namespace vortel {
 struct MemoryLimits {
     static constexpr std::size_t kUnlimited = static_cast<std::size_t>(-1);
     std::size_t localAgencyEntries = kUnlimited;
-    std::size_t aggregateMessages = kUnlimited;
-    std::size_t adoptionFootnoteMessages = kUnlimited;
-    std::size_t fosterCareFootnoteMessages = kUnlimited;
+    // By message list (MessageListId).
+    std::array<std::size_t, kMessageLists> messages = [] {
+        std::array<std::size_t, kMessageLists> limits{};
+        limits.fill(kUnlimited);
+        return limits;
+    }();
 };
 
 class FindingsExport;
@@ -34,8 +38,7 @@ class FindingsExport;
 struct RunContext {
     // Answers of the dialogue.
     std::string dataFileName;
-    std::string fosterCareReportName;
-    std::string adoptionReportName;
+    PerKind<std::string> reportNames;
     std::string fipsFileName = "fips.lst";
 
     // The State, the run date (one reading of the local clock) and the local
@@ -46,17 +49,17 @@ struct RunContext {
     // The report period of the latest summary record (6 characters).
     std::string reportPeriod = "      ";
 
-    std::int32_t adoptionRecordCount = 0;
-    std::int32_t fosterCareRecordCount = 0;
+    // Detail records checked, by kind.
+    PerKind<std::int32_t> recordCounts{};
     bool markerSeen = false;
 
-    ElementTable adoptionCells{RecordKind::Adoption};
-    ElementTable fosterCareCells{RecordKind::FosterCare};
+    PerKind<ElementTable> cellTables = perKindOf<ElementTable>();
     DatePairOutcomes datePairs;
     TallyTables tallies;
 
-    MessageList aggregateErrors;
-    FootnoteErrors footnotes;
+    // The adoption aggregate errors and the footnote errors of each kind.
+    MessageLists messageLists;
+    std::int64_t footnoteCount = 0;  // footnote records read
 
     bool localAgencyListFailed = false;
 
@@ -65,22 +68,19 @@ struct RunContext {
 
     Writer console;  // standard output
     Writer errors;   // standard error
-    Writer fosterCareReport;
-    Writer adoptionReport;
+    PerKind<Writer> reports;
 
-    ElementTable& cells(RecordKind kind) { return kind == RecordKind::Adoption ? adoptionCells : fosterCareCells; }
-    Writer& report(RecordKind kind) { return kind == RecordKind::Adoption ? adoptionReport : fosterCareReport; }
-    std::int32_t recordCount(RecordKind kind) const {
-        return kind == RecordKind::Adoption ? adoptionRecordCount : fosterCareRecordCount;
-    }
+    ElementTable& cells(RecordKind kind) { return cellTables[kind]; }
+    Writer& report(RecordKind kind) { return reports[kind]; }
+    std::int32_t recordCount(RecordKind kind) const { return recordCounts[kind]; }
+    MessageList& messages(MessageListId id) { return messageLists[listIndex(id)]; }
+    const MessageList& messages(MessageListId id) const { return messageLists[listIndex(id)]; }
     Console streams() { return {console, errors}; }
 
     // Gives each growable list the most room it may obtain.
     void setMemoryLimits(const MemoryLimits& limits) {
         facts.localAgencies.roomLimit = limits.localAgencyEntries;
-        aggregateErrors.roomLimit = limits.aggregateMessages;
-        footnotes.adoption.roomLimit = limits.adoptionFootnoteMessages;
-        footnotes.fosterCare.roomLimit = limits.fosterCareFootnoteMessages;
+        for (std::size_t i = 0; i < kMessageLists; ++i) messageLists[i].roomLimit = limits.messages[i];
     }
 };
 

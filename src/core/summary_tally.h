@@ -13,6 +13,8 @@
 #include <span>
 #include <string_view>
 
+#include "core/record_kind.h"
+
 namespace vortel {
 
 class ElementTable;
@@ -69,14 +71,14 @@ struct TallyRow {
     bool countsPendingBlank = false;
 };
 
-constexpr int kAdoptionTallySlots = 72;
-constexpr int kFosterCareTallySlots = 98;
+constexpr int kAdoptionTallySlots = kindRow(RecordKind::Adoption).tallySlots;
+constexpr int kFosterCareTallySlots = kindRow(RecordKind::FosterCare).tallySlots;
 
 // The rows a record still has to visit, rows of one kind together. A slot that can no
 // longer change (a "same" slot whose pattern broke, a blank count that
 // reached two) leaves the list, so a record only pays for live slots.
 struct ActiveRows {
-    std::array<std::uint8_t, kFosterCareTallySlots> index{};
+    std::array<std::uint8_t, kMaxTallySlots> index{};
     std::size_t count = 0;
 };
 
@@ -86,13 +88,11 @@ struct KindTallies {
     std::array<SummaryTally, Slots> slots{};
     ActiveRows rows;
 };
-using AdoptionTallies = KindTallies<kAdoptionTallySlots>;
-using FosterCareTallies = KindTallies<kFosterCareTallySlots>;
-
-struct TallyTables {
-    AdoptionTallies adoption;
-    FosterCareTallies fosterCare;
-};
+// Every kind's slots are held in storage of one size, so that the tables of
+// the kinds are one array indexed by kind; a kind uses its first slots.
+using AdoptionTallies = KindTallies<kMaxTallySlots>;
+using FosterCareTallies = KindTallies<kMaxTallySlots>;
+using TallyTables = PerKind<KindTallies<kMaxTallySlots>>;
 
 // Start values: every slot empty with no threshold, then the fixed
 // references and thresholds of the rows; every row active.

@@ -8,6 +8,7 @@
 #include "core/console.h"
 #include "core/number_text.h"
 #include "core/run_context.h"
+#include "reports/output_kinds.h"
 
 namespace vortel {
 
@@ -16,7 +17,7 @@ namespace {
 // Actions of the fix-first list shown.
 constexpr std::size_t kShownActions = 3;
 
-std::string_view kindWords(RecordKind kind) { return kind == RecordKind::Adoption ? "adoption" : "foster care"; }
+std::string_view kindWords(RecordKind kind) { return outputRow(kind).name; }
 
 // "the findings file" as a heading: "Findings file".
 std::string heading(std::string_view what) {
@@ -29,20 +30,22 @@ std::string heading(std::string_view what) {
 }  // namespace
 
 std::string closingSummary(const RunContext& ctx, const FindingsExport& findings, const FindingsOptions& options) {
-    constexpr RecordKind kA = RecordKind::Adoption;
-    constexpr RecordKind kF = RecordKind::FosterCare;
-    const long adoption = ctx.recordCount(kA);
-    const long fosterCare = ctx.recordCount(kF);
-    const long records = adoption + fosterCare;
-    const long withFindings = findings.counts(kA).recordsWithFindings + findings.counts(kF).recordsWithFindings;
+    PerKind<long> recordsOf{};
+    long records = 0, withFindings = 0;
+    std::string byKind;  // "2 adoption, 3 foster care"
+    for (const RecordKind kind : kAllRecordKinds) {
+        recordsOf[kind] = ctx.recordCount(kind);
+        records += recordsOf[kind];
+        withFindings += findings.counts(kind).recordsWithFindings;
+        byKind += (byKind.empty() ? "" : ", ") + groupedNumber(recordsOf[kind]) + " " + std::string(kindWords(kind));
+    }
 
     std::string out = "\n";
     if (records == 0) {
         out += "No detail record was checked.\n";
     } else {
-        out += groupedNumber(records) + (records == 1 ? " detail record" : " detail records") + " checked (" +
-               groupedNumber(adoption) + " adoption, " + groupedNumber(fosterCare) + " foster care); " +
-               groupedNumber(withFindings) + (withFindings == 1 ? " has" : " have") + " findings (" +
+        out += groupedNumber(records) + (records == 1 ? " detail record" : " detail records") + " checked (" + byKind +
+               "); " + groupedNumber(withFindings) + (withFindings == 1 ? " has" : " have") + " findings (" +
                shareText(withFindings, records) + ").\n";
     }
     const std::vector<FixAction> actions = findings.fixFirst().actions(ctx, true, kShownActions);
@@ -53,12 +56,12 @@ std::string closingSummary(const RunContext& ctx, const FindingsExport& findings
                std::string(kindWords(a.kind)) + (a.records == 1 ? " record" : " records") + " (" +
                shareText(a.records, a.kindRecords) + ").\n";
     }
-    for (const std::string& warning : findings.otherStates().warnings(ctx.facts.stateCode, adoption, fosterCare))
+    for (const std::string& warning : findings.otherStates().warnings(ctx.facts.stateCode, recordsOf))
         out += visibleText(warning) + "\n";
 
     std::vector<std::pair<std::string, const std::string*>> placed = {
-        {"Foster care report", &ctx.fosterCareReportName},
-        {"Adoption report", &ctx.adoptionReportName},
+        {"Foster care report", &ctx.reportNames[RecordKind::FosterCare]},
+        {"Adoption report", &ctx.reportNames[RecordKind::Adoption]},
     };
     for (const OutputRow& row : outputTable())
         if (const std::optional<std::string>& name = options.*row.file) placed.emplace_back(heading(row.what), &*name);

@@ -15,6 +15,7 @@
 #include "findings/finding_cells.h"
 #include "findings/findings_text.h"
 #include "findings/line_length.h"
+#include "reports/output_kinds.h"
 
 namespace vortel {
 
@@ -208,7 +209,7 @@ bool isBlankRecordNumber(const RecordNumber& number) {
 }
 
 std::optional<Contradiction> findContradiction(RunFindings& run) {
-    for (const RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
+    for (const RecordKind kind : kAllRecordKinds) {
         RunFindings::Kind& k = run.of(kind);
         sortKind(k);
         Occurrences listed(k.records);
@@ -224,8 +225,7 @@ std::optional<Contradiction> findContradiction(RunFindings& run) {
 Comparison compareRuns(RunFindings& previous, RunFindings& current, std::string previousFile) {
     Comparison c;
     c.previousFile = std::move(previousFile);
-    c.adoption = compareKind(RecordKind::Adoption, previous.adoption, current.adoption);
-    c.fosterCare = compareKind(RecordKind::FosterCare, previous.fosterCare, current.fosterCare);
+    for (const RecordKind kind : kAllRecordKinds) c.of(kind) = compareKind(kind, previous.of(kind), current.of(kind));
     return c;
 }
 
@@ -256,9 +256,10 @@ std::optional<double> sharePercent(long count, long records) {
 }
 
 Json comparisonJson(const Comparison& comparison) {
-    return {{"previousFile", comparison.previousFile},
-            {"adoption", kindJson(RecordKind::Adoption, comparison.adoption)},
-            {"fosterCare", kindJson(RecordKind::FosterCare, comparison.fosterCare)}};
+    Json j = {{"previousFile", comparison.previousFile}};
+    for (const RecordKind kind : kAllRecordKinds)
+        j[std::string(outputRow(kind).jsonKey)] = kindJson(kind, comparison.of(kind));
+    return j;
 }
 
 void writeWithFixedFindings(Writer& out, std::string_view text, const Comparison* comparison,
@@ -280,7 +281,7 @@ void writeWithFixedFindings(Writer& out, std::string_view text, const Comparison
 
 std::string comparisonLines(const Comparison& comparison) {
     std::string lines("\n");
-    for (const RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
+    for (const RecordKind kind : kAllRecordKinds) {
         const KindComparison& k = comparison.of(kind);
         char counts[512];
         std::snprintf(counts, sizeof counts,
@@ -288,7 +289,7 @@ std::string comparisonLines(const Comparison& comparison) {
                       "unmatched %ld; records removed %ld, added %ld\n",
                       k.stillOpen, k.fixed, k.findingsOfRemovedRecords, k.newFindings, k.findingsOfAddedRecords,
                       k.unmatched, k.recordsRemoved, k.recordsAdded);
-        lines.append(kind == RecordKind::Adoption ? "Adoption" : "Foster Care")
+        lines.append(outputRow(kind).reportName)
             .append(" compared with ")
             .append(visibleText(comparison.previousFile))
             .append(counts);

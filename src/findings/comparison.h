@@ -51,10 +51,9 @@ struct RunFindings {
         std::vector<RecordNumber> records;
         std::vector<FindingKey> findings;
     };
-    Kind adoption;
-    Kind fosterCare;
-    Kind& of(RecordKind kind) { return kind == RecordKind::Adoption ? adoption : fosterCare; }
-    const Kind& of(RecordKind kind) const { return kind == RecordKind::Adoption ? adoption : fosterCare; }
+    PerKind<Kind> kinds;
+    Kind& of(RecordKind kind) { return kinds[kind]; }
+    const Kind& of(RecordKind kind) const { return kinds[kind]; }
 };
 
 // Records with a finding at one element, before (the earlier run) and after
@@ -101,9 +100,9 @@ std::string_view changeName(Change change);
 
 struct Comparison {
     std::string previousFile;  // as named on the command line
-    KindComparison adoption;
-    KindComparison fosterCare;
-    const KindComparison& of(RecordKind kind) const { return kind == RecordKind::Adoption ? adoption : fosterCare; }
+    PerKind<KindComparison> kinds;
+    KindComparison& of(RecordKind kind) { return kinds[kind]; }
+    const KindComparison& of(RecordKind kind) const { return kinds[kind]; }
 };
 
 // True when a record number counts as blank: nothing but blanks, or the end

@@ -13,12 +13,11 @@
 #include "fields/fields.h"
 #include "findings/rule_words.h"
 #include "fostercare/fostercare_group_tables.h"
+#include "reports/output_kinds.h"
 
 namespace vortel {
 
 namespace {
-
-constexpr RecordKind kA = RecordKind::Adoption;
 
 // ------------------------------------------------------------------- words
 
@@ -177,7 +176,7 @@ struct Explained {
 };
 
 Explained elementTest(const Names& names, const ElementEntry& e, const Finding& f, const RunContext& ctx) {
-    const std::string id = std::string(names.kind == kA ? "A-" : "F-") + std::string(e.label()) + ".";
+    const std::string id = std::string(1, outputRow(names.kind).tag) + "-" + std::string(e.label()) + ".";
     const std::string subject = capitalised(Names::named(e));
     if (f.state == kMissing) return {id + std::string(kFailureIds[0]), subject + " is blank and must be reported."};
 
@@ -629,6 +628,25 @@ bool fosterCareGroupRule(const Names& n, int group, int index, GroupRuleText& ou
     }
 }
 
+// A kind's group rules in words (the letter's case matters to some tables) and its date-pair rows.
+using GroupRuleWords = bool (*)(const Names& n, int group, int index, char state, GroupRuleText& out);
+bool groupRuleOf(const Names& n, int group, int index, char state, GroupRuleText& out) {
+    static constexpr PerKind<GroupRuleWords> kRules = byKind<GroupRuleWords>(
+        adoptionGroupRule, [](const Names& names, int number, int row, char, GroupRuleText& words) {
+            return fosterCareGroupRule(names, number, row, words);
+        });
+    return kRules[n.kind](n, group, index, state, out);
+}
+
+std::span<const DateCheck> dateChecksOf(RecordKind kind) {
+    using Rows = std::span<const DateCheck> (*)();
+    static constexpr PerKind<Rows> kRows = byKind<Rows>(adoptionDateChecks, fosterCareDateChecks);
+    return kRows[kind]();
+}
+
+// The start of a kind's rule ids: "A-".
+std::string rulePrefix(RecordKind kind) { return std::string(1, outputRow(kind).tag) + "-"; }
+
 // -------------------------------------------------------------- date pairs
 
 // An operand of a date-pair row as the engine measures it: the report period
@@ -706,7 +724,7 @@ std::string measuredValues(std::string_view p, std::string_view q, double v, con
 }
 
 bool datePairRule(const Names& n, std::string_view record, int index, std::string& text) {
-    const std::span<const DateCheck> rows = n.kind == kA ? adoptionDateChecks() : fosterCareDateChecks();
+    const std::span<const DateCheck> rows = dateChecksOf(n.kind);
     if (index < 0 || index >= static_cast<int>(rows.size())) return false;
     const DateCheck& row = rows[static_cast<std::size_t>(index)];
     const ElementEntry& p = n.entry(row.p);
@@ -782,7 +800,7 @@ Explained explainLetter(const Names& n, const ElementTable& cells, std::string_v
                         RecordGroupValues& values) {
     const std::span<const GroupEntry> groups = groupEntries(n.kind);
     const GroupEntry* letterGroup = findGroupOfLetter(groups, f.state);
-    const std::string prefix = n.kind == kA ? "A-" : "F-";
+    const std::string prefix = rulePrefix(n.kind);
     if (!letterGroup) return {prefix + "G", "A letter no group of this record kind gives."};
     const std::uint16_t rule = cells.rule(f.cell);
     const int index = ruleIndex(rule);
@@ -800,8 +818,7 @@ Explained explainLetter(const Names& n, const ElementTable& cells, std::string_v
         return {prefix + "DP" + std::to_string(index + 1), heading + ", " + text + "."};
     }
     GroupRuleText r;
-    const bool known = n.kind == kA ? adoptionGroupRule(n, letterGroup->number, index, f.state, r)
-                                    : fosterCareGroupRule(n, letterGroup->number, index, r);
+    const bool known = groupRuleOf(n, letterGroup->number, index, f.state, r);
     if (!known) return unknown();
     return {prefix + "G" + std::to_string(letterGroup->number) + "." + r.place,
             heading + ": " + joined(r.conditions) + ", so the group marks " + r.marks + "; values " +
@@ -858,7 +875,7 @@ std::string measureInWords(int measure) {
 
 std::vector<RuleInWords> groupRulesInWords(RecordKind kind, int group) {
     const Names n{kind};
-    const std::string prefix = std::string(kind == kA ? "A-G" : "F-G") + std::to_string(group) + ".";
+    const std::string prefix = rulePrefix(kind) + "G" + std::to_string(group) + ".";
     const GroupEntry* g = findGroup(groupEntries(kind), group);
     std::vector<RuleInWords> out;
     if (!g || group < 2) return out;
@@ -866,8 +883,7 @@ std::vector<RuleInWords> groupRulesInWords(RecordKind kind, int group) {
     for (int index = 0; index < 256; ++index) {
         for (const char state : {g->letter, g->upperLetter()}) {
             GroupRuleText r;
-            const bool known =
-                kind == kA ? adoptionGroupRule(n, group, index, state, r) : fosterCareGroupRule(n, group, index, r);
+            const bool known = groupRuleOf(n, group, index, state, r);
             if (!known) continue;
             RuleInWords words{prefix + r.place, capitalised(joined(r.conditions)), r.marks};
             // A rule whose words do not depend on the letter's case is listed once.
@@ -880,11 +896,11 @@ std::vector<RuleInWords> groupRulesInWords(RecordKind kind, int group) {
 
 std::vector<RuleInWords> datePairRulesInWords(RecordKind kind) {
     const Names n{kind};
-    const std::span<const DateCheck> rows = kind == kA ? adoptionDateChecks() : fosterCareDateChecks();
+    const std::span<const DateCheck> rows = dateChecksOf(kind);
     std::vector<RuleInWords> out;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const DateCheck& row = rows[i];
-        const std::string id = std::string(kind == kA ? "A-DP" : "F-DP") + std::to_string(i + 1);
+        const std::string id = rulePrefix(kind) + "DP" + std::to_string(i + 1);
         auto side = [&](const Bound& failed, Measure m, Blame blames) {
             out.push_back({id,
                            capitalised(Names::named(n.entry(row.p))) + " is " + failedRelation(failed, m) + " " +

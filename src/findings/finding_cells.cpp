@@ -9,9 +9,6 @@ namespace vortel {
 
 namespace {
 
-constexpr RecordKind kA = RecordKind::Adoption;
-constexpr RecordKind kF = RecordKind::FosterCare;
-
 // Meanings of the states that are not letters.
 struct StateText {
     char state;
@@ -63,11 +60,20 @@ MeaningTable buildMeanings(RecordKind kind) {
     return t;
 }
 
+// By kind (a plain array: the texts are too many for a constant evaluator
+// to be asked about them).
+std::array<MeaningTable, kRecordKinds> buildAllMeanings() {
+    std::array<MeaningTable, kRecordKinds> all;
+    for (const RecordKind kind : kAllRecordKinds) all[kindIndex(kind)] = buildMeanings(kind);
+    return all;
+}
+
 }  // namespace
 
 std::span<const FindingCell> findingCells(RecordKind kind) {
-    if (kind == kA) return kAdoptionFindingCells;
-    return kFosterCareFindingCells;
+    static constexpr PerKind<std::span<const FindingCell>> kCells = byKind<std::span<const FindingCell>>(
+        std::span<const FindingCell>(kAdoptionFindingCells), std::span<const FindingCell>(kFosterCareFindingCells));
+    return kCells[kind];
 }
 
 ColumnRange recordNumberColumns(RecordKind kind) {
@@ -76,9 +82,8 @@ ColumnRange recordNumberColumns(RecordKind kind) {
 }
 
 std::string_view stateMeaning(RecordKind kind, char state) {
-    static const MeaningTable adoptionMeanings = buildMeanings(kA);
-    static const MeaningTable fosterCareMeanings = buildMeanings(kF);
-    return (kind == kA ? adoptionMeanings : fosterCareMeanings).text[static_cast<unsigned char>(state)];
+    static const std::array<MeaningTable, kRecordKinds> meanings = buildAllMeanings();
+    return meanings[kindIndex(kind)].text[static_cast<unsigned char>(state)];
 }
 
 void collectFindings(RecordKind kind, const ElementTable& cells, std::string_view record, std::vector<Finding>& out) {

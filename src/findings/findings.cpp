@@ -88,8 +88,8 @@ void FindingsExport::open(RunContext& ctx) {
     std::vector<ProtectedFile> taken = {
         {&ctx.dataFileName, "the data file"},
         {&ctx.fipsFileName, "the FIPS code list file"},
-        {&ctx.fosterCareReportName, "the foster care report file"},
-        {&ctx.adoptionReportName, "the adoption report file"},
+        {&ctx.reportNames[RecordKind::FosterCare], "the foster care report file"},
+        {&ctx.reportNames[RecordKind::Adoption], "the adoption report file"},
     };
     std::vector<const OutputRow*> asked;
     for (const OutputRow& row : table_) {
@@ -158,9 +158,9 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
 
 void FindingsExport::finish(RunContext& ctx) {
     assert(stage_ == Stage::Open);
-    for (const MessageList* list : {&ctx.aggregateErrors, &ctx.footnotes.adoption, &ctx.footnotes.fosterCare}) {
+    for (const MessageList& list : ctx.messageLists) {
         // A list that ran out of memory had a message to hold.
-        if (list->count() != 0 || list->memoryFailed) anyFinding_ = true;
+        if (list.count() != 0 || list.memoryFailed) anyFinding_ = true;
     }
 
     if (previous_) {

@@ -93,7 +93,7 @@ private:
     bool explains_ = false;                         // some output shows explanations
     std::vector<Finding> found_;                    // the current record's findings
     ReportPeriods reportPeriods_;
-    std::array<FindingCounts, 2> counts_{};  // by record kind
+    std::array<FindingCounts, kRecordKinds> counts_{};  // by record kind
     std::optional<PreviousRun> previous_;
     RunFindings current_;  // with --compare: this run's records and findings
     std::optional<Comparison> comparison_;

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "reports/output_kinds.h"
+
 namespace vortel {
 
 std::unique_ptr<Output> makeCsvFindings(const FindingsOptions&, const std::string&);
@@ -30,6 +32,6 @@ std::unique_ptr<Output> makeFindingsFile(const FindingsOptions& options, const s
     return findingsFormatOf(name)(options, name);
 }
 
-std::string_view recordKindName(RecordKind kind) { return kind == RecordKind::Adoption ? "adoption" : "foster care"; }
+std::string_view recordKindName(RecordKind kind) { return outputRow(kind).name; }
 
 }  // namespace vortel

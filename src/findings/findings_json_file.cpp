@@ -1,6 +1,7 @@
 // The findings file as JSON: one document whose "findings" array is streamed
 // a finding at a time as records are checked; the members that describe the
 // whole run follow it when the run ends, the record numbers last.
+#include <array>
 #include <cassert>
 #include <charconv>
 #include <new>
@@ -15,6 +16,7 @@
 #include "findings/findings_text.h"
 #include "findings/line_length.h"
 #include "findings/record_list.h"
+#include "reports/output_kinds.h"
 
 namespace vortel {
 
@@ -172,33 +174,32 @@ Json JsonFindings::endOfRunJson(const RunEnd& run) const {
                   {"findings", run.countsOf(kind).findings},
                   {"dataErrors", dataErrorsJson(ctx, kind)},
                   {"summaryMessages", summaryMessagesJson(ctx, kind)}};
-        // Places of the lists as finish() gives them.
-        if (kind == RecordKind::Adoption) j["aggregateErrors"] = messageListJson(ctx.aggregateErrors, 0);
-        j["footnoteErrors"] = kind == RecordKind::Adoption ? messageListJson(ctx.footnotes.adoption, 1)
-                                                           : messageListJson(ctx.footnotes.fosterCare, 2);
+        // Places of the lists as finish() gives them: their index in the run's lists.
+        for (const MessageListId id : kindRow(kind).messageLists)
+            j[std::string(messageListRow(id).jsonKey)] = messageListJson(ctx.messages(id), listIndex(id));
         return j;
     };
-    Json rest = {
-        {"complete", true},
-        {"formatVersion", kFindingsFormatVersion},
-        {"program", {{"name", "vortel-dq"}, {"version", kVersion}}},
-        {"run",
-         {{"dataFile", ctx.dataFileName},
-          {"state", ctx.facts.stateCode},
-          {"runDate", runDateText(ctx.facts.runDate)},
-          {"runTimestamp", ctx.runTimestamp},
-          {"reportPeriods", std::move(periods)}}},
-        {"findingCount", run.countsOf(RecordKind::Adoption).findings + run.countsOf(RecordKind::FosterCare).findings},
-        {"anyFinding", run.anyFinding},
-        {"adoption", kindJson(RecordKind::Adoption)},
-        {"fosterCare", kindJson(RecordKind::FosterCare)}};
+    decltype(FindingCounts{}.findings) findingCount = 0;
+    for (const RecordKind kind : kAllRecordKinds) findingCount += run.countsOf(kind).findings;
+    Json rest = {{"complete", true},
+                 {"formatVersion", kFindingsFormatVersion},
+                 {"program", {{"name", "vortel-dq"}, {"version", kVersion}}},
+                 {"run",
+                  {{"dataFile", ctx.dataFileName},
+                   {"state", ctx.facts.stateCode},
+                   {"runDate", runDateText(ctx.facts.runDate)},
+                   {"runTimestamp", ctx.runTimestamp},
+                   {"reportPeriods", std::move(periods)}}},
+                 {"findingCount", findingCount},
+                 {"anyFinding", run.anyFinding}};
+    for (const RecordKind kind : kAllRecordKinds) rest[std::string(outputRow(kind).jsonKey)] = kindJson(kind);
     if (run.comparison) rest["comparison"] = comparisonJson(*run.comparison);
     return rest;
 }
 
 void JsonFindings::finish(const RunEnd& run) {
-    const MessageList* const lists[] = {&run.ctx.aggregateErrors, &run.ctx.footnotes.adoption,
-                                        &run.ctx.footnotes.fosterCare};
+    std::array<const MessageList*, kMessageLists> lists{};
+    for (std::size_t i = 0; i < kMessageLists; ++i) lists[i] = &run.ctx.messageLists[i];
     reserve_.reset();
     copySpool(run.marks);
     file_.out().flush();
@@ -219,8 +220,12 @@ void JsonFindings::finish(const RunEnd& run) {
     // they were kept during the run.
     Writer& out = file_.out();
     out.put(",\n  \"recordNumbers\": {");
-    for (const RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
-        out.put(kind == RecordKind::Adoption ? "\n    \"adoption\": [" : ",\n    \"fosterCare\": [");
+    const char* separator = "\n    \"";
+    for (const RecordKind kind : kAllRecordKinds) {
+        out.put(separator);
+        out.put(outputRow(kind).jsonKey);
+        out.put("\": [");
+        separator = ",\n    \"";
         out.put(records_.writeJsonItems(out, kind, 6) == 0 ? "]" : "\n    ]");
     }
     out.put("\n  }\n}\n");

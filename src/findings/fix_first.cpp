@@ -4,16 +4,16 @@
 
 #include "catalogue/catalogue.h"
 #include "core/run_context.h"
+#include "reports/output_kinds.h"
 #include "reports/summary_report.h"
 
 namespace vortel {
 
 namespace {
 
-constexpr RecordKind kKinds[] = {RecordKind::Adoption, RecordKind::FosterCare};
-
-std::size_t indexOf(RecordKind kind) { return kind == RecordKind::Adoption ? 0 : 1; }
-std::string_view kindWords(RecordKind kind) { return kind == RecordKind::Adoption ? "adoption" : "foster care"; }
+std::string_view kindWords(RecordKind kind) { return outputRow(kind).name; }
+// Records of the kind carry a local agency code (element 3).
+bool hasCounty(RecordKind kind) { return outputRow(kind).countyColumn; }
 
 // The local agency code's cell (element 3 of a foster care record).
 constexpr int kCountyCell = 3;
@@ -38,8 +38,7 @@ std::string messageBody(std::string_view text) {
 }
 
 std::span<const SummaryTally> slotsOf(const RunContext& ctx, RecordKind kind) {
-    if (kind == RecordKind::Adoption) return ctx.tallies.adoption.slots;
-    return ctx.tallies.fosterCare.slots;
+    return std::span(ctx.tallies[kind].slots).first(static_cast<std::size_t>(kindRow(kind).tallySlots));
 }
 
 }  // namespace
@@ -62,7 +61,7 @@ std::string FixAction::key() const {
 
 void FixFirstTally::add(RecordKind kind, std::span<const Finding> findings) {
     if (findings.empty()) return;
-    KindCounts& k = kinds_[indexOf(kind)];
+    KindCounts& k = kinds_[kind];
     if (std::any_of(findings.begin(), findings.end(), isLengthFinding)) {
         ++k.length;
         return;
@@ -72,15 +71,15 @@ void FixFirstTally::add(RecordKind kind, std::span<const Finding> findings) {
         // One finding per cell and record: its count is the records'.
         ++k.cells[static_cast<std::size_t>(f.cell)];
         deleted = deleted || isDeleted(f.state);
-        if (kind == RecordKind::FosterCare && f.cell == kCountyCell && f.state == kOutOfRange) ++k.county;
+        if (hasCounty(kind) && f.cell == kCountyCell && f.state == kOutOfRange) ++k.county;
     }
     if (deleted) ++k.deleted;
 }
 
 std::vector<FixAction> FixFirstTally::actions(const RunContext& ctx, bool complete, std::size_t most) const {
     std::vector<FixAction> out;
-    for (const RecordKind kind : kKinds) {
-        const KindCounts& k = kinds_[indexOf(kind)];
+    for (const RecordKind kind : kAllRecordKinds) {
+        const KindCounts& k = kinds_[kind];
         const long records = ctx.recordCount(kind);
         const std::string words(kindWords(kind));
         const auto add = [&](FixKind what, long concerned, std::string element, std::string text,
@@ -103,7 +102,7 @@ std::vector<FixAction> FixFirstTally::actions(const RunContext& ctx, bool comple
                     "Review " + words + " element " + std::string(m.element) + ": " + messageBody(m.text), i);
             }
         }
-        if (kind == RecordKind::FosterCare)
+        if (hasCounty(kind))
             add(FixKind::County, k.county, "03", "Correct the county codes (element 3) not in the State's list");
 
         // The elements with the most records with a finding.
@@ -111,7 +110,7 @@ std::vector<FixAction> FixFirstTally::actions(const RunContext& ctx, bool comple
         for (const FindingCell& c : findingCells(kind)) {
             const long n = k.cells[static_cast<std::size_t>(c.cell)];
             // The county action says what element 3's finding would.
-            if (n == 0 || (kind == RecordKind::FosterCare && c.cell == kCountyCell && k.county == n)) continue;
+            if (n == 0 || (hasCounty(kind) && c.cell == kCountyCell && k.county == n)) continue;
             cells.push_back(&c);
         }
         std::stable_sort(cells.begin(), cells.end(), [&](const FindingCell* a, const FindingCell* b) {

@@ -69,9 +69,9 @@ private:
         long length = 0;
         long deleted = 0;
         long county = 0;
-        std::array<long, kFosterCareCells + 1> cells{};  // records with a finding of the cell
+        std::array<long, kMaxCells + 1> cells{};  // records with a finding of the cell
     };
-    std::array<KindCounts, 2> kinds_{};
+    PerKind<KindCounts> kinds_{};
 };
 
 }  // namespace vortel

@@ -26,14 +26,14 @@ public:
 
     // Per kind where most of `records` give another State: "7,403 of 7,403
     // foster care records give State 39, not 06: check the State code."
-    std::vector<std::string> warnings(std::string_view answered, long adoptionRecords, long fosterCareRecords) const;
+    std::vector<std::string> warnings(std::string_view answered, const PerKind<long>& records) const;
 
 private:
     struct Counts {
         std::array<long, 100> byCode{};  // records giving each other State's code
         long total = 0;
     };
-    std::array<Counts, 2> kinds_{};
+    PerKind<Counts> kinds_{};
 };
 
 }  // namespace vortel

@@ -70,7 +70,7 @@ struct CheckedRecord {
 struct RunEnd {
     RunContext& ctx;
     const ReportPeriods& periods;
-    const std::array<FindingCounts, 2>& counts;  // by record kind
+    const std::array<FindingCounts, kRecordKinds>& counts;  // by record kind
     bool anyFinding;
     // False for a run ended by a fatal error while reading: the end-of-run
     // blocks of the reports do not exist.

@@ -13,6 +13,7 @@
 #include "findings/findings_file.h"
 #include "findings/findings_text.h"
 #include "findings/line_length.h"
+#include "reports/output_kinds.h"
 
 namespace vortel {
 
@@ -329,8 +330,8 @@ struct PendingFinding {
 class Reader {
 public:
     Reader(std::FILE* file, RunFindings& out) : input_(file), out_(out) {
-        for (const RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
-            auto& labels = labels_[kind == RecordKind::Adoption ? 0 : 1];
+        for (const RecordKind kind : kAllRecordKinds) {
+            auto& labels = labels_[kind];
             for (const FindingCell& c : findingCells(kind)) labels.emplace_back(c.label(), c.cell);
             labels.emplace_back(kRecordElement, kRecordCell);  // a line's length
             std::sort(labels.begin(), labels.end());
@@ -579,13 +580,16 @@ private:
 
     void addFinding() {
         const PendingFinding& p = pending_;
-        if ((p.given & 7) != 7 || (!p.kind.is("adoption") && !p.kind.is("foster care"))) {
+        const OutputKindRow* row = nullptr;
+        for (const OutputKindRow& r : kOutputKindRows)
+            if (p.kind.is(r.name)) row = &r;
+        if ((p.given & 7) != 7 || !row) {
             badShape = true;
             return;
         }
-        const RecordKind kind = p.kind.is("adoption") ? RecordKind::Adoption : RecordKind::FosterCare;
+        const RecordKind kind = row->kind;
         const std::optional<RecordNumber> number = recordNumberOf(p.recordNumber);
-        const auto& labels = labels_[kind == RecordKind::Adoption ? 0 : 1];
+        const auto& labels = labels_[kind];
         const auto cell =
             std::lower_bound(labels.begin(), labels.end(), std::pair<std::string_view, int>(p.element.bytes, 0));
         if (!number || !p.element.whole || cell == labels.end() || cell->first != p.element.bytes) {
@@ -607,7 +611,7 @@ private:
     PendingFinding pending_;
     Text text_;  // the last string, key or number read
     std::string bytes_;
-    std::array<std::vector<std::pair<std::string_view, int>>, 2> labels_;  // element label -> cell
+    PerKind<std::vector<std::pair<std::string_view, int>>> labels_;  // element label -> cell
 };
 
 // True when the integer `text` (as JSON writes one) is above `version`.

@@ -1,11 +1,13 @@
 #include "findings/record_list.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 
 #include "core/files.h"
 #include "findings/finding_cells.h"
 #include "findings/findings_text.h"
+#include "reports/output_kinds.h"
 
 namespace vortel {
 
@@ -14,7 +16,7 @@ namespace {
 // Record numbers per line of the JSON array.
 constexpr int kItemsPerLine = 8;
 
-char kindTag(RecordKind kind) { return kind == RecordKind::Adoption ? 'A' : 'F'; }
+char kindTag(RecordKind kind) { return outputRow(kind).tag; }
 
 std::size_t numberWidth(RecordKind kind) {
     const ColumnRange rn = recordNumberColumns(kind);
@@ -47,13 +49,19 @@ long RecordList::writeJsonItems(Writer& out, RecordKind kind, int indent) {
     writer_.flush();
     errno = 0;
     if (std::fseek(file_, 0, SEEK_SET) != 0) throw OutputWriteError{name_, errno ? errno : EIO};
-    const std::size_t width[2] = {numberWidth(RecordKind::Adoption), numberWidth(RecordKind::FosterCare)};
-    std::string entry(1 + std::max(width[0], width[1]), ' ');
+    // The width of a record number by the tag of its kind.
+    std::array<std::size_t, 256> width{};
+    std::size_t widest = 0;
+    for (const OutputKindRow& row : kOutputKindRows) {
+        width[static_cast<unsigned char>(row.tag)] = numberWidth(row.kind);
+        widest = std::max(widest, numberWidth(row.kind));
+    }
+    std::string entry(1 + widest, ' ');
     std::string item;
     long items = 0;
     int tag;
     while ((tag = std::getc(file_)) != EOF) {
-        const std::size_t n = width[tag == kindTag(RecordKind::Adoption) ? 0 : 1];
+        const std::size_t n = width[static_cast<unsigned char>(tag)];
         if (std::fread(entry.data(), 1, n, file_) != n) throw OutputWriteError{name_, errno ? errno : EIO};
         if (tag != kindTag(kind)) continue;
         if (items % kItemsPerLine == 0) {

@@ -57,17 +57,19 @@ constexpr FootnoteCheck kChecks[] = {
 constexpr std::string_view kAdoptionMemoryError = "\n\nMemory Error when evaluating adoption footnotes.\n\n";
 constexpr std::string_view kFosterCareMemoryError = "\n\nMemory Error when evaluating foster care footnotes.\n\n";
 
-bool appendAdoption(FootnoteErrors& errors, Console console, std::string_view message) {
-    return appendMessage(console, errors.adoption, message, kAdoptionFootnoteBlock, kAdoptionMemoryError);
+bool appendAdoption(MessageLists& lists, Console console, std::string_view message) {
+    return appendMessage(console, listOf(lists, kindRow(RecordKind::Adoption).footnotes), message,
+                         kAdoptionFootnoteBlock, kAdoptionMemoryError);
 }
 
-bool appendFosterCare(FootnoteErrors& errors, Console console, std::string_view message) {
-    return appendMessage(console, errors.fosterCare, message, kFosterCareFootnoteBlock, kFosterCareMemoryError);
+bool appendFosterCare(MessageLists& lists, Console console, std::string_view message) {
+    return appendMessage(console, listOf(lists, kindRow(RecordKind::FosterCare).footnotes), message,
+                         kFosterCareFootnoteBlock, kFosterCareMemoryError);
 }
 
 // Appends to the lists named, adoption first. False when memory ran out; the
 // message is then not offered to the second list either.
-bool appendTo(FootnoteErrors& errors, Console console, FootnoteLists lists, std::string_view message) {
+bool appendTo(MessageLists& errors, Console console, FootnoteLists lists, std::string_view message) {
     switch (lists) {
         case FootnoteLists::Adoption:
             return appendAdoption(errors, console, message);
@@ -95,8 +97,9 @@ std::string footnoteMessage(std::int64_t number, std::string_view text) {
     return message;
 }
 
-void checkFootnote(const RunFacts& facts, FootnoteErrors& errors, Console console, std::string_view line) {
-    ++errors.count;
+void checkFootnote(const RunFacts& facts, MessageLists& errors, std::int64_t& count, Console console,
+                   std::string_view line) {
+    ++count;
     const PaddedLine padded(line, kFootnoteRecordLength);
     const std::string_view record = padded.record();
     const FootnoteFileType type = footnoteFileType(column(record, 11));
@@ -106,11 +109,11 @@ void checkFootnote(const RunFacts& facts, FootnoteErrors& errors, Console consol
         const FootnoteLists lists = check.toBothLists ? FootnoteLists::Both : type.lists;
         // Out of memory: the rest of the record is not checked and its count
         // is not shown.
-        if (!appendTo(errors, console, lists, footnoteMessage(errors.count, check.text))) return;
+        if (!appendTo(errors, console, lists, footnoteMessage(count, check.text))) return;
     }
 
-    const long long number = static_cast<long long>(errors.count);
-    if (errors.count == 1) {
+    const long long number = static_cast<long long>(count);
+    if (count == 1) {
         console.out.printf("\n         Footnote Records Checked.\r%8lld\r", number);
     } else {
         console.out.printf("%8lld Footnote Records Checked.\r", number);

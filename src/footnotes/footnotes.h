@@ -8,10 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/message_list.h"
+
 namespace vortel {
 
 struct Console;
-struct FootnoteErrors;
 struct RunFacts;
 
 // Only the header (columns 1-13) is read; shorter lines are padded to this.
@@ -35,8 +36,10 @@ FootnoteFileType footnoteFileType(char letter);
 // and written whole however long it is.
 std::string footnoteMessage(std::int64_t number, std::string_view text);
 
-// Counts the footnote record, checks its header, appends one message per
-// error to the lists of `errors` and shows the running count on the console.
-void checkFootnote(const RunFacts& facts, FootnoteErrors& errors, Console console, std::string_view line);
+// Counts the footnote record in `count`, checks its header, appends one
+// message per error to the footnote lists of `lists` and shows the running
+// count on the console.
+void checkFootnote(const RunFacts& facts, MessageLists& lists, std::int64_t& count, Console console,
+                   std::string_view line);
 
 }  // namespace vortel

@@ -16,6 +16,7 @@
 #include "html/html_text.h"
 #include "html/page_assets.h"
 #include "reports/listing.h"
+#include "reports/output_kinds.h"
 #include "reports/summary_report.h"
 
 namespace vortel {
@@ -27,9 +28,6 @@ int groupNumberOf(RecordKind kind, char letter) {
     const GroupEntry* g = findGroupOfLetter(groupEntries(kind), letter);
     return g ? g->number : 0;
 }
-
-constexpr RecordKind kA = RecordKind::Adoption;
-constexpr RecordKind kF = RecordKind::FosterCare;
 
 // Records named under "records with the most findings" per kind.
 constexpr std::size_t kTopRecords = 10;
@@ -46,9 +44,11 @@ constexpr std::size_t kShownMessages = 200;
 constexpr int kCountyFirst = fostercare::columnOf(3);
 constexpr int kCountyLast = fostercare::lastColumnOf(3);
 
-std::string_view kindTitle(RecordKind kind) { return kind == kA ? "Adoption" : "Foster care"; }
-std::string_view kindId(RecordKind kind) { return kind == kA ? "adoption" : "foster-care"; }
-char kindKey(RecordKind kind) { return kind == kA ? 'a' : 'f'; }
+std::string_view kindTitle(RecordKind kind) { return outputRow(kind).title; }
+std::string_view kindId(RecordKind kind) { return outputRow(kind).pageId; }
+char kindKey(RecordKind kind) { return outputRow(kind).pageKey; }
+// The page names the local agency of each record of the kind.
+bool hasCounty(RecordKind kind) { return outputRow(kind).countyColumn; }
 
 // A rank: more findings first, then earlier in the file.
 bool ranksAbove(int findings, long order, int otherFindings, long otherOrder) {
@@ -152,7 +152,7 @@ void HtmlPage::record(RunContext&, const CheckedRecord& checked) {
     const std::span<const Finding> findings = checked.findings;
     assert(!ended_);
     ++order_;
-    if (kind == kF) countCounty(field(record, kCountyFirst, kCountyLast), findings.size());
+    if (hasCounty(kind)) countCounty(field(record, kCountyFirst, kCountyLast), findings.size());
     if (findings.empty()) return;
 
     KindTally& t = tally(kind);
@@ -181,7 +181,7 @@ void HtmlPage::record(RunContext&, const CheckedRecord& checked) {
     if (t.top.size() < kTopRecords || ranksAbove(count, order_, t.top.back().findings, t.top.back().order)) {
         const ColumnRange rn = recordNumberColumns(kind);
         RankedRecord r{count, order_, lineNumber, std::string(field(record, rn.first, rn.last)),
-                       kind == kF ? std::string(field(record, kCountyFirst, kCountyLast)) : std::string()};
+                       hasCounty(kind) ? std::string(field(record, kCountyFirst, kCountyLast)) : std::string()};
         auto at = std::find_if(t.top.begin(), t.top.end(),
                                [&](const RankedRecord& o) { return ranksAbove(count, order_, o.findings, o.order); });
         t.top.insert(at, std::move(r));
@@ -223,11 +223,11 @@ void HtmlPage::listRecord(RecordKind kind, std::string_view record, long lineNum
     ListedRecord entry{count, order_, kind, {}, {}, {}};
     std::string& rows = entry.rows;
     const ColumnRange rn = recordNumberColumns(kind);
-    const char* span = kind == kF ? "3" : "2";
+    const char* span = hasCounty(kind) ? "3" : "2";
     rows.append("<tbody data-k=").push_back(kindKey(kind));
     rows.append("><tr class=r><td>").append(std::to_string(lineNumber)).append("<td>");
     appendValue(rows, field(record, rn.first, rn.last));
-    if (kind == kF) {
+    if (hasCounty(kind)) {
         rows.append("<td>");
         appendValue(rows, field(record, kCountyFirst, kCountyLast));
     }
@@ -331,7 +331,7 @@ void HtmlPage::writePage(const RunEnd& run) {
     writeRun(ctx, run.periods, complete, run.comparison != nullptr);
     if (run.comparison) writeComparison(*run.comparison);
     flush();
-    for (const RecordKind kind : {kA, kF}) {
+    for (const RecordKind kind : kAllRecordKinds) {
         writeKind(ctx, kind, complete);
         flush();
     }
@@ -358,9 +358,9 @@ void HtmlPage::writeComparison(const Comparison& comparison) {
         "</code></p>\n<table class=comparison>\n<tr><th>Kind<th class=n>Still open<th class=n>Fixed"
         "<th class=n>Of removed records<th class=n>New<th class=n>Of added records<th class=n>Unmatched"
         "<th class=n>Records removed<th class=n>Records added\n");
-    for (const RecordKind kind : {kA, kF}) {
+    for (const RecordKind kind : kAllRecordKinds) {
         const KindComparison& k = comparison.of(kind);
-        html_.append("<tr data-kind=").append(kind == kA ? "adoption" : "foster-care").append("><td>");
+        html_.append("<tr data-kind=").append(kindId(kind)).append("><td>");
         html_.append(kindTitle(kind));
         for (const long n : {k.stillOpen, k.fixed, k.findingsOfRemovedRecords, k.newFindings, k.findingsOfAddedRecords,
                              k.unmatched, k.recordsRemoved, k.recordsAdded})
@@ -370,7 +370,7 @@ void HtmlPage::writeComparison(const Comparison& comparison) {
     html_.append(
         "</table>\n<p class=unmatched>Unmatched findings belong to records whose record number is blank or "
         "occurs more than once in either run, so that they cannot be paired with a record of the other run.</p>\n");
-    for (const RecordKind kind : {kA, kF}) {
+    for (const RecordKind kind : kAllRecordKinds) {
         const KindComparison& k = comparison.of(kind);
         html_.append("<h3>").append(kindTitle(kind)).append("</h3>\n");
         // The elements whose share of records with a finding changed, the
@@ -429,9 +429,14 @@ void HtmlPage::writeHead(RunContext& ctx) {
 }
 
 void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool complete, bool compared) {
-    const long records = ctx.recordCount(kA) + ctx.recordCount(kF);
-    const long withFindings = adoption_.recordsWithFindings + fosterCare_.recordsWithFindings;
-    const long findings = adoption_.findings + fosterCare_.findings;
+    PerKind<long> recordsOf{};
+    long records = 0, withFindings = 0, findings = 0;
+    for (const RecordKind kind : kAllRecordKinds) {
+        recordsOf[kind] = ctx.recordCount(kind);
+        records += recordsOf[kind];
+        withFindings += tally(kind).recordsWithFindings;
+        findings += tally(kind).findings;
+    }
 
     html_.append("<header>\n<h1>VORTEL data quality</h1>\n<p>");
     appendHtmlText(html_, ctx.dataFileName, TextBytes::Utf8);
@@ -441,10 +446,10 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
     appendHtmlText(html_, ctx.runTimestamp);
     html_.append("</p>\n<nav><a href=\"#run\">The run</a> ");
     if (compared) html_.append("<a href=\"#comparison\">Compared with the earlier run</a> ");
-    html_.append(
-        "<a href=\"#fix-first\">Fix first</a> <a href=\"#adoption\">Adoption</a> "
-        "<a href=\"#foster-care\">Foster care</a> <a href=\"#records\">Records with findings</a></nav>\n"
-        "</header>\n<main>\n");
+    html_.append("<a href=\"#fix-first\">Fix first</a> ");
+    for (const RecordKind kind : kAllRecordKinds)
+        html_.append("<a href=\"#").append(kindId(kind)).append("\">").append(kindTitle(kind)).append("</a> ");
+    html_.append("<a href=\"#records\">Records with findings</a></nav>\n</header>\n<main>\n");
 
     html_.append("<section id=run>\n<h2>The run</h2>\n");
     if (!complete) {
@@ -459,8 +464,7 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
             "an Adoption section (a line starting with $) or a Foster Care section (a line starting with @), "
             "each followed by its summary record and its detail records.</p>\n");
     }
-    for (const std::string& warning :
-         otherStates_->warnings(ctx.facts.stateCode, ctx.recordCount(kA), ctx.recordCount(kF))) {
+    for (const std::string& warning : otherStates_->warnings(ctx.facts.stateCode, recordsOf)) {
         html_.append("<p class=\"alert state-warning\">");
         appendHtmlText(html_, warning, TextBytes::Utf8);
         html_.append("</p>\n");
@@ -506,15 +510,21 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
     html_.append("\n<tr><th>Run<td>").append(complete ? "complete" : "<b>did not complete</b>");
     html_.append("\n</table>\n");
 
-    html_.append("<table class=counts>\n<tr><th><th class=n>Adoption<th class=n>Foster care<th class=n>Total\n");
-    const auto row = [&](std::string_view title, long a, long f) {
+    html_.append("<table class=counts>\n<tr><th>");
+    for (const RecordKind kind : kAllRecordKinds) html_.append("<th class=n>").append(kindTitle(kind));
+    html_.append("<th class=n>Total\n");
+    const auto row = [&](std::string_view title, auto count) {
         html_.append("<tr><th>").append(title);
-        for (const long n : {a, f, a + f}) html_.append("<td class=n>").append(groupedNumber(n));
-        html_.append("\n");
+        long total = 0;
+        for (const RecordKind kind : kAllRecordKinds) {
+            total += count(kind);
+            html_.append("<td class=n>").append(groupedNumber(count(kind)));
+        }
+        html_.append("<td class=n>").append(groupedNumber(total)).append("\n");
     };
-    row("Detail records", ctx.recordCount(kA), ctx.recordCount(kF));
-    row("Records with findings", adoption_.recordsWithFindings, fosterCare_.recordsWithFindings);
-    row("Findings", adoption_.findings, fosterCare_.findings);
+    row("Detail records", [&](RecordKind kind) { return recordsOf[kind]; });
+    row("Records with findings", [&](RecordKind kind) { return tally(kind).recordsWithFindings; });
+    row("Findings", [&](RecordKind kind) { return tally(kind).findings; });
     html_.append("</table>\n</div>\n");
     if (!ctx.markerSeen && complete) {
         html_.append(
@@ -563,7 +573,7 @@ void HtmlPage::writeFixFirst(RunContext& ctx, bool complete) {
         appendHtmlText(html_, a.text, TextBytes::Latin1, TextPlace::Attribute);
         html_.append("</a>: <b>").append(counted(a.records, "record", "records")).append("</b>, ");
         html_.append(percent(a.records, a.kindRecords)).append(" of the ");
-        html_.append(a.kind == kA ? "adoption" : "foster care").append(" records\n");
+        html_.append(outputRow(a.kind).name).append(" records\n");
     }
     html_.append("</ol>\n</div>\n");
 }
@@ -573,7 +583,7 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
     const long records = ctx.recordCount(kind);
     html_.append("<section id=").append(kindId(kind)).append(">\n<h2>").append(kindTitle(kind)).append("</h2>\n<p>");
     if (records == 0) {
-        html_.append("No ").append(kind == kA ? "adoption" : "foster care").append(" detail record was checked.");
+        html_.append("No ").append(outputRow(kind).name).append(" detail record was checked.");
     } else {
         html_.append(counted(records, "detail record", "detail records"))
             .append(", ")
@@ -648,12 +658,12 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
         html_.append(
             "<h3>Records with the most findings</h3>\n<table class=top>\n<tr><th class=n>Line"
             "<th>Record number");
-        if (kind == kF) html_.append("<th>County");
+        if (hasCounty(kind)) html_.append("<th>County");
         html_.append("<th class=n>Findings\n");
         for (const RankedRecord& r : t.top) {
             html_.append("<tr><td class=n>").append(std::to_string(r.line)).append("<td>");
             appendValue(html_, r.recordNumber);
-            if (kind == kF) {
+            if (hasCounty(kind)) {
                 html_.append("<td>");
                 appendValue(html_, r.county);
             }
@@ -661,7 +671,7 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
         }
         html_.append("</table>\n");
     }
-    if (kind == kF && records != 0) writeCounties();
+    if (hasCounty(kind) && records != 0) writeCounties();
 
     if (complete && records != 0) {
         const std::vector<SummaryMessage> messages = summaryMessages(ctx, kind);
@@ -676,8 +686,8 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
         }
     }
     if (complete) {
-        if (kind == kA) writeMessageList(ctx.aggregateErrors, "Adoption aggregate errors");
-        writeMessageList(kind == kA ? ctx.footnotes.adoption : ctx.footnotes.fosterCare, "Footnote errors");
+        for (const MessageListId id : kindRow(kind).messageLists)
+            writeMessageList(ctx.messages(id), messageListRow(id).pageTitle);
     }
     html_.append("</section>\n");
 }
@@ -784,14 +794,14 @@ std::string HtmlPage::markedRows(const ListedRecord& r, const ChangeMarks* marks
 }
 
 void HtmlPage::writeRecordTable(const ChangeMarks* marks) {
-    const long withFindings = adoption_.recordsWithFindings + fosterCare_.recordsWithFindings;
+    long withFindings = 0;
+    for (const KindTally& t : tallies_) withFindings += t.recordsWithFindings;
     const long listed = static_cast<long>(listed_.size());
     const long leftOut = withFindings - listed;
     html_.append("<section id=records>\n<h2>Records with findings</h2>\n<p>");
     if (withFindings == 0) {
-        html_.append(adoption_.recordsWithFindings + fosterCare_.recordsWithFindings + order_ == 0
-                         ? "No detail record was checked.</p>\n</section>\n"
-                         : "No record has a finding.</p>\n</section>\n");
+        html_.append(withFindings + order_ == 0 ? "No detail record was checked.</p>\n</section>\n"
+                                                : "No record has a finding.</p>\n</section>\n");
         return;
     }
     html_.append(listed == withFindings ? "Every record with findings is listed: "
@@ -816,7 +826,7 @@ void HtmlPage::writeRecordTable(const ChangeMarks* marks) {
 
     // The filter: element, group and state. Hidden until the script runs.
     html_.append("<form id=filter hidden>\n<label>Element <select name=e><option value=\"\">all</option>");
-    for (const RecordKind kind : {kA, kF}) {
+    for (const RecordKind kind : kAllRecordKinds) {
         const KindTally& t = tally(kind);
         if (t.findings == 0) continue;
         html_.append("<optgroup label=\"").append(kindTitle(kind)).append("\">");
@@ -829,7 +839,7 @@ void HtmlPage::writeRecordTable(const ChangeMarks* marks) {
         html_.append("</optgroup>");
     }
     html_.append("</select></label>\n<label>Group <select name=g><option value=\"\">all</option>");
-    for (const RecordKind kind : {kA, kF}) {
+    for (const RecordKind kind : kAllRecordKinds) {
         const KindTally& t = tally(kind);
         for (const GroupEntry& g : groupEntries(kind)) {
             if (t.groupRecords[static_cast<std::size_t>(g.number)] == 0) continue;
@@ -848,22 +858,22 @@ void HtmlPage::writeRecordTable(const ChangeMarks* marks) {
     if (marks) html_.append("<label><input type=checkbox name=c value=new> New only</label>\n");
     html_.append("<output id=shown></output>\n</form>\n");
 
-    for (const RecordKind kind : {kA, kF}) {
-        const auto first =
-            std::find_if(listed_.begin(), listed_.end(), [&](const ListedRecord& r) { return r.kind == kind; });
-        if (first == listed_.end()) continue;
+    // The listed records of each kind, in rank order.
+    PerKind<std::vector<ListedRecord*>> listedOf;
+    for (ListedRecord& r : listed_) listedOf[r.kind].push_back(&r);
+    for (const RecordKind kind : kAllRecordKinds) {
+        if (listedOf[kind].empty()) continue;
         html_.append("<h3>")
             .append(kindTitle(kind))
             .append(
                 "</h3>\n<table class=recs>\n<thead><tr><th>Line"
                 "<th>Record number");
-        if (kind == kF) html_.append("<th>County");
+        if (hasCounty(kind)) html_.append("<th>County");
         html_.append("<th>Element<th>Name<th>Columns<th>Value<th>Meaning<th>Explanation</thead>\n");
         flush();
-        for (auto it = first; it != listed_.end(); ++it) {
-            if (it->kind != kind) continue;
-            file_.out().put(marksChanges_ ? markedRows(*it, marks) : it->rows);
-            std::string().swap(it->rows);  // given back as soon as written
+        for (ListedRecord* r : listedOf[kind]) {
+            file_.out().put(marksChanges_ ? markedRows(*r, marks) : r->rows);
+            std::string().swap(r->rows);  // given back as soon as written
         }
         html_.append("</table>\n");
     }

@@ -62,9 +62,9 @@ public:
     struct KindTally {
         long recordsWithFindings = 0;
         long findings = 0;
-        std::array<ElementCounts, kFosterCareCells + 1> cells{};  // by cell
-        std::array<long, 27> groupRecords{};                      // by group number
-        std::vector<RankedRecord> top;                            // best first
+        std::array<ElementCounts, kMaxCells + 1> cells{};  // by cell
+        std::array<long, 27> groupRecords{};               // by group number
+        std::vector<RankedRecord> top;                     // best first
     };
     struct CountyCounts {
         long records = 0;
@@ -112,12 +112,11 @@ private:
     bool marksChanges_;
     long order_ = 0;  // records seen
 
-    KindTally adoption_;
-    KindTally fosterCare_;
+    PerKind<KindTally> tallies_;
     // What the findings export tallied for every output; set when the page is written.
     const FixFirstTally* fixFirst_ = nullptr;
     const OtherStateTally* otherStates_ = nullptr;
-    KindTally& tally(RecordKind kind) { return kind == RecordKind::Adoption ? adoption_ : fosterCare_; }
+    KindTally& tally(RecordKind kind) { return tallies_[kind]; }
 
     // Local agency codes of foster care records, by their five bytes; codes
     // past kMaxCounties distinct ones are counted together.

@@ -11,6 +11,7 @@
 #include "findings/rule_words.h"
 #include "fostercare/fostercare_tallies.h"
 #include "html/html_text.h"
+#include "reports/output_kinds.h"
 #include "reports/summary_messages.h"
 
 namespace vortel {
@@ -88,7 +89,7 @@ std::string blankWords(const ElementEntry& e) {
     return s;
 }
 
-const char* kindTitle(RecordKind kind) { return kind == RecordKind::Adoption ? "Adoption" : "Foster care"; }
+std::string_view kindTitle(RecordKind kind) { return outputRow(kind).title; }
 
 void layout(Document& d, RecordKind kind) {
     heading(d, BlockType::Subsection, "Record layout and element tests");
@@ -238,7 +239,7 @@ void tallies(Document& d, RecordKind kind) {
               "Counted over every valid value of the whole file, for the summary data quality report. A tally with a "
               "threshold is reported when its share is above the threshold; N stands for a number the report "
               "prints.");
-    const std::span<const TallyRow> rows = kind == RecordKind::Adoption ? adoptionTallyRows() : fosterCareTallyRows();
+    const std::span<const TallyRow> rows = outputRow(kind).tallyRows();
     Block table{BlockType::Table, {}, {{"Slot", "Element", "Columns", "Watches", "Threshold", "The report says"}}};
     for (const TallyRow& row : rows) {
         char threshold[16] = "-";
@@ -259,7 +260,7 @@ Document document() {
               "A-DP3 or F-G9.4.2 are those the findings carry: A for an adoption record, F for a foster care "
               "record. Element states: 1 missing, 2 out of range, a letter a likely error found by the group of "
               "that letter (upper case: the value will be deleted).");
-    for (RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
+    for (RecordKind kind : kAllRecordKinds) {
         heading(d, BlockType::Section,
                 std::string(kindTitle(kind)) + " detail record (" + std::to_string(recordLength(kind)) + " columns)");
         layout(d, kind);

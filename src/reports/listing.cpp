@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <span>
+#include <string>
 
 #include "catalogue/catalogue.h"
 #include "core/run_context.h"
+#include "reports/output_kinds.h"
 
 namespace vortel {
 
@@ -71,32 +73,28 @@ void spaced(Writer& out, int spaces, std::string_view text) {
     out.put(text);
 }
 
+// The listing's positions and units ruler of each kind.
+struct ListingKind {
+    std::span<const int> positions;
+    std::string_view units;
+};
+constexpr PerKind<ListingKind> kListingKinds = byKind<ListingKind>(ListingKind{kAdoptionPositions, kAdoptionUnits},
+                                                                   ListingKind{kFosterCarePositions, kFosterCareUnits});
+
 void writeRuler(Writer& out, RecordKind kind) {
-    const bool adoption = kind == RecordKind::Adoption;
+    const OutputKindRow& row = outputRow(kind);
     out.put("\n\n");
     spaced(out, 14, "<");
-    out.repeat('-', adoption ? 20 : 32);
+    out.repeat('-', row.rulerDashesLeft);
     out.put(" Element Number ");
-    out.repeat('-', adoption ? 20 : 40);
+    out.repeat('-', row.rulerDashesRight);
     out.put(">");
     out.put("\n\n");
     spaced(out, 21, "0");
-    if (adoption) {
-        spaced(out, 12, "10");
-        spaced(out, 15, "20");
-        spaced(out, 14, "30");
-        out.put("\n");
-        spaced(out, 14, kAdoptionUnits);
-        return;
-    }
-    spaced(out, 12, "10");
-    spaced(out, 9, "20");
-    spaced(out, 9, "30");
-    spaced(out, 9, "40");
-    spaced(out, 15, "50");
-    spaced(out, 13, "60");
+    int tens = 1;
+    for (const int blanks : row.rulerTens) spaced(out, blanks, std::to_string(10 * tens++));
     out.put("\n");
-    spaced(out, 14, kFosterCareUnits);
+    spaced(out, 14, kListingKinds[kind].units);
 }
 
 }  // namespace
@@ -112,34 +110,25 @@ PeriodLabel periodLabel(std::string_view reportPeriod) {
 }
 
 void writeReportHeadings(RunContext& ctx) {
-    Writer& fc = ctx.fosterCareReport;
-    fc.printf("Date: %s", ctx.runTimestamp.c_str());
-    fc.put("\nFile: ");
-    fc.put(ctx.dataFileName);
-    fc.put("\n\n\n\n");
-    fc.repeat(' ', 41);
-    fc.put("VORTEL Foster Care");
-    fc.put("\n");
-    fc.repeat(' ', 30);
-    fc.put("Detailed Data Quality Report (Version 2)");
-
-    Writer& ad = ctx.adoptionReport;
-    ad.printf("Date: %s", ctx.runTimestamp.c_str());
-    ad.put("\nFile: ");
-    ad.put(ctx.dataFileName);
-    ad.put("\n\n\n\n");
-    ad.repeat(' ', 26);
-    ad.put("VORTEL Adoption");
-    ad.put("\n");
-    ad.repeat(' ', 14);
-    ad.put("Detailed Data Quality Report (Version 2)");
+    for (const OutputKindRow& row : kOutputKindRows) {
+        Writer& out = ctx.report(row.kind);
+        out.printf("Date: %s", ctx.runTimestamp.c_str());
+        out.put("\nFile: ");
+        out.put(ctx.dataFileName);
+        out.put("\n\n\n\n");
+        out.repeat(' ', row.titleIndent);
+        out.put(row.title1);
+        out.put("\n");
+        out.repeat(' ', row.subtitleIndent);
+        out.put("Detailed Data Quality Report (Version 2)");
+    }
 }
 
 void writeListingHeading(RunContext& ctx, RecordKind kind) {
     Writer& out = ctx.report(kind);
     const PeriodLabel label = periodLabel(ctx.reportPeriod);
     out.put("\n\n");
-    out.repeat(' ', kind == RecordKind::Adoption ? 13 : 29);
+    out.repeat(' ', outputRow(kind).periodIndent);
     out.printf("Report Period Ending Date: %9s, %.4s", label.month, label.year.c_str());
     out.put("\n\nLegend:");
     out.printf("\n%c = Missing Data.", '1');
@@ -148,7 +137,7 @@ void writeListingHeading(RunContext& ctx, RecordKind kind) {
     out.put("\n\nInconsistent Data");
     writeGroupLines(out, kind);
     out.put("\n\nNOTE:  An upper case letter indicates that the data will be deleted if submitted to");
-    out.put(kind == RecordKind::Adoption ? "\n       federal VORTEL.\n\n" : "\n       federal VORTEL.");
+    out.put(outputRow(kind).noteEnd);
     writeRuler(out, kind);
     out.put("\nRecord #");
     out.put("\n------------\n");
@@ -166,16 +155,9 @@ void writeRecordLine(RunContext& ctx, RecordKind kind, std::string_view record) 
     n += number.copy(line.data() + n, 12);
     line[n++] = ' ';
     line[n++] = ' ';
-    auto writeCells = [&](const auto& order) {
-        for (int cell : order) {
-            const char s = cell == 0 ? ' ' : cells.state(cell);
-            line[n++] = s == kPendingBlank ? kValid : s;
-        }
-    };
-    if (kind == RecordKind::Adoption) {
-        writeCells(kAdoptionPositions);
-    } else {
-        writeCells(kFosterCarePositions);
+    for (const int cell : kListingKinds[kind].positions) {
+        const char s = cell == 0 ? ' ' : cells.state(cell);
+        line[n++] = s == kPendingBlank ? kValid : s;
     }
     ctx.report(kind).put(std::string_view(line.data(), n));
 }

@@ -585,8 +585,9 @@ std::string_view messageElement(const MessageRow& row) {
 }
 
 std::span<const MessageRow> summaryMessageRows(RecordKind kind) {
-    if (kind == RecordKind::Adoption) return kAdoptionMessages;
-    return kFosterCareMessages;
+    static constexpr PerKind<std::span<const MessageRow>> kMessages =
+        byKind<std::span<const MessageRow>>(kAdoptionMessages, kFosterCareMessages);
+    return kMessages[kind];
 }
 
 }  // namespace vortel

@@ -5,12 +5,11 @@
 #include <cstdio>
 #include <span>
 
-#include "adoption/adoption_tallies.h"
 #include "core/platform.h"
 #include "core/run_context.h"
 #include "fields/fields.h"
-#include "fostercare/fostercare_tallies.h"
 #include "reports/listing.h"
+#include "reports/output_kinds.h"
 #include "reports/summary_messages.h"
 
 namespace vortel {
@@ -18,13 +17,10 @@ namespace vortel {
 namespace {
 
 std::span<const SummaryTally> tallySlots(const RunContext& ctx, RecordKind kind) {
-    if (kind == RecordKind::Adoption) return ctx.tallies.adoption.slots;
-    return ctx.tallies.fosterCare.slots;
+    return std::span(ctx.tallies[kind].slots).first(static_cast<std::size_t>(kindRow(kind).tallySlots));
 }
 
-std::span<const TallyRow> tallyRows(RecordKind kind) {
-    return kind == RecordKind::Adoption ? adoptionTallyRows() : fosterCareTallyRows();
-}
+std::span<const TallyRow> tallyRows(RecordKind kind) { return outputRow(kind).tallyRows(); }
 
 // The shares of blank years are held in single precision before they are
 // compared or printed.
@@ -103,8 +99,7 @@ void writeSummaryHeading(RunContext& ctx, RecordKind kind) {
     Writer& out = ctx.report(kind);
     out.printf("\n\n\n\nDate: %s", ctx.runTimestamp.c_str());
     out.printf("\nFile: %s", ctx.dataFileName.c_str());
-    out.put(kind == RecordKind::Adoption ? "\n\n\n\n                                VORTEL Adoption"
-                                         : "\n\n\n\n                               VORTEL Foster Care");
+    out.put(outputRow(kind).summaryTitle);
     out.put("\n                          Summary Data Quality Report");
     const PeriodLabel label = periodLabel(ctx.reportPeriod);
     out.printf("\n\n                  Report Period Ending Date: %9s, %.4s", label.month, label.year.c_str());

@@ -103,17 +103,17 @@ void runDialogue(RunContext& ctx, const Options& options, const ProgramIo& io, D
     requireNameFits(ctx, ctx.dataFileName);
     openDataFile(ctx, data);
 
-    ctx.fosterCareReportName =
+    ctx.reportNames[RecordKind::FosterCare] =
         ask(ctx, io, options.fosterCareReport, "Enter the report file name for Foster Care (e.g., freport): ");
-    requireNameFits(ctx, ctx.fosterCareReportName);
-    refuseOverwrite(ctx, ctx.fosterCareReportName, nullptr);
-    openReport(ctx, ctx.fosterCareReportName, reports.fosterCare, ctx.fosterCareReport);
+    requireNameFits(ctx, ctx.reportNames[RecordKind::FosterCare]);
+    refuseOverwrite(ctx, ctx.reportNames[RecordKind::FosterCare], nullptr);
+    openReport(ctx, ctx.reportNames[RecordKind::FosterCare], reports.fosterCare, ctx.report(RecordKind::FosterCare));
 
-    ctx.adoptionReportName =
+    ctx.reportNames[RecordKind::Adoption] =
         ask(ctx, io, options.adoptionReport, "Enter the report file name for Adoption (e.g., areport): ");
-    requireNameFits(ctx, ctx.adoptionReportName);
-    refuseOverwrite(ctx, ctx.adoptionReportName, &ctx.fosterCareReportName);
-    openReport(ctx, ctx.adoptionReportName, reports.adoption, ctx.adoptionReport);
+    requireNameFits(ctx, ctx.reportNames[RecordKind::Adoption]);
+    refuseOverwrite(ctx, ctx.reportNames[RecordKind::Adoption], &ctx.reportNames[RecordKind::FosterCare]);
+    openReport(ctx, ctx.reportNames[RecordKind::Adoption], reports.adoption, ctx.report(RecordKind::Adoption));
     if (ctx.findings) ctx.findings->open(ctx);
 
     ctx.facts.stateCode = ask(ctx, io, options.stateCode, "Enter the 2-digit state code (e.g., 01 for Alabama): ");

@@ -1,5 +1,11 @@
 #include "run/file_pass.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <span>
+#include <utility>
+
 #include "adoption/adoption_elements.h"
 #include "adoption/adoption_groups.h"
 #include "adoption/adoption_tallies.h"
@@ -21,15 +27,16 @@ namespace vortel {
 
 namespace {
 
-// What tells the sections of the two record kinds apart: console texts, the
-// other section's marker and the checks a detail record goes through.
+// What the pass knows of a record kind: console texts, the report's text
+// when the file holds nothing of the kind, and the checks a detail record
+// goes through. The kind's marker and record length are its core row's.
 struct SectionKind {
     RecordKind kind;
-    char otherMarker;
     std::string_view noSummary;
     std::string_view summaryChecked;
     std::string_view detailCount;
     std::string_view noDetail;
+    std::string_view noData;
     bool usesLocalAgencies;
     void (*reset)(RunContext&);
     void (*checkElements)(RunContext&, std::string_view);
@@ -37,41 +44,62 @@ struct SectionKind {
     void (*checkGroups)(RunContext&, std::string_view);
     void (*tallyRecord)(RunContext&, std::string_view);
     void (*finishTallies)(RunContext&);
+    void (*initTallies)(RunContext&);
 };
 
-constexpr SectionKind kAdoptionSection = {
-    RecordKind::Adoption,
-    '@',
-    "\nNo Adoption Summary Record Found.\n",
-    "\n       1 Adoption Summary Record Checked.",
-    "\n         Adoption Detail Records Checked.\r",
-    "No Adoption Detail Records Found.        \n",
-    false,
-    resetAdoptionCells,
-    [](RunContext& ctx, std::string_view r) { checkAdoptionElements(ctx.facts, ctx.adoptionCells, r); },
-    [](RunContext& ctx, std::string_view r) { checkAdoptionDatePairs(ctx.adoptionCells, ctx.datePairs.adoption, r); },
-    [](RunContext& ctx, std::string_view r) { checkAdoptionGroups(ctx.adoptionCells, r); },
-    [](RunContext& ctx, std::string_view r) { tallyAdoptionRecord(ctx.tallies.adoption, ctx.adoptionCells, r); },
-    [](RunContext& ctx) { finishAdoptionTallies(ctx.tallies.adoption); },
-};
+constexpr RecordKind kAdoption = RecordKind::Adoption;
+constexpr RecordKind kFosterCare = RecordKind::FosterCare;
 
-constexpr SectionKind kFosterCareSection = {
-    RecordKind::FosterCare,
-    '$',
-    "\nNo Foster Care Summary Record Found.\n",
-    "\n       1 Foster Care Summary Record Checked.",
-    "\n         Foster Care Detailed Records Checked.\r",
-    "No Foster Care Detailed Records Found.        \n",
-    true,
-    resetFosterCareCells,
-    [](RunContext& ctx, std::string_view r) { checkFosterCareElements(ctx.facts, ctx.fosterCareCells, r); },
-    [](RunContext& ctx, std::string_view r) {
-        checkFosterCareDatePairs(ctx.fosterCareCells, ctx.datePairs.fosterCare, r);
+constexpr std::array<SectionKind, kRecordKinds> kSections = {{
+    {
+        kAdoption,
+        "\nNo Adoption Summary Record Found.\n",
+        "\n       1 Adoption Summary Record Checked.",
+        "\n         Adoption Detail Records Checked.\r",
+        "No Adoption Detail Records Found.        \n",
+        "\n\nNo Adoption Data Found",
+        false,
+        resetAdoptionCells,
+        [](RunContext& ctx, std::string_view r) { checkAdoptionElements(ctx.facts, ctx.cells(kAdoption), r); },
+        [](RunContext& ctx, std::string_view r) {
+            checkAdoptionDatePairs(ctx.cells(kAdoption), ctx.datePairs.adoption, r);
+        },
+        [](RunContext& ctx, std::string_view r) { checkAdoptionGroups(ctx.cells(kAdoption), r); },
+        [](RunContext& ctx, std::string_view r) {
+            tallyAdoptionRecord(ctx.tallies[kAdoption], ctx.cells(kAdoption), r);
+        },
+        [](RunContext& ctx) { finishAdoptionTallies(ctx.tallies[kAdoption]); },
+        [](RunContext& ctx) { initAdoptionTallies(ctx.tallies[kAdoption]); },
     },
-    [](RunContext& ctx, std::string_view r) { checkFosterCareGroups(ctx.fosterCareCells, r); },
-    [](RunContext& ctx, std::string_view r) { tallyFosterCareRecord(ctx.tallies.fosterCare, ctx.fosterCareCells, r); },
-    [](RunContext& ctx) { finishFosterCareTallies(ctx.tallies.fosterCare); },
-};
+    {
+        kFosterCare,
+        "\nNo Foster Care Summary Record Found.\n",
+        "\n       1 Foster Care Summary Record Checked.",
+        "\n         Foster Care Detailed Records Checked.\r",
+        "No Foster Care Detailed Records Found.        \n",
+        "\n\nNo Foster Care Data Found",
+        true,
+        resetFosterCareCells,
+        [](RunContext& ctx, std::string_view r) { checkFosterCareElements(ctx.facts, ctx.cells(kFosterCare), r); },
+        [](RunContext& ctx, std::string_view r) {
+            checkFosterCareDatePairs(ctx.cells(kFosterCare), ctx.datePairs.fosterCare, r);
+        },
+        [](RunContext& ctx, std::string_view r) { checkFosterCareGroups(ctx.cells(kFosterCare), r); },
+        [](RunContext& ctx, std::string_view r) {
+            tallyFosterCareRecord(ctx.tallies[kFosterCare], ctx.cells(kFosterCare), r);
+        },
+        [](RunContext& ctx) { finishFosterCareTallies(ctx.tallies[kFosterCare]); },
+        [](RunContext& ctx) { initFosterCareTallies(ctx.tallies[kFosterCare]); },
+    },
+}};
+static_assert(rowsInKindOrder(kSections));
+
+// True when a line starting with c opens a section of another kind than `kind`.
+constexpr bool opensOtherSection(RecordKind kind, char c) {
+    for (const KindRow& row : kKindRows)
+        if (row.marker == c && kindIndex(row.kind) != kindIndex(kind)) return true;
+    return false;
+}
 
 void copyReportPeriod(RunContext& ctx, std::string_view summary) {
     // Columns 9-14; positions the line's text does not reach (its line feed
@@ -98,8 +126,9 @@ void loadLocalAgencies(RunContext& ctx) {
 // at end of file; otherwise the reader holds the line that ended the section.
 // The description is a template argument so that the per-record steps are
 // called directly.
-template <const SectionKind& K>
+template <std::size_t I>
 bool readSection(RunContext& ctx, LineReader& reader) {
+    constexpr const SectionKind& K = kSections[I];
     const std::string marker(ctx.findings ? reader.line() : std::string_view());
     if (!reader.next()) {
         ctx.console.put(K.noSummary);
@@ -112,9 +141,17 @@ bool readSection(RunContext& ctx, LineReader& reader) {
     if (K.usesLocalAgencies) loadLocalAgencies(ctx);
     ctx.console.put(K.detailCount);
 
-    // The other section's marker, '#' and '%' end a section; its own marker does not.
-    auto endsSection = [](char c) { return c == K.otherMarker || c == '#' || c == '%'; };
-    std::int32_t& count = K.kind == RecordKind::Adoption ? ctx.adoptionRecordCount : ctx.fosterCareRecordCount;
+    // Another section's marker, '#' and '%' end a section; its own marker does not.
+    static constexpr auto kEnds = [] {
+        std::array<bool, 256> ends{};
+        for (int c = 0; c < 256; ++c)
+            ends[static_cast<std::size_t>(c)] = opensOtherSection(K.kind, static_cast<char>(c));
+        ends[static_cast<unsigned char>('#')] = true;
+        ends[static_cast<unsigned char>('%')] = true;
+        return ends;
+    }();
+    auto endsSection = [](char c) { return kEnds[static_cast<unsigned char>(c)]; };
+    std::int32_t& count = ctx.recordCounts[K.kind];
     RunningCount runningCount;
     bool more = reader.next();
     while (more && !endsSection(reader.first())) {
@@ -145,54 +182,58 @@ bool readSection(RunContext& ctx, LineReader& reader) {
 }
 
 void writeEndOfRun(RunContext& ctx) {
-    if (ctx.adoptionRecordCount != 0) {
-        writeSummaryReport(ctx, RecordKind::Adoption);
-        writeDataErrorsTable(ctx, RecordKind::Adoption);
-        writeErrorListing(ctx, RecordKind::Adoption);
-    } else if (ctx.aggregateErrors.hasListing() || ctx.footnotes.adoption.hasListing()) {
-        writeErrorListing(ctx, RecordKind::Adoption);
-    } else {
-        ctx.adoptionReport.put("\n\nNo Adoption Data Found");
-    }
-    if (ctx.fosterCareRecordCount != 0) {
-        writeSummaryReport(ctx, RecordKind::FosterCare);
-        writeDataErrorsTable(ctx, RecordKind::FosterCare);
-        writeErrorListing(ctx, RecordKind::FosterCare);
-    } else if (ctx.footnotes.fosterCare.hasListing()) {
-        writeErrorListing(ctx, RecordKind::FosterCare);
-    } else {
-        ctx.fosterCareReport.put("\n\nNo Foster Care Data Found");
+    for (const SectionKind& k : kSections) {
+        const std::span<const MessageListId> lists = kindRow(k.kind).messageLists;
+        if (ctx.recordCount(k.kind) != 0) {
+            writeSummaryReport(ctx, k.kind);
+            writeDataErrorsTable(ctx, k.kind);
+            writeErrorListing(ctx, k.kind);
+        } else if (std::any_of(lists.begin(), lists.end(),
+                               [&](MessageListId id) { return ctx.messages(id).hasListing(); })) {
+            writeErrorListing(ctx, k.kind);
+        } else {
+            ctx.report(k.kind).put(k.noData);
+        }
     }
 }
+
+// The section readers, by kind.
+constexpr auto kSectionReaders = []<std::size_t... I>(std::index_sequence<I...>) {
+    return std::array<bool (*)(RunContext&, LineReader&), kRecordKinds>{readSection<I>...};
+}
+(std::make_index_sequence<kRecordKinds>{});
+
+// The kind whose section a line's first character opens, as an index + 1; 0 for none.
+constexpr auto kSectionOfMarker = [] {
+    std::array<std::uint8_t, 256> section{};
+    for (const KindRow& row : kKindRows)
+        section[static_cast<unsigned char>(row.marker)] = static_cast<std::uint8_t>(kindIndex(row.kind) + 1);
+    return section;
+}();
 
 }  // namespace
 
 void initRunTables(RunContext& ctx) {
-    ctx.fosterCareRecordCount = 0;
-    ctx.adoptionRecordCount = 0;
+    ctx.recordCounts = {};
     ctx.facts.localAgencies.release();
-    ctx.aggregateErrors.release();
-    ctx.footnotes.adoption.release();
-    ctx.footnotes.fosterCare.release();
-    ctx.aggregateErrors.memoryFailed = false;
-    ctx.footnotes.adoption.memoryFailed = false;
-    ctx.footnotes.fosterCare.memoryFailed = false;
-    ctx.footnotes.count = 0;
+    for (MessageList& list : ctx.messageLists) {
+        list.release();
+        list.memoryFailed = false;
+    }
+    ctx.footnoteCount = 0;
     ctx.localAgencyListFailed = false;
-    ctx.adoptionCells.clearAll();
-    ctx.fosterCareCells.clearAll();
+    for (ElementTable& cells : ctx.cellTables) cells.clearAll();
     ctx.datePairs = DatePairOutcomes{};
-    initAdoptionTallies(ctx.tallies.adoption);
-    initFosterCareTallies(ctx.tallies.fosterCare);
+    for (const SectionKind& k : kSections) k.initTallies(ctx);
 }
 
 void resetAdoptionCells(RunContext& ctx) {
-    ctx.adoptionCells.resetRecord();
+    ctx.cells(kAdoption).resetRecord();
     ctx.datePairs.adoption.fill(0);
 }
 
 void resetFosterCareCells(RunContext& ctx) {
-    ctx.fosterCareCells.resetRecord();
+    ctx.cells(kFosterCare).resetRecord();
     ctx.datePairs.fosterCare.fill(0);
 }
 
@@ -206,41 +247,36 @@ void scanDataFile(RunContext& ctx, LineReader& reader) {
             case '#':
                 ctx.markerSeen = true;
                 if ((more = reader.next())) {
-                    checkAdoptionAggregate(ctx.facts, ctx.aggregateErrors, ctx.streams(), reader.line());
+                    checkAdoptionAggregate(ctx.facts, ctx.messages(MessageListId::AdoptionAggregate), ctx.streams(),
+                                           reader.line());
                     more = reader.next();
                 }
-                break;
-            case '$':
-                ctx.markerSeen = true;
-                more = readSection<kAdoptionSection>(ctx, reader);
-                break;
-            case '@':
-                ctx.markerSeen = true;
-                more = readSection<kFosterCareSection>(ctx, reader);
                 break;
             case '%':
                 if (reader.second() == '%') {
                     ctx.markerSeen = true;
-                    checkFootnote(ctx.facts, ctx.footnotes, ctx.streams(), reader.line());
+                    checkFootnote(ctx.facts, ctx.messageLists, ctx.footnoteCount, ctx.streams(), reader.line());
                 }
                 more = reader.next();
                 break;
             default:
-                more = reader.next();
+                if (const std::uint8_t section = kSectionOfMarker[static_cast<unsigned char>(reader.first())]) {
+                    ctx.markerSeen = true;
+                    more = kSectionReaders[section - 1u](ctx, reader);
+                } else {
+                    more = reader.next();
+                }
                 break;
         }
     }
     if (!ctx.markerSeen) {
-        ctx.fosterCareReport.put("\n\nNo delimiters found.");
-        ctx.adoptionReport.put("\n\nNo delimiters found.");
+        for (Writer& report : ctx.reports) report.put("\n\nNo delimiters found.");
         if (ctx.findings) ctx.findings->finish(ctx);
         return;
     }
     writeEndOfRun(ctx);
     if (ctx.findings) ctx.findings->finish(ctx);
-    ctx.aggregateErrors.release();
-    ctx.footnotes.adoption.release();
-    ctx.footnotes.fosterCare.release();
+    for (MessageList& list : ctx.messageLists) list.release();
 }
 
 }  // namespace vortel

@@ -1,5 +1,6 @@
 #include "run/run_control.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <utility>
@@ -164,9 +165,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     } catch (const std::bad_alloc&) {
         // What the run gathered is given back first, so that the message and
         // the ends of the outputs can still be written.
-        ctx->aggregateErrors.release();
-        ctx->footnotes.adoption.release();
-        ctx->footnotes.fosterCare.release();
+        for (MessageList& list : ctx->messageLists) list.release();
         ctx->facts.localAgencies.release();
         reportFatal(*ctx, "\nMemory Error: not enough memory to go on.");
         status = -1;
@@ -178,8 +177,8 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     }
 
     // The reports first, then the findings files, as they were opened.
-    std::vector<PlacedOutput> outputs = {{&ctx->fosterCareReport, &reports.fosterCare},
-                                         {&ctx->adoptionReport, &reports.adoption}};
+    std::vector<PlacedOutput> outputs = {{&ctx->report(RecordKind::FosterCare), &reports.fosterCare},
+                                         {&ctx->report(RecordKind::Adoption), &reports.adoption}};
     if (findings)
         for (WrittenOutput* w : findings->outputs()) outputs.emplace_back(&w->out(), &w->file());
     std::erase_if(outputs, [](const PlacedOutput& o) { return !o.second->isOpen(); });
@@ -208,15 +207,16 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     if (status == 0 && findings && findings->failOnFindings()) {
         if (findings->anyFinding()) {
             status = 1;
-        } else if (ctx->adoptionRecordCount == 0 && ctx->fosterCareRecordCount == 0) {
+        } else if (std::all_of(ctx->recordCounts.begin(), ctx->recordCounts.end(),
+                               [](std::int32_t n) { return n == 0; })) {
             ctx->errors.put("\nNo detail record was checked: --fail-on-findings takes that as a failure.\n");
             ctx->errors.flush();
             status = 1;
         }
     }
     if (totals) {
-        totals->adoptionRecords = ctx->adoptionRecordCount;
-        totals->fosterCareRecords = ctx->fosterCareRecordCount;
+        totals->adoptionRecords = ctx->recordCount(RecordKind::Adoption);
+        totals->fosterCareRecords = ctx->recordCount(RecordKind::FosterCare);
         if (findings) {
             totals->adoptionRecordsWithFindings = findings->counts(RecordKind::Adoption).recordsWithFindings;
             totals->fosterCareRecordsWithFindings = findings->counts(RecordKind::FosterCare).recordsWithFindings;

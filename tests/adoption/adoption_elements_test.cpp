@@ -16,7 +16,8 @@ std::string checked(RunContext& ctx, const std::string& record) {
 TEST(AdoptionElements, CleanRecordHasNoFinding) {
     auto ctx = makeContext();
     checked(*ctx, cleanAdoptionRecord());
-    EXPECT_FALSE(ctx->adoptionCells.hasFinding()) << states(ctx->adoptionCells, 1, 55);
+    EXPECT_FALSE(ctx->cells(vortel::RecordKind::Adoption).hasFinding())
+        << states(ctx->cells(vortel::RecordKind::Adoption), 1, 55);
 }
 
 TEST(AdoptionElements, AllBlankRecord) {
@@ -32,7 +33,7 @@ TEST(AdoptionElements, AllBlankRecord) {
         "!!!!!!";                               // 27a-27f
     EXPECT_EQ(s, expected);
     int missing = 0;
-    for (int c = 1; c <= 55; ++c) missing += ctx->adoptionCells[c].missingCount;
+    for (int c = 1; c <= 55; ++c) missing += ctx->cells(vortel::RecordKind::Adoption)[c].missingCount;
     EXPECT_EQ(missing, 23);
 }
 
@@ -90,7 +91,8 @@ TEST(AdoptionElements, ValueTests) {
         std::string r = cleanAdoptionRecord();
         setField(r, c.column, c.value);
         checked(*ctx, r);
-        EXPECT_EQ(ctx->adoptionCells.state(c.cell), c.state) << "column " << c.column << " = '" << c.value << "'";
+        EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(c.cell), c.state)
+            << "column " << c.column << " = '" << c.value << "'";
     }
 }
 
@@ -100,9 +102,9 @@ TEST(AdoptionElements, ShortLineKeepsItsLineFeedInsideTheRecord) {
     std::string r = cleanAdoptionRecord().substr(0, 50) + "\n";
     r.resize(111, ' ');
     checked(*ctx, r);
-    EXPECT_EQ(ctx->adoptionCells.state(18), '2');  // column 51 holds the line feed
-    EXPECT_EQ(ctx->adoptionCells.state(19), '1');
-    EXPECT_EQ(ctx->adoptionCells.state(23), '!');
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(18), '2');  // column 51 holds the line feed
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(19), '1');
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(23), '!');
 }
 
 TEST(AdoptionElements, MarksCountEveryTime) {
@@ -111,8 +113,8 @@ TEST(AdoptionElements, MarksCountEveryTime) {
     setField(r, 21, " ");
     checked(*ctx, r);
     checked(*ctx, r);
-    EXPECT_EQ(ctx->adoptionCells[4].missingCount, 2);
-    EXPECT_EQ(ctx->adoptionCells[4].outOfRangeCount, 0);
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption)[4].missingCount, 2);
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption)[4].outOfRangeCount, 0);
 }
 
 }  // namespace

@@ -42,10 +42,10 @@ protected:
         std::string record = cleanAdoptionRecord();
         for (const auto& [col, value] : fields) setField(record, col, value);
         resetAdoptionCells(*ctx);
-        checkAdoptionElements(ctx->facts, ctx->adoptionCells, record);
-        for (const Preset& p : presets) ctx->adoptionCells.setState(p.cell, p.state);
-        checkAdoptionGroups(ctx->adoptionCells, record);
-        return ctx->adoptionCells;
+        checkAdoptionElements(ctx->facts, ctx->cells(vortel::RecordKind::Adoption), record);
+        for (const Preset& p : presets) ctx->cells(vortel::RecordKind::Adoption).setState(p.cell, p.state);
+        checkAdoptionGroups(ctx->cells(vortel::RecordKind::Adoption), record);
+        return ctx->cells(vortel::RecordKind::Adoption);
     }
 };
 
@@ -388,8 +388,8 @@ TEST_F(AdoptionGroups, UpperCaseLettersCountAsLikelyErrorAndCleaned) {
     testing::checkAdoptionRecord(*ctx, record);
     testing::checkAdoptionRecord(*ctx, cleanAdoptionRecord());
     for (int cell : {4, 10, 36}) {
-        EXPECT_EQ(1, ctx->adoptionCells[cell].likelyErrorCount) << cell;
-        EXPECT_EQ(1, ctx->adoptionCells[cell].cleanedCount) << cell;
+        EXPECT_EQ(1, ctx->cells(vortel::RecordKind::Adoption)[cell].likelyErrorCount) << cell;
+        EXPECT_EQ(1, ctx->cells(vortel::RecordKind::Adoption)[cell].cleanedCount) << cell;
     }
 }
 

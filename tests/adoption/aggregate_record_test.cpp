@@ -29,7 +29,7 @@ std::string aggregateWith(int first, std::string_view value) {
 
 // The check as the pass over the file calls it.
 void checkAggregate(RunContext& c, std::string_view line) {
-    checkAdoptionAggregate(c.facts, c.aggregateErrors, c.streams(), line);
+    checkAdoptionAggregate(c.facts, c.messages(vortel::MessageListId::AdoptionAggregate), c.streams(), line);
 }
 
 std::vector<std::string> allCountMessages() {
@@ -95,11 +95,11 @@ TEST(AggregateRecord, ChecksFieldByFieldInOrder) {
     for (const AggregateCase& c : cases) {
         auto ctx = makeContext();
         checkAggregate(*ctx, c.line);
-        EXPECT_EQ(messages(ctx->aggregateErrors), c.expected) << c.name;
-        EXPECT_FALSE(ctx->aggregateErrors.memoryFailed) << c.name;
+        EXPECT_EQ(messages(ctx->messages(vortel::MessageListId::AdoptionAggregate)), c.expected) << c.name;
+        EXPECT_FALSE(ctx->messages(vortel::MessageListId::AdoptionAggregate).memoryFailed) << c.name;
         EXPECT_EQ(ctx->errors.captured(), "") << c.name;
         EXPECT_EQ(ctx->console.captured(), "") << c.name;
-        EXPECT_EQ(ctx->adoptionReport.captured(), "") << c.name;
+        EXPECT_EQ(ctx->report(vortel::RecordKind::Adoption).captured(), "") << c.name;
     }
 }
 
@@ -108,7 +108,8 @@ TEST(AggregateRecord, ComparesWithTheTypedStateCode) {
     ctx->facts.stateCode = "72";
     checkAggregate(*ctx, aggregateWith(1, "72"));
     checkAggregate(*ctx, cleanAggregate());
-    EXPECT_EQ(messages(ctx->aggregateErrors), std::vector<std::string>{"Incorrect State FIPS code"});
+    EXPECT_EQ(messages(ctx->messages(vortel::MessageListId::AdoptionAggregate)),
+              std::vector<std::string>{"Incorrect State FIPS code"});
 }
 
 TEST(AggregateRecord, RecordsOfOneRunAddToOneList) {
@@ -116,67 +117,68 @@ TEST(AggregateRecord, RecordsOfOneRunAddToOneList) {
     checkAggregate(*ctx, aggregateWith(1, "02"));
     checkAggregate(*ctx, cleanAggregate());
     checkAggregate(*ctx, aggregateWith(3, "199509"));
-    EXPECT_EQ(messages(ctx->aggregateErrors),
+    EXPECT_EQ(messages(ctx->messages(vortel::MessageListId::AdoptionAggregate)),
               (std::vector<std::string>{"Incorrect State FIPS code", "Invalid report period end date"}));
-    ctx->aggregateErrors.release();
-    EXPECT_EQ(ctx->aggregateErrors.count(), 0u);
-    EXPECT_EQ(ctx->aggregateErrors.room(), 0u);
+    ctx->messages(vortel::MessageListId::AdoptionAggregate).release();
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionAggregate).count(), 0u);
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionAggregate).room(), 0u);
 }
 
 constexpr const char* kAggregateMemoryError = "\n\nMemory Error when evaluating adoption aggregate record.\n";
 
 TEST(AggregateRecord, NoRoomAtAllDropsTheRecordAndSaysSoOnce) {
     auto ctx = makeContext();
-    ctx->aggregateErrors.roomLimit = 0;
+    ctx->messages(vortel::MessageListId::AdoptionAggregate).roomLimit = 0;
     checkAggregate(*ctx, cleanAggregate());  // nothing to append: no failure
-    EXPECT_FALSE(ctx->aggregateErrors.memoryFailed);
+    EXPECT_FALSE(ctx->messages(vortel::MessageListId::AdoptionAggregate).memoryFailed);
     checkAggregate(*ctx, "01199503\n");
-    EXPECT_TRUE(ctx->aggregateErrors.memoryFailed);
-    EXPECT_EQ(ctx->aggregateErrors.count(), 0u);
+    EXPECT_TRUE(ctx->messages(vortel::MessageListId::AdoptionAggregate).memoryFailed);
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionAggregate).count(), 0u);
     checkAggregate(*ctx, "\n");
-    EXPECT_EQ(ctx->aggregateErrors.count(), 0u);
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionAggregate).count(), 0u);
     EXPECT_EQ(ctx->errors.captured(), kAggregateMemoryError);
 }
 
 TEST(AggregateRecord, RunningOutMidRecordDropsTheListAndStopsTheRecord) {
     auto ctx = makeContext();
     // Room for one block of 24 messages, never for a second one.
-    ctx->aggregateErrors.roomLimit = 47;
+    ctx->messages(vortel::MessageListId::AdoptionAggregate).roomLimit = 47;
     checkAggregate(*ctx, "01199503\n");  // 20 messages
-    ASSERT_EQ(ctx->aggregateErrors.count(), 20u);
-    EXPECT_EQ(ctx->aggregateErrors.room(), kAggregateErrorBlock);
+    ASSERT_EQ(ctx->messages(vortel::MessageListId::AdoptionAggregate).count(), 20u);
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionAggregate).room(), kAggregateErrorBlock);
     // Four more fit (State, period, under 1, age 1); the fifth does not. Had
     // the record gone on after the failure, its later messages would have
     // started a new list.
     checkAggregate(*ctx, "99199603\n");
-    EXPECT_EQ(ctx->aggregateErrors.count(), 0u);
-    EXPECT_TRUE(ctx->aggregateErrors.memoryFailed);
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionAggregate).count(), 0u);
+    EXPECT_TRUE(ctx->messages(vortel::MessageListId::AdoptionAggregate).memoryFailed);
     EXPECT_EQ(ctx->errors.captured(), kAggregateMemoryError);
 
     // A later record is checked normally and refills the list.
     checkAggregate(*ctx, aggregateWith(9, "      ?"));
-    EXPECT_EQ(messages(ctx->aggregateErrors), std::vector<std::string>{"Invalid Number:  Age under 1 year"});
-    EXPECT_TRUE(ctx->aggregateErrors.memoryFailed);
+    EXPECT_EQ(messages(ctx->messages(vortel::MessageListId::AdoptionAggregate)),
+              std::vector<std::string>{"Invalid Number:  Age under 1 year"});
+    EXPECT_TRUE(ctx->messages(vortel::MessageListId::AdoptionAggregate).memoryFailed);
 
     // A second failure empties it again but says nothing more.
     checkAggregate(*ctx, "\n");
-    EXPECT_EQ(ctx->aggregateErrors.count(), 23u);
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionAggregate).count(), 23u);
     checkAggregate(*ctx, "\n");  // the 24th fits, the 25th not
-    EXPECT_EQ(ctx->aggregateErrors.count(), 0u);
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionAggregate).count(), 0u);
     EXPECT_EQ(ctx->errors.captured(), kAggregateMemoryError);
 }
 
 TEST(AggregateRecord, RoomGrowsInBlocksOf24) {
     auto ctx = makeContext();
-    ctx->aggregateErrors.roomLimit = 48;
+    ctx->messages(vortel::MessageListId::AdoptionAggregate).roomLimit = 48;
     checkAggregate(*ctx, "\n");  // 22
     checkAggregate(*ctx, "\n");  // 44
-    EXPECT_EQ(ctx->aggregateErrors.count(), 44u);
-    EXPECT_EQ(ctx->aggregateErrors.room(), 48u);
-    EXPECT_FALSE(ctx->aggregateErrors.memoryFailed);
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionAggregate).count(), 44u);
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionAggregate).room(), 48u);
+    EXPECT_FALSE(ctx->messages(vortel::MessageListId::AdoptionAggregate).memoryFailed);
     checkAggregate(*ctx, "\n");  // the 49th needs a third block
-    EXPECT_EQ(ctx->aggregateErrors.count(), 0u);
-    EXPECT_TRUE(ctx->aggregateErrors.memoryFailed);
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionAggregate).count(), 0u);
+    EXPECT_TRUE(ctx->messages(vortel::MessageListId::AdoptionAggregate).memoryFailed);
 }
 
 }  // namespace

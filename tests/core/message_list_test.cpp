@@ -69,7 +69,7 @@ TEST(MessageList, ALimitBelowOneBlockLeavesNoRoomAtAll) {
 
 TEST(MessageList, AppendMessageReportsOnlyTheFirstFailure) {
     auto ctx = testing::makeContext();
-    MessageList& list = ctx->aggregateErrors;
+    MessageList& list = ctx->messages(vortel::MessageListId::AdoptionAggregate);
     list.roomLimit = 0;
     EXPECT_FALSE(appendMessage(ctx->streams(), list, "a", 24, "first failure\n"));
     EXPECT_FALSE(appendMessage(ctx->streams(), list, "b", 24, "first failure\n"));

@@ -21,14 +21,16 @@ public:
     Tallies() : ctx_(makeContext()) {}
 
     void adoption(const std::string& record, States states = {}) {
-        ctx_->adoptionCells.resetRecord();
-        for (const auto& [cell, state] : states) ctx_->adoptionCells.setState(cell, state);
-        tallyAdoptionRecord(ctx_->tallies.adoption, ctx_->adoptionCells, record);
+        ctx_->cells(vortel::RecordKind::Adoption).resetRecord();
+        for (const auto& [cell, state] : states) ctx_->cells(vortel::RecordKind::Adoption).setState(cell, state);
+        tallyAdoptionRecord(ctx_->tallies[vortel::RecordKind::Adoption], ctx_->cells(vortel::RecordKind::Adoption),
+                            record);
     }
     void fosterCare(const std::string& record, States states = {}) {
-        ctx_->fosterCareCells.resetRecord();
-        for (const auto& [cell, state] : states) ctx_->fosterCareCells.setState(cell, state);
-        tallyFosterCareRecord(ctx_->tallies.fosterCare, ctx_->fosterCareCells, record);
+        ctx_->cells(vortel::RecordKind::FosterCare).resetRecord();
+        for (const auto& [cell, state] : states) ctx_->cells(vortel::RecordKind::FosterCare).setState(cell, state);
+        tallyFosterCareRecord(ctx_->tallies[vortel::RecordKind::FosterCare],
+                              ctx_->cells(vortel::RecordKind::FosterCare), record);
     }
     // `count` adoption records with `value` at `col`, then `rest` with `other`.
     void adoptionCodes(int col, int count, const char* value, int rest, const char* other) {
@@ -46,8 +48,12 @@ public:
         for (int i = 0; i < rest; ++i) fosterCare(r);
     }
 
-    const SummaryTally& a(int slot) const { return ctx_->tallies.adoption.slots[static_cast<std::size_t>(slot)]; }
-    const SummaryTally& f(int slot) const { return ctx_->tallies.fosterCare.slots[static_cast<std::size_t>(slot)]; }
+    const SummaryTally& a(int slot) const {
+        return ctx_->tallies[vortel::RecordKind::Adoption].slots[static_cast<std::size_t>(slot)];
+    }
+    const SummaryTally& f(int slot) const {
+        return ctx_->tallies[vortel::RecordKind::FosterCare].slots[static_cast<std::size_t>(slot)];
+    }
     RunContext& ctx() { return *ctx_; }
 
 private:
@@ -66,7 +72,7 @@ TEST(TallyEngine, StartValuesHoldFixedReferencesAndThresholds) {
     EXPECT_STREQ(t.f(22).reference, "10");
     EXPECT_EQ(t.f(20).threshold, 5.0f);
     EXPECT_EQ(t.f(68).threshold, 10.0f);
-    for (const SummaryTally& s : t.ctx().tallies.fosterCare.slots) {
+    for (const SummaryTally& s : t.ctx().tallies[vortel::RecordKind::FosterCare].slots) {
         EXPECT_EQ(s.validCount, 0);
         EXPECT_FALSE(s.differs);
     }
@@ -148,7 +154,7 @@ TEST(TallyEngine, ThresholdsAtAndJustOverTheLimit) {
         SCOPED_TRACE(c.name);
         Tallies t;
         t.adoptionCodes(c.col, c.matches, c.code, c.total - c.matches, "0");
-        finishAdoptionTallies(t.ctx().tallies.adoption);
+        finishAdoptionTallies(t.ctx().tallies[vortel::RecordKind::Adoption]);
         EXPECT_EQ(t.a(c.slot).matchCount, c.matches);
         EXPECT_EQ(t.a(c.slot).validCount, c.total);
         EXPECT_EQ(t.a(c.slot).differs, !c.over);
@@ -158,11 +164,11 @@ TEST(TallyEngine, ThresholdsAtAndJustOverTheLimit) {
 TEST(TallyEngine, FosterCareThresholdsAtTheLimit) {
     Tallies t;
     t.fosterCareCodes(56, 1, "1", 19, "2");  // element 16 coded 1 in 1 of 20
-    finishFosterCareTallies(t.ctx().tallies.fosterCare);
+    finishFosterCareTallies(t.ctx().tallies[vortel::RecordKind::FosterCare]);
     EXPECT_TRUE(t.f(17).differs);
     Tallies u;
     u.fosterCareCodes(56, 2, "1", 18, "2");
-    finishFosterCareTallies(u.ctx().tallies.fosterCare);
+    finishFosterCareTallies(u.ctx().tallies[vortel::RecordKind::FosterCare]);
     EXPECT_FALSE(u.f(17).differs);
     EXPECT_TRUE(u.f(18).differs);  // no record coded 3
 }
@@ -274,7 +280,7 @@ TEST(TallyEngine, BlankParentBirthYearsMakeABlankShareOfHundred) {
     for (int i = 0; i < 5; ++i) t.adoption(r, {{16, '!'}});
     setField(r, 43, "1980");
     t.adoption(r, {{16, '2'}});  // out of range: neither slot counts it
-    finishAdoptionTallies(t.ctx().tallies.adoption);
+    finishAdoptionTallies(t.ctx().tallies[vortel::RecordKind::Adoption]);
     EXPECT_EQ(t.a(18).matchCount, 5);
     EXPECT_EQ(t.a(18).validCount, 5);
     EXPECT_FALSE(t.a(18).differs);
@@ -390,15 +396,15 @@ TEST(TallyEngine, SameLocalAgencyCodeInEveryRecord) {
 TEST(TallyEngine, TwoSectionsOfOneKindAddUp) {
     Tallies t;
     t.adoptionCodes(34, 1, "1", 19, "0");  // 5%: not over
-    finishAdoptionTallies(t.ctx().tallies.adoption);
+    finishAdoptionTallies(t.ctx().tallies[vortel::RecordKind::Adoption]);
     EXPECT_TRUE(t.a(7).differs);
     t.adoptionCodes(34, 3, "1", 17, "0");  // totals 4 of 40 = 10%
-    finishAdoptionTallies(t.ctx().tallies.adoption);
+    finishAdoptionTallies(t.ctx().tallies[vortel::RecordKind::Adoption]);
     EXPECT_EQ(t.a(7).matchCount, 4);
     EXPECT_EQ(t.a(7).validCount, 40);
     EXPECT_FALSE(t.a(7).differs);
     t.adoptionCodes(34, 0, "1", 60, "0");  // totals 4 of 100 = 4%
-    finishAdoptionTallies(t.ctx().tallies.adoption);
+    finishAdoptionTallies(t.ctx().tallies[vortel::RecordKind::Adoption]);
     EXPECT_TRUE(t.a(7).differs);
 
     // A frozen slot stays frozen across sections; a slot that still holds
@@ -406,13 +412,13 @@ TEST(TallyEngine, TwoSectionsOfOneKindAddUp) {
     Tallies u;
     std::string r = cleanAdoptionRecord();
     u.adoption(r);
-    finishAdoptionTallies(u.ctx().tallies.adoption);
+    finishAdoptionTallies(u.ctx().tallies[vortel::RecordKind::Adoption]);
     u.adoption(r);
     EXPECT_EQ(u.a(5).validCount, 2);
     EXPECT_FALSE(u.a(5).differs);
     setField(r, 28, "2");
     u.adoption(r);
-    finishAdoptionTallies(u.ctx().tallies.adoption);
+    finishAdoptionTallies(u.ctx().tallies[vortel::RecordKind::Adoption]);
     u.adoption(cleanAdoptionRecord());
     EXPECT_TRUE(u.a(5).differs);
     EXPECT_EQ(u.a(5).validCount, 3);
@@ -420,8 +426,8 @@ TEST(TallyEngine, TwoSectionsOfOneKindAddUp) {
 
 TEST(TallyEngine, EndOfSectionLeavesSlotsWithoutThresholdAlone) {
     Tallies t;
-    finishAdoptionTallies(t.ctx().tallies.adoption);
-    finishFosterCareTallies(t.ctx().tallies.fosterCare);
+    finishAdoptionTallies(t.ctx().tallies[vortel::RecordKind::Adoption]);
+    finishFosterCareTallies(t.ctx().tallies[vortel::RecordKind::FosterCare]);
     for (int slot : {5, 69, 2, 52}) EXPECT_FALSE(t.a(slot).differs) << "slot " << slot;
     for (int slot : {7, 9, 18, 21, 23, 35, 37, 39, 41}) EXPECT_TRUE(t.a(slot).differs) << "slot " << slot;
     for (int slot : {7, 9, 17, 18, 20, 51, 62, 64, 66, 68}) EXPECT_TRUE(t.f(slot).differs) << "slot " << slot;
@@ -435,10 +441,10 @@ TEST(TallyEngine, PendingBlankFromTheElementChecks) {
     std::string r = cleanAdoptionRecord();
     setField(r, 43, "    ");
     checkAdoptionRecord(*ctx, r);
-    ASSERT_EQ(ctx->adoptionCells.state(16), kPendingBlank);
-    tallyAdoptionRecord(ctx->tallies.adoption, ctx->adoptionCells, r);
-    EXPECT_EQ(ctx->tallies.adoption.slots[18].matchCount, 1);
-    EXPECT_EQ(ctx->tallies.adoption.slots[17].validCount, 0);
+    ASSERT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(16), kPendingBlank);
+    tallyAdoptionRecord(ctx->tallies[vortel::RecordKind::Adoption], ctx->cells(vortel::RecordKind::Adoption), r);
+    EXPECT_EQ(ctx->tallies[vortel::RecordKind::Adoption].slots[18].matchCount, 1);
+    EXPECT_EQ(ctx->tallies[vortel::RecordKind::Adoption].slots[17].validCount, 0);
 }
 
 }  // namespace

@@ -22,14 +22,14 @@ namespace {
 // blur what the engine did.
 void checkAdoptionPairs(RunContext& ctx, const std::string& record) {
     resetAdoptionCells(ctx);
-    checkAdoptionElements(ctx.facts, ctx.adoptionCells, record);
-    checkAdoptionDatePairs(ctx.adoptionCells, ctx.datePairs.adoption, record);
+    checkAdoptionElements(ctx.facts, ctx.cells(vortel::RecordKind::Adoption), record);
+    checkAdoptionDatePairs(ctx.cells(vortel::RecordKind::Adoption), ctx.datePairs.adoption, record);
 }
 
 void checkFosterCarePairs(RunContext& ctx, const std::string& record) {
     resetFosterCareCells(ctx);
-    checkFosterCareElements(ctx.facts, ctx.fosterCareCells, record);
-    checkFosterCareDatePairs(ctx.fosterCareCells, ctx.datePairs.fosterCare, record);
+    checkFosterCareElements(ctx.facts, ctx.cells(vortel::RecordKind::FosterCare), record);
+    checkFosterCareDatePairs(ctx.cells(vortel::RecordKind::FosterCare), ctx.datePairs.fosterCare, record);
 }
 
 // Rows (1-based) whose lastOutcome is not 0, as "row=result" texts.
@@ -53,12 +53,12 @@ TEST(DatePairEngine, ConsistentRecordsLeaveEveryStateAsTheElementChecksSetIt) {
     auto ctx = makeContext();
     const std::string adoption = cleanAdoptionRecord();
     resetAdoptionCells(*ctx);
-    checkAdoptionElements(ctx->facts, ctx->adoptionCells, adoption);
-    const std::string adoptionStates = states(ctx->adoptionCells, 1, 55);
-    checkAdoptionDatePairs(ctx->adoptionCells, ctx->datePairs.adoption, adoption);
-    EXPECT_EQ(states(ctx->adoptionCells, 1, 55), adoptionStates);
+    checkAdoptionElements(ctx->facts, ctx->cells(vortel::RecordKind::Adoption), adoption);
+    const std::string adoptionStates = states(ctx->cells(vortel::RecordKind::Adoption), 1, 55);
+    checkAdoptionDatePairs(ctx->cells(vortel::RecordKind::Adoption), ctx->datePairs.adoption, adoption);
+    EXPECT_EQ(states(ctx->cells(vortel::RecordKind::Adoption), 1, 55), adoptionStates);
     EXPECT_EQ(failedRows(ctx->datePairs.adoption), Rows{});
-    EXPECT_EQ(totalPairFailures(ctx->adoptionCells), 0);
+    EXPECT_EQ(totalPairFailures(ctx->cells(vortel::RecordKind::Adoption)), 0);
 
     std::string fosterCare = cleanFosterCareRecord();
     // Fill the dates the clean record leaves blank, so that every row runs.
@@ -68,12 +68,12 @@ TEST(DatePairEngine, ConsistentRecordsLeaveEveryStateAsTheElementChecksSetIt) {
     setField(fosterCare, 169, "20260901");  // 56 discharge
     setField(fosterCare, 177, "20260905");  // 57 discharge transaction
     resetFosterCareCells(*ctx);
-    checkFosterCareElements(ctx->facts, ctx->fosterCareCells, fosterCare);
-    const std::string fosterCareStates = states(ctx->fosterCareCells, 1, 84);
-    checkFosterCareDatePairs(ctx->fosterCareCells, ctx->datePairs.fosterCare, fosterCare);
-    EXPECT_EQ(states(ctx->fosterCareCells, 1, 84), fosterCareStates);
+    checkFosterCareElements(ctx->facts, ctx->cells(vortel::RecordKind::FosterCare), fosterCare);
+    const std::string fosterCareStates = states(ctx->cells(vortel::RecordKind::FosterCare), 1, 84);
+    checkFosterCareDatePairs(ctx->cells(vortel::RecordKind::FosterCare), ctx->datePairs.fosterCare, fosterCare);
+    EXPECT_EQ(states(ctx->cells(vortel::RecordKind::FosterCare), 1, 84), fosterCareStates);
     EXPECT_EQ(failedRows(ctx->datePairs.fosterCare), Rows{});
-    EXPECT_EQ(totalPairFailures(ctx->fosterCareCells), 0);
+    EXPECT_EQ(totalPairFailures(ctx->cells(vortel::RecordKind::FosterCare)), 0);
 }
 
 // Element 19 (mother's TPR) after the legalization date fails row 24 when
@@ -89,25 +89,25 @@ TEST(DatePairEngine, RowsApplyOnlyWhenBothElementsAreValid) {
     for (char state : {kMissing, kOutOfRange, kPendingBlank, 'a', 'B'}) {
         SCOPED_TRACE(std::string("element 19 in state ") + state);
         resetAdoptionCells(*ctx);
-        checkAdoptionElements(ctx->facts, ctx->adoptionCells, record);
-        ctx->adoptionCells.setState(19, state);
-        checkAdoptionDatePairs(ctx->adoptionCells, ctx->datePairs.adoption, record);
+        checkAdoptionElements(ctx->facts, ctx->cells(vortel::RecordKind::Adoption), record);
+        ctx->cells(vortel::RecordKind::Adoption).setState(19, state);
+        checkAdoptionDatePairs(ctx->cells(vortel::RecordKind::Adoption), ctx->datePairs.adoption, record);
         EXPECT_EQ(failedRows(ctx->datePairs.adoption), Rows{});
-        EXPECT_EQ(ctx->adoptionCells[21].pairFailures, 0);
-        EXPECT_EQ(ctx->adoptionCells.state(21), '.');
-        EXPECT_EQ(ctx->adoptionCells.state(19), state);
+        EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption)[21].pairFailures, 0);
+        EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(21), '.');
+        EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(19), state);
     }
 
     // The same through the element checks: a TPR date after the run date is
     // out of range, and a blank one missing.
     setField(record, 52, "20261231");
     checkAdoptionPairs(*ctx, record);
-    EXPECT_EQ(ctx->adoptionCells.state(19), '2');
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(19), '2');
     EXPECT_EQ(failedRows(ctx->datePairs.adoption), Rows{});
-    EXPECT_EQ(states(ctx->adoptionCells, 20, 21), "..");
+    EXPECT_EQ(states(ctx->cells(vortel::RecordKind::Adoption), 20, 21), "..");
     setField(record, 52, "      15");
     checkAdoptionPairs(*ctx, record);
-    EXPECT_EQ(ctx->adoptionCells.state(19), '1');
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(19), '1');
     EXPECT_EQ(failedRows(ctx->datePairs.adoption), Rows{});
 }
 
@@ -117,9 +117,9 @@ TEST(DatePairEngine, AFailedRowWhoseElementsAreBlamedEquallyMarksBoth) {
     auto ctx = makeContext();
     checkAdoptionPairs(*ctx, record);
     EXPECT_EQ(failedRows(ctx->datePairs.adoption), Rows{"24=1"});
-    EXPECT_EQ(ctx->adoptionCells[19].pairFailures, 1);
-    EXPECT_EQ(ctx->adoptionCells[21].pairFailures, 1);
-    EXPECT_EQ(states(ctx->adoptionCells, 19, 21), "a.a");
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption)[19].pairFailures, 1);
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption)[21].pairFailures, 1);
+    EXPECT_EQ(states(ctx->cells(vortel::RecordKind::Adoption), 19, 21), "a.a");
 }
 
 // A legalization date before the child's birth fails rows 13 (with 5), 24
@@ -133,13 +133,13 @@ TEST(DatePairEngine, TheSecondPhaseJudgesEveryFailedRowByTheFinalCounts) {
     auto ctx = makeContext();
     checkAdoptionPairs(*ctx, record);
     EXPECT_EQ(failedRows(ctx->datePairs.adoption), (Rows{"13=1", "24=1", "27=1"}));
-    EXPECT_EQ(ctx->adoptionCells[21].pairFailures, 3);
-    EXPECT_EQ(ctx->adoptionCells[5].pairFailures, 1);
-    EXPECT_EQ(ctx->adoptionCells[19].pairFailures, 1);
-    EXPECT_EQ(ctx->adoptionCells[20].pairFailures, 1);
-    EXPECT_EQ(ctx->adoptionCells.state(21), 'a');
-    EXPECT_EQ(ctx->adoptionCells.state(5), '.');
-    EXPECT_EQ(states(ctx->adoptionCells, 19, 20), "..");
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption)[21].pairFailures, 3);
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption)[5].pairFailures, 1);
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption)[19].pairFailures, 1);
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption)[20].pairFailures, 1);
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(21), 'a');
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(5), '.');
+    EXPECT_EQ(states(ctx->cells(vortel::RecordKind::Adoption), 19, 20), "..");
 }
 
 // Only the report period and the parents' birth years valid: the mother born 96 years before the
@@ -150,29 +150,29 @@ TEST(DatePairEngine, AReportPeriodRowMarksElementTwoOnlyWhenOtherRowsBlameIt) {
     setField(record, 3, "202609");
     setField(record, 43, "1930");  // 16: row 2, v = 96, result 1, blames 16
     auto prepare = [&](std::initializer_list<int> valid) {
-        ctx->adoptionCells.resetRecord();
+        ctx->cells(vortel::RecordKind::Adoption).resetRecord();
         ctx->datePairs.adoption.fill(0);
-        for (int c = 1; c <= kAdoptionCells; ++c) ctx->adoptionCells.setState(c, kPendingBlank);
-        for (int c : valid) ctx->adoptionCells.setState(c, kValid);
+        for (int c = 1; c <= kAdoptionCells; ++c) ctx->cells(vortel::RecordKind::Adoption).setState(c, kPendingBlank);
+        for (int c : valid) ctx->cells(vortel::RecordKind::Adoption).setState(c, kValid);
     };
 
     prepare({2, 16});
-    checkAdoptionDatePairs(ctx->adoptionCells, ctx->datePairs.adoption, record);
+    checkAdoptionDatePairs(ctx->cells(vortel::RecordKind::Adoption), ctx->datePairs.adoption, record);
     EXPECT_EQ(failedRows(ctx->datePairs.adoption), Rows{"2=1"});
-    EXPECT_EQ(ctx->adoptionCells.state(2), '.');
-    EXPECT_EQ(ctx->adoptionCells.state(16), 'a');
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(2), '.');
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(16), 'a');
 
     // An adoptive father born 16 years before the period fails row 8, which
     // blames 2 and 24. Now row 2 is a tie (2 and 16 once each) and marks 2
     // too, although row 2 itself did not blame it.
     setField(record, 81, "2010");
     prepare({2, 16, 24});
-    checkAdoptionDatePairs(ctx->adoptionCells, ctx->datePairs.adoption, record);
+    checkAdoptionDatePairs(ctx->cells(vortel::RecordKind::Adoption), ctx->datePairs.adoption, record);
     EXPECT_EQ(failedRows(ctx->datePairs.adoption), (Rows{"2=1", "8=1"}));
-    EXPECT_EQ(ctx->adoptionCells[2].pairFailures, 1);
-    EXPECT_EQ(ctx->adoptionCells.state(2), 'a');
-    EXPECT_EQ(ctx->adoptionCells.state(16), 'a');
-    EXPECT_EQ(ctx->adoptionCells.state(24), 'a');
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption)[2].pairFailures, 1);
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(2), 'a');
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(16), 'a');
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::Adoption).state(24), 'a');
 }
 
 // The report period ends on 31 March or 30 September, whichever way the
@@ -203,14 +203,15 @@ TEST(DatePairEngine, TheReportPeriodEntersDayMeasuresAsItsEndDate) {
         std::string record(197, ' ');
         setField(record, 3, c.period);
         setField(record, c.element == 6 ? 34 : 26, c.date);
-        ctx->fosterCareCells.resetRecord();
-        for (int cell = 1; cell <= kFosterCareCells; ++cell) ctx->fosterCareCells.setState(cell, kPendingBlank);
-        ctx->fosterCareCells.setState(2, kValid);
-        ctx->fosterCareCells.setState(c.element, kValid);
-        checkFosterCareDatePairs(ctx->fosterCareCells, ctx->datePairs.fosterCare, record);
+        ctx->cells(vortel::RecordKind::FosterCare).resetRecord();
+        for (int cell = 1; cell <= kFosterCareCells; ++cell)
+            ctx->cells(vortel::RecordKind::FosterCare).setState(cell, kPendingBlank);
+        ctx->cells(vortel::RecordKind::FosterCare).setState(2, kValid);
+        ctx->cells(vortel::RecordKind::FosterCare).setState(c.element, kValid);
+        checkFosterCareDatePairs(ctx->cells(vortel::RecordKind::FosterCare), ctx->datePairs.fosterCare, record);
         EXPECT_EQ(ctx->datePairs.fosterCare[static_cast<std::size_t>(c.row - 1)], c.result);
-        EXPECT_EQ(ctx->fosterCareCells.state(c.element), c.result ? 'a' : '.');
-        EXPECT_EQ(ctx->fosterCareCells.state(2), '.');
+        EXPECT_EQ(ctx->cells(vortel::RecordKind::FosterCare).state(c.element), c.result ? 'a' : '.');
+        EXPECT_EQ(ctx->cells(vortel::RecordKind::FosterCare).state(2), '.');
     }
 }
 
@@ -225,9 +226,9 @@ TEST(DatePairEngine, MarchWrittenWithABlankIsAValidPeriodEndingOnTheThirtyFirst)
         setField(record, 34, "20040331");  // 22nd birthday on 31 March 2026
         setField(record, 58, "20230105");
         checkFosterCarePairs(*ctx, record);
-        EXPECT_EQ(ctx->fosterCareCells.state(2), '.');
+        EXPECT_EQ(ctx->cells(vortel::RecordKind::FosterCare).state(2), '.');
         EXPECT_EQ(ctx->datePairs.fosterCare[1], 1);
-        EXPECT_EQ(ctx->fosterCareCells.state(6), 'a');
+        EXPECT_EQ(ctx->cells(vortel::RecordKind::FosterCare).state(6), 'a');
     }
 }
 

@@ -416,10 +416,10 @@ struct Kind {
 };
 
 const Kind kAdoption{RecordKind::Adoption, [](RunContext& c, std::string_view r) {
-                         checkAdoptionDatePairs(c.adoptionCells, c.datePairs.adoption, r);
+                         checkAdoptionDatePairs(c.cells(vortel::RecordKind::Adoption), c.datePairs.adoption, r);
                      }};
 const Kind kFosterCare{RecordKind::FosterCare, [](RunContext& c, std::string_view r) {
-                           checkFosterCareDatePairs(c.fosterCareCells, c.datePairs.fosterCare, r);
+                           checkFosterCareDatePairs(c.cells(vortel::RecordKind::FosterCare), c.datePairs.fosterCare, r);
                        }};
 
 std::span<std::int32_t> outcomes(RunContext& ctx, RecordKind kind) {

@@ -139,12 +139,12 @@ TEST(ElementEngine, WordReadingAgreesWithTheFieldTests) {
     expectEngineAgrees(RecordKind::Adoption, adoptionLayout(), cleanAdoptionRecord(),
                        [](RunContext& ctx, const std::string& r) {
                            resetAdoptionCells(ctx);
-                           checkAdoptionElements(ctx.facts, ctx.adoptionCells, r);
+                           checkAdoptionElements(ctx.facts, ctx.cells(vortel::RecordKind::Adoption), r);
                        });
     expectEngineAgrees(RecordKind::FosterCare, fosterCareLayout(), cleanFosterCareRecord(),
                        [](RunContext& ctx, const std::string& r) {
                            resetFosterCareCells(ctx);
-                           checkFosterCareElements(ctx.facts, ctx.fosterCareCells, r);
+                           checkFosterCareElements(ctx.facts, ctx.cells(vortel::RecordKind::FosterCare), r);
                        });
 }
 

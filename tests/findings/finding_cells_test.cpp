@@ -83,7 +83,7 @@ TEST(CollectFindings, ReportsFinalStatesOtherThanValidAndPendingBlank) {
     auto ctx = makeContext();
     std::string record = cleanAdoptionRecord();
     setField(record, 9, "RN,\"1\"\xE9    ");
-    ElementTable& cells = ctx->adoptionCells;
+    ElementTable& cells = ctx->cells(vortel::RecordKind::Adoption);
     cells.resetRecord();
     cells.setState(7, '1');   // the race element as a whole is never reported
     cells.setState(10, '!');  // pending blank
@@ -109,12 +109,12 @@ TEST(CollectFindings, FollowsTheChecksOfARealRecord) {
 
     std::string adoption = cleanAdoptionRecord();
     testing::checkAdoptionRecord(*ctx, adoption);
-    collectFindings(RecordKind::Adoption, ctx->adoptionCells, adoption, found);
+    collectFindings(RecordKind::Adoption, ctx->cells(vortel::RecordKind::Adoption), adoption, found);
     EXPECT_TRUE(found.empty());
 
     setField(adoption, 28, "3");  // gender out of range
     testing::checkAdoptionRecord(*ctx, adoption);
-    collectFindings(RecordKind::Adoption, ctx->adoptionCells, adoption, found);
+    collectFindings(RecordKind::Adoption, ctx->cells(vortel::RecordKind::Adoption), adoption, found);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].element, "06");
     EXPECT_EQ(found[0].state, '2');
@@ -125,7 +125,7 @@ TEST(CollectFindings, FollowsTheChecksOfARealRecord) {
     std::string shortLine = cleanFosterCareRecord().substr(0, 150) + "\n";
     shortLine.resize(197, ' ');
     testing::checkFosterCareRecord(*ctx, shortLine);
-    collectFindings(RecordKind::FosterCare, ctx->fosterCareCells, shortLine, found);
+    collectFindings(RecordKind::FosterCare, ctx->cells(vortel::RecordKind::FosterCare), shortLine, found);
     ASSERT_FALSE(found.empty());
     const Finding* e51 = nullptr;
     for (const Finding& f : found)

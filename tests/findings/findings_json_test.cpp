@@ -23,7 +23,7 @@ TEST(SummaryMessages, EveryRowNamesTheElementItsTextBeginsWith) {
 TEST(SummaryMessages, AreTheReportBodyAndLeaveTheReportAlone) {
     for (RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
         auto ctx = testing::makeContext();
-        (kind == RecordKind::Adoption ? ctx->adoptionRecordCount : ctx->fosterCareRecordCount) = 3;
+        ctx->recordCounts[kind] = 3;
         ctx->report(kind).put("REPORT SO FAR");
         const nlohmann::ordered_json messages = summaryMessagesJson(*ctx, kind);
         EXPECT_EQ(ctx->report(kind).captured(), "REPORT SO FAR");
@@ -63,8 +63,8 @@ TEST(MessageLists, AreListedWithTheirFullStopAndFlag) {
 TEST(DataErrorsJson, NullWithoutRecordsElseRowsLikeTheReport) {
     auto ctx = testing::makeContext();
     EXPECT_TRUE(dataErrorsJson(*ctx, RecordKind::Adoption).is_null());
-    ctx->adoptionRecordCount = 3;
-    ElementTable& cells = ctx->adoptionCells;
+    ctx->recordCounts[vortel::RecordKind::Adoption] = 3;
+    ElementTable& cells = ctx->cells(vortel::RecordKind::Adoption);
     cells.mark(38, kMissing);  // 7a
     cells.setState(4, 'b');
     cells.tallyStates();
@@ -90,10 +90,19 @@ TEST(AnyFinding, CountsAggregateAndFootnoteErrorsAndListsThatRanOutOfMemory) {
     };
     const Case cases[] = {
         {"nothing", [](RunContext&) {}, false},
-        {"aggregate", [](RunContext& c) { c.aggregateErrors.append("Incorrect State FIPS code", 24); }, true},
-        {"adoption footnote", [](RunContext& c) { c.footnotes.adoption.append("Footnote 001:  x", 50); }, true},
-        {"foster care footnote", [](RunContext& c) { c.footnotes.fosterCare.append("Footnote 001:  x", 100); }, true},
-        {"list out of memory", [](RunContext& c) { c.footnotes.fosterCare.memoryFailed = true; }, true},
+        {"aggregate",
+         [](RunContext& c) {
+             c.messages(vortel::MessageListId::AdoptionAggregate).append("Incorrect State FIPS code", 24);
+         },
+         true},
+        {"adoption footnote",
+         [](RunContext& c) { c.messages(vortel::MessageListId::AdoptionFootnotes).append("Footnote 001:  x", 50); },
+         true},
+        {"foster care footnote",
+         [](RunContext& c) { c.messages(vortel::MessageListId::FosterCareFootnotes).append("Footnote 001:  x", 100); },
+         true},
+        {"list out of memory",
+         [](RunContext& c) { c.messages(vortel::MessageListId::FosterCareFootnotes).memoryFailed = true; }, true},
     };
     for (const Case& c : cases) {
         auto ctx = testing::makeContext();

@@ -73,7 +73,7 @@ TEST(FixFirst, ActionsCountTheRecordsTheyConcernMostFirst) {
         auto ctx = makeContext();
         FixFirstTally tally;
         for (const Record& r : c.records) {
-            ++(r.kind == kA ? ctx->adoptionRecordCount : ctx->fosterCareRecordCount);
+            ++ctx->recordCounts[r.kind];
             tally.add(r.kind, r.findings);
         }
         std::vector<Action> got;

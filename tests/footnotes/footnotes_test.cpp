@@ -23,7 +23,9 @@ std::string footnote(std::string_view state, std::string_view period, std::strin
 }
 
 // The check as the pass over the file calls it.
-void checkFootnoteLine(RunContext& c, std::string_view line) { checkFootnote(c.facts, c.footnotes, c.streams(), line); }
+void checkFootnoteLine(RunContext& c, std::string_view line) {
+    checkFootnote(c.facts, c.messageLists, c.footnoteCount, c.streams(), line);
+}
 
 // The texts of the first footnote of a run.
 std::vector<std::string> first(std::initializer_list<const char*> texts) {
@@ -95,12 +97,12 @@ TEST(Footnote, ChecksAndRouting) {
     for (const FootnoteCase& c : cases) {
         auto ctx = makeContext();
         checkFootnoteLine(*ctx, c.line);
-        EXPECT_EQ(messages(ctx->footnotes.adoption), c.adoption) << c.name;
-        EXPECT_EQ(messages(ctx->footnotes.fosterCare), c.fosterCare) << c.name;
-        EXPECT_EQ(ctx->footnotes.count, 1) << c.name;
+        EXPECT_EQ(messages(ctx->messages(vortel::MessageListId::AdoptionFootnotes)), c.adoption) << c.name;
+        EXPECT_EQ(messages(ctx->messages(vortel::MessageListId::FosterCareFootnotes)), c.fosterCare) << c.name;
+        EXPECT_EQ(ctx->footnoteCount, 1) << c.name;
         EXPECT_EQ(ctx->errors.captured(), "") << c.name;
-        EXPECT_EQ(ctx->adoptionReport.captured(), "") << c.name;
-        EXPECT_EQ(ctx->fosterCareReport.captured(), "") << c.name;
+        EXPECT_EQ(ctx->report(vortel::RecordKind::Adoption).captured(), "") << c.name;
+        EXPECT_EQ(ctx->report(vortel::RecordKind::FosterCare).captured(), "") << c.name;
     }
 }
 
@@ -118,13 +120,15 @@ TEST(Footnote, NumberCountsEveryFootnoteOfTheRun) {
     checkFootnoteLine(*ctx, footnote("01", "202609", "F", "05"));
     checkFootnoteLine(*ctx, footnote("03", "202609", "a", "05"));
     checkFootnoteLine(*ctx, footnote("01", "202609", "F", "70"));
-    EXPECT_EQ(messages(ctx->footnotes.adoption), std::vector<std::string>{"Footnote 003:  Incorrect State FIPS code"});
-    EXPECT_EQ(messages(ctx->footnotes.fosterCare), std::vector<std::string>{"Footnote 004:  Invalid element number"});
+    EXPECT_EQ(messages(ctx->messages(vortel::MessageListId::AdoptionFootnotes)),
+              std::vector<std::string>{"Footnote 003:  Incorrect State FIPS code"});
+    EXPECT_EQ(messages(ctx->messages(vortel::MessageListId::FosterCareFootnotes)),
+              std::vector<std::string>{"Footnote 004:  Invalid element number"});
 
-    ctx->footnotes.count = 999;
+    ctx->footnoteCount = 999;
     checkFootnoteLine(*ctx, footnote("01", "202609", "Q", "05"));
-    EXPECT_EQ(ctx->footnotes.adoption[1], "Footnote 1000:  Invalid file type");
-    EXPECT_EQ(ctx->footnotes.fosterCare[1], "Footnote 1000:  Invalid file type");
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionFootnotes)[1], "Footnote 1000:  Invalid file type");
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::FosterCareFootnotes)[1], "Footnote 1000:  Invalid file type");
 }
 
 TEST(Footnote, ConsoleShowsARunningCount) {
@@ -140,7 +144,7 @@ TEST(Footnote, ConsoleShowsARunningCount) {
               "       3 Footnote Records Checked.\r");
 
     auto wide = makeContext();
-    wide->footnotes.count = 99999999;
+    wide->footnoteCount = 99999999;
     checkFootnoteLine(*wide, good);
     EXPECT_EQ(wide->console.captured(), "100000000 Footnote Records Checked.\r");
 }
@@ -150,59 +154,62 @@ constexpr const char* kFosterCareMemoryError = "\n\nMemory Error when evaluating
 
 TEST(Footnote, AdoptionListOutOfMemory) {
     auto ctx = makeContext();
-    ctx->footnotes.adoption.roomLimit = 0;
+    ctx->messages(vortel::MessageListId::AdoptionFootnotes).roomLimit = 0;
     // Type X: the State message fails on the adoption list, so the record
     // stops there; the foster care list does not get it either.
     checkFootnoteLine(*ctx, footnote("02", "202609", "X", "05"));
-    EXPECT_TRUE(ctx->footnotes.adoption.memoryFailed);
-    EXPECT_EQ(ctx->footnotes.adoption.count(), 0u);
-    EXPECT_EQ(ctx->footnotes.fosterCare.count(), 0u);
-    EXPECT_FALSE(ctx->footnotes.fosterCare.memoryFailed);
+    EXPECT_TRUE(ctx->messages(vortel::MessageListId::AdoptionFootnotes).memoryFailed);
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionFootnotes).count(), 0u);
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::FosterCareFootnotes).count(), 0u);
+    EXPECT_FALSE(ctx->messages(vortel::MessageListId::FosterCareFootnotes).memoryFailed);
     EXPECT_EQ(ctx->errors.captured(), kAdoptionMemoryError);
     EXPECT_EQ(ctx->console.captured(), "");  // no count for a record cut short
-    EXPECT_EQ(ctx->footnotes.count, 1);
+    EXPECT_EQ(ctx->footnoteCount, 1);
 
     // The message is written once; foster care footnotes go on normally.
     checkFootnoteLine(*ctx, footnote("01", "202609", "A", "99"));
     checkFootnoteLine(*ctx, footnote("01", "202609", "F", "99"));
     EXPECT_EQ(ctx->errors.captured(), kAdoptionMemoryError);
-    EXPECT_EQ(messages(ctx->footnotes.fosterCare), std::vector<std::string>{"Footnote 003:  Invalid element number"});
+    EXPECT_EQ(messages(ctx->messages(vortel::MessageListId::FosterCareFootnotes)),
+              std::vector<std::string>{"Footnote 003:  Invalid element number"});
     EXPECT_EQ(ctx->console.captured(), "       3 Footnote Records Checked.\r");
 }
 
 TEST(Footnote, FosterCareListOutOfMemory) {
     auto ctx = makeContext();
-    ctx->footnotes.fosterCare.roomLimit = 99;  // one block of 100 is too much
+    ctx->messages(vortel::MessageListId::FosterCareFootnotes).roomLimit = 99;  // one block of 100 is too much
     // Type X: the State message reaches the adoption list, then fails on the
     // foster care list; the file type and element checks are not made.
     checkFootnoteLine(*ctx, footnote("02", "202609", "X", "99"));
-    EXPECT_EQ(messages(ctx->footnotes.adoption), std::vector<std::string>{"Footnote 001:  Incorrect State FIPS code"});
-    EXPECT_EQ(ctx->footnotes.fosterCare.count(), 0u);
-    EXPECT_TRUE(ctx->footnotes.fosterCare.memoryFailed);
-    EXPECT_FALSE(ctx->footnotes.adoption.memoryFailed);
+    EXPECT_EQ(messages(ctx->messages(vortel::MessageListId::AdoptionFootnotes)),
+              std::vector<std::string>{"Footnote 001:  Incorrect State FIPS code"});
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::FosterCareFootnotes).count(), 0u);
+    EXPECT_TRUE(ctx->messages(vortel::MessageListId::FosterCareFootnotes).memoryFailed);
+    EXPECT_FALSE(ctx->messages(vortel::MessageListId::AdoptionFootnotes).memoryFailed);
     EXPECT_EQ(ctx->errors.captured(), kFosterCareMemoryError);
     EXPECT_EQ(ctx->console.captured(), "");
 }
 
 TEST(Footnote, ListRefillsAfterRunningOut) {
     auto ctx = makeContext();
-    ctx->footnotes.adoption.roomLimit = 50;  // one block, never two
+    ctx->messages(vortel::MessageListId::AdoptionFootnotes).roomLimit = 50;  // one block, never two
     const std::string threeErrors = footnote("02", "199409", "a", "40");
     for (int i = 0; i < 16; ++i) checkFootnoteLine(*ctx, threeErrors);
-    ASSERT_EQ(ctx->footnotes.adoption.count(), 48u);
+    ASSERT_EQ(ctx->messages(vortel::MessageListId::AdoptionFootnotes).count(), 48u);
     const std::string consoleBefore = ctx->console.captured();
     checkFootnoteLine(*ctx, threeErrors);  // the 49th and 50th fit, the 51st does not
-    EXPECT_EQ(ctx->footnotes.adoption.count(), 0u);
-    EXPECT_TRUE(ctx->footnotes.adoption.memoryFailed);
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionFootnotes).count(), 0u);
+    EXPECT_TRUE(ctx->messages(vortel::MessageListId::AdoptionFootnotes).memoryFailed);
     EXPECT_EQ(ctx->console.captured(), consoleBefore);
 
     checkFootnoteLine(*ctx, footnote("01", "202609", "a", "40"));
-    EXPECT_EQ(messages(ctx->footnotes.adoption), std::vector<std::string>{"Footnote 018:  Invalid element number"});
+    EXPECT_EQ(messages(ctx->messages(vortel::MessageListId::AdoptionFootnotes)),
+              std::vector<std::string>{"Footnote 018:  Invalid element number"});
     EXPECT_EQ(ctx->errors.captured(), kAdoptionMemoryError);
 
-    ctx->footnotes.adoption.release();
-    EXPECT_EQ(ctx->footnotes.adoption.count(), 0u);
-    EXPECT_TRUE(ctx->footnotes.adoption.memoryFailed);
+    ctx->messages(vortel::MessageListId::AdoptionFootnotes).release();
+    EXPECT_EQ(ctx->messages(vortel::MessageListId::AdoptionFootnotes).count(), 0u);
+    EXPECT_TRUE(ctx->messages(vortel::MessageListId::AdoptionFootnotes).memoryFailed);
 }
 
 }  // namespace

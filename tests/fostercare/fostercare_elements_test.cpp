@@ -18,7 +18,8 @@ std::string checked(RunContext& ctx, const std::string& record) {
 TEST(FosterCareElements, CleanRecordHasNoFinding) {
     auto ctx = makeContext();
     checked(*ctx, cleanFosterCareRecord());
-    EXPECT_FALSE(ctx->fosterCareCells.hasFinding()) << states(ctx->fosterCareCells, 1, 84);
+    EXPECT_FALSE(ctx->cells(vortel::RecordKind::FosterCare).hasFinding())
+        << states(ctx->cells(vortel::RecordKind::FosterCare), 1, 84);
 }
 
 TEST(FosterCareElements, AllBlankRecord) {
@@ -65,7 +66,8 @@ TEST(FosterCareElements, ValueTests) {
         std::string r = cleanFosterCareRecord();
         setField(r, c.column, c.value);
         checked(*ctx, r);
-        EXPECT_EQ(ctx->fosterCareCells.state(c.cell), c.state) << "column " << c.column << " = '" << c.value << "'";
+        EXPECT_EQ(ctx->cells(vortel::RecordKind::FosterCare).state(c.cell), c.state)
+            << "column " << c.column << " = '" << c.value << "'";
     }
 }
 
@@ -74,8 +76,8 @@ TEST(FosterCareElements, RaceElementsAsAWholeStayValid) {
     std::string r = cleanFosterCareRecord();
     setField(r, 43, "xxxxxx");
     checked(*ctx, r);
-    EXPECT_EQ(ctx->fosterCareCells.state(8), '.');
-    EXPECT_EQ(states(ctx->fosterCareCells, 67, 72), "222222");
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::FosterCare).state(8), '.');
+    EXPECT_EQ(states(ctx->cells(vortel::RecordKind::FosterCare), 67, 72), "222222");
 }
 
 TEST(FosterCareElements, LineOf150CharactersHasItsLineFeedInElement51) {
@@ -83,10 +85,10 @@ TEST(FosterCareElements, LineOf150CharactersHasItsLineFeedInElement51) {
     std::string r = cleanFosterCareRecord().substr(0, 150) + "\n";
     r.resize(197, ' ');
     checked(*ctx, r);
-    EXPECT_EQ(ctx->fosterCareCells.state(51), '2');
-    EXPECT_EQ(states(ctx->fosterCareCells, 73, 78), "!!!!!!");
-    EXPECT_EQ(ctx->fosterCareCells.state(59), '1');
-    EXPECT_EQ(ctx->fosterCareCells.state(66), '1');
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::FosterCare).state(51), '2');
+    EXPECT_EQ(states(ctx->cells(vortel::RecordKind::FosterCare), 73, 78), "!!!!!!");
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::FosterCare).state(59), '1');
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::FosterCare).state(66), '1');
 }
 
 TEST(FosterCareElements, EmptyAgencyListRejectsEveryCode) {
@@ -94,7 +96,7 @@ TEST(FosterCareElements, EmptyAgencyListRejectsEveryCode) {
     auto ctx = makeContext();
     ctx->facts.localAgencies.release();
     checked(*ctx, cleanFosterCareRecord());
-    EXPECT_EQ(ctx->fosterCareCells.state(3), '2');
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::FosterCare).state(3), '2');
 }
 
 }  // namespace

@@ -45,10 +45,10 @@ std::string buildRecord(const std::vector<Edit>& base, const std::vector<Edit>& 
 
 const ElementTable& runGroups(RunContext& ctx, const std::string& record, const std::vector<Preset>& presets = {}) {
     vortel::resetFosterCareCells(ctx);
-    vortel::checkFosterCareElements(ctx.facts, ctx.fosterCareCells, record);
-    for (const auto& p : presets) ctx.fosterCareCells.setState(p.cell, p.state);
-    vortel::checkFosterCareGroups(ctx.fosterCareCells, record);
-    return ctx.fosterCareCells;
+    vortel::checkFosterCareElements(ctx.facts, ctx.cells(vortel::RecordKind::FosterCare), record);
+    for (const auto& p : presets) ctx.cells(vortel::RecordKind::FosterCare).setState(p.cell, p.state);
+    vortel::checkFosterCareGroups(ctx.cells(vortel::RecordKind::FosterCare), record);
+    return ctx.cells(vortel::RecordKind::FosterCare);
 }
 
 // The raw states of the listed cells.
@@ -72,10 +72,10 @@ TEST(FosterCareGroups, CleanRecordKeepsTheElementStates) {
     auto ctx = vortel::testing::makeContext();
     const std::string record = vortel::testing::cleanFosterCareRecord();
     vortel::resetFosterCareCells(*ctx);
-    vortel::checkFosterCareElements(ctx->facts, ctx->fosterCareCells, record);
-    const std::string before = vortel::testing::states(ctx->fosterCareCells, 1, 84);
-    vortel::checkFosterCareGroups(ctx->fosterCareCells, record);
-    EXPECT_EQ(vortel::testing::states(ctx->fosterCareCells, 1, 84), before);
+    vortel::checkFosterCareElements(ctx->facts, ctx->cells(vortel::RecordKind::FosterCare), record);
+    const std::string before = vortel::testing::states(ctx->cells(vortel::RecordKind::FosterCare), 1, 84);
+    vortel::checkFosterCareGroups(ctx->cells(vortel::RecordKind::FosterCare), record);
+    EXPECT_EQ(vortel::testing::states(ctx->cells(vortel::RecordKind::FosterCare), 1, 84), before);
 }
 
 // Cells 10-15 and 33. Columns: 50 element 10, 51-55 elements 11-15, 110 element 33.
@@ -382,8 +382,8 @@ TEST(FosterCareGroups, Group11UpperCaseIsCleaned) {
     auto ctx = vortel::testing::makeContext();
     runGroups(*ctx, buildRecord({}, {{169, "2024010520240110"}, {185, "0"}}));
     vortel::tallyElementStates(*ctx, vortel::RecordKind::FosterCare);
-    EXPECT_EQ(ctx->fosterCareCells[58].likelyErrorCount, 1);
-    EXPECT_EQ(ctx->fosterCareCells[58].cleanedCount, 1);
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::FosterCare)[58].likelyErrorCount, 1);
+    EXPECT_EQ(ctx->cells(vortel::RecordKind::FosterCare)[58].cleanedCount, 1);
 }
 
 // Cells 67-72 (child), 73-78 and 79-84 (foster caretakers).

@@ -52,11 +52,11 @@ vortel::MemoryLimits readLimits(const fs::path& file) {
         if (key == "localAgencyEntries")
             limits.localAgencyEntries = value;
         else if (key == "aggregateMessages")
-            limits.aggregateMessages = value;
+            limits.messages[vortel::listIndex(vortel::MessageListId::AdoptionAggregate)] = value;
         else if (key == "adoptionFootnoteMessages")
-            limits.adoptionFootnoteMessages = value;
+            limits.messages[vortel::listIndex(vortel::MessageListId::AdoptionFootnotes)] = value;
         else if (key == "fosterCareFootnoteMessages")
-            limits.fosterCareFootnoteMessages = value;
+            limits.messages[vortel::listIndex(vortel::MessageListId::FosterCareFootnotes)] = value;
         else
             ADD_FAILURE() << "unknown limit " << key;
     }

@@ -60,8 +60,8 @@ public:
         }
     }
     std::span<SummaryTally> slots() {
-        if (kind_ == RecordKind::Adoption) return ctx_->tallies.adoption.slots;
-        return ctx_->tallies.fosterCare.slots;
+        if (kind_ == RecordKind::Adoption) return ctx_->tallies[vortel::RecordKind::Adoption].slots;
+        return ctx_->tallies[vortel::RecordKind::FosterCare].slots;
     }
     SummaryTally& operator[](int slot) { return slots()[static_cast<std::size_t>(slot)]; }
     std::string text() {
@@ -186,13 +186,13 @@ TEST(SummaryBody, MotherBirthYearBlankInEveryRecord) {
     std::string r = cleanAdoptionRecord();
     setField(r, 43, "    ");
     for (int i = 0; i < 4; ++i) {
-        ctx->adoptionCells.resetRecord();
-        ctx->adoptionCells.setState(16, kPendingBlank);
-        tallyAdoptionRecord(ctx->tallies.adoption, ctx->adoptionCells, r);
+        ctx->cells(vortel::RecordKind::Adoption).resetRecord();
+        ctx->cells(vortel::RecordKind::Adoption).setState(16, kPendingBlank);
+        tallyAdoptionRecord(ctx->tallies[vortel::RecordKind::Adoption], ctx->cells(vortel::RecordKind::Adoption), r);
     }
-    finishAdoptionTallies(ctx->tallies.adoption);
+    finishAdoptionTallies(ctx->tallies[vortel::RecordKind::Adoption]);
     writeSummaryReport(*ctx, RecordKind::Adoption);
-    const std::string& t = ctx->adoptionReport.captured();
+    const std::string& t = ctx->report(vortel::RecordKind::Adoption).captured();
     EXPECT_EQ(t.find("No valid information submitted for birth year for the mother"), std::string::npos);
     EXPECT_NE(t.find("\nElement 16:  100.00% of the records have the mother's birth year blank."), std::string::npos);
     EXPECT_EQ(t.find("father's birth year blank"), std::string::npos);
@@ -203,14 +203,15 @@ TEST(SummaryBody, MonthlySubsidyAmountIsTheReferenceReadAsNumber) {
     std::string r = cleanAdoptionRecord();
     setField(r, 106, "00350");
     for (int i = 0; i < 3; ++i) {
-        ctx->adoptionCells.resetRecord();
-        tallyAdoptionRecord(ctx->tallies.adoption, ctx->adoptionCells, r);
+        ctx->cells(vortel::RecordKind::Adoption).resetRecord();
+        tallyAdoptionRecord(ctx->tallies[vortel::RecordKind::Adoption], ctx->cells(vortel::RecordKind::Adoption), r);
     }
-    finishAdoptionTallies(ctx->tallies.adoption);
+    finishAdoptionTallies(ctx->tallies[vortel::RecordKind::Adoption]);
     writeSummaryReport(*ctx, RecordKind::Adoption);
-    EXPECT_NE(
-        ctx->adoptionReport.captured().find("\nElement 36:  All records have the monthly subsidy amount as:   350."),
-        std::string::npos);
+    EXPECT_NE(ctx->report(vortel::RecordKind::Adoption)
+                  .captured()
+                  .find("\nElement 36:  All records have the monthly subsidy amount as:   350."),
+              std::string::npos);
 }
 
 TEST(SummaryBody, RepeatedBlankRecordNumber) {

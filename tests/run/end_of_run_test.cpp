@@ -54,10 +54,10 @@ TEST(EndOfRun, ListingWithoutDetailRecords) {
         blank.fosterCare.substr(0, blank.fosterCare.size() - kNoFosterCareData.size());
 
     MemoryLimits noAggregateRoom;
-    noAggregateRoom.aggregateMessages = 0;
+    noAggregateRoom.messages[vortel::listIndex(vortel::MessageListId::AdoptionAggregate)] = 0;
     MemoryLimits noFootnoteRoom;
-    noFootnoteRoom.adoptionFootnoteMessages = 0;
-    noFootnoteRoom.fosterCareFootnoteMessages = 0;
+    noFootnoteRoom.messages[vortel::listIndex(vortel::MessageListId::AdoptionFootnotes)] = 0;
+    noFootnoteRoom.messages[vortel::listIndex(vortel::MessageListId::FosterCareFootnotes)] = 0;
 
     const std::string aggregateLine = "#\n02199503" + std::string(160, '0') + "\n";
     const EndCase cases[] = {

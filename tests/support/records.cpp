@@ -72,17 +72,17 @@ std::string cleanFosterCareRecord() {
 
 void checkAdoptionRecord(RunContext& ctx, const std::string& record) {
     resetAdoptionCells(ctx);
-    checkAdoptionElements(ctx.facts, ctx.adoptionCells, record);
-    checkAdoptionDatePairs(ctx.adoptionCells, ctx.datePairs.adoption, record);
-    checkAdoptionGroups(ctx.adoptionCells, record);
+    checkAdoptionElements(ctx.facts, ctx.cells(vortel::RecordKind::Adoption), record);
+    checkAdoptionDatePairs(ctx.cells(vortel::RecordKind::Adoption), ctx.datePairs.adoption, record);
+    checkAdoptionGroups(ctx.cells(vortel::RecordKind::Adoption), record);
     tallyElementStates(ctx, RecordKind::Adoption);
 }
 
 void checkFosterCareRecord(RunContext& ctx, const std::string& record) {
     resetFosterCareCells(ctx);
-    checkFosterCareElements(ctx.facts, ctx.fosterCareCells, record);
-    checkFosterCareDatePairs(ctx.fosterCareCells, ctx.datePairs.fosterCare, record);
-    checkFosterCareGroups(ctx.fosterCareCells, record);
+    checkFosterCareElements(ctx.facts, ctx.cells(vortel::RecordKind::FosterCare), record);
+    checkFosterCareDatePairs(ctx.cells(vortel::RecordKind::FosterCare), ctx.datePairs.fosterCare, record);
+    checkFosterCareGroups(ctx.cells(vortel::RecordKind::FosterCare), record);
     tallyElementStates(ctx, RecordKind::FosterCare);
 }
 

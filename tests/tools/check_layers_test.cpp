@@ -1,5 +1,6 @@
 // The layer check (tools/check-layers.py, part of make lint) on small source
-// trees: system headers and system calls pass in the platform layer only.
+// trees: system headers and system calls pass in the platform layer only, and
+// no code compares record kinds.
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -34,9 +35,22 @@ const LayerCase kCases[] = {
     {"core/writer.h", "void printf(const char*, ...) __attribute__((format(printf, 2, 3)));\n", false},
     {"run/options.cpp", "#include <cstdio>\n// ::unlink( is named in a comment only\nvoid f() { file.open(name); }\n",
      true},
+    // Record kinds are looked up in rows, never compared.
+    {"reports/listing.cpp", "int f(RecordKind kind) { return kind == RecordKind::Adoption ? 13 : 29; }\n", false},
+    {"html/page.cpp", "constexpr RecordKind kA = RecordKind::Adoption;\nbool f(RecordKind k) { return kA != k; }\n",
+     false},
+    {"findings/record.h",
+     "struct Checked { RecordKind kind; };\nbool f(const Checked& a, const Checked& b) { return a.kind != b.kind; }\n",
+     false},
+    {"run/pass.cpp",
+     "int f(RecordKind kind) {\n  switch (kind) {\n    case RecordKind::FosterCare: return 1;\n  }\n}\n", false},
+    {"core/tally.cpp",
+     "bool f(const TallyRow& row, RecordKind kind) { return row.kind == TallyKind::Share && rows[kind].size() != 0; }\n"
+     "// kind == RecordKind::Adoption in a comment\nconst char* g() { return \"kind == RecordKind::Adoption\"; }\n",
+     true},
 };
 
-TEST(CheckLayers, SystemHeadersAndCallsPassOnlyInThePlatformLayer) {
+TEST(CheckLayers, SystemCallsOnlyInThePlatformLayerAndNoKindComparisons) {
     if (!havePython()) GTEST_SKIP() << "python3 is not available";
     const fs::path script = fs::path(VORTEL_SOURCE_DIR) / "tools" / "check-layers.py";
     for (const LayerCase& c : kCases) {
