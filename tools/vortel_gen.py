@@ -628,14 +628,35 @@ def slot_table(clean, errors, rate):
 CHUNK = 1 << 15  # records joined and written at a time
 
 
-def emit(out, templates, first_number, tally):
-    """Writes the templates in order, numbering the records from `first_number`."""
+def emit(out, templates, first_number, tally, lengths=None):
+    """Writes the templates in order, numbering the records from `first_number`;
+    `lengths` (a random generator and a share) gives that share of the lines a
+    wrong length."""
     numbers = ["%012d" % n for n in range(first_number, first_number + len(templates))]
-    out.write("".join([p + n[:w] + s for (p, w, s, _), n in zip(templates, numbers)]).encode("ascii"))
+    lines = [p + n[:w] + s for (p, w, s, _), n in zip(templates, numbers)]
+    if lengths:
+        rng, share = lengths
+        lines = [wrong_length(rng, line) if rng.random() < share else line for line in lines]
+    out.write("".join(lines).encode("ascii"))
     tally.update(map(operator.itemgetter(3), templates))
 
 
-def write_records(out, rng, count, make, rate, pool_size, first_number, tally):
+def wrong_length(rng, line):
+    """The line emptied, cut short, or made longer than its record (some longer
+    than the 299 characters a program reads at once)."""
+    eol = "\r\n" if line.endswith("\r\n") else "\n"
+    text = line[:-len(eol)]
+    how = rng.randrange(4)
+    if how == 0:
+        return eol
+    if how == 1:
+        return text[:rng.randrange(1, len(text))] + eol
+    if how == 2:
+        return text + " " * rng.randrange(1, 299 - len(text)) + eol
+    return text + "9" * rng.randrange(300 - len(text), 1200) + eol
+
+
+def write_records(out, rng, count, make, rate, pool_size, first_number, tally, lengths=None):
     """Writes `count` detail records, a share `rate` of them with errors; counts the
     (age, with errors) tags of the records written into `tally`.
 
@@ -645,13 +666,13 @@ def write_records(out, rng, count, make, rate, pool_size, first_number, tally):
     if count <= pool_size:
         for start in range(0, count, CHUNK):
             k = min(CHUNK, count - start)
-            emit(out, [make(rng.random() < rate) for _ in range(k)], first_number + start, tally)
+            emit(out, [make(rng.random() < rate) for _ in range(k)], first_number + start, tally, lengths)
         return
     clean = [make(False) for _ in range(pool_size)]
     errors = [make(True) for _ in range(pool_size)] if rate > 0 else []
     table = slot_table(clean, errors, rate)
     for start in range(0, count, CHUNK):
-        emit(out, rng.choices(table, k=min(CHUNK, count - start)), first_number + start, tally)
+        emit(out, rng.choices(table, k=min(CHUNK, count - start)), first_number + start, tally, lengths)
 
 
 # ---------------------------------------------------------------------------
@@ -777,6 +798,9 @@ def parse_args(argv):
                    help="number of made-up county codes when --fips is not given (default 40)")
     p.add_argument("--fips-out", metavar="FILE", help="also write a fips.lst with the county codes used")
     p.add_argument("--crlf", action="store_true", help="end lines with CR LF instead of LF")
+    p.add_argument("--wrong-lengths", type=float, default=0.0, metavar="SHARE",
+                   help="share of detail lines (0 to 1) emptied, cut short or made too long, some longer than "
+                        "299 characters (default 0)")
     p.add_argument("-o", "--output", metavar="FILE", help="output file (default: standard output)")
     p.add_argument("-v", "--verbose", action="store_true", help="report counts and timing on standard error")
     a = p.parse_args(argv)
@@ -793,6 +817,8 @@ def parse_args(argv):
                 f"not after the period under way)")
     if not 0.0 <= a.error_rate <= 1.0:
         p.error("--error-rate must lie from 0 to 1")
+    if not 0.0 <= a.wrong_lengths <= 1.0:
+        p.error("--wrong-lengths must lie from 0 to 1")
     if a.aggregates is None:
         a.aggregates = 1 if a.adoption else 0
     if a.no_aggregate:
@@ -819,6 +845,9 @@ def generate(a, out):
         total += w
         cum.append(total)
     stats = {"counties": counties, "adoption_errors": 0, "foster_care_errors": 0}
+    # Its own random generator, so that the records are those of the same
+    # seed without the option.
+    lengths = (random.Random(a.seed + 1), a.wrong_lengths) if a.wrong_lengths else None
 
     def adoption_template(with_errors):
         return make_template(rng, with_errors, lambda: clean_adoption(rng, a.state, cal), ADOPTION_FIELDS,
@@ -832,7 +861,7 @@ def generate(a, out):
     if a.adoption:
         out.write(f"$ ADOPTION{eol}{a.state}      {a.period}{a.adoption:08d}{eol}".encode("ascii"))
         tally = collections.Counter()
-        write_records(out, rng, a.adoption, adoption_template, a.error_rate, a.templates, 1, tally)
+        write_records(out, rng, a.adoption, adoption_template, a.error_rate, a.templates, 1, tally, lengths)
         for (age, bad), n in tally.items():
             adoption_ages[age] += n
             if bad:
@@ -846,7 +875,7 @@ def generate(a, out):
         out.write(f"@ FOSTER CARE{eol}{a.state}      {a.period}{a.foster_care:08d}{eol}".encode("ascii"))
         tally = collections.Counter()
         write_records(out, rng, a.foster_care, foster_care_template, a.error_rate, a.templates,
-                      a.adoption + 1, tally)
+                      a.adoption + 1, tally, lengths)
         stats["foster_care_errors"] = sum(n for (_, bad), n in tally.items() if bad)
     if a.footnotes:
         lines = footnote_records(rng, a.state, a.period, a.footnotes, a.error_rate)

@@ -6,11 +6,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "core/console.h"
 #include "core/platform.h"
+#include "core/writer.h"
 #include "findings/finding_cells.h"
+#include "findings/findings_text.h"
+#include "findings/line_length.h"
 #include "reports/output_kinds.h"
 
 namespace vortel {
@@ -108,6 +112,7 @@ KindComparison compareKind(RecordKind kind, RunFindings::Kind& before, RunFindin
             k.stillOpen += inBefore;
         } else if (inBefore != 0) {
             (recordAfter != 0 ? k.fixed : k.findingsOfRemovedRecords) += inBefore;
+            if (recordAfter != 0) k.fixedFindings.push_back(was[i - 1]);
         } else {
             (recordBefore != 0 ? k.newFindings : k.findingsOfAddedRecords) += inAfter;
         }
@@ -116,6 +121,9 @@ KindComparison compareKind(RecordKind kind, RunFindings::Kind& before, RunFindin
     std::array<long, 256> cellBefore{}, cellAfter{};
     for (const FindingKey& f : was) ++cellBefore[f.cell % 256];
     for (const FindingKey& f : is) ++cellAfter[f.cell % 256];
+    // The findings of a line's length first, then the elements.
+    if (cellBefore[kRecordCell] != 0 || cellAfter[kRecordCell] != 0)
+        k.byElement.push_back({kRecordElement, cellBefore[kRecordCell], cellAfter[kRecordCell]});
     for (const FindingCell& c : findingCells(kind)) {
         const auto cell = static_cast<std::size_t>(c.cell);
         if (cellBefore[cell] != 0 || cellAfter[cell] != 0)
@@ -124,18 +132,57 @@ KindComparison compareKind(RecordKind kind, RunFindings::Kind& before, RunFindin
     return k;
 }
 
+std::string_view cellLabelOf(RecordKind kind, std::uint16_t cell) {
+    if (cell == kRecordCell) return kRecordElement;
+    for (const FindingCell& c : findingCells(kind))
+        if (c.cell == cell) return c.label();
+    return "?";
+}
+
+constexpr std::string_view kFixedMarker =
+    "\x01"
+    "fixed ";
+
+// The fixed findings of a kind as the items of a JSON array, one to a line at
+// `indent` blanks.
+void writeFixedFindings(Writer& out, RecordKind kind, const KindComparison& k, std::size_t indent) {
+    if (k.fixedFindings.empty()) {
+        out.put("[]");
+        return;
+    }
+    out.put('[');
+    bool first = true;
+    for (const FindingKey& f : k.fixedFindings) {
+        out.put(first ? "\n" : ",\n");
+        first = false;
+        out.repeat(' ', static_cast<int>(indent + 2));
+        const Json item = {
+            {"recordNumber", latin1ToUtf8(std::string_view(f.recordNumber.data(), f.recordNumber.size()))},
+            {"element", std::string(cellLabelOf(kind, f.cell))},
+            {"value", latin1ToUtf8(f.value.text())}};
+        out.put(item.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+    }
+    out.put('\n');
+    out.repeat(' ', static_cast<int>(indent));
+    out.put(']');
+}
+
 Json shareJson(long count, long records) {
     const std::optional<double> share = sharePercent(count, records);
     return share ? Json(*share) : Json(nullptr);
 }
 
-Json kindJson(const KindComparison& k) {
+Json kindJson(RecordKind kind, const KindComparison& k) {
     Json byElement = Json::array();
     for (const ElementShare& e : k.byElement) {
         byElement.push_back({{"element", std::string(e.element)},
                              {"before", shareJson(e.before, k.recordsBefore)},
                              {"after", shareJson(e.after, k.recordsAfter)}});
     }
+    // The fixed findings can be many: they are written one at a time in the
+    // marker's place (see writeWithFixedFindings).
+    std::string fixed(kFixedMarker);
+    fixed.append(std::to_string(kindIndex(kind)));
     return {{"unmatched", k.unmatched},
             {"stillOpen", k.stillOpen},
             {"fixed", k.fixed},
@@ -144,7 +191,8 @@ Json kindJson(const KindComparison& k) {
             {"findingsOfAddedRecords", k.findingsOfAddedRecords},
             {"recordsRemoved", k.recordsRemoved},
             {"recordsAdded", k.recordsAdded},
-            {"byElement", std::move(byElement)}};
+            {"byElement", std::move(byElement)},
+            {"fixedFindings", std::move(fixed)}};
 }
 
 }  // namespace
@@ -174,11 +222,30 @@ std::optional<Contradiction> findContradiction(RunFindings& run) {
     return std::nullopt;
 }
 
-Comparison compareRuns(RunFindings previous, RunFindings current, std::string previousFile) {
+Comparison compareRuns(RunFindings& previous, RunFindings& current, std::string previousFile) {
     Comparison c;
     c.previousFile = std::move(previousFile);
     for (const RecordKind kind : kAllRecordKinds) c.of(kind) = compareKind(kind, previous.of(kind), current.of(kind));
     return c;
+}
+
+std::string_view changeName(Change change) {
+    static constexpr std::string_view kNames[] = {"", "new", "stillOpen", "ofAddedRecord", "unmatched"};
+    return kNames[static_cast<std::size_t>(change)];
+}
+
+Change ChangeMarks::of(RecordKind kind, const RecordNumber& number, std::uint16_t cell) const {
+    const RunFindings::Kind& before = previous_.of(kind);
+    const RunFindings::Kind& after = current_.of(kind);
+    const auto occurrences = [&](const std::vector<RecordNumber>& sorted) {
+        const auto [from, to] = std::equal_range(sorted.begin(), sorted.end(), number, byNumber);
+        return to - from;
+    };
+    const auto inBefore = occurrences(before.records);
+    if (isBlankRecordNumber(number) || inBefore > 1 || occurrences(after.records) > 1) return Change::Unmatched;
+    const FindingKey key{number, cell, {}};
+    if (std::binary_search(before.findings.begin(), before.findings.end(), key, byKey)) return Change::StillOpen;
+    return inBefore != 0 ? Change::New : Change::OfAddedRecord;
 }
 
 std::optional<double> sharePercent(long count, long records) {
@@ -191,8 +258,25 @@ std::optional<double> sharePercent(long count, long records) {
 Json comparisonJson(const Comparison& comparison) {
     Json j = {{"previousFile", comparison.previousFile}};
     for (const RecordKind kind : kAllRecordKinds)
-        j[std::string(outputRow(kind).jsonKey)] = kindJson(comparison.of(kind));
+        j[std::string(outputRow(kind).jsonKey)] = kindJson(kind, comparison.of(kind));
     return j;
+}
+
+void writeWithFixedFindings(Writer& out, std::string_view text, const Comparison* comparison,
+                            const std::function<void(std::string_view)>& writeRest) {
+    for (const RecordKind kind : {RecordKind::Adoption, RecordKind::FosterCare}) {
+        if (!comparison) break;
+        // The marker as the document dumps it, quotes included.
+        const std::string marker = std::string("\"\\u0001fixed ") + std::to_string(kindIndex(kind)) + "\"";
+        const std::size_t at = text.find(marker);
+        if (at == std::string_view::npos) continue;
+        writeRest(text.substr(0, at));
+        const std::size_t lineStart = text.rfind('\n', at) + 1;
+        const std::size_t indent = text.find_first_not_of(' ', lineStart) - lineStart;
+        writeFixedFindings(out, kind, comparison->of(kind), indent);
+        text.remove_prefix(at + marker.size());
+    }
+    writeRest(text);
 }
 
 std::string comparisonLines(const Comparison& comparison) {

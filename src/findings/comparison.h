@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
@@ -16,16 +17,30 @@
 
 namespace vortel {
 
+class Writer;
+
 // A record number as the record holds it: its 12 columns, bytes as they are.
 using RecordNumber = std::array<char, 12>;
 RecordNumber toRecordNumber(std::string_view columns);  // the first 12 bytes, blanks after a shorter text
 
 // A finding as a comparison matches it: record number and element (the cell
 // of the element table, race categories being cells of their own).
+// A value of a finding of the earlier run, up to the element's width (the
+// widest element holds 12 bytes).
+struct EarlierValue {
+    std::array<char, 15> bytes{};
+    std::uint8_t size = 0;
+    std::string_view text() const { return {bytes.data(), size}; }
+};
+
+// A finding as a comparison matches it: record number and element (the cell
+// of the element table, race categories being cells of their own; 0 for a
+// line's length), with the earlier run's value (not compared).
 struct FindingKey {
     RecordNumber recordNumber;
     std::uint16_t cell;
-    bool operator==(const FindingKey&) const = default;
+    EarlierValue value{};
+    bool operator==(const FindingKey& o) const { return recordNumber == o.recordNumber && cell == o.cell; }
 };
 
 // What a comparison needs of one run: per record kind the record number of
@@ -68,7 +83,20 @@ struct KindComparison {
     long recordsAfter = 0;
     // Elements with a finding in either run, in data errors table order.
     std::vector<ElementShare> byElement;
+    // The fixed findings, by record number and element.
+    std::vector<FindingKey> fixedFindings;
 };
+
+// What a comparison says of one finding of this run.
+enum class Change : std::uint8_t {
+    None,           // no comparison was made
+    New,            // its record was in the earlier run, without it
+    StillOpen,      // the earlier run had it too
+    OfAddedRecord,  // its record was not in the earlier run
+    Unmatched,      // its record number is blank or repeated in either run
+};
+// "new", "stillOpen", "ofAddedRecord", "unmatched"; empty for None.
+std::string_view changeName(Change change);
 
 struct Comparison {
     std::string previousFile;  // as named on the command line
@@ -93,14 +121,33 @@ struct Contradiction {
 std::optional<Contradiction> findContradiction(RunFindings& run);
 
 // Compares the runs (their lists are sorted in the process).
-Comparison compareRuns(RunFindings previous, RunFindings current, std::string previousFile);
+Comparison compareRuns(RunFindings& previous, RunFindings& current, std::string previousFile);
+
+// Marks each finding of this run as the comparison counts it, from the lists
+// of both runs as compareRuns left them (sorted); they must outlive it.
+class ChangeMarks {
+public:
+    ChangeMarks(const RunFindings& previous, const RunFindings& current) : previous_(previous), current_(current) {}
+    Change of(RecordKind kind, const RecordNumber& number, std::uint16_t cell) const;
+
+private:
+    const RunFindings& previous_;
+    const RunFindings& current_;
+};
 
 // The percentage of `records` that `count` is, with two decimals; nothing
 // when there is no record.
 std::optional<double> sharePercent(long count, long records);
 
-// The "comparison" member of the findings JSON.
+// The "comparison" member of the findings JSON; its "fixedFindings" are
+// markers that writeWithFixedFindings replaces.
 nlohmann::ordered_json comparisonJson(const Comparison& comparison);
+
+// Writes the dumped document `text` (indented by 2), the markers of the
+// fixed findings replaced by the findings of `comparison` one at a time, the
+// rest through `writeRest`.
+void writeWithFixedFindings(Writer& out, std::string_view text, const Comparison* comparison,
+                            const std::function<void(std::string_view)>& writeRest);
 
 // The console lines, one per record kind.
 std::string comparisonLines(const Comparison& comparison);

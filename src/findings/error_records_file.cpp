@@ -21,9 +21,12 @@ void ErrorRecordsFile::copy(std::string_view record, std::string_view rawLine) {
         out.put(rawLine);
         return;
     }
-    // The last line of the file, without its line feed.
-    out.put(record.size() > rawLine.size() ? record : rawLine);
-    out.put('\n');
+    // The last line of the file, without its line feed: a line shorter than
+    // its record stays so (it is the last line of this file too), so that
+    // its length finding and what its missing columns gave stay the same; a
+    // longer one gets its line feed after its record's columns.
+    out.put(rawLine);
+    if (record.size() <= rawLine.size()) out.put('\n');
 }
 
 std::unique_ptr<Output> makeErrorRecordsFile(RunContext&, const FindingsOptions&, const std::string&) {

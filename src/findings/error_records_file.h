@@ -8,10 +8,10 @@
 // that whatever follows it in this file (the rest of its line when that was
 // copied too, else the next line copied) is read again as a piece of its
 // own, exactly as it was checked. Only the last line of a data file can end
-// without a line feed and be shorter than 299 characters: it is copied with
-// a line feed added, after blanks up to the record length when it is
-// shorter (the record as it was checked), so the added line feed falls
-// outside the record's columns and the findings stay the same.
+// without a line feed and be shorter than 299 characters: it is the last
+// line copied too, and stays without one when it is shorter than its
+// record; a longer one gets a line feed, which falls outside the record's
+// columns and leaves its length as it was, so the findings stay the same.
 #pragma once
 
 #include <string>

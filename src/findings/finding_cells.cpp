@@ -100,7 +100,9 @@ void collectFindings(RecordKind kind, const ElementTable& cells, std::string_vie
                        c.cell,
                        entryAtCell(kind, c.cell)->name,
                        {},
-                       {}});
+                       {},
+                       c.first,
+                       c.last});
     }
 }
 

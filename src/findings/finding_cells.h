@@ -54,6 +54,14 @@ struct Finding {
     // only when explanations are asked for (a findings file or the page).
     std::string rule;
     std::string explanation;
+    // The columns of the record that hold its value (for the record-level
+    // finding of a line's length, the line's columns); 0 when it has none
+    // (an empty line).
+    int first = 0;
+    int last = 0;
+    // A finding of an element that the line's wrong length left blank or
+    // cut (see findings/line_length.h).
+    bool followsFromLine = false;
 };
 
 // The findings of a checked record in data errors table order. `record` is

@@ -8,6 +8,7 @@
 #include "fields/fields.h"
 #include "findings/explanations.h"
 #include "findings/findings_file.h"
+#include "findings/line_length.h"
 
 namespace vortel {
 
@@ -30,8 +31,15 @@ FindingsExport::~FindingsExport() = default;
 
 void FindingsExport::endOutputs(RunContext& ctx, bool complete) {
     assert(stage_ != Stage::Ended);
-    const RunEnd run{ctx,       reportPeriods_, counts_, anyFinding_, complete, complete ? comparison() : nullptr,
-                     fixFirst_, otherStates_};
+    const RunEnd run{ctx,
+                     reportPeriods_,
+                     counts_,
+                     anyFinding_,
+                     complete,
+                     complete ? comparison() : nullptr,
+                     complete && marks_ ? &*marks_ : nullptr,
+                     fixFirst_,
+                     otherStates_};
     // An output whose complete end failed (out of memory) is ended again as
     // abandoned, by the run that catches the failure.
     for (const auto& output : outputs_) output->end(run);
@@ -86,6 +94,7 @@ void FindingsExport::open(RunContext& ctx) {
     assert(stage_ == Stage::Made);
     stage_ = Stage::Open;
     // Every refusal comes before anything more is created or emptied.
+    options_.marksChanges = previous_.has_value();
     std::vector<const OutputRow*> asked;
     for (const OutputRow& row : table_) {
         if (!row.file || std::find(rows_.begin(), rows_.end(), &row) != rows_.end()) continue;
@@ -131,7 +140,7 @@ void FindingsExport::beginSection(RunContext& ctx, RecordKind kind, std::string_
 }
 
 void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view record, std::string_view rawLine,
-                            long lineNumber) {
+                            long lineNumber, const LinePiece& piece) {
     assert(stage_ == Stage::Open);
     const ColumnRange rn = recordNumberColumns(kind);
     const std::string_view recordNumber = field(record, rn.first, rn.last);
@@ -141,20 +150,21 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
         return;
     }
     collectFindings(kind, ctx.cells(kind), record, found_);
+    if (explains_ && !found_.empty()) explainFindings(kind, ctx.cells(kind), record, ctx, found_);
+    addLengthFinding(kind, piece, lineNumber, found_);
     otherStates_.add(kind, field(record, 1, 2), ctx.facts.stateCode);
     fixFirst_.add(kind, found_);
     if (previous_) {
         RunFindings::Kind& run = current_.of(kind);
         const RecordNumber number = toRecordNumber(recordNumber);
         run.records.push_back(number);
-        for (const Finding& f : found_) run.findings.push_back({number, static_cast<std::uint16_t>(f.cell)});
+        for (const Finding& f : found_) run.findings.push_back({number, static_cast<std::uint16_t>(f.cell), {}});
     }
     if (!found_.empty()) {
         anyFinding_ = true;
         FindingCounts& counts = counts_[static_cast<std::size_t>(kind)];
         ++counts.recordsWithFindings;
         counts.findings += static_cast<long>(found_.size());
-        if (explains_) explainFindings(kind, ctx.cells(kind), record, ctx, found_);
     }
     const CheckedRecord checked{kind, record, rawLine, lineNumber, recordNumber, found_};
     for (const auto& output : outputs_) output->record(ctx, checked);
@@ -173,13 +183,15 @@ void FindingsExport::finish(RunContext& ctx) {
     }
 
     if (previous_) {
-        // What the comparison holds is given back once it is made.
-        comparison_ = compareRuns(std::move(previous_->findings), std::move(current_), previous_->fileName);
-        previous_.reset();
-        current_ = {};
+        comparison_ = compareRuns(previous_->findings, current_, previous_->fileName);
+        marks_.emplace(previous_->findings, current_);
         ctx.console.put(comparisonLines(*comparison_));
     }
     endOutputs(ctx, true);
+    // What the comparison held is given back once the outputs are marked.
+    marks_.reset();
+    previous_.reset();
+    current_ = {};
 }
 
 }  // namespace vortel

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/element_table.h"
+#include "core/line_reader.h"
 #include "findings/comparison.h"
 #include "findings/finding_cells.h"
 #include "findings/fix_first.h"
@@ -59,8 +60,11 @@ public:
     // A section's marker line and summary record have been read.
     void beginSection(RunContext& ctx, RecordKind kind, std::string_view markerLine, std::string_view summaryLine);
     // One detail record after all of its checks: `record` as padded,
-    // `rawLine` as it stood in the data file, `lineNumber` its line there.
-    void record(RunContext& ctx, RecordKind kind, std::string_view record, std::string_view rawLine, long lineNumber);
+    // `rawLine` as it stood in the data file, `lineNumber` its line there,
+    // `piece` where the read stands in that line (a line whose length is not
+    // the record's gets a finding of its own).
+    void record(RunContext& ctx, RecordKind kind, std::string_view record, std::string_view rawLine, long lineNumber,
+                const LinePiece& piece);
     // A section has ended.
     void endSection(RunContext& ctx, RecordKind kind);
     // End of the pass, before the message lists are released. With --compare, the comparison is made
@@ -120,6 +124,7 @@ private:
     std::optional<PreviousRun> previous_;
     RunFindings current_;  // with --compare: this run's records and findings
     std::optional<Comparison> comparison_;
+    std::optional<ChangeMarks> marks_;  // over both runs' lists, while the outputs end
     FixFirstTally fixFirst_;
     OtherStateTally otherStates_;
     bool anyFinding_ = false;

@@ -14,9 +14,12 @@
 
 namespace vortel {
 
-// The version of the JSON document's layout ("formatVersion"): 2, the first
-// with record lists (documents without the member are version 1).
-inline constexpr int kFindingsFormatVersion = 2;
+// The version of the JSON document's layout ("formatVersion"): 3, the first
+// with the findings of a line's length and each finding's columns (2, the
+// first with record lists; documents without the member are version 1).
+inline constexpr int kFindingsFormatVersion = 3;
+// The oldest version --compare reads: the first with record lists.
+inline constexpr int kOldestComparedVersion = 2;
 
 // The factory of the format named by the file's extension (.csv, .json, in
 // any case), or null.

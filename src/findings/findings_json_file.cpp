@@ -3,15 +3,18 @@
 // whole run follow it when the run ends, the record numbers last.
 #include <array>
 #include <cassert>
+#include <charconv>
 #include <new>
 #include <nlohmann/json.hpp>
 
 #include "core/run_context.h"
 #include "core/version.h"
 #include "findings/comparison.h"
+#include "findings/finding_spool.h"
 #include "findings/findings_file.h"
 #include "findings/findings_json.h"
 #include "findings/findings_text.h"
+#include "findings/line_length.h"
 #include "findings/record_list.h"
 #include "reports/output_kinds.h"
 
@@ -30,11 +33,19 @@ std::string runDateText(const RunDate& d) {
     return text;
 }
 
+void appendNumber(std::string& out, int n) {
+    char text[16];
+    out.append(text, std::to_chars(text, text + sizeof text, n).ptr);
+}
+
 class JsonFindings final : public Output {
 public:
+    explicit JsonFindings(bool marksChanges) : marksChanges_(marksChanges) {}
     int create(const std::string& name) override {
         if (const int error = file_.create(name)) return error;
         if (const int error = records_.create(name)) return error;
+        if (marksChanges_)
+            if (const int error = spool_.create(name)) return error;
         file_.out().put("{\n  \"findings\": [");
         reserve_.reset(new (std::nothrow) char[kReserveBytes]);
         return 0;
@@ -49,6 +60,7 @@ public:
         row_.clear();
         const std::string line = std::to_string(r.lineNumber);
         for (const Finding& f : r.findings) {
+            if (spool_.active()) row_.clear();
             row_ += first_ ? "\n    " : ",\n    ";
             first_ = false;
             row_ += "{\"kind\":\"";
@@ -60,7 +72,7 @@ public:
             row_ += ",\"element\":";
             appendJsonString(row_, f.element, JsonText::Utf8);
             row_ += ",\"state\":";
-            appendJsonString(row_, std::string_view(&f.state, 1), JsonText::Latin1);
+            appendJsonString(row_, stateText(f), JsonText::Latin1);
             row_ += ",\"meaning\":";
             appendJsonString(row_, f.meaning, JsonText::Utf8);
             row_ += ",\"value\":";
@@ -71,9 +83,23 @@ public:
             appendJsonString(row_, f.rule, JsonText::Utf8);
             row_ += ",\"explanation\":";
             appendJsonString(row_, f.explanation, JsonText::Latin1);
+            row_ += ",\"columns\":";
+            if (f.first == 0) {
+                row_ += "null";
+            } else {
+                row_ += '[';
+                appendNumber(row_, f.first);
+                row_ += ',';
+                appendNumber(row_, f.last);
+                row_ += ']';
+            }
+            if (spool_.active()) {
+                spool_.add(r.kind, r.recordNumber, f.cell, row_);
+                continue;
+            }
             row_ += '}';
         }
-        file_.out().put(row_);
+        if (!spool_.active()) file_.out().put(row_);
     }
 
     // A complete run finishes the document; one that did not complete, or
@@ -103,7 +129,27 @@ private:
     // written is cut off first, where the file allows it.
     void abandon();
 
+    // With --compare: the findings, each given its change as it is copied
+    // from the scratch file (none when the run did not complete).
+    void copySpool(const ChangeMarks* marks) {
+        if (!spool_.active() || spoolCopied_) return;
+        spoolCopied_ = true;
+        Writer& out = file_.out();
+        spool_.copy(marks, [&](std::string_view row, Change change) {
+            out.put(row);
+            if (change != Change::None) {
+                out.put(",\"change\":\"");
+                out.put(changeName(change));
+                out.put('"');
+            }
+            out.put('}');
+        });
+    }
+
     WrittenOutput file_;
+    bool marksChanges_;
+    FindingSpool spool_;
+    bool spoolCopied_ = false;
     RecordList records_;
     long long finishFrom_ = -1;  // where `finish` began to write, while it is writing
     std::string row_;
@@ -155,6 +201,7 @@ void JsonFindings::finish(const RunEnd& run) {
     std::array<const MessageList*, kMessageLists> lists{};
     for (std::size_t i = 0; i < kMessageLists; ++i) lists[i] = &run.ctx.messageLists[i];
     reserve_.reset();
+    copySpool(run.marks);
     file_.out().flush();
     finishFrom_ = file_.file().position();
     // The rest of the document's members, indented like the findings;
@@ -166,7 +213,8 @@ void JsonFindings::finish(const RunEnd& run) {
     // text is "{\n  ...\n}": keep its members, after the findings array.
     if (text.size() > 4) {
         file_.out().put(",\n");
-        writeWithMessageLists(file_.out(), std::string_view(text).substr(2, text.size() - 4), lists);
+        writeWithFixedFindings(file_.out(), std::string_view(text).substr(2, text.size() - 4), run.comparison,
+                               [&](std::string_view part) { writeWithMessageLists(file_.out(), part, lists); });
     }
     // The record numbers last: the longest member, copied from where
     // they were kept during the run.
@@ -185,6 +233,7 @@ void JsonFindings::finish(const RunEnd& run) {
 }
 
 void JsonFindings::abandon() {
+    copySpool(nullptr);
     if (finishFrom_ >= 0) {
         Writer& out = file_.out();
         out.detach();
@@ -196,8 +245,8 @@ void JsonFindings::abandon() {
 
 }  // namespace
 
-std::unique_ptr<Output> makeJsonFindings(RunContext&, const FindingsOptions&, const std::string&) {
-    return std::make_unique<JsonFindings>();
+std::unique_ptr<Output> makeJsonFindings(RunContext&, const FindingsOptions& options, const std::string&) {
+    return std::make_unique<JsonFindings>(options.marksChanges);
 }
 
 }  // namespace vortel

@@ -25,6 +25,7 @@
 
 #include "core/element_table.h"
 #include "findings/finding_cells.h"
+#include "findings/line_length.h"
 
 namespace vortel {
 
@@ -72,8 +73,5 @@ private:
     };
     PerKind<KindCounts> kinds_{};
 };
-
-// The finding that says a line has the wrong length.
-inline bool isLengthFinding(const Finding& f) { return f.element == "record"; }
 
 }  // namespace vortel

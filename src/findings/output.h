@@ -25,6 +25,7 @@ namespace vortel {
 
 struct RunContext;
 struct Comparison;
+class ChangeMarks;
 class FixFirstTally;
 class OtherStateTally;
 
@@ -37,6 +38,9 @@ struct FindingsOptions {
     bool failOnFindings = false;                  // --fail-on-findings
     std::optional<std::string> htmlFile;          // --html FILE
     std::optional<long> htmlRecords;              // --html-records N
+    // Set by the run when it compares with an earlier run (--compare): each
+    // finding is marked with what changed.
+    bool marksChanges = false;
     // The run ends with a summary on a terminal: the findings are collected
     // for it even when no file takes them.
     bool closingSummary = false;
@@ -98,6 +102,7 @@ struct RunEnd {
     // blocks of the reports do not exist.
     bool complete;
     const Comparison* comparison;  // with --compare, once made; else null
+    const ChangeMarks* marks;      // what changed, finding by finding; null as `comparison`
     const FixFirstTally& fixFirst;
     const OtherStateTally& otherStates;
 

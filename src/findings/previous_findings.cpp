@@ -12,6 +12,7 @@
 #include "findings/finding_cells.h"
 #include "findings/findings_file.h"
 #include "findings/findings_text.h"
+#include "findings/line_length.h"
 #include "reports/output_kinds.h"
 
 namespace vortel {
@@ -265,6 +266,7 @@ enum class Member {
     Kind,
     RecordNumber,
     Element,
+    Value,
     State,
     Adoption,
     FosterCare
@@ -283,6 +285,7 @@ constexpr MemberName kMembers[] = {
     {Frame::Finding, "kind", Member::Kind},
     {Frame::Finding, "recordNumber", Member::RecordNumber},
     {Frame::Finding, "element", Member::Element},
+    {Frame::Finding, "value", Member::Value},
     {Frame::Run, "state", Member::State},
     {Frame::RecordLists, "adoption", Member::Adoption},
     {Frame::RecordLists, "fosterCare", Member::FosterCare},
@@ -300,6 +303,7 @@ enum class Slot {
     FindingKind,    // its "kind", "recordNumber", "element"
     FindingNumber,
     FindingElement,
+    FindingValue,
     State,           // "run": "state"
     AdoptionList,    // "recordNumbers": "adoption", "fosterCare"
     FosterCareList,  // and their items:
@@ -318,7 +322,7 @@ struct Level {
 
 // The finding being read.
 struct PendingFinding {
-    Text kind, recordNumber, element;
+    Text kind, recordNumber, element, value;
     unsigned given = 0;  // one bit each
 };
 
@@ -329,6 +333,7 @@ public:
         for (const RecordKind kind : kAllRecordKinds) {
             auto& labels = labels_[kind];
             for (const FindingCell& c : findingCells(kind)) labels.emplace_back(c.label(), c.cell);
+            labels.emplace_back(kRecordElement, kRecordCell);  // a line's length
             std::sort(labels.begin(), labels.end());
         }
     }
@@ -411,6 +416,7 @@ private:
                 if (l.member == Member::Kind) return Slot::FindingKind;
                 if (l.member == Member::RecordNumber) return Slot::FindingNumber;
                 if (l.member == Member::Element) return Slot::FindingElement;
+                if (l.member == Member::Value) return Slot::FindingValue;
                 return Slot::Ignored;
             case Frame::Run:
                 return l.member == Member::State ? Slot::State : Slot::Ignored;
@@ -538,6 +544,8 @@ private:
                 return keep(pending_.recordNumber, 2);
             case Slot::FindingElement:
                 return keep(pending_.element, 4);
+            case Slot::FindingValue:
+                return keep(pending_.value, 8);
             case Slot::State:
                 state = text_.bytes + (text_.whole ? "" : "...");
                 return;
@@ -575,7 +583,7 @@ private:
         const OutputKindRow* row = nullptr;
         for (const OutputKindRow& r : kOutputKindRows)
             if (p.kind.is(r.name)) row = &r;
-        if (p.given != 7 || !row) {
+        if ((p.given & 7) != 7 || !row) {
             badShape = true;
             return;
         }
@@ -588,7 +596,13 @@ private:
             badShape = true;
             return;
         }
-        out_.of(kind).findings.push_back({*number, static_cast<std::uint16_t>(cell->second)});
+        FindingKey key{*number, static_cast<std::uint16_t>(cell->second), {}};
+        // The earlier value, as far as a finding's value reaches.
+        if ((p.given & 8) && utf8ToLatin1(p.value.bytes, bytes_)) {
+            key.value.size = static_cast<std::uint8_t>(std::min(bytes_.size(), key.value.bytes.size()));
+            std::copy_n(bytes_.begin(), key.value.size, key.value.bytes.begin());
+        }
+        out_.of(kind).findings.push_back(key);
     }
 
     Input input_;
@@ -608,7 +622,15 @@ bool newerThan(const std::string& text, int version) {
     return text > bound;
 }
 
+// True when the integer `text` is a version --compare reads.
+bool readsVersion(const std::string& text) {
+    for (int v = kOldestComparedVersion; v <= kFindingsFormatVersion; ++v)
+        if (text == std::to_string(v)) return true;
+    return false;
+}
+
 std::string_view cellLabel(RecordKind kind, int cell) {
+    if (cell == kRecordCell) return kRecordElement;
     for (const FindingCell& c : findingCells(kind))
         if (c.cell == cell) return c.label();
     return "?";
@@ -657,7 +679,7 @@ std::optional<PreviousRun> readPreviousRun(const std::string& fileName, std::str
                 "\" more than once, so it cannot be the findings JSON a run wrote";
     } else if (!*reader.complete) {
         error = shownName + " holds the findings of a run that did not complete; compare with those of a complete run";
-    } else if (!reader.formatVersion || *reader.formatVersion != std::to_string(kFindingsFormatVersion)) {
+    } else if (!reader.formatVersion || !readsVersion(*reader.formatVersion)) {
         error = shownName +
                 " was written by an earlier version of the program, without record lists; check the earlier "
                 "data file again with this version (--findings NAME.json) to get a comparable findings file";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 #include <cstdio>
 #include <new>
 
@@ -10,6 +11,7 @@
 #include "core/run_context.h"
 #include "core/version.h"
 #include "findings/fix_first.h"
+#include "findings/line_length.h"
 #include "html/html_chart.h"
 #include "html/html_text.h"
 #include "html/page_assets.h"
@@ -99,11 +101,25 @@ std::string counted(long n, std::string_view one, std::string_view many) {
 
 // The state of a finding as the filter selects it: missing, out of range,
 // likely error (lower-case letter), will be deleted (upper-case letter).
-char stateKey(char state) {
-    if (isUpperState(state)) return 'u';
-    if (isLetterState(state)) return 'l';
-    return state;
+char stateKey(const Finding& f) {
+    if (isLengthFinding(f)) return 'r';
+    if (isUpperState(f.state)) return 'u';
+    if (isLetterState(f.state)) return 'l';
+    return f.state;
 }
+
+// The findings a record ranks by: a record whose line has the wrong length
+// counts once, by its length finding (its element findings follow from it).
+int rankedFindings(std::span<const Finding> findings) {
+    if (std::any_of(findings.begin(), findings.end(), isLengthFinding)) return 1;
+    return static_cast<int>(findings.size());
+}
+
+// Where a listed record's rows take the marks of what changed, known only at
+// the end of the run: bytes that no rendered text holds (the page escapes
+// control characters).
+constexpr char kChangePlace = '\x01';  // the row's data-c attribute
+constexpr char kNewPlace = '\x02';     // the "new" mark after the element
 
 constexpr ChartSeries kElementSeries[] = {
     {"bm", "missing", "data-missing"},
@@ -114,7 +130,8 @@ constexpr ChartSeries kCountySeries[] = {{"bf", "records with findings", "data-r
 
 }  // namespace
 
-HtmlPage::HtmlPage(long listedRecords, std::size_t listBudget) : listedLimit_(listedRecords), listBudget_(listBudget) {}
+HtmlPage::HtmlPage(long listedRecords, std::size_t listBudget, bool marksChanges)
+    : listedLimit_(listedRecords), listBudget_(listBudget), marksChanges_(marksChanges) {}
 
 // ------------------------------------------------------------ while checking
 
@@ -125,7 +142,7 @@ int HtmlPage::create(const std::string& name) {
 }
 
 std::unique_ptr<Output> makeHtmlPage(RunContext&, const FindingsOptions& options, const std::string&) {
-    return std::make_unique<HtmlPage>(options.listedRecords());
+    return std::make_unique<HtmlPage>(options.listedRecords(), HtmlPage::kListBudget, options.marksChanges);
 }
 
 void HtmlPage::record(RunContext&, const CheckedRecord& checked) {
@@ -160,7 +177,7 @@ void HtmlPage::record(RunContext&, const CheckedRecord& checked) {
     for (std::size_t g = 1; g < t.groupRecords.size(); ++g)
         if (groups & (std::uint32_t{1} << g)) ++t.groupRecords[g];
 
-    const int count = static_cast<int>(findings.size());
+    const int count = rankedFindings(findings);
     if (t.top.size() < kTopRecords || ranksAbove(count, order_, t.top.back().findings, t.top.back().order)) {
         const ColumnRange rn = recordNumberColumns(kind);
         RankedRecord r{count, order_, lineNumber, std::string(field(record, rn.first, rn.last)),
@@ -193,7 +210,7 @@ void HtmlPage::countCounty(std::string_view county, std::size_t findings) {
 
 void HtmlPage::listRecord(RecordKind kind, std::string_view record, long lineNumber,
                           std::span<const Finding> findings) {
-    const int count = static_cast<int>(findings.size());
+    const int count = rankedFindings(findings);
     if (leftOutBest_ && !ranksAbove(count, order_, leftOutBest_->first, leftOutBest_->second)) return;
     if (static_cast<long>(listed_.size()) >= listedLimit_) {
         // The list is full: a record that ranks below all of it is left out.
@@ -203,7 +220,7 @@ void HtmlPage::listRecord(RecordKind kind, std::string_view record, long lineNum
         }
     }
 
-    ListedRecord entry{count, order_, kind, {}};
+    ListedRecord entry{count, order_, kind, {}, {}, {}};
     std::string& rows = entry.rows;
     const ColumnRange rn = recordNumberColumns(kind);
     const char* span = hasCounty(kind) ? "3" : "2";
@@ -214,14 +231,28 @@ void HtmlPage::listRecord(RecordKind kind, std::string_view record, long lineNum
         rows.append("<td>");
         appendValue(rows, field(record, kCountyFirst, kCountyLast));
     }
-    rows.append("<td colspan=5>").append(counted(count, "finding", "findings")).append("\n");
-    for (const Finding& f : findings) {
-        rows.append("<tr data-e=").append(f.element).append(" data-s=").push_back(stateKey(f.state));
+    rows.append("<td colspan=6>")
+        .append(counted(static_cast<long>(findings.size()), "finding", "findings"))
+        .append("\n");
+    if (marksChanges_) entry.number = toRecordNumber(field(record, rn.first, rn.last));
+    const auto row = [&](const Finding& f) {
+        rows.append("<tr data-e=").append(f.element).append(" data-s=").push_back(stateKey(f));
         if (isLetterState(f.state)) rows.append(" data-g=").append(std::to_string(groupNumberOf(kind, f.state)));
-        rows.append("><td colspan=").append(span).append("><td>").append(f.element).append("<td>");
-        appendHtmlText(rows, f.elementName);
+        if (marksChanges_) {
+            // Where the change goes once it is known (see markedRows).
+            rows.push_back(kChangePlace);
+            entry.cells.push_back(static_cast<std::uint16_t>(f.cell));
+        }
+        rows.append(">");
+        if (!f.followsFromLine) rows.append("<td colspan=").append(span).append(">");
+        rows.append("<td>").append(f.element);
+        if (marksChanges_) rows.push_back(kNewPlace);
         rows.append("<td>");
-        appendValue(rows, f.value);
+        appendHtmlText(rows, f.elementName);
+        rows.append("<td class=c>");
+        if (f.first != 0) rows.append(std::to_string(f.first)).append("-").append(std::to_string(f.last));
+        rows.append("<td>");
+        if (!isLengthFinding(f)) appendValue(rows, f.value);
         rows.append("<td>");
         appendHtmlText(rows, f.meaning);
         rows.append("<td>");
@@ -232,6 +263,24 @@ void HtmlPage::listRecord(RecordKind kind, std::string_view record, long lineNum
         }
         appendHtmlText(rows, f.explanation);
         rows.append("\n");
+    };
+    long following = 0;
+    for (const Finding& f : findings) {
+        if (f.followsFromLine) {
+            ++following;
+        } else {
+            row(f);
+        }
+    }
+    if (following != 0) {
+        // The findings that follow from the line's length, folded under it.
+        rows.append("<tr class=fold><td colspan=").append(span).append("><td colspan=6><details><summary>and ");
+        rows.append(counted(following, "finding that follows", "findings that follow"));
+        rows.append(" from the ").append(findings.front().meaning == "short line" ? "short" : "long");
+        rows.append(" line</summary>\n<table class=folded>\n");
+        for (const Finding& f : findings)
+            if (f.followsFromLine) row(f);
+        rows.append("</table></details>\n");
     }
     rows.append("</tbody>\n");
 
@@ -263,7 +312,7 @@ void HtmlPage::end(const RunEnd& run) {
     fixFirst_ = &run.fixFirst;
     otherStates_ = &run.otherStates;
     try {
-        writePage(run.ctx, run.periods, run.complete, run.comparison);
+        writePage(run);
     } catch (const std::bad_alloc&) {
         // What was written stands, closed with a note; the memory the page
         // held is given back first.
@@ -275,16 +324,18 @@ void HtmlPage::end(const RunEnd& run) {
     }
 }
 
-void HtmlPage::writePage(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison) {
+void HtmlPage::writePage(const RunEnd& run) {
+    RunContext& ctx = run.ctx;
+    const bool complete = run.complete;
     writeHead(ctx);
-    writeRun(ctx, periods, complete);
-    if (comparison) writeComparison(*comparison);
+    writeRun(ctx, run.periods, complete, run.comparison != nullptr);
+    if (run.comparison) writeComparison(*run.comparison);
     flush();
     for (const RecordKind kind : kAllRecordKinds) {
         writeKind(ctx, kind, complete);
         flush();
     }
-    writeRecordTable(ctx);
+    writeRecordTable(run.marks);
     html_.append("<footer>Written by vortel-dq ").append(kVersion);
     html_.append(
         ". The two text reports of the run are the reference; <code>--findings FILE</code> lists every "
@@ -316,19 +367,47 @@ void HtmlPage::writeComparison(const Comparison& comparison) {
             html_.append("<td class=n>").append(std::to_string(n));
         html_.append("\n");
     }
-    html_.append("</table>\n");
+    html_.append(
+        "</table>\n<p class=unmatched>Unmatched findings belong to records whose record number is blank or "
+        "occurs more than once in either run, so that they cannot be paired with a record of the other run.</p>\n");
     for (const RecordKind kind : kAllRecordKinds) {
         const KindComparison& k = comparison.of(kind);
-        if (k.byElement.empty()) continue;
-        std::vector<ChartBar> bars;
+        html_.append("<h3>").append(kindTitle(kind)).append("</h3>\n");
+        // The elements whose share of records with a finding changed, the
+        // greatest change first.
+        struct Changed {
+            const ElementShare* share;
+            double change;
+        };
+        std::vector<Changed> changed;
         for (const ElementShare& e : k.byElement) {
+            const double before = sharePercent(e.before, k.recordsBefore).value_or(0.0);
+            const double after = sharePercent(e.after, k.recordsAfter).value_or(0.0);
+            if (before != after) changed.push_back({&e, after - before});
+        }
+        std::stable_sort(changed.begin(), changed.end(),
+                         [](const Changed& a, const Changed& b) { return std::abs(a.change) > std::abs(b.change); });
+        if (changed.empty()) {
+            html_.append("<p>No element's share of records with a finding changed.</p>\n");
+            continue;
+        }
+        std::vector<ChartBar> bars;
+        for (const Changed& c : changed) {
+            const ElementShare& e = *c.share;
+            char change[32];
+            std::snprintf(change, sizeof change, "%+.2f", c.change);
             ChartBar before;
             before.label = std::string(e.element).append(" before");
             before.tooltip = std::string("Element ").append(e.element).append(", earlier run");
             before.parts = {e.before, 0, 0};
             ChartBar after;
             after.label = std::string(e.element).append(" now");
-            after.tooltip = std::string("Element ").append(e.element).append(", this run");
+            after.tooltip = std::string("Element ")
+                                .append(e.element)
+                                .append(", this run: ")
+                                .append(change)
+                                .append(" percentage points");
+            after.attributes.append(" data-element=").append(e.element).append(" data-change=").append(change);
             after.parts = {0, e.after, 0};
             bars.push_back(std::move(before));
             bars.push_back(std::move(after));
@@ -349,7 +428,7 @@ void HtmlPage::writeHead(RunContext& ctx) {
     html_.append("</style>\n</head>\n<body>\n");
 }
 
-void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool complete) {
+void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool complete, bool compared) {
     PerKind<long> recordsOf{};
     long records = 0, withFindings = 0, findings = 0;
     for (const RecordKind kind : kAllRecordKinds) {
@@ -365,7 +444,9 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
     appendHtmlText(html_, ctx.facts.stateCode, TextBytes::Utf8);
     html_.append(" &middot; checked ");
     appendHtmlText(html_, ctx.runTimestamp);
-    html_.append("</p>\n<nav><a href=\"#run\">The run</a> <a href=\"#fix-first\">Fix first</a> ");
+    html_.append("</p>\n<nav><a href=\"#run\">The run</a> ");
+    if (compared) html_.append("<a href=\"#comparison\">Compared with the earlier run</a> ");
+    html_.append("<a href=\"#fix-first\">Fix first</a> ");
     for (const RecordKind kind : kAllRecordKinds)
         html_.append("<a href=\"#").append(kindId(kind)).append("\">").append(kindTitle(kind)).append("</a> ");
     html_.append("<a href=\"#records\">Records with findings</a></nav>\n</header>\n<main>\n");
@@ -693,7 +774,26 @@ void HtmlPage::writeMessageList(const MessageList& list, std::string_view title)
     }
 }
 
-void HtmlPage::writeRecordTable(RunContext&) {
+std::string HtmlPage::markedRows(const ListedRecord& r, const ChangeMarks* marks) const {
+    std::string out;
+    out.reserve(r.rows.size() + 32);
+    std::size_t next = 0;  // the finding whose row comes next
+    Change change = Change::None;
+    for (const char c : r.rows) {
+        if (c == kChangePlace) {
+            change = marks && next < r.cells.size() ? marks->of(r.kind, r.number, r.cells[next]) : Change::None;
+            ++next;
+            if (change != Change::None) out.append(" data-c=").append(changeName(change));
+        } else if (c == kNewPlace) {
+            if (change == Change::New) out.append(" <mark>new</mark>");
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+void HtmlPage::writeRecordTable(const ChangeMarks* marks) {
     long withFindings = 0;
     for (const KindTally& t : tallies_) withFindings += t.recordsWithFindings;
     const long listed = static_cast<long>(listed_.size());
@@ -752,9 +852,11 @@ void HtmlPage::writeRecordTable(RunContext&) {
     html_.append(
         "</select></label>\n<label>Finding <select name=s><option value=\"\">all</option>"
         "<option value=1>1 missing<option value=2>2 out of range<option value=l>likely error (a-z)"
-        "<option value=u>will be deleted (A-Z)<option value=d>will be deleted (2, A-Z)</select></label>\n"
-        "<label>Record number <input type=search name=n size=14 autocomplete=off></label>\n<output "
-        "id=shown></output>\n</form>\n");
+        "<option value=u>will be deleted (A-Z)<option value=d>will be deleted (2, A-Z)<option value=r>line "
+        "length</select></label>\n"
+        "<label>Record number <input type=search name=n size=14 autocomplete=off></label>\n");
+    if (marks) html_.append("<label><input type=checkbox name=c value=new> New only</label>\n");
+    html_.append("<output id=shown></output>\n</form>\n");
 
     // The listed records of each kind, in rank order.
     PerKind<std::vector<ListedRecord*>> listedOf;
@@ -767,10 +869,10 @@ void HtmlPage::writeRecordTable(RunContext&) {
                 "</h3>\n<table class=recs>\n<thead><tr><th>Line"
                 "<th>Record number");
         if (hasCounty(kind)) html_.append("<th>County");
-        html_.append("<th>Element<th>Name<th>Value<th>Meaning<th>Explanation</thead>\n");
+        html_.append("<th>Element<th>Name<th>Columns<th>Value<th>Meaning<th>Explanation</thead>\n");
         flush();
         for (ListedRecord* r : listedOf[kind]) {
-            file_.out().put(r->rows);
+            file_.out().put(marksChanges_ ? markedRows(*r, marks) : r->rows);
             std::string().swap(r->rows);  // given back as soon as written
         }
         html_.append("</table>\n");

@@ -32,7 +32,9 @@ public:
     // under 5 MB (and quick to open) whatever the records hold.
     static constexpr std::size_t kListBudget = 3'500'000;
 
-    explicit HtmlPage(long listedRecords, std::size_t listBudget = kListBudget);
+    // `marksChanges`: the run compares with an earlier run, and the record
+    // table marks the new findings.
+    explicit HtmlPage(long listedRecords, std::size_t listBudget = kListBudget, bool marksChanges = false);
 
     int create(const std::string& name) override;
     void record(RunContext& ctx, const CheckedRecord& checked) override;
@@ -75,21 +77,27 @@ public:
         long order = 0;
         RecordKind kind = RecordKind::Adoption;
         std::string rows;
+        // With --compare: the record number and the cells of its rows in
+        // their order, for the marks put in at the end.
+        RecordNumber number{};
+        std::vector<std::uint16_t> cells;
     };
 
 private:
     void countCounty(std::string_view county, std::size_t findings);
     void listRecord(RecordKind kind, std::string_view record, long lineNumber, std::span<const Finding> findings);
 
-    void writePage(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison);
+    void writePage(const RunEnd& run);
     void writeHead(RunContext& ctx);
-    void writeRun(RunContext& ctx, const ReportPeriods& periods, bool complete);
+    void writeRun(RunContext& ctx, const ReportPeriods& periods, bool complete, bool compared);
     void writeFixFirst(RunContext& ctx, bool complete);
     void writeComparison(const Comparison& comparison);
     void writeKind(RunContext& ctx, RecordKind kind, bool complete);
     void writeCounties();
     void writeMessageList(const MessageList& list, std::string_view title);
-    void writeRecordTable(RunContext& ctx);
+    void writeRecordTable(const ChangeMarks* marks);
+    // Puts the marks of what changed into a listed record's rows.
+    std::string markedRows(const ListedRecord& r, const ChangeMarks* marks) const;
     void flush();
 
     WrittenOutput file_;
@@ -101,6 +109,7 @@ private:
     bool ended_ = false;  // end() was called: the page is written once
     long listedLimit_;
     std::size_t listBudget_;
+    bool marksChanges_;
     long order_ = 0;  // records seen
 
     PerKind<KindTally> tallies_;

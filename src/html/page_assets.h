@@ -52,6 +52,11 @@ background:var(--soft);border-radius:6px}
 table.recs{width:100%}
 table.recs tr.r td{background:#e9eef5;font-weight:600;border-top:2px solid #b9c3d1}
 table.recs code{color:var(--mute)}
+table.recs td.c{white-space:nowrap;font-variant-numeric:tabular-nums}
+table.recs details{margin:0}
+table.recs summary{cursor:pointer;color:var(--mute)}
+table.folded{width:100%;margin:4px 0}
+mark{background:#dff0d0;color:var(--ink);padding:0 3px;border-radius:3px;font-size:12px}
 footer{margin-top:28px;color:var(--mute);font-size:12px}
 .frame{max-width:100%;overflow-x:auto}
 @media (max-width:700px){
@@ -88,6 +93,7 @@ inline constexpr std::string_view kPageScript = R"JS(
     var apply = function () {
       var e = form.elements.e.value, g = form.elements.g.value, s = form.elements.s.value;
       var n = form.elements.n.value.trim();
+      var c = form.elements.c ? form.elements.c.checked : false;
       var records = 0;
       for (var i = 0; i < bodies.length; i++) {
         var k = bodies[i].getAttribute("data-k") + ":";
@@ -100,14 +106,15 @@ inline constexpr std::string_view kPageScript = R"JS(
           var ok = (!n || number.indexOf(n) >= 0) && (!e || e === k || e === k + r.getAttribute("data-e")) &&
                    (!g || g === k + r.getAttribute("data-g")) &&
                    (!s || s === r.getAttribute("data-s") ||
-                    (s === "d" && /^[2u]$/.test(r.getAttribute("data-s"))));
+                    (s === "d" && /^[2u]$/.test(r.getAttribute("data-s")))) &&
+                   (!c || r.getAttribute("data-c") === "new");
           r.hidden = !ok;
           any = any || ok;
         }
         bodies[i].hidden = !any;
         if (any) records++;
       }
-      shown.textContent = (e || g || s || n) ? records + " of " + bodies.length + " records shown" : "";
+      shown.textContent = (e || g || s || n || c) ? records + " of " + bodies.length + " records shown" : "";
     };
     // A fix-first link sets the filter to its records (a value the select
     // does not offer yet is added to it; "a:" is every element of a kind).

@@ -160,7 +160,7 @@ bool readSection(RunContext& ctx, LineReader& reader) {
         K.checkGroups(ctx, record);
         tallyElementStates(ctx, K.kind);
         K.tallyRecord(ctx, record);
-        ctx.findings->record(ctx, K.kind, record, record.substr(0, rawLength), reader.lineNumber());
+        ctx.findings->record(ctx, K.kind, record, record.substr(0, rawLength), reader.lineNumber(), reader.piece());
         more = reader.next();
     }
     ctx.console.put("\n");

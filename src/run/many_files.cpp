@@ -107,7 +107,7 @@ bool writeIndex(const OutputRow& row, const std::string& name, RunContext& comma
             const std::array<FindingCounts, 2> counts{};
             const FixFirstTally fixFirst;
             const OtherStateTally otherStates;
-            index->end({command, periods, counts, false, true, nullptr, fixFirst, otherStates});
+            index->end({command, periods, counts, false, true, nullptr, nullptr, fixFirst, otherStates});
             file.out().flush();
         } catch (const OutputWriteError& e) {
             error = e.error;

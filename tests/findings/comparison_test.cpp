@@ -4,6 +4,7 @@
 // serve as the earlier run are refused before anything is created.
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
@@ -224,6 +225,39 @@ TEST(Compare, PairsOfFilesGiveTheExactCounts) {
         const std::string page = readFile(dir / "now.html");
         EXPECT_NE(page.find(line), std::string::npos);
         EXPECT_LT(page.find("id=comparison"), page.find("<h2>Adoption"));
+
+        // Each finding is marked as the counts count it (unmatched counts
+        // those of both runs), alike in the JSON, the CSV and the page, whose
+        // table lists every record here.
+        const Json now = Json::parse(readFile(dir / "now.json"));
+        ASSERT_EQ(runIn(dir.path(), argsWith({"--findings", "now.csv", "--compare", "earlier.json"})).status, 0);
+        const std::vector<CsvRow> csv = parseCsv(readFile(dir / "now.csv"));
+        long newMarks = 0;
+        for (const auto& [kind, key] : {std::pair{"adoption", "adoption"}, std::pair{"foster care", "fosterCare"}}) {
+            std::map<std::string, long> marked, csvMarked;
+            for (const Json& finding : now.at("findings"))
+                if (finding.at("kind") == kind) ++marked[finding.at("change").get<std::string>()];
+            for (std::size_t i = 1; i < csv.size(); ++i)
+                if (csv[i][0] == kind) ++csvMarked[csv[i].back()];
+            EXPECT_EQ(csvMarked, marked) << kind;
+            const Json& k = comparison.at(key);
+            EXPECT_EQ(marked["new"], k.at("new").get<long>()) << kind;
+            EXPECT_EQ(marked["stillOpen"], k.at("stillOpen").get<long>()) << kind;
+            EXPECT_EQ(marked["ofAddedRecord"], k.at("findingsOfAddedRecords").get<long>()) << kind;
+            EXPECT_LE(marked["unmatched"], k.at("unmatched").get<long>()) << kind;
+            EXPECT_EQ(k.at("fixedFindings").size(), k.at("fixed").get<std::size_t>()) << kind;
+            newMarks += marked["new"];
+        }
+        if (std::string_view(c.name) == "corrected") {
+            // The fixed findings with the values they had.
+            EXPECT_EQ(comparison.at("fosterCare").at("fixedFindings"), Json::parse(R"([
+                {"recordNumber": "F00000000002", "element": "07", "value": "3"},
+                {"recordNumber": "F00000000003", "element": "09", "value": "9"}])"));
+        }
+        long pageMarks = 0;
+        for (std::size_t at = page.find(" data-c=new"); at != std::string::npos; at = page.find(" data-c=new", at + 1))
+            ++pageMarks;
+        EXPECT_EQ(pageMarks, newMarks);
     }
 }
 
@@ -320,8 +354,8 @@ TEST(Compare, FilesThatCannotServeAreRefusedWithStatus2AndNothingCreated) {
              d.erase("recordNumbers");
          }),
          oldVersion},
-        {"a newer format", "edited.json", edited([](Json& d) { d["formatVersion"] = 3; }),
-         "edited.json is findings JSON of format version 3, newer than this version of the program reads (2)\n"},
+        {"a newer format", "edited.json", edited([](Json& d) { d["formatVersion"] = 4; }),
+         "edited.json is findings JSON of format version 4, newer than this version of the program reads (3)\n"},
         {"run that did not complete", "cut.json",
          [](const fs::path& dir) {
              writeFile(dir / "cut.dat", "$\n01      202609\n" + cleanAdoptionRecord() + "\n@\n01      202609\n");
@@ -352,7 +386,7 @@ TEST(Compare, FilesThatCannotServeAreRefusedWithStatus2AndNothingCreated) {
         {"a format version beyond any integer", "edited.json",
          edited([](Json& d) { d["formatVersion"] = 18446744073709551614ULL; }),
          "edited.json is findings JSON of format version 18446744073709551614, newer than this version of the program "
-         "reads (2)\n"},
+         "reads (3)\n"},
         {"a State with terminal controls", "edited.json", edited([](Json& d) { d["run"]["state"] = "0\x1B[2J\n"; }),
          "edited.json holds the findings of State 0\\x1B[2J\\x0A, not of State 01; compare with an earlier run of the "
          "same State\n"},
@@ -397,7 +431,7 @@ std::optional<vortel::RunFindings> readByLibrary(const std::string& text) {
     };
     try {
         if (doc.is_discarded() || doc.at("complete") != true || !doc.at("formatVersion").is_number_integer() ||
-            doc.at("formatVersion") != 2 || !doc.at("run").at("state").is_string())
+            (doc.at("formatVersion") != 2 && doc.at("formatVersion") != 3) || !doc.at("run").at("state").is_string())
             return std::nullopt;
         for (const auto kind : {vortel::RecordKind::Adoption, vortel::RecordKind::FosterCare})
             for (const Json& n :
@@ -407,11 +441,11 @@ std::optional<vortel::RunFindings> readByLibrary(const std::string& text) {
             const auto kind =
                 f.at("kind") == "adoption" ? vortel::RecordKind::Adoption : vortel::RecordKind::FosterCare;
             if (f.at("kind") != "adoption" && f.at("kind") != "foster care") return std::nullopt;
-            int cell = 0;
+            int cell = f.at("element") == "record" ? 0 : -1;  // a line's length
             for (const vortel::FindingCell& c : vortel::findingCells(kind))
                 if (c.label() == f.at("element").get<std::string>()) cell = c.cell;
-            if (cell == 0) return std::nullopt;
-            run.of(kind).findings.push_back({number(f.at("recordNumber")), static_cast<std::uint16_t>(cell)});
+            if (cell < 0) return std::nullopt;
+            run.of(kind).findings.push_back({number(f.at("recordNumber")), static_cast<std::uint16_t>(cell), {}});
         }
     } catch (const std::exception&) {
         return std::nullopt;
@@ -448,13 +482,16 @@ TEST(Compare, TheReaderAgreesWithTheJsonLibrary) {
         with("\"explanation\":\"", "\"explanation\":\"\xED\xA0\x80"),
         with("\"explanation\":\"", "\"explanation\":\"\xF4\x90\x80\x80"),
         with("\"explanation\":\"", "\"explanation\":\"" + std::string(100000, 'x')),
-        with("\"formatVersion\": 2", "\"formatVersion\": 2.0"),
-        with("\"formatVersion\": 2", "\"formatVersion\": 02"),
-        with("\"formatVersion\": 2", "\"formatVersion\": 2e0"),
-        with("\"formatVersion\": 2", "\"formatVersion\": -0"),
-        with("\"formatVersion\": 2", "\"formatVersion\": 2, \"x\": [1e300, -1.5E-3, [], {}, null, false]"),
-        with("\"formatVersion\": 2", "\"formatVersion\": 2, \"x\": tru"),
-        with("\"formatVersion\": 2", "\"formatVersion\": 2,"),
+        with("\"formatVersion\": 3", "\"formatVersion\": 3.0"),
+        with("\"formatVersion\": 3", "\"formatVersion\": 03"),
+        with("\"formatVersion\": 3", "\"formatVersion\": 3e0"),
+        with("\"formatVersion\": 3", "\"formatVersion\": -0"),
+        with("\"formatVersion\": 3", "\"formatVersion\": 2"),
+        with("\"formatVersion\": 3", "\"formatVersion\": 1"),
+        with("\"formatVersion\": 3", "\"formatVersion\": 3, \"x\": [1e300, -1.5E-3, [], {}, null, false]"),
+        with("\"formatVersion\": 3", "\"formatVersion\": 3, \"x\": tru"),
+        with("\"formatVersion\": 3", "\"formatVersion\": 3,"),
+        with("\"element\":\"06\"", "\"element\":\"record\""),
         with("\"complete\": true", "\"complete\": 1"),
         with("\"recordNumber\"", "\"recordNumbe\\u0072\""),
         with("\"line\"", "\"x\": {\"kind\": 1, \"element\": [\"07\"]}, \"line\""),

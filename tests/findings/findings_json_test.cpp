@@ -120,12 +120,12 @@ TEST(AnyFinding, CountsDetailRecordsWithFindings) {
     findings.open(*ctx);
     std::string record = testing::cleanFosterCareRecord();
     testing::checkFosterCareRecord(*ctx, record);
-    findings.record(*ctx, RecordKind::FosterCare, record, record, 3);
+    findings.record(*ctx, RecordKind::FosterCare, record, record, 3, testing::wholeLine(RecordKind::FosterCare));
     EXPECT_FALSE(findings.anyFinding());
     testing::setField(record, 42, "3");  // gender
     testing::setField(record, 1, "02");  // State
     testing::checkFosterCareRecord(*ctx, record);
-    findings.record(*ctx, RecordKind::FosterCare, record, record, 4);
+    findings.record(*ctx, RecordKind::FosterCare, record, record, 4, testing::wholeLine(RecordKind::FosterCare));
     EXPECT_TRUE(findings.anyFinding());
     EXPECT_EQ(findings.counts(RecordKind::FosterCare).recordsWithFindings, 1);
     EXPECT_EQ(findings.counts(RecordKind::FosterCare).findings, 2);

@@ -166,21 +166,24 @@ TEST(CsvFindings, OneRowPerFindingWithQuotedFieldsAndRawBytes) {
     const RunResult r = w.run({"--findings", "out.csv"});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string text = w.read("out.csv");
-    EXPECT_EQ(text.rfind("kind,line,record_number,element,state,meaning,value,element_name,rule,explanation\r\n", 0),
-              0u);
+    EXPECT_EQ(
+        text.rfind(
+            "kind,line,record_number,element,state,meaning,value,element_name,rule,explanation,columns,change\r\n", 0),
+        0u);
     EXPECT_NE(text.find("adoption,4,\"A,\"\"B\"\"\xE9\xFF     \",06,2,out of range,\",\",Gender,A-06.code,"
-                        "\"Gender (06) holds \"\",\"\": not one of 1, 2.\"\r\n"),
+                        "\"Gender (06) holds \"\",\"\": not one of 1, 2.\",28-28,\r\n"),
               std::string::npos);
     const std::vector<CsvRow> rows = parseCsv(text);
     ASSERT_GE(rows.size(), 4u);
     std::map<std::string, std::vector<CsvRow>> byLine;
     for (std::size_t i = 1; i < rows.size(); ++i) {
-        ASSERT_EQ(rows[i].size(), 10u);
+        ASSERT_EQ(rows[i].size(), 12u);
         byLine[rows[i][1]].push_back(rows[i]);
     }
     EXPECT_EQ(byLine.count("3"), 0u);  // the clean record
-    EXPECT_EQ(byLine["4"], (std::vector<CsvRow>{{"adoption", "4", oddNumber, "06", "2", "out of range", ",", "Gender",
-                                                 "A-06.code", "Gender (06) holds \",\": not one of 1, 2."}}));
+    EXPECT_EQ(byLine["4"],
+              (std::vector<CsvRow>{{"adoption", "4", oddNumber, "06", "2", "out of range", ",", "Gender", "A-06.code",
+                                    "Gender (06) holds \",\": not one of 1, 2.", "28-28", ""}}));
     // The short line's line feed stands in column 51, element 18.
     bool lineFeedValue = false;
     for (const CsvRow& row : byLine["5"])
@@ -188,7 +191,7 @@ TEST(CsvFindings, OneRowPerFindingWithQuotedFieldsAndRawBytes) {
     EXPECT_TRUE(lineFeedValue);
     EXPECT_EQ(byLine["8"],
               (std::vector<CsvRow>{{"foster care", "8", "F00000000001", "07", "2", "out of range", "\x80", "gender",
-                                    "F-07.code", "Gender (07) holds \"\x80\": not one of 1, 2."}}));
+                                    "F-07.code", "Gender (07) holds \"\x80\": not one of 1, 2.", "42-42", ""}}));
 }
 
 std::string printed(const Json& number) {
@@ -201,7 +204,7 @@ std::string printed(const Json& number) {
 // without its row (a letter whose rule was not recorded) or a test that
 // could not be told ("test") does not match.
 const std::regex kKnownRule(
-    R"([AF]-(\d\d[a-f]?\.(missing|code|state|period|date|early|late|year|number|agency)|DP\d+|G\d+(\.\d+)+))");
+    R"([AF]-(\d\d[a-f]?\.(missing|code|state|period|date|early|late|year|number|agency)|DP\d+|G\d+(\.\d+)+|length))");
 
 void expectJsonMatchesReports(const fs::path& dir, const Json& doc) {
     ASSERT_TRUE(doc["complete"].get<bool>());

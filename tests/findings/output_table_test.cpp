@@ -81,11 +81,11 @@ TEST(OutputTable, ARegisteredOutputIsGivenEveryCallInOrder) {
         findings.beginSection(*ctx, RecordKind::FosterCare, "@\n", "summary\n");
         std::string record = testing::cleanFosterCareRecord();
         testing::checkFosterCareRecord(*ctx, record);
-        findings.record(*ctx, RecordKind::FosterCare, record, record, 3);
+        findings.record(*ctx, RecordKind::FosterCare, record, record, 3, testing::wholeLine(RecordKind::FosterCare));
         testing::setField(record, 42, "3");  // gender
         testing::setField(record, 1, "02");  // State
         testing::checkFosterCareRecord(*ctx, record);
-        findings.record(*ctx, RecordKind::FosterCare, record, record, 4);
+        findings.record(*ctx, RecordKind::FosterCare, record, record, 4, testing::wholeLine(RecordKind::FosterCare));
         if (c.complete) {
             findings.endSection(*ctx, RecordKind::FosterCare);
             findings.finish(*ctx);

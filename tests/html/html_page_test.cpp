@@ -89,9 +89,14 @@ struct CsvRecord {
     char kind;
     long line;
     long findings = 0;
+    long ranked = 0;                                  // what the page ranks it by: a line's length counts once
     std::set<int> groups;                             // consistency groups of its letters
     std::vector<std::pair<std::string, char>> found;  // element and state of each finding
 };
+
+// What the page ranks a record by: its findings, a line of the wrong length
+// counting once.
+long rank(const CsvRecord& r) { return r.ranked < 0 ? 1 : r.ranked; }
 
 // The records a fix-first action concerns, as the findings CSV gives them:
 // a line of the wrong length counts only under its own action.
@@ -118,10 +123,17 @@ CsvFacts readCsv(const std::string& text) {
         const CsvRow& r = rows[i];
         const char kind = r[0] == "adoption" ? 'a' : 'f';
         ++facts.rows;
-        CsvRecord& rec = facts.records.try_emplace({kind, std::stol(r[1])}, CsvRecord{kind, std::stol(r[1]), 0, {}, {}})
-                             .first->second;
+        CsvRecord& rec =
+            facts.records.try_emplace({kind, std::stol(r[1])}, CsvRecord{kind, std::stol(r[1]), 0, 0, {}, {}})
+                .first->second;
         ++rec.findings;
         rec.found.emplace_back(r[3], r[4][0]);
+        // A record whose line has the wrong length counts once, by its
+        // length finding (which comes first): its element findings follow
+        // from the line and are charted nowhere.
+        if (r[3] == "record") rec.ranked = -1;
+        if (rec.ranked < 0) continue;
+        ++rec.ranked;
         auto& cell = facts.cells[{kind, r[3]}];
         const char state = r[4][0];
         ++cell[state == '1' ? 0 : state == '2' ? 1 : 2];
@@ -179,8 +191,9 @@ TEST(HtmlPage, CountsAgreeWithTheFindingsCsvAndTheReports) {
             EXPECT_EQ(countsRow(page, "Records with findings").at(k.column), recordsWithFindings[k.key]);
             EXPECT_EQ(countsRow(page, "Findings").at(k.column), findings[k.key]);
 
-            // Elements: the chart's parts are the CSV's findings by state; its
-            // likely errors are the report's.
+            // Elements: the chart's parts are the CSV's findings by state,
+            // less those of lines of the wrong length; its likely errors are
+            // at most the report's.
             const std::string section = between(page, k.section, "</section>");
             const auto table = reportTable(report);
             long charted = 0;
@@ -191,7 +204,7 @@ TEST(HtmlPage, CountsAgreeWithTheFindingsCsvAndTheReports) {
                 EXPECT_EQ(std::stol(g[1]), cell[0]) << g[0];
                 EXPECT_EQ(std::stol(g[2]), cell[1]) << g[0];
                 EXPECT_EQ(std::stol(g[3]), cell[2]) << g[0];
-                EXPECT_EQ(g[3], table.at(reportLabel(g[0])).at(2)) << g[0];
+                EXPECT_LE(std::stol(g[3]), std::stol(table.at(reportLabel(g[0])).at(2))) << g[0];
                 ++charted;
             }
             EXPECT_EQ(charted, std::count_if(csv.cells.begin(), csv.cells.end(),
@@ -256,7 +269,7 @@ TEST(HtmlPage, CountsAgreeWithTheFindingsCsvAndTheReports) {
         std::vector<CsvRecord> ranked;
         for (const auto& [key, rec] : csv.records) ranked.push_back(rec);
         std::stable_sort(ranked.begin(), ranked.end(), [](const CsvRecord& a, const CsvRecord& b) {
-            return a.findings != b.findings ? a.findings > b.findings : a.line < b.line;
+            return rank(a) != rank(b) ? rank(a) > rank(b) : a.line < b.line;
         });
         const auto listed = listedRecords(page);
         const std::size_t expected = std::min(ranked.size(), static_cast<std::size_t>(c.listed));
@@ -268,7 +281,7 @@ TEST(HtmlPage, CountsAgreeWithTheFindingsCsvAndTheReports) {
             const auto& a = csv.records.at(listed[i - 1]);
             const auto& b = csv.records.at(listed[i]);
             if (a.kind == b.kind) {
-                EXPECT_TRUE(a.findings > b.findings || (a.findings == b.findings && a.line < b.line));
+                EXPECT_TRUE(rank(a) > rank(b) || (rank(a) == rank(b) && a.line < b.line));
             }
         }
         const auto leftOut = matches(page, "data-left-out=(\\d+)");
@@ -295,7 +308,7 @@ TEST(HtmlPage, ListsAPrefixOfTheRankingWithinItsCountAndBytes) {
         HtmlPage page(c.limit, c.budget);
         ASSERT_EQ(page.create((dir / "p.html").string()), 0);
         std::string record = cleanAdoptionRecord();
-        const Finding f{"06", '1', "missing", " ", 6, "Gender", {}, {}};
+        const Finding f{"06", '1', "missing", " ", 6, "Gender", {}, {}, 0, 0, false};
         for (std::size_t i = 0; i < counts.size(); ++i) {
             const std::vector<Finding> found(static_cast<std::size_t>(counts[i]), f);
             page.record(*ctx, {RecordKind::Adoption, record, record, static_cast<long>(i + 1), "", found});
@@ -304,7 +317,7 @@ TEST(HtmlPage, ListsAPrefixOfTheRankingWithinItsCountAndBytes) {
         const std::array<FindingCounts, 2> noCounts{};
         const FixFirstTally fixFirst;
         const OtherStateTally otherStates;
-        page.end({*ctx, periods, noCounts, false, true, nullptr, fixFirst, otherStates});
+        page.end({*ctx, periods, noCounts, false, true, nullptr, nullptr, fixFirst, otherStates});
         page.output().out().flush();
         page.output().out().detach();
         ASSERT_EQ(page.output().file().close(), 0);

@@ -98,4 +98,11 @@ std::vector<std::string> messages(const MessageList& list) {
     return out;
 }
 
+LinePiece wholeLine(RecordKind kind) {
+    LinePiece piece;
+    piece.lineLength = recordLength(kind);
+    piece.lineFeed = true;
+    return piece;
+}
+
 }  // namespace vortel::testing

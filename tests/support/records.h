@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/line_reader.h"
 #include "core/run_context.h"
 
 namespace vortel::testing {
@@ -25,6 +26,10 @@ std::string withField(std::string record, int first, std::string_view value);
 std::string cleanAdoptionRecord();
 // A 197-column foster care record of State 01, period 202609, county 01001.
 std::string cleanFosterCareRecord();
+
+// Where a read stands in its line: a whole line of the kind's record length,
+// ended by a line feed.
+LinePiece wholeLine(RecordKind kind);
 
 // Runs the whole per-record pipeline (reset, element checks, date pairs,
 // groups, error tally) on a padded record and leaves the states in the table.
