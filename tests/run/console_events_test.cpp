@@ -116,13 +116,12 @@ TEST_P(ConsoleEvents, RemoveTheTemporariesAndEndAsInterrupted) {
     if (!kOnWindows) GTEST_SKIP() << "Windows console events (the POSIX signals are shell cases of Faults)";
 #if defined(_WIN32)
     const ConsoleEvent& c = GetParam();
-    // Wine's server answers a Ctrl-Break for a process group with
-    // STATUS_NOT_IMPLEMENTED (only Ctrl-C is passed on, as SIGINT), and its
-    // console without a display has no window to close; ending its conhost
-    // or FreeConsole sends no event either.
-    const char* wineLacks = c.send == Send::CtrlBreak     ? "wine passes on only Ctrl-C to a process group"
-                            : c.send == Send::CloseWindow ? "wine sends no event when a console closes"
-                                                          : nullptr;
+    // Wine (8.0) has no close event: without a display its console has no
+    // window, and with one (tried under Xvfb) closing the window ends the
+    // program with status 0 without calling its handler; ending the conhost
+    // or FreeConsole sends nothing either.
+    if (c.send == Send::CloseWindow && underWine())
+        GTEST_SKIP() << "wine sends no event to a program whose console is closed";
     ScratchDir dir;
     const fs::path examples = fs::path(VORTEL_SOURCE_DIR) / "examples";
     fs::copy(examples / "example.dat", dir / "data.txt");
@@ -137,8 +136,10 @@ TEST_P(ConsoleEvents, RemoveTheTemporariesAndEndAsInterrupted) {
 
     const std::string failure = sendEvent(c.send, child.process.dwProcessId);
     const std::optional<DWORD> status = failure.empty() ? child.exitStatus(10000) : std::nullopt;
-    if (!status && wineLacks && underWine())
-        GTEST_SKIP() << wineLacks << " (" << (failure.empty() ? "the program was not interrupted" : failure) << ")";
+    // Wine's server answers a Ctrl-Break for a process group with
+    // STATUS_NOT_IMPLEMENTED: it passes on only Ctrl-C (as SIGINT).
+    if (c.send == Send::CtrlBreak && !status && underWine())
+        GTEST_SKIP() << "wine passes on only Ctrl-C to a process group (" << failure << ")";
     ASSERT_EQ(failure, "");
     ASSERT_TRUE(status) << c.name << ": the program was not interrupted";
     EXPECT_EQ(*status, static_cast<DWORD>(STATUS_CONTROL_C_EXIT)) << c.name;
