@@ -33,13 +33,13 @@ void PrintTo(const ConsoleEvent& e, std::ostream* os) { *os << e.name; }
 
 class ConsoleEvents : public ::testing::TestWithParam<ConsoleEvent> {};
 
+#if defined(_WIN32)
+
 bool temporaryIn(const fs::path& dir) {
     for (const auto& e : fs::directory_iterator(dir))
         if (e.path().filename().string().find("vortel-dq-") != std::string::npos) return true;
     return false;
 }
-
-#if defined(_WIN32)
 
 bool underWine() { return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
