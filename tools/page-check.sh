@@ -2,8 +2,9 @@
 # Lays an HTML page out in headless Chromium at a phone's width and measures
 # it: the page must not scroll sideways (a table or chart may scroll inside
 # its own frame), every chart label must be drawn at least MIN_LABEL_PX
-# pixels high, no tab of the program's own text may show as an escape, and
-# the filter's record-number search must show just the records it matches.
+# pixels high, no tab of the program's own text may show as an escape, the
+# filter's record-number search must show just the records it matches, and
+# the first fix-first link must show the records its action counts.
 #   tools/page-check.sh PAGE.html [WIDTH]
 set -euo pipefail
 page=$1 width=${2:-390}
@@ -51,6 +52,19 @@ probe = b"""<script>
     form.elements.n.value = "";
     form.dispatchEvent(new Event("input"));
   }
+  // A fix-first link sets the filter to the records its action concerns:
+  // when every record with findings is listed, exactly that many show.
+  var fix = "none", link = document.querySelector("#fix-first a[href='#records']");
+  if (form && link && bodies.length) {
+    link.click();
+    var wantedRecords = parseInt(link.parentElement.getAttribute("data-records"), 10), showing = 0;
+    for (var f = 0; f < bodies.length; f++) if (!bodies[f].hidden) showing++;
+    fix = document.getElementById("left-out") ? (showing > 0 && showing <= wantedRecords ? "ok" : "")
+          : (showing === wantedRecords ? "ok" : "");
+    fix = fix || showing + " records shown for " + link.parentElement.getAttribute("data-action") + ", not " + wantedRecords;
+    form.elements.e.value = form.elements.s.value = "";
+    form.dispatchEvent(new Event("change"));
+  }
   // The outermost elements that reach past the view, to name in a failure.
   var wide = [], all = document.body.querySelectorAll("*");
   for (var w = 0; w < all.length && wide.length < 5; w++) {
@@ -60,7 +74,7 @@ probe = b"""<script>
     if (!framed && el.getBoundingClientRect().right > root.clientWidth + 0.5)
       wide.push(el.tagName.toLowerCase() + (el.className && el.className.baseVal === undefined && el.className ? "." + el.className : "") + (el.id ? "#" + el.id : ""));
   }
-  parent.postMessage({"search": search, "wide": wide.join(" "), "page-width": root.scrollWidth, "view-width": root.clientWidth, "labels": labels,
+  parent.postMessage({"search": search, "fix": fix, "wide": wide.join(" "), "page-width": root.scrollWidth, "view-width": root.clientWidth, "labels": labels,
                       "smallest-label": labels ? smallest.toFixed(2) : "0"}, "*");
 })();
 </script>
@@ -100,19 +114,22 @@ def attribute(name):
 page_width, view_width = int(attribute("data-page-width")), int(attribute("data-view-width"))
 labels, smallest = int(attribute("data-labels")), float(attribute("data-smallest-label"))
 print(f"page-check: at {width} px the page is {page_width} px wide in a view of {view_width} px; "
-      f"{labels} chart labels, the smallest {smallest:.2f} px; record number search: {attribute('data-search')}")
+      f"{labels} chart labels, the smallest {smallest:.2f} px; record number search: {attribute('data-search')}; "
+      f"first fix-first link: {attribute('data-fix')}")
 problems = []
 if view_width > width or page_width > view_width:
     problems.append(f"the page scrolls sideways ({page_width} px in {view_width} px): " + attribute("data-wide"))
 if labels and smallest < min_label:
     problems.append(f"a chart label is {smallest:.2f} px, below {min_label:g} px")
-for m in re.finditer(r"<pre class=msg>(.*?)</pre>", open(page, encoding="utf-8", errors="replace").read(), re.S):
+for m in re.finditer(r"<pre class=msg[^>]*>(.*?)</pre>", open(page, encoding="utf-8", errors="replace").read(), re.S):
     if "\\x09" in m.group(1):
         problems.append("a summary message shows a tab as \\x09")
         break
 search = attribute("data-search")
 if search not in ("ok", "none"):
     problems.append("searching a record number: " + search)
+if attribute("data-fix") not in ("ok", "none"):
+    problems.append("the first fix-first link: " + attribute("data-fix"))
 for p in problems:
     print("page-check: " + p, file=sys.stderr)
 sys.exit(1 if problems else 0)

@@ -110,6 +110,10 @@ int cutFileTo(std::FILE* file, long long position);
 // The null device ("/dev/null", "NUL") opened with an fopen mode.
 std::FILE* openNullDevice(const char* mode);
 
+// True when `stream` writes to a terminal (a console on Windows), where a
+// person reads it; false for a file, a pipe or the null device.
+bool isTerminal(std::FILE* stream);
+
 // Opens the null device on any closed standard stream, so that no file the
 // run opens takes the place of one.
 void ensureStandardStreams();

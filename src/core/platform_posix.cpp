@@ -202,6 +202,8 @@ int cutFileTo(std::FILE* file, long long position) {
 
 std::FILE* openNullDevice(const char* mode) { return std::fopen("/dev/null", mode); }
 
+bool isTerminal(std::FILE* stream) { return stream && ::isatty(::fileno(stream)) == 1; }
+
 void ensureStandardStreams() {
     for (int fd = 0; fd <= 2; ++fd) {
         if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;

@@ -309,6 +309,14 @@ int cutFileTo(std::FILE* file, long long position) {
 
 std::FILE* openNullDevice(const char* mode) { return openFile("NUL", mode); }
 
+// _isatty() says yes for the NUL device too: only a console has a console mode.
+bool isTerminal(std::FILE* stream) {
+    if (!stream) return false;
+    const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(stream)));
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(handle, &mode) != 0;
+}
+
 void ensureStandardStreams() {
     std::FILE* const streams[] = {stdin, stdout, stderr};
     for (int fd = 0; fd <= 2; ++fd) {

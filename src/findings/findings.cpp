@@ -50,7 +50,8 @@ FindingsExport::~FindingsExport() = default;
 
 void FindingsExport::endOutputs(RunContext& ctx, bool complete) {
     assert(stage_ != Stage::Ended);
-    const RunEnd run{ctx, reportPeriods_, counts_, anyFinding_, complete, complete ? comparison() : nullptr};
+    const RunEnd run{ctx,       reportPeriods_, counts_, anyFinding_, complete, complete ? comparison() : nullptr,
+                     fixFirst_, otherStates_};
     // An output whose complete end failed (out of memory) is ended again as
     // abandoned, by the run that catches the failure.
     for (const auto& output : outputs_) output->end(run);
@@ -126,6 +127,8 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
     const ColumnRange rn = recordNumberColumns(kind);
     const std::string_view recordNumber = field(record, rn.first, rn.last);
     collectFindings(kind, ctx.cells(kind), record, found_);
+    otherStates_.add(kind, field(record, 1, 2), ctx.facts.stateCode);
+    fixFirst_.add(kind, found_);
     if (previous_) {
         RunFindings::Kind& run = current_.of(kind);
         const RecordNumber number = toRecordNumber(recordNumber);

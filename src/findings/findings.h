@@ -16,6 +16,8 @@
 #include "core/element_table.h"
 #include "findings/comparison.h"
 #include "findings/finding_cells.h"
+#include "findings/fix_first.h"
+#include "findings/other_states.h"
 #include "findings/output.h"
 #include "findings/output_file.h"
 #include "findings/previous_findings.h"
@@ -68,6 +70,9 @@ public:
     const Comparison* comparison() const { return comparison_ ? &*comparison_ : nullptr; }
 
     const FindingCounts& counts(RecordKind kind) const { return counts_[static_cast<std::size_t>(kind)]; }
+    // What to fix first, and the records that give another State's code.
+    const FixFirstTally& fixFirst() const { return fixFirst_; }
+    const OtherStateTally& otherStates() const { return otherStates_; }
 
 private:
     // Ends every output created, the run complete or not.
@@ -88,6 +93,8 @@ private:
     std::optional<PreviousRun> previous_;
     RunFindings current_;  // with --compare: this run's records and findings
     std::optional<Comparison> comparison_;
+    FixFirstTally fixFirst_;
+    OtherStateTally otherStates_;
     bool anyFinding_ = false;
 };
 

@@ -24,6 +24,8 @@ namespace vortel {
 
 struct RunContext;
 struct Comparison;
+class FixFirstTally;
+class OtherStateTally;
 
 struct FindingsOptions {
     std::optional<std::string> findingsFile;      // --findings FILE (.csv or .json)
@@ -31,6 +33,9 @@ struct FindingsOptions {
     bool failOnFindings = false;                  // --fail-on-findings
     std::optional<std::string> htmlFile;          // --html FILE
     std::optional<long> htmlRecords;              // --html-records N
+    // The run ends with a summary on a terminal: the findings are collected
+    // for it even when no file takes them.
+    bool closingSummary = false;
 
     // The records the page lists at most.
     long listedRecords() const { return htmlRecords.value_or(2000); }
@@ -67,6 +72,8 @@ struct RunEnd {
     // blocks of the reports do not exist.
     bool complete;
     const Comparison* comparison;  // with --compare, once made; else null
+    const FixFirstTally& fixFirst;
+    const OtherStateTally& otherStates;
 
     const FindingCounts& countsOf(RecordKind kind) const { return counts[static_cast<std::size_t>(kind)]; }
 };

@@ -13,7 +13,7 @@ namespace {
 constexpr int kWidth = 820;
 constexpr int kLabelRight = 352;  // labels end here, right-aligned
 constexpr int kBarLeft = 360;
-constexpr int kBarRoom = kWidth - kBarLeft - 80;  // the longest bar; its total follows
+constexpr int kBarRoom = kWidth - kBarLeft - 120;  // the longest bar; its total and share follow
 constexpr int kRowHeight = 20;
 constexpr int kBarHeight = 14;
 constexpr std::size_t kLabelLength = 52;  // characters shown of a long label
@@ -70,6 +70,7 @@ void appendBarChart(std::string& out, std::string_view caption, std::span<const 
             out.append(separator).append(groupedNumber(b.parts[s])).append(" ").append(series[s].name);
             separator = ", ";
         }
+        if (!b.share.empty()) out.append(" (").append(b.share).append(")");
         out.append("</title><text x=").append(std::to_string(kLabelRight));
         out.append(" y=").append(std::to_string(y + kBarHeight - 3)).append(" text-anchor=end>");
         out.append(shownLabel(b.label)).append("</text>");
@@ -85,7 +86,9 @@ void appendBarChart(std::string& out, std::string_view caption, std::span<const 
             x += w;
         }
         out.append("<text class=total x=").append(number(x + 5)).append(" y=");
-        out.append(std::to_string(y + kBarHeight - 3)).append(">").append(groupedNumber(total)).append("</text></g>\n");
+        out.append(std::to_string(y + kBarHeight - 3)).append(">").append(groupedNumber(total));
+        if (!b.share.empty()) out.append(" (").append(b.share).append(")");
+        out.append("</text></g>\n");
         y += kRowHeight;
     }
     out.append("</svg></div>\n");

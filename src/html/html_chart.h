@@ -1,5 +1,5 @@
 // Horizontal bar charts as inline SVG: one bar per row, its parts stacked,
-// the row's label on the left and its total at the end of the bar. Each bar
+// the row's label on the left and its total (and share) at the end of the bar. Each bar
 // carries a tooltip and the numbers as data attributes, so that the page
 // reads without the picture and scripts can read the counts.
 #pragma once
@@ -24,6 +24,7 @@ struct ChartBar {
     std::string tooltip;     // likewise, never shortened; the parts' counts follow it
     std::string attributes;  // more data attributes of the bar, escaped, each after a blank
     std::array<long, 3> parts{};
+    std::string share;  // shown after the total and in the tooltip: "12.5%"; may be empty
 };
 
 // Appends the chart. `series` names the parts (at most 3) in stacking order.

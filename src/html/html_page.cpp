@@ -9,6 +9,7 @@
 #include "core/record_fields.h"
 #include "core/run_context.h"
 #include "core/version.h"
+#include "findings/fix_first.h"
 #include "html/html_chart.h"
 #include "html/html_text.h"
 #include "html/page_assets.h"
@@ -109,7 +110,7 @@ constexpr ChartSeries kElementSeries[] = {
     {"bo", "out of range", "data-out-of-range"},
     {"bl", "likely errors", "data-likely-error"},
 };
-constexpr ChartSeries kCountySeries[] = {{"bf", "findings", "data-findings"}};
+constexpr ChartSeries kCountySeries[] = {{"bf", "records with findings", "data-records-with-findings"}};
 
 }  // namespace
 
@@ -127,22 +128,25 @@ std::unique_ptr<Output> makeHtmlPage(const FindingsOptions& options, const std::
     return std::make_unique<HtmlPage>(options.listedRecords());
 }
 
-void HtmlPage::record(RunContext& ctx, const CheckedRecord& checked) {
+void HtmlPage::record(RunContext&, const CheckedRecord& checked) {
     const RecordKind kind = checked.kind;
     const std::string_view record = checked.record;
     const long lineNumber = checked.lineNumber;
     const std::span<const Finding> findings = checked.findings;
     assert(!ended_);
     ++order_;
-    otherStates_.add(kind, field(record, 1, 2), ctx.facts.stateCode);
     if (kind == kF) countCounty(field(record, kCountyFirst, kCountyLast), findings.size());
     if (findings.empty()) return;
 
     KindTally& t = tally(kind);
     ++t.recordsWithFindings;
     t.findings += static_cast<long>(findings.size());
+    // The element findings of a line of the wrong length follow from it:
+    // the chart counts none of them.
+    const bool wrongLength = std::any_of(findings.begin(), findings.end(), isLengthFinding);
     std::uint32_t groups = 0;
     for (const Finding& f : findings) {
+        if (wrongLength) break;
         ElementCounts& c = t.cells[static_cast<std::size_t>(f.cell)];
         if (f.state == kMissing) {
             ++c.missing;
@@ -256,6 +260,8 @@ void HtmlPage::end(const RunEnd& run) {
     reserve_.reset();
     if (ended_) return;
     ended_ = true;
+    fixFirst_ = &run.fixFirst;
+    otherStates_ = &run.otherStates;
     try {
         writePage(run.ctx, run.periods, run.complete, run.comparison);
     } catch (const std::bad_alloc&) {
@@ -355,8 +361,9 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
     html_.append(" &middot; checked ");
     appendHtmlText(html_, ctx.runTimestamp);
     html_.append(
-        "</p>\n<nav><a href=\"#run\">The run</a> <a href=\"#adoption\">Adoption</a> "
-        "<a href=\"#foster-care\">Foster care</a> <a href=\"#records\">Records with findings</a></nav>\n"
+        "</p>\n<nav><a href=\"#run\">The run</a> <a href=\"#fix-first\">Fix first</a> "
+        "<a href=\"#adoption\">Adoption</a> <a href=\"#foster-care\">Foster care</a> <a href=\"#records\">Records with "
+        "findings</a></nav>\n"
         "</header>\n<main>\n");
 
     html_.append("<section id=run>\n<h2>The run</h2>\n");
@@ -373,7 +380,7 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
             "each followed by its summary record and its detail records.</p>\n");
     }
     for (const std::string& warning :
-         otherStates_.warnings(ctx.facts.stateCode, ctx.recordCount(kA), ctx.recordCount(kF))) {
+         otherStates_->warnings(ctx.facts.stateCode, ctx.recordCount(kA), ctx.recordCount(kF))) {
         html_.append("<p class=\"alert state-warning\">");
         appendHtmlText(html_, warning, TextBytes::Utf8);
         html_.append("</p>\n");
@@ -391,6 +398,7 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
         .append(">")
         .append(groupedNumber(findings))
         .append("</b><small>one row each in the findings file</small></div>\n</div>\n");
+    writeFixFirst(ctx, complete);
 
     html_.append("<div class=side>\n<table class=facts>\n<tr><th>Data file<td>");
     appendHtmlText(html_, ctx.dataFileName, TextBytes::Utf8);
@@ -436,6 +444,50 @@ void HtmlPage::writeRun(RunContext& ctx, const ReportPeriods& periods, bool comp
     html_.append("</section>\n");
 }
 
+// The actions to take first, each with the records it concerns and a link
+// that filters the record table to them (a summary message: a link to it).
+void HtmlPage::writeFixFirst(RunContext& ctx, bool complete) {
+    const std::vector<FixAction> actions = fixFirst_->actions(ctx, complete);
+    html_.append("<div id=fix-first>\n<h3>Fix first</h3>\n");
+    if (actions.empty()) {
+        html_.append("<p>Nothing to fix: no finding and no summary message over its threshold.</p>\n</div>\n");
+        return;
+    }
+    html_.append(
+        "<p>Ranked by the records each concerns; a line of the wrong length counts only under its own "
+        "action.</p>\n<ol class=fix>\n");
+    for (const FixAction& a : actions) {
+        const char k = kindKey(a.kind);
+        html_.append("<li data-action=\"").append(a.key()).append("\" data-kind=").append(kindId(a.kind));
+        html_.append(" data-records=").append(std::to_string(a.records)).append("><a href=\"");
+        switch (a.what) {
+            case FixKind::Threshold:
+                html_.append("#msg-").push_back(k);
+                html_.append("-").append(std::to_string(a.message)).append("\"");
+                break;
+            case FixKind::Deleted:
+                html_.append("#records\" data-s=d data-e=").push_back(k);
+                html_.append(":");
+                break;
+            case FixKind::County:
+                html_.append("#records\" data-s=2 data-e=").push_back(k);
+                html_.append(":").append(a.element);
+                break;
+            case FixKind::Length:
+            case FixKind::Element:
+                html_.append("#records\" data-e=").push_back(k);
+                html_.append(":").append(a.element);
+                break;
+        }
+        html_.append(">");
+        appendHtmlText(html_, a.text, TextBytes::Latin1, TextPlace::Attribute);
+        html_.append("</a>: <b>").append(counted(a.records, "record", "records")).append("</b>, ");
+        html_.append(percent(a.records, a.kindRecords)).append(" of the ");
+        html_.append(a.kind == kA ? "adoption" : "foster care").append(" records\n");
+    }
+    html_.append("</ol>\n</div>\n");
+}
+
 void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
     const KindTally& t = tally(kind);
     const long records = ctx.recordCount(kind);
@@ -455,7 +507,8 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
     html_.append("</p>\n");
 
     if (t.findings != 0) {
-        // Elements, most findings first (ties in the order of the data errors table).
+        // Elements, most records with a finding first (ties in the order of
+        // the data errors table), with their share of the kind's records.
         std::vector<ChartBar> bars;
         for (const FindingCell& c : findingCells(kind)) {
             const ElementCounts& n = t.cells[static_cast<std::size_t>(c.cell)];
@@ -465,15 +518,18 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
             b.tooltip = b.label;
             b.attributes.append(" data-element=").append(c.label());
             b.parts = {n.missing, n.outOfRange, n.likelyError};
+            // One finding per element and record: the total is the records'.
+            b.share = percent(n.total(), records);
             bars.push_back(std::move(b));
         }
         std::stable_sort(bars.begin(), bars.end(), [](const ChartBar& a, const ChartBar& b) {
             return a.parts[0] + a.parts[1] + a.parts[2] > b.parts[0] + b.parts[1] + b.parts[2];
         });
         html_.append(
-            "<h3>Elements by findings</h3>\n<p class=key><span class=km>missing</span> "
+            "<h3>Elements by records with findings</h3>\n<p class=key><span class=km>missing</span> "
             "<span class=ko>out of range</span> <span class=kl>likely error (consistency group)</span></p>\n");
-        appendBarChart(html_, std::string(kindTitle(kind)).append(": findings by element"), kElementSeries, bars);
+        appendBarChart(html_, std::string(kindTitle(kind)).append(": records with findings by element"), kElementSeries,
+                       bars);
 
         // Groups, most records marked first.
         std::vector<const GroupEntry*> groups;
@@ -531,8 +587,10 @@ void HtmlPage::writeKind(RunContext& ctx, RecordKind kind, bool complete) {
         const std::vector<SummaryMessage> messages = summaryMessages(ctx, kind);
         html_.append("<h3>Summary data quality messages</h3>\n");
         if (messages.empty()) html_.append("<p>None: no file-wide pattern was found.</p>\n");
-        for (const SummaryMessage& m : messages) {
-            html_.append("<pre class=msg>");
+        for (std::size_t i = 0; i < messages.size(); ++i) {
+            const SummaryMessage& m = messages[i];
+            html_.append("<pre class=msg id=msg-").push_back(kindKey(kind));
+            html_.append("-").append(std::to_string(i)).append(">");
             appendProgramText(html_, m.text);
             html_.append("</pre>\n");
         }
@@ -553,12 +611,14 @@ void HtmlPage::writeCounties() {
     std::vector<County> rows;
     for (const auto& [key, counts] : counties_) rows.push_back({countyCode(key), false, counts});
     std::sort(rows.begin(), rows.end(), [](const County& a, const County& b) {
+        if (a.counts.recordsWithFindings != b.counts.recordsWithFindings)
+            return a.counts.recordsWithFindings > b.counts.recordsWithFindings;
         if (a.counts.findings != b.counts.findings) return a.counts.findings > b.counts.findings;
         return a.code < b.code;
     });
     if (otherCountiesSeen_) rows.push_back({"", true, otherCounties_});
 
-    html_.append("<h3>Findings by local agency (county, element 3)</h3>\n");
+    html_.append("<h3>Records with findings by local agency (county, element 3)</h3>\n");
     std::vector<ChartBar> bars;
     for (const County& c : rows) {
         if (c.other || c.counts.findings == 0 || bars.size() == kChartedCounties) continue;
@@ -567,12 +627,15 @@ void HtmlPage::writeCounties() {
         b.tooltip.append("County ").append(b.label);
         b.attributes.append(" data-county=\"").append(htmlText(c.code, TextBytes::Latin1, TextPlace::Attribute));
         b.attributes.append("\"");
-        b.parts = {c.counts.findings, 0, 0};
+        b.parts = {c.counts.recordsWithFindings, 0, 0};
+        b.share = percent(c.counts.recordsWithFindings, c.counts.records);
         bars.push_back(std::move(b));
     }
     if (!bars.empty()) {
-        if (bars.size() == kChartedCounties) html_.append("<p>The 20 local agencies with the most findings:</p>\n");
-        appendBarChart(html_, "Foster care: findings by local agency", kCountySeries, bars);
+        if (bars.size() == kChartedCounties)
+            html_.append("<p>The 20 local agencies with the most records with findings:</p>\n");
+        appendBarChart(html_, "Foster care: records with findings by local agency (share of its records)",
+                       kCountySeries, bars);
     }
     html_.append(
         "<table class=counties>\n<tr><th>County<th class=n>Records<th class=n>Records with findings"
@@ -680,8 +743,9 @@ void HtmlPage::writeRecordTable(RunContext&) {
     html_.append(
         "</select></label>\n<label>Finding <select name=s><option value=\"\">all</option>"
         "<option value=1>1 missing<option value=2>2 out of range<option value=l>likely error (a-z)"
-        "<option value=u>will be deleted (A-Z)</select></label>\n<label>Record number <input type=search name=n "
-        "size=14 autocomplete=off></label>\n<output id=shown></output>\n</form>\n");
+        "<option value=u>will be deleted (A-Z)<option value=d>will be deleted (2, A-Z)</select></label>\n"
+        "<label>Record number <input type=search name=n size=14 autocomplete=off></label>\n<output "
+        "id=shown></output>\n</form>\n");
 
     for (const RecordKind kind : {kA, kF}) {
         const auto first =

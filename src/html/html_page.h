@@ -1,7 +1,7 @@
 // The HTML page of a run (--html): one self-contained file that reads
-// offline and prints. It shows the run, then per record kind the elements,
-// consistency groups, records and (foster care) local agencies with the most
-// findings, the summary messages and the aggregate and footnote errors, and
+// offline and prints. It shows the run and what to fix first, then per record
+// kind the elements, consistency groups, records and (foster care) local
+// agencies with the most findings, the summary messages and the aggregate and footnote errors, and
 // last a table of the records with the most findings, each finding with its
 // element, value, meaning and explanation.
 //
@@ -23,7 +23,6 @@
 
 #include "core/message_list.h"
 #include "findings/findings.h"
-#include "html/state_banner.h"
 
 namespace vortel {
 
@@ -85,6 +84,7 @@ private:
     void writePage(RunContext& ctx, const ReportPeriods& periods, bool complete, const Comparison* comparison);
     void writeHead(RunContext& ctx);
     void writeRun(RunContext& ctx, const ReportPeriods& periods, bool complete);
+    void writeFixFirst(RunContext& ctx, bool complete);
     void writeComparison(const Comparison& comparison);
     void writeKind(RunContext& ctx, RecordKind kind, bool complete);
     void writeCounties();
@@ -105,7 +105,9 @@ private:
 
     KindTally adoption_;
     KindTally fosterCare_;
-    OtherStateTally otherStates_;
+    // What the findings export tallied for every output; set when the page is written.
+    const FixFirstTally* fixFirst_ = nullptr;
+    const OtherStateTally* otherStates_ = nullptr;
     KindTally& tally(RecordKind kind) { return kind == RecordKind::Adoption ? adoption_ : fosterCare_; }
 
     // Local agency codes of foster care records, by their five bytes; codes

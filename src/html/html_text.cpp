@@ -117,14 +117,4 @@ std::string htmlText(std::string_view bytes, TextBytes read, TextPlace place) {
     return out;
 }
 
-std::string groupedNumber(long n) {
-    std::string digits = std::to_string(n < 0 ? -n : n);
-    std::string out = n < 0 ? "-" : "";
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i != 0 && (digits.size() - i) % 3 == 0) out.push_back(',');
-        out.push_back(digits[i]);
-    }
-    return out;
-}
-
 }  // namespace vortel

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/number_text.h"
+
 namespace vortel {
 
 // How the bytes of a text are read.
@@ -33,8 +35,5 @@ void appendProgramText(std::string& out, std::string_view text);
 
 // The same into a new string.
 std::string htmlText(std::string_view bytes, TextBytes read = TextBytes::Latin1, TextPlace place = TextPlace::Content);
-
-// A count with thousands separators: "1,000,000".
-std::string groupedNumber(long n);
 
 }  // namespace vortel

@@ -43,6 +43,8 @@ i{color:var(--mute)}
 pre.msg{margin:0 0 6px;padding:6px 10px;background:var(--soft);border-radius:4px;white-space:pre-wrap;
 font:12px/1.4 ui-monospace,Menlo,Consolas,monospace}
 ol.msgs{margin:4px 0;padding-left:28px}
+ol.fix{margin:4px 0 12px;padding-left:28px}
+ol.fix li{margin:2px 0}
 #filter{display:flex;flex-wrap:wrap;gap:14px;align-items:center;margin:8px 0;padding:8px 12px;
 background:var(--soft);border-radius:6px}
 #filter[hidden]{display:none}
@@ -74,8 +76,8 @@ table.recs tbody{break-inside:avoid}
 
 // The filter of the record table: hides the findings that do not match the
 // element, group and kind of finding chosen or whose record number does not
-// hold the text searched for, and the records left without any. The page
-// reads in full without it.
+// hold the text searched for, and the records left without any; the links of
+// the fix-first list set it. The page reads in full without it.
 inline constexpr std::string_view kPageScript = R"JS(
 (function () {
   "use strict";
@@ -95,9 +97,10 @@ inline constexpr std::string_view kPageScript = R"JS(
         var any = false;
         for (var j = 0; j < rows.length; j++) {
           var r = rows[j];
-          var ok = (!n || number.indexOf(n) >= 0) && (!e || e === k + r.getAttribute("data-e")) &&
+          var ok = (!n || number.indexOf(n) >= 0) && (!e || e === k || e === k + r.getAttribute("data-e")) &&
                    (!g || g === k + r.getAttribute("data-g")) &&
-                   (!s || s === r.getAttribute("data-s"));
+                   (!s || s === r.getAttribute("data-s") ||
+                    (s === "d" && /^[2u]$/.test(r.getAttribute("data-s"))));
           r.hidden = !ok;
           any = any || ok;
         }
@@ -106,6 +109,25 @@ inline constexpr std::string_view kPageScript = R"JS(
       }
       shown.textContent = (e || g || s || n) ? records + " of " + bodies.length + " records shown" : "";
     };
+    // A fix-first link sets the filter to its records (a value the select
+    // does not offer yet is added to it; "a:" is every element of a kind).
+    var set = function (select, value) {
+      if (value && !Array.prototype.some.call(select.options, function (o) { return o.value === value; })) {
+        select.add(new Option(value.slice(2) || (value === "a:" ? "every adoption element" :
+                                                 "every foster care element"), value));
+      }
+      select.value = value;
+    };
+    var links = document.querySelectorAll("#fix-first a[href='#records']");
+    for (var i = 0; i < links.length; i++) {
+      links[i].addEventListener("click", function () {
+        set(form.elements.e, this.getAttribute("data-e") || "");
+        set(form.elements.s, this.getAttribute("data-s") || "");
+        form.elements.g.value = "";
+        form.elements.n.value = "";
+        apply();
+      });
+    }
     form.addEventListener("change", apply);
     form.addEventListener("input", apply);
     form.addEventListener("submit", function (ev) { ev.preventDefault(); });

@@ -8,6 +8,7 @@
 #include "core/line_reader.h"
 #include "core/platform.h"
 #include "core/version.h"
+#include "findings/closing_summary.h"
 #include "findings/findings.h"
 #include "html/rules_document.h"
 #include "run/many_files.h"
@@ -110,12 +111,15 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     ctx->errors.attach(io.err, false);
     ctx->setMemoryLimits(limits);
     std::unique_ptr<FindingsExport> findings;
-    const FindingsOptions& f = options->findings;
+    FindingsOptions f = options->findings;
+    // A person watching on a terminal is told at the end what the run found.
+    f.closingSummary = !options->quiet && platform::isTerminal(io.out);
     // The findings file that replaces the earlier findings it is compared
     // with (a rolling baseline) replaces them only after a complete run.
     const bool findingsReplaceBaseline =
         options->compareFile && f.findingsFile && sameFile(*f.findingsFile, *options->compareFile);
-    if (f.findingsFile || f.errorRecordsFile || f.failOnFindings || f.htmlFile || options->compareFile) {
+    if (f.findingsFile || f.errorRecordsFile || f.failOnFindings || f.htmlFile || options->compareFile ||
+        f.closingSummary) {
         // The earlier run to compare with is read before anything is created;
         // a file that cannot serve is a bad command line.
         std::optional<PreviousRun> previous;
@@ -132,7 +136,7 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
                 return 2;
             }
         }
-        findings = std::make_unique<FindingsExport>(options->findings, std::move(previous));
+        findings = std::make_unique<FindingsExport>(f, std::move(previous));
         ctx->findings = findings.get();
     }
     DataFile data;
@@ -197,6 +201,8 @@ int runProgram(int argc, const char* const argv[], const ProgramIo& io, const Me
     } else {
         discardOutputs(outputs);
     }
+    if (f.closingSummary && ending == Ending::Complete && status == 0)
+        ctx->console.put(closingSummary(*ctx, *findings, f));
     ctx->console.flush();
     ctx->errors.flush();
     if (status == 0 && findings && findings->failOnFindings()) {

@@ -4,7 +4,9 @@
 #include "html/html_page.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <regex>
 #include <set>
@@ -87,8 +89,21 @@ struct CsvRecord {
     char kind;
     long line;
     long findings = 0;
-    std::set<int> groups;  // consistency groups of its letters
+    std::set<int> groups;                             // consistency groups of its letters
+    std::vector<std::pair<std::string, char>> found;  // element and state of each finding
 };
+
+// The records a fix-first action concerns, as the findings CSV gives them:
+// a line of the wrong length counts only under its own action.
+bool concerns(const std::string& action, const CsvRecord& r) {
+    const auto any = [&](auto test) { return std::any_of(r.found.begin(), r.found.end(), test); };
+    const bool length = any([](const auto& f) { return f.first == "record"; });
+    if (action == "length" || length) return action == "length" && length;
+    if (action == "deleted")
+        return any([](const auto& f) { return f.second == '2' || (f.second >= 'A' && f.second <= 'Z'); });
+    if (action == "county") return any([](const auto& f) { return f.first == "03" && f.second == '2'; });
+    return any([&](const auto& f) { return "element-" + f.first == action; });
+}
 
 struct CsvFacts {
     long rows = 0;
@@ -103,9 +118,10 @@ CsvFacts readCsv(const std::string& text) {
         const CsvRow& r = rows[i];
         const char kind = r[0] == "adoption" ? 'a' : 'f';
         ++facts.rows;
-        CsvRecord& rec =
-            facts.records.try_emplace({kind, std::stol(r[1])}, CsvRecord{kind, std::stol(r[1]), 0, {}}).first->second;
+        CsvRecord& rec = facts.records.try_emplace({kind, std::stol(r[1])}, CsvRecord{kind, std::stol(r[1]), 0, {}, {}})
+                             .first->second;
         ++rec.findings;
+        rec.found.emplace_back(r[3], r[4][0]);
         auto& cell = facts.cells[{kind, r[3]}];
         const char state = r[4][0];
         ++cell[state == '1' ? 0 : state == '2' ? 1 : 2];
@@ -218,6 +234,24 @@ TEST(HtmlPage, CountsAgreeWithTheFindingsCsvAndTheReports) {
         }
         EXPECT_EQ(countyRecords, countsRow(page, "Detail records").at(1));
 
+        // What to fix first: at most 10 actions, most records first, each
+        // concerning the records the findings CSV gives for its selection.
+        const auto actions = matches(between(page, "<ol class=fix>", "</ol>"),
+                                     "data-action=\"([^\"]+)\" data-kind=([a-z-]+) data-records=(\\d+)");
+        ASSERT_FALSE(actions.empty());
+        EXPECT_LE(actions.size(), 10U);
+        long previous = std::numeric_limits<long>::max();
+        for (const auto& a : actions) {
+            SCOPED_TRACE(a[0] + " " + a[1]);
+            const long n = std::stol(a[2]);
+            EXPECT_LE(n, previous);
+            previous = n;
+            if (a[0] == "threshold") continue;  // valid codes, counted by the summary tallies
+            EXPECT_EQ(n, std::count_if(csv.records.begin(), csv.records.end(), [&](const auto& e) {
+                          return e.second.kind == (a[1] == "adoption" ? 'a' : 'f') && concerns(a[0], e.second);
+                      }));
+        }
+
         // The records listed: those with the most findings, ties in file order.
         std::vector<CsvRecord> ranked;
         for (const auto& [key, rec] : csv.records) ranked.push_back(rec);
@@ -268,7 +302,9 @@ TEST(HtmlPage, ListsAPrefixOfTheRankingWithinItsCountAndBytes) {
         }
         const ReportPeriods periods;
         const std::array<FindingCounts, 2> noCounts{};
-        page.end({*ctx, periods, noCounts, false, true, nullptr});
+        const FixFirstTally fixFirst;
+        const OtherStateTally otherStates;
+        page.end({*ctx, periods, noCounts, false, true, nullptr, fixFirst, otherStates});
         page.output().out().flush();
         page.output().out().detach();
         ASSERT_EQ(page.output().file().close(), 0);
@@ -443,6 +479,36 @@ TEST(HtmlPage, WarnsOfAnotherStateAndOfNoDetailRecord) {
         EXPECT_EQ(page.find("class=\"alert no-records\"") != std::string::npos, c.other + c.own == 0);
         EXPECT_EQ(banner.empty() ? "" : banner.substr(banner.find('>') + 1), c.warning);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// An element over its summary threshold is an action that links to its
+// message and counts the records the message's share is of (all 40 records
+// of this file are counted there).
+TEST(HtmlPage, ThresholdActionsLinkToTheirMessages) {
+    const fs::path golden = fs::path(VORTEL_SOURCE_DIR) / "tests/data/golden/summary-adoption-patterns";
+    ScratchDir dir;
+    writeFile(dir / "data.txt", readFile(golden / "data.txt"));
+    writeFile(dir / "fips.lst", readFile(golden / "fips.lst"));
+    ASSERT_EQ(runIn(dir.path(), withOptions(standardArgs(), {"--html", "p.html"})).status, 0);
+    const std::string page = readFile(dir / "p.html");
+    const auto actions = matches(page,
+                                 "data-action=\"threshold\" data-kind=adoption data-records=(\\d+)><a href=\"#"
+                                 "(msg-a-\\d+)\">Review adoption element (\\w+):");
+    std::set<std::string> elements;
+    for (const auto& a : actions) {
+        SCOPED_TRACE(a[1]);
+        const std::string message = between(page, "<pre class=msg id=" + a[1] + ">", "</pre>");
+        const auto share = matches(message, "^<pre class=msg id=msg-a-\\d+>Element (\\w+): +([0-9.]+)% of the records");
+        ASSERT_EQ(share.size(), 1U) << message;
+        EXPECT_EQ(share[0][0], a[2]);
+        EXPECT_EQ(std::stol(a[0]), std::lround(std::stod(share[0][1]) * 40 / 100));
+        elements.insert(a[2]);
+    }
+    EXPECT_EQ(elements, (std::set<std::string>{"07f", "16", "17", "18", "26"}));
 }
 
 }  // namespace

@@ -149,6 +149,19 @@ const FaultCase kCases[] = {
      "\nNEW YORK is not a valid State FIPS code.\nNew York is 36.\nTerminating", "none"},
     {"no State's code", "run --data data.txt --state 03 --foster-care-report f.txt --adoption-report a.txt >/dev/null",
      255, "\n03 is not a valid State FIPS code.\nTerminating", "none"},
+    // A run watched on a terminal ends with a summary (its first action the
+    // page's first, the State code that looks wrong, where the outputs went);
+    // with --quiet or piped, the console has none.
+    {"the closing summary on a terminal only",
+     "sed '4,23s/^../39/' data.txt > s.dat; for q in '' -q; do script -qec \"'$V' --as-of '2026-12-08 09:00' "
+     "--data s.dat --state 01 --fips fips.lst --foster-care-report f.txt --adoption-report a.txt --html p.html $q\" "
+     "tty$q.txt </dev/null >/dev/null || exit; done; checked --data s.dat --html p.html > piped.txt",
+     0, "",
+     "n=$(grep -o 'data-records=[0-9]*' p.html | head -1 | cut -d= -f2); tr -d '\\r' < tty.txt > t.txt; "
+     "grep -qx 'Fix first:' t.txt && grep -q \"^  1\\. .*: $n adoption records\" t.txt && "
+     "grep -qx '20 of 20 adoption records give State 39, not 01: check the State code.' t.txt && "
+     "grep -qx 'HTML page:          p.html' t.txt && grep -q '^40 detail records checked' t.txt && "
+     "! grep -q 'Fix first' tty-q.txt piped.txt"},
     // The rules document: written whole without a question, or refused.
     {"the rules in both formats", "run --rules r.md </dev/null >out.txt && run --rules=r.html -q </dev/null", 0, "",
      "[ ! -s out.txt ] && grep -q '^| 37 | Child is receiving' r.md && tail -1 r.html | grep -q '</html>' && none"},

@@ -1,7 +1,7 @@
-#include "html/state_banner.h"
+#include "findings/other_states.h"
 
 #include "catalogue/states.h"
-#include "html/html_text.h"
+#include "core/number_text.h"
 
 namespace vortel {
 

@@ -1,7 +1,7 @@
 // Detail records that give, in element 1, the valid code of a State other
 // than the one the run was answered with. When most records of a kind do,
 // the answer (not the file) is most likely wrong, and the page says so
-// above everything else.
+// above everything else, and so does the closing summary on a terminal.
 #pragma once
 
 #include <array>
