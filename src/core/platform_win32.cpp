@@ -332,6 +332,10 @@ void ensureStandardStreams() {
 
 void installInterruptHandlers(void (*cleanup)()) {
     gCleanup = cleanup;
+    // A program started in a process group of its own begins with Ctrl-C
+    // ignored; it is handled all the same, as the POSIX handlers take over
+    // an ignored SIGINT.
+    ::SetConsoleCtrlHandler(nullptr, FALSE);
     ::SetConsoleCtrlHandler(onConsoleEvent, TRUE);
 }
 

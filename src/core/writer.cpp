@@ -21,6 +21,9 @@ void Writer::attach(std::FILE* file, bool owned, std::string name) {
     file_ = file;
     owned_ = owned;
     name_ = std::move(name);
+#ifndef NDEBUG
+    if (file) stage_ = Stage::Attached;
+#endif
 }
 
 void Writer::detach() {
@@ -28,14 +31,19 @@ void Writer::detach() {
     file_ = nullptr;
     owned_ = false;
     buffer_.clear();
+#ifndef NDEBUG
+    ended();
+#endif
 }
 
 void Writer::put(std::string_view text) {
+    assert(writable());
     buffer_.append(text);
     if (buffer_.size() >= kFlushAt) drain();
 }
 
 void Writer::printf(const char* format, ...) {
+    assert(writable());
     char local[512];
     va_list args;
     va_start(args, format);
@@ -80,6 +88,9 @@ void Writer::close() {
     if (file_ && owned_) std::fclose(file_);
     file_ = nullptr;
     owned_ = false;
+#ifndef NDEBUG
+    ended();
+#endif
 }
 
 }  // namespace vortel

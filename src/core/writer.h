@@ -3,6 +3,7 @@
 // borrows one (standard output and error), or collects into a string (tests).
 #pragma once
 
+#include <cassert>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -21,7 +22,11 @@ struct OutputWriteError {
 class Writer {
 public:
     Writer() = default;  // collects into a string
-    Writer(std::FILE* file, bool owned) : file_(file), owned_(owned) {}
+    Writer(std::FILE* file, bool owned) : file_(file), owned_(owned) {
+#ifndef NDEBUG
+        if (file) stage_ = Stage::Attached;
+#endif
+    }
     ~Writer();
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
@@ -34,10 +39,14 @@ public:
 
     void put(std::string_view text);
     void put(char c) {
+        assert(writable());
         buffer_.push_back(c);
         if (buffer_.size() >= kFlushAt) drain();
     }
-    void repeat(char c, int count) { buffer_.append(static_cast<std::size_t>(count > 0 ? count : 0), c); }
+    void repeat(char c, int count) {
+        assert(writable());
+        buffer_.append(static_cast<std::size_t>(count > 0 ? count : 0), c);
+    }
     void printf(const char* format, ...) VORTEL_PRINTF_FORMAT(2, 3);
 
     void flush();
@@ -46,7 +55,10 @@ public:
     void detach();
 
     // Everything written so far, when collecting into a string.
-    const std::string& captured() const { return buffer_; }
+    const std::string& captured() const {
+        assert(stage_ == Stage::Collecting);
+        return buffer_;
+    }
 
 private:
     static constexpr std::size_t kFlushAt = 1 << 16;
@@ -56,6 +68,18 @@ private:
     bool owned_ = false;
     std::string name_;
     std::string buffer_;
+
+#ifndef NDEBUG
+    // The order of the calls, checked in debug builds: a writer that has had
+    // a destination takes no more text once it is closed or left, until it
+    // is given another; only one that never had one holds what was written.
+    enum class Stage { Collecting, Attached, Ended };
+    Stage stage_ = Stage::Collecting;
+    bool writable() const { return stage_ != Stage::Ended; }
+    void ended() {
+        if (stage_ == Stage::Attached) stage_ = Stage::Ended;
+    }
+#endif
 };
 
 }  // namespace vortel
