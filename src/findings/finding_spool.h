@@ -12,40 +12,32 @@
 #include <string_view>
 
 #include "core/element_table.h"
-#include "core/writer.h"
 #include "findings/comparison.h"
+#include "findings/scratch_store.h"
 
 namespace vortel {
 
 class FindingSpool {
 public:
-    FindingSpool() = default;
-    ~FindingSpool();
-    FindingSpool(const FindingSpool&) = delete;
-    FindingSpool& operator=(const FindingSpool&) = delete;
-
     // Makes the scratch file beside the output `outputName`; a failed write
     // or read of it is reported as one of that output. Returns 0 or the
     // system's error number.
-    int create(const std::string& outputName);
-    bool active() const { return file_ != nullptr; }
+    int create(const std::string& outputName) { return store_.create(outputName); }
+    bool active() const { return store_.active(); }
     // One finding's row, its change still to come.
     void add(RecordKind kind, std::string_view recordNumber, int cell, std::string_view row);
     // Calls `emit(row, change)` for each row, in the order added, with its
     // change as `marks` gives it (Change::None without marks), once.
     template <class Emit>
     void copy(const ChangeMarks* marks, Emit emit) {
-        rewind();
+        store_.rewind();
         while (next()) emit(std::string_view(row_), marks ? marks->of(kind_, number_, cell_) : Change::None);
     }
 
 private:
-    void rewind();
     bool next();
 
-    std::FILE* file_ = nullptr;
-    std::string name_;
-    Writer writer_;
+    ScratchStore store_;
     // The row read last.
     RecordKind kind_ = RecordKind::Adoption;
     RecordNumber number_{};

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 
-#include "core/files.h"
 #include "findings/finding_cells.h"
 #include "findings/findings_text.h"
 #include "reports/output_kinds.h"
@@ -25,30 +23,14 @@ std::size_t numberWidth(RecordKind kind) {
 
 }  // namespace
 
-RecordList::~RecordList() {
-    writer_.detach();
-    if (file_) std::fclose(file_);
-}
-
-int RecordList::create(const std::string& outputName) {
-    int error = 0;
-    file_ = openScratchFile(outputName, error);
-    if (!file_) return error;
-    name_ = outputName;
-    writer_.attach(file_, false, outputName);
-    return 0;
-}
-
 void RecordList::add(RecordKind kind, std::string_view recordNumber) {
     // A tag of the kind, then the record number's columns.
-    writer_.put(kindTag(kind));
-    writer_.put(recordNumber);
+    store_.put(kindTag(kind));
+    store_.put(recordNumber);
 }
 
 long RecordList::writeJsonItems(Writer& out, RecordKind kind, int indent) {
-    writer_.flush();
-    errno = 0;
-    if (std::fseek(file_, 0, SEEK_SET) != 0) throw OutputWriteError{name_, errno ? errno : EIO};
+    store_.rewind();
     // The width of a record number by the tag of its kind.
     std::array<std::size_t, 256> width{};
     std::size_t widest = 0;
@@ -59,10 +41,10 @@ long RecordList::writeJsonItems(Writer& out, RecordKind kind, int indent) {
     std::string entry(1 + widest, ' ');
     std::string item;
     long items = 0;
-    int tag;
-    while ((tag = std::getc(file_)) != EOF) {
+    char tag;
+    while (store_.read(&tag, 1) == 1) {
         const std::size_t n = width[static_cast<unsigned char>(tag)];
-        if (std::fread(entry.data(), 1, n, file_) != n) throw OutputWriteError{name_, errno ? errno : EIO};
+        store_.readAll(entry.data(), n);
         if (tag != kindTag(kind)) continue;
         if (items % kItemsPerLine == 0) {
             out.put(items == 0 ? "\n" : ",\n");
@@ -75,7 +57,6 @@ long RecordList::writeJsonItems(Writer& out, RecordKind kind, int indent) {
         out.put(item);
         ++items;
     }
-    if (std::ferror(file_)) throw OutputWriteError{name_, errno ? errno : EIO};
     return items;
 }
 

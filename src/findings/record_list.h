@@ -10,20 +10,16 @@
 
 #include "core/element_table.h"
 #include "core/writer.h"
+#include "findings/scratch_store.h"
 
 namespace vortel {
 
 class RecordList {
 public:
-    RecordList() = default;
-    ~RecordList();
-    RecordList(const RecordList&) = delete;
-    RecordList& operator=(const RecordList&) = delete;
-
     // Makes the scratch file beside the output `outputName`; a failed write
     // or read of it is reported as one of that output. Returns 0 or the
     // system's error number.
-    int create(const std::string& outputName);
+    int create(const std::string& outputName) { return store_.create(outputName); }
     // One detail record (its record number as it stands in the record).
     void add(RecordKind kind, std::string_view recordNumber);
     // Writes the record numbers of `kind` as the items of a JSON array, a few
@@ -32,9 +28,7 @@ public:
     long writeJsonItems(Writer& out, RecordKind kind, int indent);
 
 private:
-    std::FILE* file_ = nullptr;
-    std::string name_;
-    Writer writer_;
+    ScratchStore store_;
 };
 
 }  // namespace vortel

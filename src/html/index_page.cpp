@@ -15,6 +15,20 @@ namespace {
 // A link to a file beside the index: a relative reference beginning "./",
 // every byte but A-Z a-z 0-9 - . _ ~ / percent-encoded (RFC 3986), so that no
 // name can become a scheme, a query or a fragment; then escaped as HTML.
+// A row's count cells: records, records with findings, their share,
+// findings; then the status cell is opened.
+void appendCountCells(std::string& html, const RunTotals& t) {
+    html.append("<td class=n>")
+        .append(groupedNumber(static_cast<long>(t.records())))
+        .append("</td><td class=n>")
+        .append(groupedNumber(static_cast<long>(t.recordsWithFindings())))
+        .append("</td><td class=n>")
+        .append(shareText(static_cast<long>(t.recordsWithFindings()), static_cast<long>(t.records())))
+        .append("</td><td class=n>")
+        .append(groupedNumber(static_cast<long>(t.findings)))
+        .append("</td><td class=status>");
+}
+
 std::string linkTo(const std::string& fileName) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string reference = "./";
@@ -86,15 +100,8 @@ void IndexPage::fileChecked(const CheckedFile& f) {
 
     std::string html = f.status == -1 ? "<tr class=failed><td>" : "<tr><td>";
     appendHtmlText(html, f.dataFile, TextBytes::Utf8);
-    html.append("</td><td class=n>")
-        .append(groupedNumber(static_cast<long>(t.records())))
-        .append("</td><td class=n>")
-        .append(groupedNumber(static_cast<long>(t.recordsWithFindings())))
-        .append("</td><td class=n>")
-        .append(shareText(static_cast<long>(t.recordsWithFindings()), static_cast<long>(t.records())))
-        .append("</td><td class=n>")
-        .append(groupedNumber(static_cast<long>(t.findings)))
-        .append("</td><td class=status>");
+    html.append("</td>");
+    appendCountCells(html, t);
     appendHtmlText(html, outcomeWords(f), TextBytes::Utf8);
     html.append("</td><td>");
     for (const OutputRow& row : outputTable()) {
@@ -112,18 +119,9 @@ void IndexPage::fileChecked(const CheckedFile& f) {
 void IndexPage::end(const RunEnd&) {
     const RunTotals& t = totals_;
     std::string html = "</tbody>\n<tfoot><tr class=totals><th>Total, ";
-    html.append(groupedNumber(files_))
-        .append(files_ == 1 ? " file" : " files")
-        .append("</th><td class=n>")
-        .append(groupedNumber(static_cast<long>(t.records())))
-        .append("</td><td class=n>")
-        .append(groupedNumber(static_cast<long>(t.recordsWithFindings())))
-        .append("</td><td class=n>")
-        .append(shareText(static_cast<long>(t.recordsWithFindings()), static_cast<long>(t.records())))
-        .append("</td><td class=n>")
-        .append(groupedNumber(static_cast<long>(t.findings)))
-        .append("</td><td class=status>")
-        .append(groupedNumber(withFindings_))
+    html.append(groupedNumber(files_)).append(files_ == 1 ? " file" : " files").append("</th>");
+    appendCountCells(html, t);
+    html.append(groupedNumber(withFindings_))
         .append(" with findings, ")
         .append(groupedNumber(failed_))
         .append(" failed</td><td></td></tr></tfoot>\n</table>\n</div>\n<footer>vortel-dq ")
