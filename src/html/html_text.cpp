@@ -1,10 +1,21 @@
 #include "html/html_text.h"
 
+#include <array>
+
 namespace vortel {
 
 namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
+
+// The bytes that stand for themselves in HTML text and attribute values:
+// printable ASCII but for the five that must be written as entities.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c) plain[static_cast<std::size_t>(c)] = true;
+    for (const char c : {'&', '<', '>', '"', '\''}) plain[static_cast<unsigned char>(c)] = false;
+    return plain;
+}();
 
 void appendEscape(std::string& out, unsigned char c, TextPlace place) {
     if (place == TextPlace::Content) out.append("<span class=x>");
@@ -80,8 +91,16 @@ std::size_t utf8Length(std::string_view s) {
 }  // namespace
 
 void appendHtmlText(std::string& out, std::string_view bytes, TextBytes read, TextPlace place, bool keepLineFeeds) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        // Most text is printable ASCII that needs no escape: copied a run at a time.
+        std::size_t plain = i;
+        while (plain < bytes.size() && kPlain[static_cast<unsigned char>(bytes[plain])]) ++plain;
+        out.append(bytes.substr(i, plain - i));
+        i = plain;
+        if (i == bytes.size()) break;
         const auto c = static_cast<unsigned char>(bytes[i]);
+        std::size_t taken = 1;
         if (c < 0x80) {
             appendAscii(out, c, place, keepLineFeeds);
         } else if (read == TextBytes::Utf8) {
@@ -90,7 +109,7 @@ void appendHtmlText(std::string& out, std::string_view bytes, TextBytes read, Te
                 appendEscape(out, c, place);
             } else {
                 out.append(bytes.substr(i, n));
-                i += n - 1;
+                taken = n;
             }
         } else if (c < 0xA0) {
             appendEscape(out, c, place);
@@ -98,6 +117,7 @@ void appendHtmlText(std::string& out, std::string_view bytes, TextBytes read, Te
             out.push_back(static_cast<char>(0xC0 | (c >> 6)));
             out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
         }
+        i += taken;
     }
 }
 
