@@ -6,6 +6,7 @@
 
 #include "adoption/adoption_tallies.h"
 #include "catalogue/catalogue.h"
+#include "core/line_reader.h"
 #include "core/output_file.h"
 #include "core/version.h"
 #include "findings/rule_words.h"
@@ -113,6 +114,18 @@ void layout(Document& d, RecordKind kind) {
                               std::move(blank), std::move(test)});
     }
     d.push_back(std::move(table));
+    const std::string length = std::to_string(recordLength(kind));
+    const std::string longest = std::to_string(LineReader::kMaxLine);
+    paragraph(d, "A line that does not hold " + length +
+                     " characters (not counting its line feed and one carriage return before it), an empty line "
+                     "included, gets the finding " +
+                     std::string(1, outputRow(kind).tag) +
+                     "-length on the element \"record\" before its element findings: a short line's missing "
+                     "columns are read as blank, a long line's further characters are not checked. A line of more "
+                     "than " +
+                     longest + " characters is read as several records of at most " + longest +
+                     " characters, and each further piece gets a length finding of its own. The reports do not list "
+                     "these findings; the findings files, the page, the error records and the comparison do.");
 }
 
 void datePairs(Document& d, RecordKind kind) {
