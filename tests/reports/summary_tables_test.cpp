@@ -15,8 +15,8 @@
 #include "adoption/adoption_tallies.h"
 #include "catalogue/catalogue.h"
 #include "fostercare/fostercare_tallies.h"
+#include "reports/reference_listings.h"
 #include "reports/summary_messages.h"
-#include "summary/reference_listings.h"
 
 namespace vortel::testing {
 namespace {
