@@ -23,16 +23,14 @@ namespace vortel {
 
 namespace {
 
-// What the pass knows of a record kind: console texts, the report's text
-// when the file holds nothing of the kind, and the checks a detail record
-// goes through. The kind's marker and record length are its core row's.
+// What the pass knows of a record kind: console texts and the checks a
+// detail record goes through. The kind's marker and record length are its core row's.
 struct SectionKind {
     RecordKind kind;
     std::string_view noSummary;
     std::string_view summaryChecked;
     std::string_view detailCount;
     std::string_view noDetail;
-    std::string_view noData;
     bool usesLocalAgencies;
     void (*reset)(RunContext&);
     void (*checkElements)(RunContext&, std::string_view);
@@ -53,7 +51,6 @@ constexpr std::array<SectionKind, kRecordKinds> kSections = {{
         "\n       1 Adoption Summary Record Checked.",
         "\n         Adoption Detail Records Checked.\r",
         "No Adoption Detail Records Found.        \n",
-        "\n\nNo Adoption Data Found",
         false,
         resetAdoptionCells,
         [](RunContext& ctx, std::string_view r) { checkAdoptionElements(ctx.facts, ctx.cells(kAdoption), r); },
@@ -73,7 +70,6 @@ constexpr std::array<SectionKind, kRecordKinds> kSections = {{
         "\n       1 Foster Care Summary Record Checked.",
         "\n         Foster Care Detailed Records Checked.\r",
         "No Foster Care Detailed Records Found.        \n",
-        "\n\nNo Foster Care Data Found",
         true,
         resetFosterCareCells,
         [](RunContext& ctx, std::string_view r) { checkFosterCareElements(ctx.facts, ctx.cells(kFosterCare), r); },
