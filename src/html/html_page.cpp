@@ -556,15 +556,18 @@ void HtmlPage::writeFixFirst(RunContext& ctx, bool complete) {
                 html_.append("-").append(std::to_string(a.message)).append("\"");
                 break;
             case FixKind::Deleted:
-                html_.append("#records\" data-s=d data-e=").push_back(k);
+                html_.append("#records\" data-w data-s=d data-e=").push_back(k);
                 html_.append(":");
                 break;
             case FixKind::County:
-                html_.append("#records\" data-s=2 data-e=").push_back(k);
+                html_.append("#records\" data-w data-s=2 data-e=").push_back(k);
+                html_.append(":").append(a.element);
+                break;
+            case FixKind::Element:
+                html_.append("#records\" data-w data-e=").push_back(k);
                 html_.append(":").append(a.element);
                 break;
             case FixKind::Length:
-            case FixKind::Element:
                 html_.append("#records\" data-e=").push_back(k);
                 html_.append(":").append(a.element);
                 break;
