@@ -37,9 +37,9 @@ FootnoteFileType footnoteFileType(char letter);
 std::string footnoteMessage(std::int64_t number, std::string_view text);
 
 // Counts the footnote record in `count`, checks its header, appends one
-// message per error to the footnote lists of `lists` and shows the running
+// message per error to the footnote lists of `errors` and shows the running
 // count on the console.
-void checkFootnote(const RunFacts& facts, MessageLists& lists, std::int64_t& count, Console console,
+void checkFootnote(const RunFacts& facts, MessageLists& errors, std::int64_t& count, Console console,
                    std::string_view line);
 
 }  // namespace vortel
