@@ -1,4 +1,4 @@
-#include "reports/text_report.h"
+#include "findings/text_report.h"
 
 #include <algorithm>
 #include <iterator>
