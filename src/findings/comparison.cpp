@@ -15,6 +15,7 @@
 #include "findings/finding_cells.h"
 #include "findings/findings_text.h"
 #include "findings/line_length.h"
+#include "findings/mostly_in_order.h"
 #include "reports/output_kinds.h"
 
 namespace vortel {
@@ -39,14 +40,14 @@ struct NumberOrder {
 };
 static_assert(sizeof(RecordNumber) == sizeof(std::uint64_t) + sizeof(std::uint32_t));
 
-bool numberLess(const RecordNumber& a, const RecordNumber& b) { return NumberOrder(a) < NumberOrder(b); }
-bool keyLess(const FindingKey& a, const FindingKey& b) {
+// As objects whose bodies the sorts see, so that they are called inline.
+constexpr auto byNumber = [](const RecordNumber& a, const RecordNumber& b) {
+    return NumberOrder(a) < NumberOrder(b);
+};
+constexpr auto byKey = [](const FindingKey& a, const FindingKey& b) {
     const auto order = NumberOrder(a.recordNumber) <=> NumberOrder(b.recordNumber);
     return order < 0 || (order == 0 && a.cell < b.cell);
-}
-// As objects, so that the sorts call them inline.
-constexpr auto byNumber = [](const RecordNumber& a, const RecordNumber& b) { return numberLess(a, b); };
-constexpr auto byKey = [](const FindingKey& a, const FindingKey& b) { return keyLess(a, b); };
+};
 
 // Counts how often record numbers occur in a sorted list (0, 1 or 2 for
 // more), asked in ascending order, so that the list is walked once.
@@ -54,7 +55,7 @@ class Occurrences {
 public:
     explicit Occurrences(const std::vector<RecordNumber>& sorted) : at_(sorted.begin()), end_(sorted.end()) {}
     long of(const RecordNumber& number) {
-        while (at_ != end_ && numberLess(*at_, number)) ++at_;
+        while (at_ != end_ && byNumber(*at_, number)) ++at_;
         long count = 0;
         for (auto i = at_; i != end_ && count < 2 && *i == number; ++i) ++count;
         return count;
@@ -78,12 +79,10 @@ long onlyIn(const std::vector<RecordNumber>& sorted, const std::vector<RecordNum
     return count;
 }
 
-// Sorts a run's lists of one kind; lists read sorted already are only walked.
+// Sorts a run's lists of one kind.
 void sortKind(RunFindings::Kind& run) {
-    if (!std::is_sorted(run.records.begin(), run.records.end(), byNumber))
-        std::sort(run.records.begin(), run.records.end(), byNumber);
-    if (!std::is_sorted(run.findings.begin(), run.findings.end(), byKey))
-        std::sort(run.findings.begin(), run.findings.end(), byKey);
+    sortMostlyInOrder(run.records, byNumber);
+    sortMostlyInOrder(run.findings, byKey);
 }
 
 KindComparison compareKind(RecordKind kind, RunFindings::Kind& before, RunFindings::Kind& after) {
@@ -99,7 +98,7 @@ KindComparison compareKind(RecordKind kind, RunFindings::Kind& before, RunFindin
     Occurrences recordsBefore(before.records), recordsAfter(after.records);
     std::size_t i = 0, j = 0;
     while (i < was.size() || j < is.size()) {
-        const FindingKey key = j == is.size() || (i < was.size() && keyLess(was[i], is[j])) ? was[i] : is[j];
+        const FindingKey key = j == is.size() || (i < was.size() && byKey(was[i], is[j])) ? was[i] : is[j];
         long inBefore = 0, inAfter = 0;
         for (; i < was.size() && was[i] == key; ++i) ++inBefore;
         for (; j < is.size() && is[j] == key; ++j) ++inAfter;
@@ -237,14 +236,20 @@ std::string_view changeName(Change change) {
 Change ChangeMarks::of(RecordKind kind, const RecordNumber& number, std::uint16_t cell) const {
     const RunFindings::Kind& before = previous_.of(kind);
     const RunFindings::Kind& after = current_.of(kind);
-    const auto occurrences = [&](const std::vector<RecordNumber>& sorted) {
-        const auto [from, to] = std::equal_range(sorted.begin(), sorted.end(), number, byNumber);
-        return to - from;
+    Hints& hints = hints_[kind];
+    // How often the number occurs, 2 standing for more.
+    const auto occurrences = [&](const std::vector<RecordNumber>& sorted, std::size_t& hint) {
+        std::size_t at = lowerBoundNear(sorted, hint, number, byNumber);
+        int count = 0;
+        for (; at < sorted.size() && count < 2 && sorted[at] == number; ++at) ++count;
+        return count;
     };
-    const auto inBefore = occurrences(before.records);
-    if (isBlankRecordNumber(number) || inBefore > 1 || occurrences(after.records) > 1) return Change::Unmatched;
+    const int inBefore = occurrences(before.records, hints.recordsBefore);
+    if (isBlankRecordNumber(number) || inBefore > 1 || occurrences(after.records, hints.recordsAfter) > 1)
+        return Change::Unmatched;
     const FindingKey key{number, cell, {}};
-    if (std::binary_search(before.findings.begin(), before.findings.end(), key, byKey)) return Change::StillOpen;
+    const std::size_t at = lowerBoundNear(before.findings, hints.findingsBefore, key, byKey);
+    if (at < before.findings.size() && before.findings[at] == key) return Change::StillOpen;
     return inBefore != 0 ? Change::New : Change::OfAddedRecord;
 }
 
