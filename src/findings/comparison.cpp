@@ -82,7 +82,20 @@ long onlyIn(const std::vector<RecordNumber>& sorted, const std::vector<RecordNum
 // Sorts a run's lists of one kind.
 void sortKind(RunFindings::Kind& run) {
     sortMostlyInOrder(run.records, byNumber);
-    sortMostlyInOrder(run.findings, byKey);
+    // A record's findings come in the order of the data errors table rather
+    // than of their cells: the list is mostly in order by record number
+    // alone, and then each record's few findings are put in order.
+    std::vector<FindingKey>& findings = run.findings;
+    if (std::is_sorted(findings.begin(), findings.end(), byKey)) return;
+    sortMostlyInOrder(findings, [](const FindingKey& a, const FindingKey& b) {
+        return NumberOrder(a.recordNumber) < NumberOrder(b.recordNumber);
+    });
+    for (auto at = findings.begin(); at != findings.end();) {
+        auto next = at + 1;
+        while (next != findings.end() && next->recordNumber == at->recordNumber) ++next;
+        std::sort(at, next, byKey);
+        at = next;
+    }
 }
 
 KindComparison compareKind(RecordKind kind, RunFindings::Kind& before, RunFindings::Kind& after) {

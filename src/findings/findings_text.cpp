@@ -30,15 +30,6 @@ constexpr std::array<bool, 256> specialBytes(bool latin1) {
 constexpr std::array<bool, 256> kLatin1Special = specialBytes(true);
 constexpr std::array<bool, 256> kUtf8Special = specialBytes(false);
 
-// Word-at-a-time tests of 8 bytes (for the JSON strings): true when some
-// byte is zero, or below n (n at most 128). Each is exact for the word as a
-// whole.
-constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-constexpr bool someByteZero(std::uint64_t x) { return ((x - kOnes) & ~x & kHighBits) != 0; }
-constexpr bool someByteBelow(std::uint64_t x, unsigned n) { return ((x - kOnes * n) & ~x & kHighBits) != 0; }
-constexpr bool someByteIs(std::uint64_t x, char c) { return someByteZero(x ^ (kOnes * static_cast<unsigned char>(c))); }
-
 // The end of the run of bytes from `from` that `special` passes: whole words
 // while none of their bytes can be special (`mayHold`), then byte by byte.
 template <class MayHold>
@@ -104,10 +95,7 @@ void appendJsonString(std::string& out, std::string_view text, JsonText bytes) {
     while (i < text.size()) {
         // A run of characters that stand as they are, appended at once.
         const bool latin1 = bytes == JsonText::Latin1;
-        const std::size_t j = plainRunEnd(text, i, latin1 ? kLatin1Special : kUtf8Special, [latin1](std::uint64_t x) {
-            return someByteBelow(x, 0x20) || someByteIs(x, '"') || someByteIs(x, '\\') ||
-                   (latin1 && (x & kHighBits) != 0);
-        });
+        const std::size_t j = plainRunEnd(text, i, latin1 ? kLatin1Special : kUtf8Special, [latin1](std::uint64_t x) { return someByteNotPlainJson(x, latin1); });
         out.append(text.substr(i, j - i));
         if (j == text.size()) break;
         const auto c = static_cast<unsigned char>(text[j]);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/writer.h"
 
@@ -35,9 +36,13 @@ public:
     [[noreturn]] void failed() const;
 
 private:
+    static constexpr std::size_t kReadBlock = std::size_t{1} << 16;
     std::FILE* file_ = nullptr;
     std::string name_;
     Writer writer_;
+    // What was read of the file and not yet taken: block_[at_, end_).
+    std::vector<char> block_;
+    std::size_t at_ = 0, end_ = 0;
 };
 
 }  // namespace vortel
