@@ -58,6 +58,11 @@ long long OutputFile::position() const {
     return platform::filePosition(file_);
 }
 
+std::FILE* OutputFile::openToReadBack() const {
+    if (!file_ || temporary_.empty()) return nullptr;
+    return platform::openFile(temporary_, "rb");
+}
+
 int OutputFile::cutBackTo(long long position) {
     if (!file_) return EBADF;
     return platform::cutFileTo(file_, position);

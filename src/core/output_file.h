@@ -40,6 +40,12 @@ public:
     // replaces what followed it. Returns 0, or the system's error number.
     int cutBackTo(long long position);
 
+    // True when what was written can be read back: the output is written to
+    // a temporary. openToReadBack opens the temporary again for reading
+    // (flushed first); null on failure, errno set.
+    bool canReadBack() const { return file_ && !temporary_.empty(); }
+    std::FILE* openToReadBack() const;
+
     // Closes the file, everything written having reached it. Returns 0, or the
     // error number of the first failed write, flush or close.
     int close();

@@ -106,6 +106,8 @@ unsigned newFileMode();
 // cutting the file back to such a position. 64-bit on every system.
 long long filePosition(std::FILE* file);
 int cutFileTo(std::FILE* file, long long position);
+// Goes to a position of an open file. Returns 0 or an error number.
+int seekFile(std::FILE* file, long long position);
 
 // The null device ("/dev/null", "NUL") opened with an fopen mode.
 std::FILE* openNullDevice(const char* mode);

@@ -200,6 +200,10 @@ int cutFileTo(std::FILE* file, long long position) {
     return ::fseeko(file, static_cast<off_t>(position), SEEK_SET) == 0 ? 0 : errno;
 }
 
+int seekFile(std::FILE* file, long long position) {
+    return ::fseeko(file, static_cast<off_t>(position), SEEK_SET) == 0 ? 0 : errno;
+}
+
 std::FILE* openNullDevice(const char* mode) { return std::fopen("/dev/null", mode); }
 
 bool isTerminal(std::FILE* stream) { return stream && ::isatty(::fileno(stream)) == 1; }

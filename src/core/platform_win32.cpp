@@ -307,6 +307,10 @@ int cutFileTo(std::FILE* file, long long position) {
     return ::_fseeki64(file, position, SEEK_SET) == 0 ? 0 : errno;
 }
 
+int seekFile(std::FILE* file, long long position) {
+    return ::_fseeki64(file, position, SEEK_SET) == 0 ? 0 : errno;
+}
+
 std::FILE* openNullDevice(const char* mode) { return openFile("NUL", mode); }
 
 // _isatty() says yes for the NUL device too: only a console has a console mode.

@@ -21,6 +21,7 @@ void Writer::attach(std::FILE* file, bool owned, std::string name) {
     file_ = file;
     owned_ = owned;
     name_ = std::move(name);
+    drained_ = 0;
 #ifndef NDEBUG
     if (file) stage_ = Stage::Attached;
 #endif
@@ -74,6 +75,7 @@ void Writer::drain() {
         buffer_.clear();
         if (!name_.empty()) throw OutputWriteError{name_, error};
     }
+    drained_ += buffer_.size();
     buffer_.clear();
 }
 

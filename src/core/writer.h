@@ -49,6 +49,10 @@ public:
     }
     void printf(const char* format, ...) VORTEL_PRINTF_FORMAT(2, 3);
 
+    // How many bytes were put since the writer was given its file: where the
+    // next byte goes in a file that was empty then.
+    unsigned long long written() const { return drained_ + buffer_.size(); }
+
     void flush();
     void close();
     // Leaves the destination without writing what is pending.
@@ -68,6 +72,7 @@ private:
     bool owned_ = false;
     std::string name_;
     std::string buffer_;
+    unsigned long long drained_ = 0;  // handed to the file since attach
 
 #ifndef NDEBUG
     // The order of the calls, checked in debug builds: a writer that has had

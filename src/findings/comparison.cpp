@@ -246,24 +246,32 @@ std::string_view changeName(Change change) {
     return kNames[static_cast<std::size_t>(change)];
 }
 
-Change ChangeMarks::of(RecordKind kind, const RecordNumber& number, std::uint16_t cell) const {
-    const RunFindings::Kind& before = previous_.of(kind);
-    const RunFindings::Kind& after = current_.of(kind);
+int ChangeMarks::occurrences(const std::vector<RecordNumber>& sorted, std::size_t& hint,
+                             const RecordNumber& number) {
+    std::size_t at = lowerBoundNear(sorted, hint, number, byNumber);
+    int count = 0;
+    for (; at < sorted.size() && count < 2 && sorted[at] == number; ++at) ++count;
+    return count;
+}
+
+Change ChangeMarks::before(RecordKind kind, const RecordNumber& number, std::uint16_t cell) const {
+    const RunFindings::Kind& earlier = previous_.of(kind);
     Hints& hints = hints_[kind];
-    // How often the number occurs, 2 standing for more.
-    const auto occurrences = [&](const std::vector<RecordNumber>& sorted, std::size_t& hint) {
-        std::size_t at = lowerBoundNear(sorted, hint, number, byNumber);
-        int count = 0;
-        for (; at < sorted.size() && count < 2 && sorted[at] == number; ++at) ++count;
-        return count;
-    };
-    const int inBefore = occurrences(before.records, hints.recordsBefore);
-    if (isBlankRecordNumber(number) || inBefore > 1 || occurrences(after.records, hints.recordsAfter) > 1)
-        return Change::Unmatched;
+    const int inBefore = occurrences(earlier.records, hints.recordsBefore, number);
+    if (isBlankRecordNumber(number) || inBefore > 1) return Change::Unmatched;
     const FindingKey key{number, cell, {}};
-    const std::size_t at = lowerBoundNear(before.findings, hints.findingsBefore, key, byKey);
-    if (at < before.findings.size() && before.findings[at] == key) return Change::StillOpen;
+    const std::size_t at = lowerBoundNear(earlier.findings, hints.findingsBefore, key, byKey);
+    if (at < earlier.findings.size() && earlier.findings[at] == key) return Change::StillOpen;
     return inBefore != 0 ? Change::New : Change::OfAddedRecord;
+}
+
+bool ChangeMarks::repeatedInThisRun(RecordKind kind, const RecordNumber& number) const {
+    return occurrences(current_.of(kind).records, hints_[kind].recordsAfter, number) > 1;
+}
+
+Change ChangeMarks::of(RecordKind kind, const RecordNumber& number, std::uint16_t cell) const {
+    const Change change = before(kind, number, cell);
+    return change != Change::Unmatched && repeatedInThisRun(kind, number) ? Change::Unmatched : change;
 }
 
 std::optional<double> sharePercent(long count, long records) {

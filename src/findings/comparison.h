@@ -130,8 +130,19 @@ class ChangeMarks {
 public:
     ChangeMarks(const RunFindings& previous, const RunFindings& current) : previous_(previous), current_(current) {}
     Change of(RecordKind kind, const RecordNumber& number, std::uint16_t cell) const;
+    // The change as far as the earlier run tells it, as if the record number
+    // occurred once in this run: the same as `of` but for a number this run
+    // repeats (unmatched). Needs only the earlier run's lists, so it may be
+    // asked while this run's are still being made.
+    Change before(RecordKind kind, const RecordNumber& number, std::uint16_t cell) const;
+    // True when the number occurs more than once among this run's records of
+    // the kind.
+    bool repeatedInThisRun(RecordKind kind, const RecordNumber& number) const;
 
 private:
+    // How often `number` occurs in `sorted`, 2 standing for more.
+    static int occurrences(const std::vector<RecordNumber>& sorted, std::size_t& hint, const RecordNumber& number);
+
     const RunFindings& previous_;
     const RunFindings& current_;
     // Where the last searches of each kind's lists ended: the next begins

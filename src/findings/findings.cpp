@@ -154,11 +154,17 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
     addLengthFinding(kind, piece, lineNumber, found_);
     otherStates_.add(kind, field(record, 1, 2), ctx.facts.stateCode);
     fixFirst_.add(kind, found_);
+    changes_.clear();
     if (previous_) {
         RunFindings::Kind& run = current_.of(kind);
         const RecordNumber number = toRecordNumber(recordNumber);
         run.records.push_back(number);
-        for (const Finding& f : found_) run.findings.push_back({number, static_cast<std::uint16_t>(f.cell), {}});
+        if (!earlier_) earlier_.emplace(previous_->findings, current_);
+        for (const Finding& f : found_) {
+            const auto cell = static_cast<std::uint16_t>(f.cell);
+            run.findings.push_back({number, cell, {}});
+            changes_.push_back(earlier_->before(kind, number, cell));
+        }
     }
     if (!found_.empty()) {
         anyFinding_ = true;
@@ -166,7 +172,7 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
         ++counts.recordsWithFindings;
         counts.findings += static_cast<long>(found_.size());
     }
-    const CheckedRecord checked{kind, record, rawLine, lineNumber, recordNumber, found_};
+    const CheckedRecord checked{kind, record, rawLine, lineNumber, recordNumber, found_, changes_};
     for (const auto& output : outputs_) output->record(ctx, checked);
 }
 
@@ -190,6 +196,7 @@ void FindingsExport::finish(RunContext& ctx) {
     endOutputs(ctx, true);
     // What the comparison held is given back once the outputs are marked.
     marks_.reset();
+    earlier_.reset();
     previous_.reset();
     current_ = {};
 }

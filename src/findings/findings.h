@@ -125,6 +125,10 @@ private:
     RunFindings current_;  // with --compare: this run's records and findings
     std::optional<Comparison> comparison_;
     std::optional<ChangeMarks> marks_;  // over both runs' lists, while the outputs end
+    // Over the earlier run's lists during the pass, and each finding's
+    // change as far as they tell.
+    std::optional<ChangeMarks> earlier_;
+    std::vector<Change> changes_;
     FixFirstTally fixFirst_;
     OtherStateTally otherStates_;
     bool anyFinding_ = false;

@@ -1,10 +1,10 @@
 // The findings file as CSV: a header row, then one row per finding.
 #include <charconv>
 
-#include "findings/finding_spool.h"
 #include "findings/findings_file.h"
 #include "findings/findings_text.h"
 #include "findings/line_length.h"
+#include "findings/marked_rows.h"
 
 namespace vortel {
 
@@ -24,22 +24,26 @@ void appendColumns(std::string& row, const Finding& f) {
     row.append(text, std::to_chars(text, text + sizeof text, f.last).ptr);
 }
 
+// A row's change as the last field (empty without a comparison).
+std::string_view csvChange(Change change) { return changeName(change); }
+
 class CsvFindings final : public Output {
 public:
     explicit CsvFindings(bool marksChanges) : marksChanges_(marksChanges) {}
     int create(const std::string& name) override {
         if (const int error = file_.create(name)) return error;
         if (marksChanges_)
-            if (const int error = spool_.create(name)) return error;
+            if (const int error = marked_.create(file_)) return error;
         file_.out().put(kCsvHeader);
         file_.out().put(kCsvLineEnd);
         return 0;
     }
 
     void record(RunContext&, const CheckedRecord& r) override {
-        Writer& out = file_.out();
+        Writer& out = marked_.rows(file_);
         const std::string line = std::to_string(r.lineNumber);
-        for (const Finding& f : r.findings) {
+        for (std::size_t i = 0; i < r.findings.size(); ++i) {
+            const Finding& f = r.findings[i];
             row_.clear();
             appendCsvField(row_, recordKindName(r.kind));
             row_ += ',';
@@ -63,35 +67,21 @@ public:
             row_ += ',';
             appendColumns(row_, f);
             row_ += ',';
-            if (spool_.active()) {
-                spool_.add(r.kind, r.recordNumber, f.cell, row_);
-                continue;
-            }
-            row_ += kCsvLineEnd;
             out.put(row_);
+            if (marked_.active()) marked_.mark(file_, r.kind, r.recordNumber, r.changes[i]);
+            out.put(kCsvLineEnd);
         }
     }
 
-    // Every row is written as its record is checked, or with --compare
-    // copied from the scratch file now, with its change.
-    void end(const RunEnd& run) override {
-        if (!spool_.active() || ended_) return;
-        ended_ = true;
-        Writer& out = file_.out();
-        spool_.copy(run.marks, [&](std::string_view row, Change change) {
-            out.put(row);
-            out.put(changeName(change));
-            out.put(kCsvLineEnd);
-        });
-    }
+    // With --compare, the marks that turned out otherwise are mended now.
+    void end(const RunEnd& run) override { marked_.end(file_, run.marks); }
     WrittenOutput& output() override { return file_; }
     bool explains() const override { return true; }
 
 private:
     WrittenOutput file_;
     bool marksChanges_;
-    bool ended_ = false;
-    FindingSpool spool_;
+    MarkedRows marked_{csvChange};
     std::string row_;
 };
 

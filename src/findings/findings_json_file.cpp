@@ -10,11 +10,11 @@
 #include "core/run_context.h"
 #include "core/version.h"
 #include "findings/comparison.h"
-#include "findings/finding_spool.h"
 #include "findings/findings_file.h"
 #include "findings/findings_json.h"
 #include "findings/findings_text.h"
 #include "findings/line_length.h"
+#include "findings/marked_rows.h"
 #include "findings/record_list.h"
 #include "reports/output_kinds.h"
 
@@ -38,6 +38,13 @@ void appendNumber(std::string& out, int n) {
     out.append(text, std::to_chars(text, text + sizeof text, n).ptr);
 }
 
+// A finding's change as its last member (none without a comparison).
+std::string_view jsonChange(Change change) {
+    static constexpr std::string_view kMembers[] = {"", ",\"change\":\"new\"", ",\"change\":\"stillOpen\"",
+                                                    ",\"change\":\"ofAddedRecord\"", ",\"change\":\"unmatched\""};
+    return kMembers[static_cast<std::size_t>(change)];
+}
+
 class JsonFindings final : public Output {
 public:
     explicit JsonFindings(bool marksChanges) : marksChanges_(marksChanges) {}
@@ -45,7 +52,7 @@ public:
         if (const int error = file_.create(name)) return error;
         if (const int error = records_.create(name)) return error;
         if (marksChanges_)
-            if (const int error = spool_.create(name)) return error;
+            if (const int error = marked_.create(file_)) return error;
         file_.out().put("{\n  \"findings\": [");
         reserve_.reset(new (std::nothrow) char[kReserveBytes]);
         return 0;
@@ -59,8 +66,9 @@ public:
         // written straight from the finding.
         row_.clear();
         const std::string line = std::to_string(r.lineNumber);
-        for (const Finding& f : r.findings) {
-            if (spool_.active()) row_.clear();
+        Writer& out = marked_.rows(file_);
+        for (std::size_t i = 0; i < r.findings.size(); ++i) {
+            const Finding& f = r.findings[i];
             row_ += first_ ? "\n    " : ",\n    ";
             first_ = false;
             row_ += "{\"kind\":\"";
@@ -93,13 +101,14 @@ public:
                 appendNumber(row_, f.last);
                 row_ += ']';
             }
-            if (spool_.active()) {
-                spool_.add(r.kind, r.recordNumber, f.cell, row_);
-                continue;
+            if (marked_.active()) {
+                out.put(row_);
+                row_.clear();
+                marked_.mark(file_, r.kind, r.recordNumber, r.changes[i]);
             }
             row_ += '}';
         }
-        if (!spool_.active()) file_.out().put(row_);
+        out.put(row_);
     }
 
     // A complete run finishes the document; one that did not complete, or
@@ -129,27 +138,9 @@ private:
     // written is cut off first, where the file allows it.
     void abandon();
 
-    // With --compare: the findings, each given its change as it is copied
-    // from the scratch file (none when the run did not complete).
-    void copySpool(const ChangeMarks* marks) {
-        if (!spool_.active() || spoolCopied_) return;
-        spoolCopied_ = true;
-        Writer& out = file_.out();
-        spool_.copy(marks, [&](std::string_view row, Change change) {
-            out.put(row);
-            if (change != Change::None) {
-                out.put(",\"change\":\"");
-                out.put(changeName(change));
-                out.put('"');
-            }
-            out.put('}');
-        });
-    }
-
     WrittenOutput file_;
     bool marksChanges_;
-    FindingSpool spool_;
-    bool spoolCopied_ = false;
+    MarkedRows marked_{jsonChange};
     RecordList records_;
     long long finishFrom_ = -1;  // where `finish` began to write, while it is writing
     std::string row_;
@@ -201,7 +192,7 @@ void JsonFindings::finish(const RunEnd& run) {
     std::array<const MessageList*, kMessageLists> lists{};
     for (std::size_t i = 0; i < kMessageLists; ++i) lists[i] = &run.ctx.messageLists[i];
     reserve_.reset();
-    copySpool(run.marks);
+    marked_.end(file_, run.marks);
     file_.out().flush();
     finishFrom_ = file_.file().position();
     // The rest of the document's members, indented like the findings;
@@ -233,7 +224,7 @@ void JsonFindings::finish(const RunEnd& run) {
 }
 
 void JsonFindings::abandon() {
-    copySpool(nullptr);
+    marked_.end(file_, nullptr);
     if (finishFrom_ >= 0) {
         Writer& out = file_.out();
         out.detach();

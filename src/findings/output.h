@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/element_table.h"
+#include "findings/comparison.h"
 #include "findings/finding_cells.h"
 #include "findings/output_file.h"
 
@@ -68,6 +69,9 @@ struct CheckedRecord {
     // Its findings (none for a clean record), explained when an output
     // explains them.
     std::span<const Finding> findings;
+    // With --compare: the change of each finding as far as the earlier run
+    // tells it (ChangeMarks::before); else empty.
+    std::span<const Change> changes = {};
 };
 
 // What one run of a many-file run counted, for its index.

@@ -24,6 +24,7 @@ public:
     // the system's error number.
     int create(const std::string& outputName);
     bool active() const { return file_ != nullptr; }
+    Writer& writer() { return writer_; }
     void put(std::string_view text) { writer_.put(text); }
     void put(char c) { writer_.put(c); }
     // Flushes what was written and goes back to its start to read it.

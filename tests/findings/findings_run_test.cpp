@@ -357,6 +357,25 @@ TEST(JsonFindings, RunsWithoutRecordsOrThatDoNotCompleteStillGiveADocument) {
     }
 }
 
+// Findings are written with their change as the earlier run tells it; a run
+// that does not complete makes no comparison, and its findings keep no mark.
+TEST(CompareFindings, ARunThatDoesNotCompleteMarksNoChange) {
+    const std::string adoption = adoptionSection({withField(cleanAdoptionRecord(), 28, "3"), cleanAdoptionRecord()});
+    Workspace w(adoption);
+    ASSERT_EQ(w.run({"--findings", "earlier.json"}, "02").status, 0);
+    // The foster care section ends the run: State 02 has no local agency code.
+    writeFile(w.dir / "data.txt", adoption + fosterCareSection({cleanFosterCareRecord()}));
+    ASSERT_EQ(w.run({"--findings", "now.json", "--compare", "earlier.json"}, "02").status, -1);
+    const Json doc = Json::parse(w.read("now.json"));
+    ASSERT_EQ(doc["complete"], false);
+    ASSERT_FALSE(doc["findings"].empty());
+    for (const Json& finding : doc["findings"]) EXPECT_FALSE(finding.contains("change")) << finding.dump();
+    ASSERT_EQ(w.run({"--findings", "now.csv", "--compare", "earlier.json"}, "02").status, -1);
+    const std::vector<CsvRow> rows = parseCsv(w.read("now.csv"));
+    ASSERT_GT(rows.size(), 1u);
+    for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_EQ(rows[i].back(), "") << i;
+}
+
 TEST(ExitStatus, OneAfterACompleteRunWithFindingsWhenAskedFor) {
     const std::string clean = adoptionSection({cleanAdoptionRecord()}) + fosterCareSection({cleanFosterCareRecord()});
     const std::string bad = adoptionSection({cleanAdoptionRecord(), withField(cleanAdoptionRecord(), 1, "02")});
