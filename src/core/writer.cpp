@@ -22,6 +22,7 @@ void Writer::attach(std::FILE* file, bool owned, std::string name) {
     owned_ = owned;
     name_ = std::move(name);
     drained_ = 0;
+    writtenOut_ = 0;
 #ifndef NDEBUG
     if (file) stage_ = Stage::Attached;
 #endif
@@ -77,6 +78,10 @@ void Writer::drain() {
     }
     drained_ += buffer_.size();
     buffer_.clear();
+    if (writeOutEvery_ != 0 && drained_ - writtenOut_ >= writeOutEvery_) {
+        writtenOut_ = drained_;
+        platform::startWriteOut(file_);
+    }
 }
 
 void Writer::flush() {

@@ -48,10 +48,23 @@ public:
         buffer_.append(static_cast<std::size_t>(count > 0 ? count : 0), c);
     }
     void printf(const char* format, ...) VORTEL_PRINTF_FORMAT(2, 3);
+    // For text built piece by piece (a row of a findings file): appended to
+    // the string given, it is written as if put; call appended() after.
+    std::string& appendTo() {
+        assert(writable());
+        return buffer_;
+    }
+    void appended() {
+        if (buffer_.size() >= kFlushAt) drain();
+    }
 
     // How many bytes were put since the writer was given its file: where the
     // next byte goes in a file that was empty then.
     unsigned long long written() const { return drained_ + buffer_.size(); }
+
+    // For a large output: the system is asked to begin writing it out to
+    // disk every few megabytes (see platform::startWriteOut).
+    void writeOutAsItGoes() { writeOutEvery_ = kWriteOutEvery; }
 
     void flush();
     void close();
@@ -66,6 +79,7 @@ public:
 
 private:
     static constexpr std::size_t kFlushAt = 1 << 16;
+    static constexpr unsigned long long kWriteOutEvery = 8ull << 20;
     void drain();
 
     std::FILE* file_ = nullptr;
@@ -73,6 +87,8 @@ private:
     std::string name_;
     std::string buffer_;
     unsigned long long drained_ = 0;  // handed to the file since attach
+    unsigned long long writeOutEvery_ = 0;  // 0: left to the system
+    unsigned long long writtenOut_ = 0;     // drained_ when it was last asked
 
 #ifndef NDEBUG
     // The order of the calls, checked in debug builds: a writer that has had

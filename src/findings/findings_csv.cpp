@@ -32,6 +32,7 @@ public:
     explicit CsvFindings(bool marksChanges) : marksChanges_(marksChanges) {}
     int create(const std::string& name) override {
         if (const int error = file_.create(name)) return error;
+        file_.out().writeOutAsItGoes();
         if (marksChanges_)
             if (const int error = marked_.create(file_)) return error;
         file_.out().put(kCsvHeader);
@@ -41,33 +42,35 @@ public:
 
     void record(RunContext&, const CheckedRecord& r) override {
         Writer& out = marked_.rows(file_);
-        const std::string line = std::to_string(r.lineNumber);
+        char number[24];
+        const std::string_view line(number, static_cast<std::size_t>(
+                                                std::to_chars(number, number + sizeof number, r.lineNumber).ptr - number));
         for (std::size_t i = 0; i < r.findings.size(); ++i) {
             const Finding& f = r.findings[i];
-            row_.clear();
-            appendCsvField(row_, recordKindName(r.kind));
-            row_ += ',';
-            row_ += line;
-            row_ += ',';
-            appendCsvField(row_, r.recordNumber);
-            row_ += ',';
-            appendCsvField(row_, f.element);
-            row_ += ',';
-            appendCsvField(row_, stateText(f));
-            row_ += ',';
-            appendCsvField(row_, f.meaning);
-            row_ += ',';
-            appendCsvField(row_, f.value);
-            row_ += ',';
-            appendCsvField(row_, f.elementName);
-            row_ += ',';
-            appendCsvField(row_, f.rule);
-            row_ += ',';
-            appendCsvField(row_, f.explanation);
-            row_ += ',';
-            appendColumns(row_, f);
-            row_ += ',';
-            out.put(row_);
+            // Each row built where the writer keeps what it is to write.
+            std::string& row = out.appendTo();
+            appendCsvField(row, recordKindName(r.kind));
+            row += ',';
+            row += line;
+            row += ',';
+            appendCsvField(row, r.recordNumber);
+            row += ',';
+            appendCsvField(row, f.element);
+            row += ',';
+            appendCsvField(row, stateText(f));
+            row += ',';
+            appendCsvField(row, f.meaning);
+            row += ',';
+            appendCsvField(row, f.value);
+            row += ',';
+            appendCsvField(row, f.elementName);
+            row += ',';
+            appendCsvField(row, f.rule);
+            row += ',';
+            appendCsvField(row, f.explanation);
+            row += ',';
+            appendColumns(row, f);
+            row += ',';
             if (marked_.active()) marked_.mark(file_, r.kind, r.recordNumber, r.changes[i]);
             out.put(kCsvLineEnd);
         }
@@ -82,7 +85,6 @@ private:
     WrittenOutput file_;
     bool marksChanges_;
     MarkedRows marked_{csvChange};
-    std::string row_;
 };
 
 }  // namespace

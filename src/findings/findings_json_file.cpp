@@ -50,6 +50,7 @@ public:
     explicit JsonFindings(bool marksChanges) : marksChanges_(marksChanges) {}
     int create(const std::string& name) override {
         if (const int error = file_.create(name)) return error;
+        file_.out().writeOutAsItGoes();
         if (const int error = records_.create(name)) return error;
         if (marksChanges_)
             if (const int error = marked_.create(file_)) return error;
@@ -63,52 +64,50 @@ public:
         records_.add(r.kind, r.recordNumber);
         if (r.findings.empty()) return;
         // Each finding as the JSON library dumps an object of these members,
-        // written straight from the finding.
-        row_.clear();
-        const std::string line = std::to_string(r.lineNumber);
+        // written straight from the finding where the writer keeps what it
+        // is to write.
         Writer& out = marked_.rows(file_);
+        char number[24];
+        const std::string_view line(number, static_cast<std::size_t>(
+                                                std::to_chars(number, number + sizeof number, r.lineNumber).ptr - number));
         for (std::size_t i = 0; i < r.findings.size(); ++i) {
             const Finding& f = r.findings[i];
-            row_ += first_ ? "\n    " : ",\n    ";
+            std::string& row = out.appendTo();
+            row += first_ ? "\n    " : ",\n    ";
             first_ = false;
-            row_ += "{\"kind\":\"";
-            row_ += recordKindName(r.kind);
-            row_ += "\",\"line\":";
-            row_ += line;
-            row_ += ",\"recordNumber\":";
-            appendJsonString(row_, r.recordNumber, JsonText::Latin1);
-            row_ += ",\"element\":";
-            appendJsonString(row_, f.element, JsonText::Utf8);
-            row_ += ",\"state\":";
-            appendJsonString(row_, stateText(f), JsonText::Latin1);
-            row_ += ",\"meaning\":";
-            appendJsonString(row_, f.meaning, JsonText::Utf8);
-            row_ += ",\"value\":";
-            appendJsonString(row_, f.value, JsonText::Latin1);
-            row_ += ",\"elementName\":";
-            appendJsonString(row_, f.elementName, JsonText::Utf8);
-            row_ += ",\"rule\":";
-            appendJsonString(row_, f.rule, JsonText::Utf8);
-            row_ += ",\"explanation\":";
-            appendJsonString(row_, f.explanation, JsonText::Latin1);
-            row_ += ",\"columns\":";
+            row += "{\"kind\":\"";
+            row += recordKindName(r.kind);
+            row += "\",\"line\":";
+            row += line;
+            row += ",\"recordNumber\":";
+            appendJsonString(row, r.recordNumber, JsonText::Latin1);
+            row += ",\"element\":";
+            appendJsonString(row, f.element, JsonText::Utf8);
+            row += ",\"state\":";
+            appendJsonString(row, stateText(f), JsonText::Latin1);
+            row += ",\"meaning\":";
+            appendJsonString(row, f.meaning, JsonText::Utf8);
+            row += ",\"value\":";
+            appendJsonString(row, f.value, JsonText::Latin1);
+            row += ",\"elementName\":";
+            appendJsonString(row, f.elementName, JsonText::Utf8);
+            row += ",\"rule\":";
+            appendJsonString(row, f.rule, JsonText::Utf8);
+            row += ",\"explanation\":";
+            appendJsonString(row, f.explanation, JsonText::Latin1);
+            row += ",\"columns\":";
             if (f.first == 0) {
-                row_ += "null";
+                row += "null";
             } else {
-                row_ += '[';
-                appendNumber(row_, f.first);
-                row_ += ',';
-                appendNumber(row_, f.last);
-                row_ += ']';
+                row += '[';
+                appendNumber(row, f.first);
+                row += ',';
+                appendNumber(row, f.last);
+                row += ']';
             }
-            if (marked_.active()) {
-                out.put(row_);
-                row_.clear();
-                marked_.mark(file_, r.kind, r.recordNumber, r.changes[i]);
-            }
-            row_ += '}';
+            if (marked_.active()) marked_.mark(file_, r.kind, r.recordNumber, r.changes[i]);
+            out.put('}');
         }
-        out.put(row_);
     }
 
     // A complete run finishes the document; one that did not complete, or
@@ -143,7 +142,6 @@ private:
     MarkedRows marked_{jsonChange};
     RecordList records_;
     long long finishFrom_ = -1;  // where `finish` began to write, while it is writing
-    std::string row_;
     bool first_ = true;
     bool finishing_ = false;  // finish() has begun
     bool closed_ = false;     // the document has its end
