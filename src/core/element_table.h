@@ -136,6 +136,15 @@ public:
     }
     // True when any cell holds a state other than '.' or '!'.
     bool hasFinding() const;
+    // Calls f(cell) for every cell changed since the last reset.
+    template <typename F>
+    void forEachTouched(F f) const {
+        for (std::size_t w = 0; w < touched_.size(); ++w) {
+            for (std::uint64_t bits = touched_[w]; bits != 0; bits &= bits - 1) {
+                f(static_cast<int>(w) * 64 + std::countr_zero(bits));
+            }
+        }
+    }
 
 private:
     static constexpr int kWords = (kMaxCells + 1 + 63) / 64;
@@ -147,15 +156,6 @@ private:
     void touch(int cell) {
         assert(cell >= 1 && cell <= size());
         touched_[static_cast<std::size_t>(cell >> 6)] |= std::uint64_t{1} << (cell & 63);
-    }
-    // Calls f(cell) for every cell changed since the last reset.
-    template <typename F>
-    void forEachTouched(F f) const {
-        for (std::size_t w = 0; w < touched_.size(); ++w) {
-            for (std::uint64_t bits = touched_[w]; bits != 0; bits &= bits - 1) {
-                f(static_cast<int>(w) * 64 + std::countr_zero(bits));
-            }
-        }
     }
 
     RecordKind kind_;

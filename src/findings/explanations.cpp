@@ -894,8 +894,21 @@ Explained explainLetter(const Names& n, const ElementTable& cells, std::string_v
 
 }  // namespace
 
+const std::pair<std::string, std::string>* ExplanationMemo::find(RecordKind kind, int cell, std::string_view value) {
+    key_.assign(1, static_cast<char>(kindIndex(kind)));
+    key_.push_back(static_cast<char>(cell & 0xFF));
+    key_.push_back(static_cast<char>((cell >> 8) & 0xFF));
+    key_.append(value);
+    const auto at = said_.find(key_);
+    return at == said_.end() ? nullptr : &at->second;
+}
+
+void ExplanationMemo::keep(std::pair<std::string, std::string> said) {
+    if (said_.size() < kMostKept) said_.emplace(key_, std::move(said));
+}
+
 void explainFindings(RecordKind kind, const ElementTable& cells, std::string_view record, const RunContext& ctx,
-                     std::span<Finding> findings) {
+                     std::span<Finding> findings, ExplanationMemo* memo) {
     const Names names{kind};
     RecordGroupValues values(names, record);
     const std::span<const std::int32_t> outcomes = ctx.datePairs.of(kind);
@@ -926,6 +939,14 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
         Explained x;
         if (isLetterState(f.state)) {
             x = explainLetter(names, cells, record, f, outcomes, values);
+        } else if (e && memo) {
+            if (const auto* said = memo->find(kind, f.cell, f.value)) {
+                f.rule = said->first;
+                f.explanation = said->second;
+                continue;
+            }
+            x = elementTest(names, *e, f, ctx);
+            memo->keep({x.rule, x.text});
         } else if (e) {
             x = elementTest(names, *e, f, ctx);
         }

@@ -17,6 +17,10 @@
 #include <string_view>
 
 #include "core/element_table.h"
+#include <string>
+#include <unordered_map>
+#include <utility>
+
 #include "findings/finding_cells.h"
 
 namespace vortel {
@@ -29,7 +33,27 @@ struct RunContext;
 // tests compared with (the typed State code, the run date, the local agency
 // list). Values in the sentences are the record's bytes, for the writer of
 // each output to escape.
+//
+// `memo`, when given, keeps what was said of element tests for the rest of
+// the run: within a run an element's value fails its test the same way every
+// time (the facts it is compared with do not change), and such sentences are
+// the most frequent.
+class ExplanationMemo;
 void explainFindings(RecordKind kind, const ElementTable& cells, std::string_view record, const RunContext& ctx,
-                     std::span<Finding> findings);
+                     std::span<Finding> findings, ExplanationMemo* memo = nullptr);
+
+class ExplanationMemo {
+public:
+    // The rule and sentence said of a value of the element at `cell`, or
+    // null.
+    const std::pair<std::string, std::string>* find(RecordKind kind, int cell, std::string_view value);
+    void keep(std::pair<std::string, std::string> said);
+
+private:
+    // At most this many sentences are kept.
+    static constexpr std::size_t kMostKept = 1 << 14;
+    std::string key_;  // of the last find
+    std::unordered_map<std::string, std::pair<std::string, std::string>> said_;
+};
 
 }  // namespace vortel

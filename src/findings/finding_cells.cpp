@@ -1,5 +1,7 @@
 #include "findings/finding_cells.h"
 
+#include <algorithm>
+
 #include <string>
 
 #include "catalogue/catalogue.h"
@@ -88,11 +90,31 @@ std::string_view stateMeaning(RecordKind kind, char state) {
 
 void collectFindings(RecordKind kind, const ElementTable& cells, std::string_view record, std::vector<Finding>& out) {
     out.clear();
-    // Most records have no finding: the few cells a record changed tell.
-    if (!cells.hasFinding()) return;
-    for (const FindingCell& c : findingCells(kind)) {
+    // Most records have no finding, and one that has changed few cells: the
+    // cells changed are looked at, in the order of the data errors table.
+    static const PerKind<std::array<std::int16_t, kMaxCells + 1>> kPlaces = [] {
+        PerKind<std::array<std::int16_t, kMaxCells + 1>> places{};
+        for (const RecordKind k : kAllRecordKinds) {
+            const std::span<const FindingCell> listed = findingCells(k);
+            places[k].fill(-1);
+            for (std::size_t i = 0; i < listed.size(); ++i)
+                places[k][static_cast<std::size_t>(listed[i].cell)] = static_cast<std::int16_t>(i);
+        }
+        return places;
+    }();
+    std::array<std::int16_t, kMaxCells + 1> found;
+    std::size_t count = 0;
+    const auto& places = kPlaces[kind];
+    cells.forEachTouched([&](int cell) {
+        const std::int16_t place = places[static_cast<std::size_t>(cell)];
+        if (place >= 0 && isFindingState(cells.state(cell))) found[count++] = place;
+    });
+    if (count == 0) return;
+    std::sort(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(count));
+    const std::span<const FindingCell> listed = findingCells(kind);
+    for (std::size_t i = 0; i < count; ++i) {
+        const FindingCell& c = listed[static_cast<std::size_t>(found[i])];
         const char state = cells.state(c.cell);
-        if (!isFindingState(state)) continue;
         out.push_back({c.label(),
                        state,
                        stateMeaning(kind, state),

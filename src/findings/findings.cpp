@@ -150,7 +150,7 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
         return;
     }
     collectFindings(kind, ctx.cells(kind), record, found_);
-    if (explains_ && !found_.empty()) explainFindings(kind, ctx.cells(kind), record, ctx, found_);
+    if (explains_ && !found_.empty()) explainFindings(kind, ctx.cells(kind), record, ctx, found_, &explained_);
     addLengthFinding(kind, piece, lineNumber, found_);
     otherStates_.add(kind, field(record, 1, 2), ctx.facts.stateCode);
     fixFirst_.add(kind, found_);

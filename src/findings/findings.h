@@ -20,6 +20,7 @@
 #include "core/element_table.h"
 #include "core/line_reader.h"
 #include "findings/comparison.h"
+#include "findings/explanations.h"
 #include "findings/finding_cells.h"
 #include "findings/fix_first.h"
 #include "findings/other_states.h"
@@ -119,6 +120,7 @@ private:
     Output* findingsOutput_ = nullptr;  // the one --findings names
     bool explains_ = false;             // some output shows explanations
     std::vector<Finding> found_;        // the current record's findings
+    ExplanationMemo explained_;         // what element tests said this run
     ReportPeriods reportPeriods_;
     std::array<FindingCounts, kRecordKinds> counts_{};  // by record kind
     std::optional<PreviousRun> previous_;
