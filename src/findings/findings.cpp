@@ -159,7 +159,15 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
         RunFindings::Kind& run = current_.of(kind);
         const RecordNumber number = toRecordNumber(recordNumber);
         run.records.push_back(number);
-        if (!earlier_) earlier_.emplace(previous_->findings, current_);
+        if (!earlier_) {
+            earlier_.emplace(previous_->findings, current_);
+            // A run is usually about the size of the one before: its lists
+            // are given that room at once rather than grown to it.
+            for (const RecordKind k : kAllRecordKinds) {
+                current_.of(k).records.reserve(previous_->findings.of(k).records.size());
+                current_.of(k).findings.reserve(previous_->findings.of(k).findings.size());
+            }
+        }
         for (const Finding& f : found_) {
             const auto cell = static_cast<std::uint16_t>(f.cell);
             run.findings.push_back({number, cell, {}});

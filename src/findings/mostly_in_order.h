@@ -9,25 +9,36 @@
 namespace vortel {
 
 // Sorts a list that is mostly in order already, as a run's lists are when
-// its records come in the order of their numbers: the items out of place
-// are set aside, sorted on their own and merged back, so that such a list
-// costs a walk or two rather than a sort. Any list comes out sorted.
+// its records come in the order of their numbers: the items in order are
+// closed up in place, those out of place set aside, sorted on their own and
+// merged back from the end, so that such a list costs a walk or two rather
+// than a sort, and little memory. Any list comes out sorted.
 template <class T, class Less>
 void sortMostlyInOrder(std::vector<T>& items, Less less) {
     if (std::is_sorted(items.begin(), items.end(), less)) return;
-    std::vector<T> inOrder, aside;
-    inOrder.reserve(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const T& item = items[i];
+    const std::size_t size = items.size();
+    std::vector<T> aside;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        const T item = items[i];
         // An item stays when it follows the last kept and comes before the
         // next, so that one item far out of place does not take the rest
         // aside with it.
-        const bool fits = (inOrder.empty() || !less(item, inOrder.back())) &&
-                          (i + 1 == items.size() || !less(items[i + 1], item));
-        (fits ? inOrder : aside).push_back(item);
+        const bool fits = (kept == 0 || !less(item, items[kept - 1])) && (i + 1 == size || !less(items[i + 1], item));
+        if (fits) {
+            items[kept++] = item;
+        } else {
+            aside.push_back(item);
+        }
     }
     std::sort(aside.begin(), aside.end(), less);
-    std::merge(inOrder.begin(), inOrder.end(), aside.begin(), aside.end(), items.begin(), less);
+    for (std::size_t to = size, from = kept, taken = aside.size(); taken > 0;) {
+        if (from > 0 && less(aside[taken - 1], items[from - 1])) {
+            items[--to] = items[--from];
+        } else {
+            items[--to] = aside[--taken];
+        }
+    }
 }
 
 // The first item of `sorted` not less than `value`, searched for outward
