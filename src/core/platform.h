@@ -109,12 +109,6 @@ int cutFileTo(std::FILE* file, long long position);
 // Goes to a position of an open file. Returns 0 or an error number.
 int seekFile(std::FILE* file, long long position);
 
-// Asks the system to begin writing out to disk what was written to the file,
-// without waiting for it; where that cannot be asked, nothing. A large file
-// that replaces another by a rename would otherwise be written out within
-// the rename, all at once.
-void startWriteOut(std::FILE* file);
-
 // The null device ("/dev/null", "NUL") opened with an fopen mode.
 std::FILE* openNullDevice(const char* mode);
 

@@ -204,14 +204,6 @@ int seekFile(std::FILE* file, long long position) {
     return ::fseeko(file, static_cast<off_t>(position), SEEK_SET) == 0 ? 0 : errno;
 }
 
-void startWriteOut(std::FILE* file) {
-#ifdef SYNC_FILE_RANGE_WRITE
-    ::sync_file_range(::fileno(file), 0, 0, SYNC_FILE_RANGE_WRITE);
-#else
-    (void)file;
-#endif
-}
-
 std::FILE* openNullDevice(const char* mode) { return std::fopen("/dev/null", mode); }
 
 bool isTerminal(std::FILE* stream) { return stream && ::isatty(::fileno(stream)) == 1; }

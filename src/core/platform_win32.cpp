@@ -311,9 +311,6 @@ int seekFile(std::FILE* file, long long position) {
     return ::_fseeki64(file, position, SEEK_SET) == 0 ? 0 : errno;
 }
 
-// Windows writes a file out on its own, and a rename does not wait for it.
-void startWriteOut(std::FILE*) {}
-
 std::FILE* openNullDevice(const char* mode) { return openFile("NUL", mode); }
 
 // _isatty() says yes for the NUL device too: only a console has a console mode.

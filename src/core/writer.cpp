@@ -22,7 +22,6 @@ void Writer::attach(std::FILE* file, bool owned, std::string name) {
     owned_ = owned;
     name_ = std::move(name);
     drained_ = 0;
-    writtenOut_ = 0;
 #ifndef NDEBUG
     if (file) stage_ = Stage::Attached;
 #endif
@@ -78,10 +77,6 @@ void Writer::drain() {
     }
     drained_ += buffer_.size();
     buffer_.clear();
-    if (writeOutEvery_ != 0 && drained_ - writtenOut_ >= writeOutEvery_) {
-        writtenOut_ = drained_;
-        platform::startWriteOut(file_);
-    }
 }
 
 void Writer::flush() {

@@ -62,10 +62,6 @@ public:
     // next byte goes in a file that was empty then.
     unsigned long long written() const { return drained_ + buffer_.size(); }
 
-    // For a large output: the system is asked to begin writing it out to
-    // disk every few megabytes (see platform::startWriteOut).
-    void writeOutAsItGoes() { writeOutEvery_ = kWriteOutEvery; }
-
     void flush();
     void close();
     // Leaves the destination without writing what is pending.
@@ -79,7 +75,6 @@ public:
 
 private:
     static constexpr std::size_t kFlushAt = 1 << 16;
-    static constexpr unsigned long long kWriteOutEvery = 8ull << 20;
     void drain();
 
     std::FILE* file_ = nullptr;
@@ -87,8 +82,6 @@ private:
     std::string name_;
     std::string buffer_;
     unsigned long long drained_ = 0;  // handed to the file since attach
-    unsigned long long writeOutEvery_ = 0;  // 0: left to the system
-    unsigned long long writtenOut_ = 0;     // drained_ when it was last asked
 
 #ifndef NDEBUG
     // The order of the calls, checked in debug builds: a writer that has had

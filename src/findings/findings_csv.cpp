@@ -32,7 +32,6 @@ public:
     explicit CsvFindings(bool marksChanges) : marksChanges_(marksChanges) {}
     int create(const std::string& name) override {
         if (const int error = file_.create(name)) return error;
-        file_.out().writeOutAsItGoes();
         if (marksChanges_)
             if (const int error = marked_.create(file_)) return error;
         file_.out().put(kCsvHeader);

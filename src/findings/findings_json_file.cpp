@@ -50,7 +50,6 @@ public:
     explicit JsonFindings(bool marksChanges) : marksChanges_(marksChanges) {}
     int create(const std::string& name) override {
         if (const int error = file_.create(name)) return error;
-        file_.out().writeOutAsItGoes();
         if (const int error = records_.create(name)) return error;
         if (marksChanges_)
             if (const int error = marked_.create(file_)) return error;
