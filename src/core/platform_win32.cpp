@@ -307,9 +307,7 @@ int cutFileTo(std::FILE* file, long long position) {
     return ::_fseeki64(file, position, SEEK_SET) == 0 ? 0 : errno;
 }
 
-int seekFile(std::FILE* file, long long position) {
-    return ::_fseeki64(file, position, SEEK_SET) == 0 ? 0 : errno;
-}
+int seekFile(std::FILE* file, long long position) { return ::_fseeki64(file, position, SEEK_SET) == 0 ? 0 : errno; }
 
 std::FILE* openNullDevice(const char* mode) { return openFile("NUL", mode); }
 

@@ -66,9 +66,7 @@ inline std::uint64_t loadWord(const char* p) {
 constexpr std::uint64_t kWordOnes = 0x0101010101010101ull;
 constexpr std::uint64_t kWordHighBits = 0x8080808080808080ull;
 constexpr bool someByteZero(std::uint64_t x) { return ((x - kWordOnes) & ~x & kWordHighBits) != 0; }
-constexpr bool someByteBelow(std::uint64_t x, unsigned n) {
-    return ((x - kWordOnes * n) & ~x & kWordHighBits) != 0;
-}
+constexpr bool someByteBelow(std::uint64_t x, unsigned n) { return ((x - kWordOnes * n) & ~x & kWordHighBits) != 0; }
 constexpr bool someByteIs(std::uint64_t x, char c) {
     return someByteZero(x ^ (kWordOnes * static_cast<unsigned char>(c)));
 }

@@ -41,9 +41,7 @@ struct NumberOrder {
 static_assert(sizeof(RecordNumber) == sizeof(std::uint64_t) + sizeof(std::uint32_t));
 
 // As objects whose bodies the sorts see, so that they are called inline.
-constexpr auto byNumber = [](const RecordNumber& a, const RecordNumber& b) {
-    return NumberOrder(a) < NumberOrder(b);
-};
+constexpr auto byNumber = [](const RecordNumber& a, const RecordNumber& b) { return NumberOrder(a) < NumberOrder(b); };
 constexpr auto byKey = [](const FindingKey& a, const FindingKey& b) {
     const auto order = NumberOrder(a.recordNumber) <=> NumberOrder(b.recordNumber);
     return order < 0 || (order == 0 && a.cell < b.cell);
@@ -246,8 +244,7 @@ std::string_view changeName(Change change) {
     return kNames[static_cast<std::size_t>(change)];
 }
 
-int ChangeMarks::occurrences(const std::vector<RecordNumber>& sorted, std::size_t& hint,
-                             const RecordNumber& number) {
+int ChangeMarks::occurrences(const std::vector<RecordNumber>& sorted, std::size_t& hint, const RecordNumber& number) {
     std::size_t at = lowerBoundNear(sorted, hint, number, byNumber);
     int count = 0;
     for (; at < sorted.size() && count < 2 && sorted[at] == number; ++at) ++count;

@@ -14,13 +14,12 @@
 #pragma once
 
 #include <span>
-#include <string_view>
-
-#include "core/element_table.h"
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 
+#include "core/element_table.h"
 #include "findings/finding_cells.h"
 
 namespace vortel {

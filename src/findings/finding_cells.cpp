@@ -1,7 +1,6 @@
 #include "findings/finding_cells.h"
 
 #include <algorithm>
-
 #include <string>
 
 #include "catalogue/catalogue.h"

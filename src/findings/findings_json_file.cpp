@@ -67,8 +67,8 @@ public:
         // is to write.
         Writer& out = marked_.rows(file_);
         char number[24];
-        const std::string_view line(number, static_cast<std::size_t>(
-                                                std::to_chars(number, number + sizeof number, r.lineNumber).ptr - number));
+        const std::string_view line(
+            number, static_cast<std::size_t>(std::to_chars(number, number + sizeof number, r.lineNumber).ptr - number));
         for (std::size_t i = 0; i < r.findings.size(); ++i) {
             const Finding& f = r.findings[i];
             std::string& row = out.appendTo();

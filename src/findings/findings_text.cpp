@@ -99,7 +99,8 @@ void appendJsonString(std::string& out, std::string_view text, JsonText bytes) {
     while (i < text.size()) {
         // A run of characters that stand as they are, appended at once.
         const bool latin1 = bytes == JsonText::Latin1;
-        const std::size_t j = plainRunEnd(text, i, latin1 ? kLatin1Special : kUtf8Special, [latin1](std::uint64_t x) { return someByteNotPlainJson(x, latin1); });
+        const std::size_t j = plainRunEnd(text, i, latin1 ? kLatin1Special : kUtf8Special,
+                                          [latin1](std::uint64_t x) { return someByteNotPlainJson(x, latin1); });
         out.append(text.substr(i, j - i));
         if (j == text.size()) break;
         const auto c = static_cast<unsigned char>(text[j]);

@@ -1,9 +1,9 @@
 #include "findings/mostly_in_order.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <random>
+
+#include <gtest/gtest.h>
 
 namespace vortel {
 namespace {
