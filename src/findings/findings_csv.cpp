@@ -41,16 +41,14 @@ public:
 
     void record(RunContext&, const CheckedRecord& r) override {
         Writer& out = marked_.rows(file_);
-        char number[24];
-        const std::string_view line(
-            number, static_cast<std::size_t>(std::to_chars(number, number + sizeof number, r.lineNumber).ptr - number));
+        const DecimalText line(r.lineNumber);
         for (std::size_t i = 0; i < r.findings.size(); ++i) {
             const Finding& f = r.findings[i];
             // Each row built where the writer keeps what it is to write.
             std::string& row = out.appendTo();
             appendCsvField(row, recordKindName(r.kind));
             row += ',';
-            row += line;
+            row += line.view();
             row += ',';
             appendCsvField(row, r.recordNumber);
             row += ',';

@@ -66,9 +66,7 @@ public:
         // written straight from the finding where the writer keeps what it
         // is to write.
         Writer& out = marked_.rows(file_);
-        char number[24];
-        const std::string_view line(
-            number, static_cast<std::size_t>(std::to_chars(number, number + sizeof number, r.lineNumber).ptr - number));
+        const DecimalText line(r.lineNumber);
         for (std::size_t i = 0; i < r.findings.size(); ++i) {
             const Finding& f = r.findings[i];
             std::string& row = out.appendTo();
@@ -77,7 +75,7 @@ public:
             row += "{\"kind\":\"";
             row += recordKindName(r.kind);
             row += "\",\"line\":";
-            row += line;
+            row += line.view();
             row += ",\"recordNumber\":";
             appendJsonString(row, r.recordNumber, JsonText::Latin1);
             row += ",\"element\":";

@@ -2,6 +2,7 @@
 // file as text for JSON.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,6 +33,18 @@ constexpr bool someByteNotPlainJson(std::uint64_t x, bool highBytes) {
     return someByteBelow(x, 0x20) || someByteIs(x, '"') || someByteIs(x, '\\') ||
            (highBytes && (x & kWordHighBits) != 0);
 }
+
+// A whole number as decimal text, made without allocating.
+class DecimalText {
+public:
+    explicit DecimalText(long long n)
+        : size_(static_cast<std::size_t>(std::to_chars(text_, text_ + sizeof text_, n).ptr - text_)) {}
+    std::string_view view() const { return {text_, size_}; }
+
+private:
+    char text_[24];
+    std::size_t size_;
+};
 
 // The reverse: false when the text is not UTF-8 of characters U+0000-U+00FF.
 bool utf8ToLatin1(std::string_view text, std::string& bytes);
