@@ -894,11 +894,7 @@ Explained explainLetter(const Names& n, const ElementTable& cells, std::string_v
 
 }  // namespace
 
-const std::pair<std::string, std::string>* ExplanationMemo::find(RecordKind kind, int cell, std::string_view value) {
-    key_.assign(1, static_cast<char>(kindIndex(kind)));
-    key_.push_back(static_cast<char>(cell & 0xFF));
-    key_.push_back(static_cast<char>((cell >> 8) & 0xFF));
-    key_.append(value);
+const std::pair<std::string, std::string>* ExplanationMemo::find() const {
     const auto at = said_.find(key_);
     return at == said_.end() ? nullptr : &at->second;
 }
@@ -906,6 +902,32 @@ const std::pair<std::string, std::string>* ExplanationMemo::find(RecordKind kind
 void ExplanationMemo::keep(std::pair<std::string, std::string> said) {
     if (said_.size() < kMostKept) said_.emplace(key_, std::move(said));
 }
+
+namespace {
+
+// The columns of each element of a group, by kind and group number.
+const std::vector<std::pair<int, int>>& groupColumns(RecordKind kind, const GroupEntry& group) {
+    using Columns = std::vector<std::vector<std::pair<int, int>>>;
+    static const PerKind<Columns> kColumns = [] {
+        PerKind<Columns> all;
+        for (const RecordKind k : kAllRecordKinds) {
+            const Names names{k};
+            for (const GroupEntry& g : groupEntries(k)) {
+                Columns& c = all[k];
+                if (c.size() <= static_cast<std::size_t>(g.number)) c.resize(static_cast<std::size_t>(g.number) + 1);
+                for (const std::uint8_t element : g.elements) {
+                    if (element == 0) break;
+                    const ElementEntry& e = names.entry(element);
+                    c[static_cast<std::size_t>(g.number)].emplace_back(e.first(), e.last());
+                }
+            }
+        }
+        return all;
+    }();
+    return kColumns[kind][static_cast<std::size_t>(group.number)];
+}
+
+}  // namespace
 
 void explainFindings(RecordKind kind, const ElementTable& cells, std::string_view record, const RunContext& ctx,
                      std::span<Finding> findings, ExplanationMemo* memo) {
@@ -936,20 +958,38 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
             continue;
         }
         const ElementEntry* e = entryAtCell(kind, f.cell);
-        Explained x;
-        if (isLetterState(f.state)) {
-            x = explainLetter(names, cells, record, f, outcomes, values);
-        } else if (e && memo) {
-            if (const auto* said = memo->find(kind, f.cell, f.value)) {
+        // What the words depend on, for the memo: the element and its value
+        // for an element test; the letter, the rule and the values of the
+        // group's elements for a rule of a group other than the date pairs.
+        const GroupEntry* group = isLetterState(f.state) ? findGroupOfLetter(groupEntries(kind), f.state) : nullptr;
+        const bool remembered = memo && (isLetterState(f.state) ? group && group->number > 1 : e != nullptr);
+        if (remembered) {
+            std::string& key = memo->key();
+            key.assign(1, static_cast<char>(kindIndex(kind)));
+            key.push_back(f.state);
+            if (group) {
+                const std::uint16_t rule = cells.rule(f.cell);
+                key.push_back(static_cast<char>(rule & 0xFF));
+                key.push_back(static_cast<char>(rule >> 8));
+                for (const auto& [first, last] : groupColumns(kind, *group)) key.append(field(record, first, last));
+            } else {
+                key.push_back(static_cast<char>(f.cell & 0xFF));
+                key.push_back(static_cast<char>(f.cell >> 8));
+                key.append(f.value);
+            }
+            if (const auto* said = memo->find()) {
                 f.rule = said->first;
                 f.explanation = said->second;
                 continue;
             }
-            x = elementTest(names, *e, f, ctx);
-            memo->keep({x.rule, x.text});
+        }
+        Explained x;
+        if (isLetterState(f.state)) {
+            x = explainLetter(names, cells, record, f, outcomes, values);
         } else if (e) {
             x = elementTest(names, *e, f, ctx);
         }
+        if (remembered) memo->keep({x.rule, x.text});
         f.rule = std::move(x.rule);
         f.explanation = std::move(x.text);
     }

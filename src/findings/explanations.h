@@ -33,25 +33,28 @@ struct RunContext;
 // list). Values in the sentences are the record's bytes, for the writer of
 // each output to escape.
 //
-// `memo`, when given, keeps what was said of element tests for the rest of
-// the run: within a run an element's value fails its test the same way every
-// time (the facts it is compared with do not change), and such sentences are
-// the most frequent.
+// `memo`, when given, keeps what was said for the rest of the run: within a
+// run an element's value fails its test the same way every time (the facts
+// it is compared with do not change), and a rule of a group (other than the
+// date pairs) is told by its rule, its letter and the values of the group's
+// elements alone. Such sentences are most of what is said.
 class ExplanationMemo;
 void explainFindings(RecordKind kind, const ElementTable& cells, std::string_view record, const RunContext& ctx,
                      std::span<Finding> findings, ExplanationMemo* memo = nullptr);
 
 class ExplanationMemo {
 public:
-    // The rule and sentence said of a value of the element at `cell`, or
-    // null.
-    const std::pair<std::string, std::string>* find(RecordKind kind, int cell, std::string_view value);
+    // What was said of a finding whose key (see explainFindings) is in
+    // `key()`, or null.
+    std::string& key() { return key_; }
+    const std::pair<std::string, std::string>* find() const;
+    // Keeps what was said under the key.
     void keep(std::pair<std::string, std::string> said);
 
 private:
     // At most this many sentences are kept.
     static constexpr std::size_t kMostKept = 1 << 14;
-    std::string key_;  // of the last find
+    std::string key_;
     std::unordered_map<std::string, std::pair<std::string, std::string>> said_;
 };
 
