@@ -197,7 +197,7 @@ long long filePosition(std::FILE* file) {
 int cutFileTo(std::FILE* file, long long position) {
     std::fflush(file);
     if (::ftruncate(::fileno(file), static_cast<off_t>(position)) != 0) return errno;
-    return ::fseeko(file, static_cast<off_t>(position), SEEK_SET) == 0 ? 0 : errno;
+    return seekFile(file, position);
 }
 
 int seekFile(std::FILE* file, long long position) {

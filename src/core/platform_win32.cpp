@@ -304,7 +304,7 @@ long long filePosition(std::FILE* file) {
 int cutFileTo(std::FILE* file, long long position) {
     std::fflush(file);
     if (const int error = ::_chsize_s(::_fileno(file), position)) return error;
-    return ::_fseeki64(file, position, SEEK_SET) == 0 ? 0 : errno;
+    return seekFile(file, position);
 }
 
 int seekFile(std::FILE* file, long long position) { return ::_fseeki64(file, position, SEEK_SET) == 0 ? 0 : errno; }

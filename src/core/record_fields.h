@@ -61,15 +61,6 @@ inline std::uint64_t loadWord(const char* p) {
     std::memcpy(&x, p, 8);
     return x;
 }
-// Tests of the 8 bytes of a word at once: true when some byte is zero,
-// below n (n at most 128), or c. Each is exact for the word as a whole.
-constexpr std::uint64_t kWordOnes = 0x0101010101010101ull;
-constexpr std::uint64_t kWordHighBits = 0x8080808080808080ull;
-constexpr bool someByteZero(std::uint64_t x) { return ((x - kWordOnes) & ~x & kWordHighBits) != 0; }
-constexpr bool someByteBelow(std::uint64_t x, unsigned n) { return ((x - kWordOnes * n) & ~x & kWordHighBits) != 0; }
-constexpr bool someByteIs(std::uint64_t x, char c) {
-    return someByteZero(x ^ (kWordOnes * static_cast<unsigned char>(c)));
-}
 // True when the 8 characters of the word are all digits: every byte
 // 0x30-0x39, tested on the eight at once.
 inline bool eightDigits(std::uint64_t x) {

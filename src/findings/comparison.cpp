@@ -85,9 +85,8 @@ void sortKind(RunFindings::Kind& run) {
     // alone, and then each record's few findings are put in order.
     std::vector<FindingKey>& findings = run.findings;
     if (std::is_sorted(findings.begin(), findings.end(), byKey)) return;
-    sortMostlyInOrder(findings, [](const FindingKey& a, const FindingKey& b) {
-        return NumberOrder(a.recordNumber) < NumberOrder(b.recordNumber);
-    });
+    sortMostlyInOrder(
+        findings, [](const FindingKey& a, const FindingKey& b) { return byNumber(a.recordNumber, b.recordNumber); });
     for (auto at = findings.begin(); at != findings.end();) {
         auto next = at + 1;
         while (next != findings.end() && next->recordNumber == at->recordNumber) ++next;

@@ -25,7 +25,16 @@ std::optional<std::string> findingsOptionsError(const FindingsOptions& options) 
 
 FindingsExport::FindingsExport(const FindingsOptions& options, std::optional<PreviousRun> previous,
                                std::span<const OutputRow> table)
-    : options_(options), table_(table), previous_(std::move(previous)) {}
+    : options_(options), table_(table), previous_(std::move(previous)) {
+    if (!previous_) return;
+    earlier_.emplace(previous_->findings, current_);
+    // A run is usually about the size of the one before: its lists are given
+    // that room at once rather than grown to it.
+    for (const RecordKind kind : kAllRecordKinds) {
+        current_.of(kind).records.reserve(previous_->findings.of(kind).records.size());
+        current_.of(kind).findings.reserve(previous_->findings.of(kind).findings.size());
+    }
+}
 
 FindingsExport::~FindingsExport() = default;
 
@@ -159,15 +168,6 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
         RunFindings::Kind& run = current_.of(kind);
         const RecordNumber number = toRecordNumber(recordNumber);
         run.records.push_back(number);
-        if (!earlier_) {
-            earlier_.emplace(previous_->findings, current_);
-            // A run is usually about the size of the one before: its lists
-            // are given that room at once rather than grown to it.
-            for (const RecordKind k : kAllRecordKinds) {
-                current_.of(k).records.reserve(previous_->findings.of(k).records.size());
-                current_.of(k).findings.reserve(previous_->findings.of(k).findings.size());
-            }
-        }
         for (const Finding& f : found_) {
             const auto cell = static_cast<std::uint16_t>(f.cell);
             run.findings.push_back({number, cell, {}});

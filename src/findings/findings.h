@@ -120,7 +120,7 @@ private:
     Output* findingsOutput_ = nullptr;  // the one --findings names
     bool explains_ = false;             // some output shows explanations
     std::vector<Finding> found_;        // the current record's findings
-    ExplanationMemo explained_;         // what element tests said this run
+    ExplanationMemo explained_;         // what explanations said this run
     ReportPeriods reportPeriods_;
     std::array<FindingCounts, kRecordKinds> counts_{};  // by record kind
     std::optional<PreviousRun> previous_;

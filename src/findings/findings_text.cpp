@@ -30,6 +30,15 @@ constexpr std::array<bool, 256> specialBytes(bool latin1) {
 constexpr std::array<bool, 256> kLatin1Special = specialBytes(true);
 constexpr std::array<bool, 256> kUtf8Special = specialBytes(false);
 
+// Word-at-a-time tests of 8 bytes (for the JSON strings): true when some
+// byte is zero, or below n (n at most 128). Each is exact for the word as a
+// whole.
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+constexpr bool someByteZero(std::uint64_t x) { return ((x - kOnes) & ~x & kHighBits) != 0; }
+constexpr bool someByteBelow(std::uint64_t x, unsigned n) { return ((x - kOnes * n) & ~x & kHighBits) != 0; }
+constexpr bool someByteIs(std::uint64_t x, char c) { return someByteZero(x ^ (kOnes * static_cast<unsigned char>(c))); }
+
 // The end of the run of bytes from `from` that `special` passes: whole words
 // while none of their bytes can be special (`mayHold`), then byte by byte.
 template <class MayHold>
@@ -51,21 +60,17 @@ constexpr std::array<bool, 256> kCsvSpecial = [] {
 }  // namespace
 
 void appendCsvField(std::string& out, std::string_view field) {
-    // Whether the field needs quotes: a long field (a sentence) by a (fast)
-    // search for each byte that quotes it, a shorter one 8 bytes at a time
-    // and the rest by a look-up per byte. A quoted field is then copied in
-    // runs between its double quotes.
-    bool plain = true;
-    if (field.size() >= 32) {
+    // Whether the field needs quotes: a short field by a look-up per byte, a
+    // long one by a (fast) search for each byte that quotes it. A quoted field
+    // is then copied in runs between its double quotes.
+    bool plain;
+    if (field.size() < 32) {
+        std::size_t i = 0;
+        while (i < field.size() && !kCsvSpecial[static_cast<unsigned char>(field[i])]) ++i;
+        plain = i == field.size();
+    } else {  // a long field (a sentence)
         plain = field.find(',') == std::string_view::npos && field.find('"') == std::string_view::npos &&
                 field.find('\n') == std::string_view::npos && field.find('\r') == std::string_view::npos;
-    } else {
-        std::size_t i = 0;
-        for (; i + 8 <= field.size() && plain; i += 8) {
-            const std::uint64_t x = loadWord(field.data() + i);
-            plain = !(someByteIs(x, ',') || someByteIs(x, '"') || someByteIs(x, '\n') || someByteIs(x, '\r'));
-        }
-        for (; i < field.size() && plain; ++i) plain = !kCsvSpecial[static_cast<unsigned char>(field[i])];
     }
     if (plain) {
         out.append(field);
@@ -99,8 +104,10 @@ void appendJsonString(std::string& out, std::string_view text, JsonText bytes) {
     while (i < text.size()) {
         // A run of characters that stand as they are, appended at once.
         const bool latin1 = bytes == JsonText::Latin1;
-        const std::size_t j = plainRunEnd(text, i, latin1 ? kLatin1Special : kUtf8Special,
-                                          [latin1](std::uint64_t x) { return someByteNotPlainJson(x, latin1); });
+        const std::size_t j = plainRunEnd(text, i, latin1 ? kLatin1Special : kUtf8Special, [latin1](std::uint64_t x) {
+            return someByteBelow(x, 0x20) || someByteIs(x, '"') || someByteIs(x, '\\') ||
+                   (latin1 && (x & kHighBits) != 0);
+        });
         out.append(text.substr(i, j - i));
         if (j == text.size()) break;
         const auto c = static_cast<unsigned char>(text[j]);

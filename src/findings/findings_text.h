@@ -3,11 +3,8 @@
 #pragma once
 
 #include <charconv>
-#include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "core/record_fields.h"
 
 namespace vortel {
 
@@ -25,14 +22,6 @@ std::string latin1ToUtf8(std::string_view bytes);
 // (see latin1ToUtf8); Utf8 text is copied as it is.
 enum class JsonText { Latin1, Utf8 };
 void appendJsonString(std::string& out, std::string_view text, JsonText bytes);
-
-// True when some byte of the word (8 bytes of text) may not stand as it is
-// in a JSON string: a control character, quotation mark or backslash, or,
-// with `highBytes`, one above 0x7F.
-constexpr bool someByteNotPlainJson(std::uint64_t x, bool highBytes) {
-    return someByteBelow(x, 0x20) || someByteIs(x, '"') || someByteIs(x, '\\') ||
-           (highBytes && (x & kWordHighBits) != 0);
-}
 
 // A whole number as decimal text, made without allocating.
 class DecimalText {

@@ -99,9 +99,6 @@ public:
             const char* from = block_.data() + at_;
             const char* const end = block_.data() + end_;
             const char* to = from;
-            // Whole words while none of their bytes ends the run, then byte by
-            // byte; bytes above 0x7F are checked as UTF-8 below.
-            while (end - to >= 8 && !someByteNotPlainJson(loadWord(to), true)) to += 8;
             while (to < end && kPlainStringBytes[static_cast<unsigned char>(*to)]) ++to;
             if (out.bytes.size() < kKeptBytes) {
                 out.append(from, static_cast<std::size_t>(to - from));

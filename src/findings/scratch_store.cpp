@@ -36,7 +36,8 @@ std::size_t ScratchStore::read(char* to, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {
         if (at_ == end_) {
-            // A block at a time: the reads are of a row or a record number.
+            // A block at a time: the reads are of a few bytes each (a mark's
+            // place, a record number).
             errno = 0;
             end_ = std::fread(block_.data(), 1, block_.size(), file_);
             at_ = 0;
