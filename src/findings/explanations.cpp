@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -894,13 +895,40 @@ Explained explainLetter(const Names& n, const ElementTable& cells, std::string_v
 
 }  // namespace
 
-const std::pair<std::string, std::string>* ExplanationMemo::find() const {
-    const auto at = said_.find(key_);
-    return at == said_.end() ? nullptr : &at->second;
+namespace {
+
+// A hash of a memo key, eight bytes at a time.
+std::uint64_t keyHash(std::string_view key) {
+    std::uint64_t h = key.size() * 0x9E3779B97F4A7C15ULL;
+    for (std::size_t i = 0; i < key.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, key.data() + i, std::min<std::size_t>(8, key.size() - i));
+        h = (h ^ word) * 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 32;
+    }
+    return h;
 }
 
-void ExplanationMemo::keep(std::pair<std::string, std::string> said) {
-    if (said_.size() < kMostKept) said_.emplace(key_, std::move(said));
+}  // namespace
+
+const ExplanationMemo::Said* ExplanationMemo::find() {
+    if (slots_.empty()) {
+        slots_.resize(kSlots);
+        kept_.reserve(kMostKept);
+    }
+    hash_ = static_cast<std::uint32_t>(keyHash(key_) >> 32);
+    for (slot_ = hash_ & (kSlots - 1);; slot_ = (slot_ + 1) & (kSlots - 1)) {
+        const Slot& s = slots_[slot_];
+        if (s.kept == 0) return nullptr;
+        if (s.hash == hash_ && kept_[s.kept - 1].key == key_) return &kept_[s.kept - 1].said;
+    }
+}
+
+const ExplanationMemo::Said* ExplanationMemo::keep(Said said) {
+    if (kept_.size() >= kMostKept) return nullptr;
+    kept_.push_back({key_, std::move(said)});
+    slots_[slot_] = {hash_, static_cast<std::uint32_t>(kept_.size())};
+    return &kept_.back().said;
 }
 
 namespace {
@@ -940,6 +968,7 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
             const Explained& x = missingExplanation(names, f.cell);
             f.rule = x.rule;
             f.explanation = x.text;
+            f.words = &x;
             continue;
         }
         // One rule of a group (other than a date pair, whose words name the
@@ -955,6 +984,7 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
         if (same) {
             f.rule = same->rule;
             f.explanation = same->explanation;
+            f.words = same->words;
             continue;
         }
         const ElementEntry* e = entryAtCell(kind, f.cell);
@@ -980,6 +1010,7 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
             if (const auto* said = memo->find()) {
                 f.rule = said->first;
                 f.explanation = said->second;
+                f.words = said;
                 continue;
             }
         }
@@ -989,7 +1020,7 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
         } else if (e) {
             x = elementTest(names, *e, f, ctx);
         }
-        if (remembered) memo->keep({x.rule, x.text});
+        if (remembered) f.words = memo->keep({x.rule, x.text});
         f.rule = std::move(x.rule);
         f.explanation = std::move(x.text);
     }

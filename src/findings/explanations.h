@@ -13,11 +13,12 @@
 // The first letter is the record kind: A adoption, F foster care.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "core/element_table.h"
 #include "findings/finding_cells.h"
@@ -44,18 +45,36 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
 
 class ExplanationMemo {
 public:
+    using Said = std::pair<std::string, std::string>;  // rule, sentence
     // What was said of a finding whose key (see explainFindings) is in
     // `key()`, or null.
     std::string& key() { return key_; }
-    const std::pair<std::string, std::string>* find() const;
-    // Keeps what was said under the key.
-    void keep(std::pair<std::string, std::string> said);
+    const Said* find();
+    // Keeps what was said under the key of the last `find`, which found
+    // nothing: where it is kept for the rest of the run, or null when the
+    // memo is full.
+    const Said* keep(Said said);
 
 private:
     // At most this many sentences are kept.
     static constexpr std::size_t kMostKept = 1 << 14;
+    struct Kept {
+        std::string key;
+        Said said;
+    };
+    // An open table of twice as many slots: the key's hash and 1 + where
+    // its sentence is kept (0 for an empty slot). Looking up a key touches
+    // one slot, mostly, and the one kept sentence it names.
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t kept = 0;
+    };
+    static constexpr std::size_t kSlots = 2 * kMostKept;
     std::string key_;
-    std::unordered_map<std::string, std::pair<std::string, std::string>> said_;
+    std::size_t slot_ = 0;  // where the last `find` ended
+    std::uint32_t hash_ = 0;
+    std::vector<Slot> slots_;
+    std::vector<Kept> kept_;  // never moved: `Finding::words` points into it
 };
 
 }  // namespace vortel

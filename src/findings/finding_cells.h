@@ -62,6 +62,10 @@ struct Finding {
     // A finding of an element that the line's wrong length left blank or
     // cut (see findings/line_length.h).
     bool followsFromLine = false;
+    // What gave `rule` and `explanation` when it lasts the whole run (a
+    // sentence kept by the explanations' memo, or a fixed one); null
+    // otherwise. Findings with the same `words` say the same.
+    const void* words = nullptr;
 };
 
 // The findings of a checked record in data errors table order. `record` is
