@@ -5,6 +5,7 @@
 #include "findings/findings_text.h"
 #include "findings/line_length.h"
 #include "findings/marked_rows.h"
+#include "findings/row_pieces.h"
 
 namespace vortel {
 
@@ -24,6 +25,25 @@ void appendColumns(std::string& row, const Finding& f) {
     row.append(text, std::to_chars(text, text + sizeof text, f.last).ptr);
 }
 
+// The fields of a row from the element to the columns.
+void appendFinding(std::string& row, const Finding& f) {
+    appendCsvField(row, f.element);
+    row += ',';
+    appendCsvField(row, stateText(f));
+    row += ',';
+    appendCsvField(row, f.meaning);
+    row += ',';
+    appendCsvField(row, f.value);
+    row += ',';
+    appendCsvField(row, f.elementName);
+    row += ',';
+    appendCsvField(row, f.rule);
+    row += ',';
+    appendCsvField(row, f.explanation);
+    row += ',';
+    appendColumns(row, f);
+}
+
 // A row's change as the last field (empty without a comparison).
 std::string_view csvChange(Change change) { return changeName(change); }
 
@@ -40,33 +60,28 @@ public:
     }
 
     void record(RunContext&, const CheckedRecord& r) override {
+        if (r.findings.empty()) return;
         Writer& out = marked_.rows(file_);
-        const DecimalText line(r.lineNumber);
+        // What every row of the record starts with: its kind, line and number.
+        start_.clear();
+        appendCsvField(start_, recordKindName(r.kind));
+        start_ += ',';
+        start_ += DecimalText(r.lineNumber).view();
+        start_ += ',';
+        appendCsvField(start_, r.recordNumber);
+        start_ += ',';
         for (std::size_t i = 0; i < r.findings.size(); ++i) {
             const Finding& f = r.findings[i];
             // Each row built where the writer keeps what it is to write.
             std::string& row = out.appendTo();
-            appendCsvField(row, recordKindName(r.kind));
-            row += ',';
-            row += line.view();
-            row += ',';
-            appendCsvField(row, r.recordNumber);
-            row += ',';
-            appendCsvField(row, f.element);
-            row += ',';
-            appendCsvField(row, stateText(f));
-            row += ',';
-            appendCsvField(row, f.meaning);
-            row += ',';
-            appendCsvField(row, f.value);
-            row += ',';
-            appendCsvField(row, f.elementName);
-            row += ',';
-            appendCsvField(row, f.rule);
-            row += ',';
-            appendCsvField(row, f.explanation);
-            row += ',';
-            appendColumns(row, f);
+            row += start_;
+            if (const std::string* piece = pieces_[r.kind].find(f)) {
+                row += *piece;
+            } else {
+                const std::size_t from = row.size();
+                appendFinding(row, f);
+                pieces_[r.kind].keep(f, std::string_view(row).substr(from));
+            }
             row += ',';
             if (marked_.active()) marked_.mark(file_, r.kind, r.recordNumber, r.changes[i]);
             out.put(kCsvLineEnd);
@@ -82,6 +97,8 @@ private:
     WrittenOutput file_;
     bool marksChanges_;
     MarkedRows marked_{csvChange};
+    std::string start_;
+    PerKind<RowPieces> pieces_;
 };
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "findings/row_pieces.h"
+
 namespace vortel {
 namespace {
 
@@ -102,6 +104,36 @@ TEST(JsonString, CharactersOfHighBytes) {
     EXPECT_EQ(latin1ToUtf8("\x80"), "\xC2\x80");
     EXPECT_EQ(latin1ToUtf8("\xFF"), "\xC3\xBF");
     EXPECT_EQ(latin1ToUtf8("01"), "01");
+}
+
+// A row's text is copied from an earlier finding only when everything it
+// writes is the same: the words alone do not make it so.
+TEST(RowPieces, AreCopiedOnlyForAFindingLikeTheOneKept) {
+    static const int words = 0;
+    Finding kept{"07a", '2', "out of range", "9", 12, "Child's race", "A-07a.code", "...", 30, 30};
+    kept.words = &words;
+    struct Case {
+        const char* what;
+        void (*change)(Finding&);
+        bool found = false;
+    };
+    const Case cases[] = {
+        {"the same finding", [](Finding&) {}, true},
+        {"another value", [](Finding& f) { f.value = "8"; }},
+        {"another cell", [](Finding& f) { f.cell = 13; }},
+        {"another state", [](Finding& f) { f.state = 'A'; }},
+        {"other columns", [](Finding& f) { f.first = f.last = 31; }},
+        {"other words", [](Finding& f) { f.words = nullptr; }},
+    };
+    RowPieces pieces;
+    pieces.keep(kept, "kept text");
+    for (const Case& c : cases) {
+        Finding f = kept;
+        c.change(f);
+        const std::string* found = pieces.find(f);
+        EXPECT_EQ(found != nullptr, c.found) << c.what;
+        EXPECT_EQ(found ? *found : "", c.found ? "kept text" : "") << c.what;
+    }
 }
 
 }  // namespace
