@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -924,11 +925,11 @@ const ExplanationMemo::Said* ExplanationMemo::find() {
     }
 }
 
-const ExplanationMemo::Said* ExplanationMemo::keep(Said said) {
-    if (kept_.size() >= kMostKept) return nullptr;
+const ExplanationMemo::Said& ExplanationMemo::keep(Said said) {
+    assert(!full());
     kept_.push_back({key_, std::move(said)});
     slots_[slot_] = {hash_, static_cast<std::uint32_t>(kept_.size())};
-    return &kept_.back().said;
+    return kept_.back().said;
 }
 
 namespace {
@@ -958,7 +959,7 @@ const std::vector<std::pair<int, int>>& groupColumns(RecordKind kind, const Grou
 }  // namespace
 
 void explainFindings(RecordKind kind, const ElementTable& cells, std::string_view record, const RunContext& ctx,
-                     std::span<Finding> findings, ExplanationMemo* memo) {
+                     std::span<Finding> findings, RecordWords& words, ExplanationMemo* memo) {
     const Names names{kind};
     RecordGroupValues values(names, record);
     const std::span<const std::int32_t> outcomes = ctx.datePairs.of(kind);
@@ -1020,9 +1021,15 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
         } else if (e) {
             x = elementTest(names, *e, f, ctx);
         }
-        if (remembered) f.words = memo->keep({x.rule, x.text});
-        f.rule = std::move(x.rule);
-        f.explanation = std::move(x.text);
+        if (remembered && !memo->full()) {
+            const auto& said = memo->keep({std::move(x.rule), std::move(x.text)});
+            f.rule = said.first;
+            f.explanation = said.second;
+            f.words = &said;
+            continue;
+        }
+        f.rule = words.keep(std::move(x.rule));
+        f.explanation = words.keep(std::move(x.text));
     }
 }
 

@@ -41,7 +41,7 @@ struct RunContext;
 // elements alone. Such sentences are most of what is said.
 class ExplanationMemo;
 void explainFindings(RecordKind kind, const ElementTable& cells, std::string_view record, const RunContext& ctx,
-                     std::span<Finding> findings, ExplanationMemo* memo = nullptr);
+                     std::span<Finding> findings, RecordWords& words, ExplanationMemo* memo = nullptr);
 
 class ExplanationMemo {
 public:
@@ -50,10 +50,11 @@ public:
     // `key()`, or null.
     std::string& key() { return key_; }
     const Said* find();
+    // Whether the memo keeps no more.
+    bool full() const { return kept_.size() >= kMostKept; }
     // Keeps what was said under the key of the last `find`, which found
-    // nothing: where it is kept for the rest of the run, or null when the
-    // memo is full.
-    const Said* keep(Said said);
+    // nothing, unless full: where it is kept for the rest of the run.
+    const Said& keep(Said said);
 
 private:
     // At most this many sentences are kept.

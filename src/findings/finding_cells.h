@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <span>
 #include <string>
 #include <string_view>
@@ -51,9 +52,11 @@ struct Finding {
     int cell = 0;                  // its cell in the element table
     std::string_view elementName;  // as the catalogue names it
     // The rule that set the final state: a short id and one sentence. Made
-    // only when explanations are asked for (a findings file or the page).
-    std::string rule;
-    std::string explanation;
+    // only when explanations are asked for (a findings file or the page);
+    // kept by the explanations' memo, a fixed table or the record's
+    // `RecordWords`.
+    std::string_view rule;
+    std::string_view explanation;
     // The columns of the record that hold its value (for the record-level
     // finding of a line's length, the line's columns); 0 when it has none
     // (an empty line).
@@ -66,6 +69,23 @@ struct Finding {
     // sentence kept by the explanations' memo, or a fixed one); null
     // otherwise. Findings with the same `words` say the same.
     const void* words = nullptr;
+};
+
+// What was said of the findings of one record that is not kept for the
+// run: kept until `clear`, where it does not move.
+class RecordWords {
+public:
+    void clear() { used_ = 0; }
+    std::string_view keep(std::string text) {
+        if (used_ == kept_.size()) kept_.emplace_back();
+        std::string& kept = kept_[used_++];
+        kept = std::move(text);
+        return kept;
+    }
+
+private:
+    std::deque<std::string> kept_;  // reused from record to record
+    std::size_t used_ = 0;
 };
 
 // The findings of a checked record in data errors table order. `record` is

@@ -159,8 +159,9 @@ void FindingsExport::record(RunContext& ctx, RecordKind kind, std::string_view r
         return;
     }
     collectFindings(kind, ctx.cells(kind), record, found_);
-    if (explains_ && !found_.empty()) explainFindings(kind, ctx.cells(kind), record, ctx, found_, &explained_);
-    addLengthFinding(kind, piece, lineNumber, found_);
+    words_.clear();
+    if (explains_ && !found_.empty()) explainFindings(kind, ctx.cells(kind), record, ctx, found_, words_, &explained_);
+    addLengthFinding(kind, piece, lineNumber, found_, words_);
     otherStates_.add(kind, field(record, 1, 2), ctx.facts.stateCode);
     fixFirst_.add(kind, found_);
     changes_.clear();

@@ -121,6 +121,7 @@ private:
     bool explains_ = false;             // some output shows explanations
     std::vector<Finding> found_;        // the current record's findings
     ExplanationMemo explained_;         // what explanations said this run
+    RecordWords words_;                 // what they said of this record alone
     ReportPeriods reportPeriods_;
     std::array<FindingCounts, kRecordKinds> counts_{};  // by record kind
     std::optional<PreviousRun> previous_;

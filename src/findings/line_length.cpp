@@ -70,7 +70,8 @@ std::string longLineText(RecordKind kind, const LinePiece& p) {
 
 }  // namespace
 
-void addLengthFinding(RecordKind kind, const LinePiece& piece, long lineNumber, std::vector<Finding>& findings) {
+void addLengthFinding(RecordKind kind, const LinePiece& piece, long lineNumber, std::vector<Finding>& findings,
+                      RecordWords& words) {
     const long long length = recordLength(kind);
     const bool rest = piece.index > 0;
     if (!rest && piece.lineLength == length) return;
@@ -81,7 +82,7 @@ void addLengthFinding(RecordKind kind, const LinePiece& piece, long lineNumber, 
     f.state = '\0';
     f.cell = kRecordCell;
     f.elementName = "line length";
-    f.rule = std::string(1, outputRow(kind).tag) + "-length";
+    f.rule = words.keep(std::string(1, outputRow(kind).tag) + "-length");
     // The columns of the line that this record holds.
     const auto max = static_cast<long long>(LineReader::kMaxLine);
     const long long lineEnd = piece.lineLength < 0 ? piece.firstColumn + max - 1 : piece.lineLength;
@@ -92,13 +93,13 @@ void addLengthFinding(RecordKind kind, const LinePiece& piece, long lineNumber, 
     }
     if (rest) {
         f.meaning = "rest of a long line";
-        f.explanation = "The rest of line " + std::to_string(lineNumber) + ", read as a record of its own.";
+        f.explanation = words.keep("The rest of line " + std::to_string(lineNumber) + ", read as a record of its own.");
     } else if (isShort) {
         f.meaning = "short line";
-        f.explanation = shortLineText(kind, piece);
+        f.explanation = words.keep(shortLineText(kind, piece));
     } else {
         f.meaning = "long line";
-        f.explanation = longLineText(kind, piece);
+        f.explanation = words.keep(longLineText(kind, piece));
     }
     for (Finding& e : findings) e.followsFromLine = rest || (isShort && e.last > piece.lineLength);
     findings.insert(findings.begin(), std::move(f));

@@ -25,7 +25,9 @@ inline bool isLengthFinding(const Finding& f) { return f.cell == kRecordCell; }
 // nothing when the line is as long as the record. Marks the element findings
 // that follow from the line's length: on a short line those whose columns
 // the line does not hold in full, on the rest of a long line all of them.
-void addLengthFinding(RecordKind kind, const LinePiece& piece, long lineNumber, std::vector<Finding>& findings);
+// Its words are kept in `words`.
+void addLengthFinding(RecordKind kind, const LinePiece& piece, long lineNumber, std::vector<Finding>& findings,
+                      RecordWords& words);
 
 // The state text of a finding as the findings files write it: its state
 // character, none for a length finding.

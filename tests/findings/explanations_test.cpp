@@ -30,12 +30,16 @@ void check(RunContext& ctx, RecordKind kind, const std::string& record) {
         testing::checkFosterCareRecord(ctx, record);
 }
 
+// Where the explanations of the tests' findings are kept: never cleared, so
+// that the findings' words outlive the helpers that explain them.
+RecordWords testWords;
+
 // The explained findings of a record after every check.
 std::vector<Finding> explained(RunContext& ctx, RecordKind kind, const std::string& record) {
     check(ctx, kind, record);
     std::vector<Finding> found;
     collectFindings(kind, ctx.cells(kind), record, found);
-    explainFindings(kind, ctx.cells(kind), record, ctx, found);
+    explainFindings(kind, ctx.cells(kind), record, ctx, found, testWords);
     return found;
 }
 
@@ -106,7 +110,7 @@ Finding groupFinding(RunContext& ctx, RecordKind kind, int group, int index) {
     std::vector<Finding> found;
     collectFindings(kind, cells, record, found);
     EXPECT_EQ(found.size(), 1u);
-    explainFindings(kind, cells, record, ctx, found);
+    explainFindings(kind, cells, record, ctx, found, testWords);
     return found.empty() ? Finding{} : found[0];
 }
 
@@ -157,7 +161,7 @@ TEST(Explanations, EveryRuleTheChecksCanGiveHasOne) {
                 ASSERT_NE(f, nullptr) << e.label() << " " << value;
                 EXPECT_EQ(f->rule, prefix(kind) + std::string(e.label()) + "." + id) << value;
                 EXPECT_EQ(f->explanation.substr(1, subject.size() - 1), subject.substr(1)) << f->explanation;
-                ids.insert(f->rule);
+                ids.emplace(f->rule);
             }
         }
 
@@ -171,7 +175,7 @@ TEST(Explanations, EveryRuleTheChecksCanGiveHasOne) {
             EXPECT_EQ(found.explanation.find('?'), std::string::npos) << found.explanation;
             const std::string id = prefix(kind) + (group == 1 ? "DP" : "G" + std::to_string(group) + ".");
             EXPECT_EQ(found.rule.rfind(id, 0), 0u) << found.rule;
-            EXPECT_TRUE(ids.insert(found.rule).second) << "two rules named " << found.rule;
+            EXPECT_TRUE(ids.emplace(found.rule).second) << "two rules named " << found.rule;
             groupsSeen.insert(group);
         }
         EXPECT_EQ(groupsSeen.size(), groupEntries(kind).size());
@@ -233,8 +237,7 @@ TEST(Explanations, GroupSentencesNameEachElementTheirRuleReads) {
             const Finding f = groupFinding(*ctx, kind, group, index);
             // The conditions: after the heading, before what the group marks.
             const std::size_t from = f.explanation.find(": ");
-            const std::string conditions =
-                f.explanation.substr(from, f.explanation.find(", so the group marks") - from);
+            const std::string conditions(f.explanation.substr(from, f.explanation.find(", so the group marks") - from));
             for (int element : reads->named) {
                 const ElementEntry* e = findElement(elementEntries(kind), element);
                 const std::string name = std::string(e->name) + " (" + std::string(e->label()) + ")";
