@@ -17,7 +17,7 @@ public:
     // The text written before for a finding like `f`, or null.
     // Only findings whose words last the run (`Finding::words`) are kept.
     const std::string* find(const Finding& f) const {
-        if (!f.words) return nullptr;
+        if (!f.words || slots_.empty()) return nullptr;
         const Slot& s = slots_[slotOf(f)];
         return s.words == f.words && s.cell == f.cell && s.state == f.state && s.first == f.first && s.last == f.last &&
                        s.value == f.value
@@ -28,6 +28,7 @@ public:
     // Keeps `piece`, the text written for `f`, in place of what its slot held.
     void keep(const Finding& f, std::string_view piece) {
         if (!f.words) return;
+        if (slots_.empty()) slots_.resize(std::size_t{1} << kSlotBits);
         Slot& s = slots_[slotOf(f)];
         s.words = f.words;
         s.cell = f.cell;
@@ -41,7 +42,7 @@ public:
 private:
     // One finding per slot, the latest: a bounded memory that needs no
     // eviction, and the run's few thousand distinct findings mostly fit.
-    static constexpr int kSlotBits = 12;
+    static constexpr int kSlotBits = 13;
 
     struct Slot {
         const void* words = nullptr;
@@ -59,7 +60,7 @@ private:
         return static_cast<std::size_t>((static_cast<std::uint64_t>(h) * 0x9E3779B97F4A7C15ULL) >> (64 - kSlotBits));
     }
 
-    std::vector<Slot> slots_ = std::vector<Slot>(std::size_t{1} << kSlotBits);
+    std::vector<Slot> slots_;  // made at the first finding kept
 };
 
 }  // namespace vortel
