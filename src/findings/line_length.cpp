@@ -102,7 +102,7 @@ void addLengthFinding(RecordKind kind, const LinePiece& piece, long lineNumber, 
         f.explanation = words.keep(longLineText(kind, piece));
     }
     for (Finding& e : findings) e.followsFromLine = rest || (isShort && e.last > piece.lineLength);
-    findings.insert(findings.begin(), std::move(f));
+    findings.insert(findings.begin(), f);
 }
 
 }  // namespace vortel
