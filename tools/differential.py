@@ -72,7 +72,9 @@ def differential(case, work, files, args, linux_program, windows_program, proble
     wr = run(windows_program, folders[1], args)
     for what, a, b in zip(("exit status", "standard output", "standard error"), lr, wr):
         if a != b:
-            problems.append(f"{case}: {what} differs: Linux {a[:300]!r}, Windows {b[:300]!r}")
+            # The exit status is a number, the outputs bytes (shown in part).
+            shown = (a, b) if isinstance(a, int) else (a[:300], b[:300])
+            problems.append(f"{case}: {what} differs: Linux {shown[0]!r}, Windows {shown[1]!r}")
     count = compare(case, folders[0], folders[1], set(files), problems)
     print(f"{case}: status {lr[0]}, {count} outputs compared", flush=True)
 
