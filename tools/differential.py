@@ -70,6 +70,12 @@ def differential(case, work, files, args, linux_program, windows_program, proble
         folders.append(folder)
     lr = run(linux_program, folders[0], args)
     wr = run(windows_program, folders[1], args)
+    # Now and then wine fails to start the Windows program: it ends with a
+    # status, having printed and written nothing. The program never fails so
+    # (every failure says why), so such a run is made once more, and said.
+    if wr[0] != 0 and not wr[1] and not wr[2] and not outputs(folders[1], set(files)):
+        print(f"{case}: the Windows program ended with status {wr[0]} before doing anything; run again", flush=True)
+        wr = run(windows_program, folders[1], args)
     for what, a, b in zip(("exit status", "standard output", "standard error"), lr, wr):
         if a != b:
             # The exit status is a number, the outputs bytes (shown in part).
