@@ -188,11 +188,6 @@ std::string failureWords(ValueFailure failure, const ElementLayout& l, const Run
 // The start of a kind's rule ids: "A-".
 std::string rulePrefix(RecordKind kind) { return std::string(1, outputRow(kind).tag) + "-"; }
 
-struct Explained {
-    std::string rule;
-    std::string text;
-};
-
 Explained missingTest(RecordKind kind, const ElementEntry& e) {
     return {rulePrefix(kind) + std::string(e.label()) + ".missing",
             capitalised(Names::named(e)) + " is blank and must be reported."};
@@ -912,7 +907,7 @@ std::uint64_t keyHash(std::string_view key) {
 
 }  // namespace
 
-const ExplanationMemo::Said* ExplanationMemo::find() {
+const Explained* ExplanationMemo::find() {
     if (slots_.empty()) {
         slots_.resize(kSlots);
         kept_.reserve(kMostKept);
@@ -925,7 +920,7 @@ const ExplanationMemo::Said* ExplanationMemo::find() {
     }
 }
 
-const ExplanationMemo::Said& ExplanationMemo::keep(Said said) {
+const Explained& ExplanationMemo::keep(Explained said) {
     assert(!full());
     kept_.push_back({key_, std::move(said)});
     slots_[slot_] = {hash_, static_cast<std::uint32_t>(kept_.size())};
@@ -956,6 +951,13 @@ const std::vector<std::pair<int, int>>& groupColumns(RecordKind kind, const Grou
     return kColumns[kind][static_cast<std::size_t>(group.number)];
 }
 
+// Gives `f` words that last the run.
+void tell(Finding& f, const Explained& x) {
+    f.rule = x.rule;
+    f.explanation = x.text;
+    f.words = &x;
+}
+
 }  // namespace
 
 void explainFindings(RecordKind kind, const ElementTable& cells, std::string_view record, const RunContext& ctx,
@@ -966,10 +968,7 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
     for (std::size_t i = 0; i < findings.size(); ++i) {
         Finding& f = findings[i];
         if (f.state == kMissing) {
-            const Explained& x = missingExplanation(names, f.cell);
-            f.rule = x.rule;
-            f.explanation = x.text;
-            f.words = &x;
+            tell(f, missingExplanation(names, f.cell));
             continue;
         }
         // One rule of a group (other than a date pair, whose words name the
@@ -1008,10 +1007,8 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
                 key.push_back(static_cast<char>(f.cell >> 8));
                 key.append(f.value);
             }
-            if (const auto* said = memo->find()) {
-                f.rule = said->first;
-                f.explanation = said->second;
-                f.words = said;
+            if (const Explained* said = memo->find()) {
+                tell(f, *said);
                 continue;
             }
         }
@@ -1022,10 +1019,7 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
             x = elementTest(names, *e, f, ctx);
         }
         if (remembered && !memo->full()) {
-            const auto& said = memo->keep({std::move(x.rule), std::move(x.text)});
-            f.rule = said.first;
-            f.explanation = said.second;
-            f.words = &said;
+            tell(f, memo->keep(std::move(x)));
             continue;
         }
         f.rule = words.keep(std::move(x.rule));

@@ -17,7 +17,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "core/element_table.h"
@@ -45,23 +44,22 @@ void explainFindings(RecordKind kind, const ElementTable& cells, std::string_vie
 
 class ExplanationMemo {
 public:
-    using Said = std::pair<std::string, std::string>;  // rule, sentence
     // What was said of a finding whose key (see explainFindings) is in
     // `key()`, or null.
     std::string& key() { return key_; }
-    const Said* find();
+    const Explained* find();
     // Whether the memo keeps no more.
     bool full() const { return kept_.size() >= kMostKept; }
     // Keeps what was said under the key of the last `find`, which found
     // nothing, unless full: where it is kept for the rest of the run.
-    const Said& keep(Said said);
+    const Explained& keep(Explained said);
 
 private:
     // At most this many sentences are kept.
     static constexpr std::size_t kMostKept = 1 << 14;
     struct Kept {
         std::string key;
-        Said said;
+        Explained said;
     };
     // An open table of twice as many slots: the key's hash and 1 + where
     // its sentence is kept (0 for an empty slot). Looking up a key touches

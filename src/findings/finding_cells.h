@@ -42,6 +42,12 @@ ColumnRange recordNumberColumns(RecordKind kind);
 // group 4", or for an upper-case letter "will be deleted, group 4".
 std::string_view stateMeaning(RecordKind kind, char state);
 
+// Why a finding is one: the rule's short id and its sentence.
+struct Explained {
+    std::string rule;
+    std::string text;
+};
+
 // One finding of a detail record; the views point into the record and into
 // the tables above.
 struct Finding {
@@ -65,10 +71,10 @@ struct Finding {
     // A finding of an element that the line's wrong length left blank or
     // cut (see findings/line_length.h).
     bool followsFromLine = false;
-    // What gave `rule` and `explanation` when it lasts the whole run (a
-    // sentence kept by the explanations' memo, or a fixed one); null
-    // otherwise. Findings with the same `words` say the same.
-    const void* words = nullptr;
+    // Where `rule` and `explanation` are kept when they last the whole run
+    // (by the explanations' memo, or a fixed one); null otherwise. Findings
+    // with the same `words` say the same.
+    const Explained* words = nullptr;
 };
 
 // What was said of the findings of one record that is not kept for the

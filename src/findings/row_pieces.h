@@ -45,7 +45,7 @@ private:
     static constexpr int kSlotBits = 13;
 
     struct Slot {
-        const void* words = nullptr;
+        const Explained* words = nullptr;
         int cell = 0;
         char state = 0;
         int first = 0;

@@ -109,7 +109,7 @@ TEST(JsonString, CharactersOfHighBytes) {
 // A row's text is copied from an earlier finding only when everything it
 // writes is the same: the words alone do not make it so.
 TEST(RowPieces, AreCopiedOnlyForAFindingLikeTheOneKept) {
-    static const int words = 0;
+    static const Explained words;
     Finding kept{"07a", '2', "out of range", "9", 12, "Child's race", "A-07a.code", "...", 30, 30};
     kept.words = &words;
     struct Case {
